@@ -1,0 +1,13 @@
+#pragma once
+// The event table `db`: one record per join ("J") or kill ("K") event of the log.
+#include <vector>
+
+#include "table/record_table.h"
+
+namespace gravmark {
+
+// The 13 fields in their order: command, v_team, v_name, a_team, a_name, a_weapon,
+// damage, damage_type, damage_location, maptype, map, game, message.
+std::vector<FieldDef> eventTableFields();
+
+}  // namespace gravmark
