@@ -94,6 +94,7 @@ public:
     void setActive(bool active);
     bool active() const;
     void setLogChanges(bool on);  // kept for the start-up sequence; no further effect
+    void emptyDataSet();  // removes every record; definitions, indexes and filter stay
     TableState state() const;
 
     // The current record and its cycle.
