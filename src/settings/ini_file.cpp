@@ -1,0 +1,170 @@
+#include "settings/ini_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "common/error.h"
+#include "common/program_folder.h"
+
+namespace gravmark {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string_view trimmed(std::string_view text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    const size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// The name of a section line ("[name]"), or nothing for any other line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    line = trimmed(line);
+    if (line.empty() || line.front() != '[') return std::nullopt;
+    const size_t close = line.find(']');
+    return trimmed(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+bool isKeyLine(std::string_view line, std::string_view key) {
+    const size_t equals = line.find('=');
+    return equals != std::string_view::npos && sameName(trimmed(line.substr(0, equals)), key);
+}
+
+Lines readLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    Lines lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+void writeLines(const std::string& path, const Lines& lines) {
+    std::string content;
+    for (const auto& line : lines) content += line + "\r\n";
+    const Error failure("Unable to write to " + path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0) throw failure;
+    size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ::close(fd);
+            throw failure;
+        }
+        written += static_cast<size_t>(n);
+    }
+    if (::close(fd) != 0) throw failure;
+}
+
+// The value of a key line as it is read: trimmed, one enclosing pair of quotes removed, capped.
+std::string readValue(std::string_view line) {
+    std::string_view value = trimmed(line.substr(line.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value.substr(0, IniFile::kMaxValueLength));
+}
+
+std::optional<int64_t> digitsValue(std::string_view digits, int base, int64_t limit) {
+    if (digits.empty()) return std::nullopt;
+    int64_t value = 0;
+    for (char c : digits) {
+        int digit;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (base == 16 && lower(c) >= 'a' && lower(c) <= 'f') digit = lower(c) - 'a' + 10;
+        else return std::nullopt;
+        value = value * base + digit;
+        if (value > limit) return std::nullopt;
+    }
+    return value;
+}
+
+// A whole number as the flags are stored: decimal with an optional sign, or hexadecimal
+// after "0x" when the text has at least three characters (a hexadecimal text covers the
+// 32 bits, so "0xFFFFFFFF" is -1).
+std::optional<int32_t> wholeNumber(std::string_view text) {
+    if (text.size() > 2 && text[0] == '0' && lower(text[1]) == 'x') {
+        const auto value = digitsValue(text.substr(2), 16, 0xFFFFFFFFLL);
+        if (!value) return std::nullopt;
+        return static_cast<int32_t>(static_cast<uint32_t>(*value));
+    }
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    const auto value = digitsValue(text, 10, negative ? 2147483648LL : 2147483647LL);
+    if (!value) return std::nullopt;
+    return static_cast<int32_t>(negative ? -*value : *value);
+}
+
+}  // namespace
+
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    bool inSection = false;
+    for (const auto& line : readLines(path_)) {
+        if (const auto name = sectionName(line)) {
+            inSection = sameName(*name, section);
+        } else if (inSection && isKeyLine(line, key)) {
+            return readValue(line);
+        }
+    }
+    return std::string(defaultValue.substr(0, kMaxValueLength));
+}
+
+bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {
+    const auto number = wholeNumber(readString(section, key, ""));
+    return number ? *number != 0 : defaultValue;
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) const {
+    Lines lines = readLines(path_);
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    size_t i = 0;
+    while (i < lines.size() && !(sectionName(lines[i]) && sameName(*sectionName(lines[i]), section))) ++i;
+    if (i == lines.size()) {
+        lines.push_back(std::string("[").append(section).append("]"));
+        lines.push_back(keyLine);
+        writeLines(path_, lines);
+        return;
+    }
+    size_t insertAt = i + 1;  // after the last non-blank line of the section
+    for (size_t j = i + 1; j < lines.size() && !sectionName(lines[j]); ++j) {
+        if (isKeyLine(lines[j], key)) {
+            lines[j] = keyLine;
+            writeLines(path_, lines);
+            return;
+        }
+        if (!trimmed(lines[j]).empty()) insertAt = j + 1;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine);
+    writeLines(path_, lines);
+}
+
+void IniFile::writeBool(std::string_view section, std::string_view key, bool value) const {
+    writeString(section, key, value ? "1" : "0");
+}
+
+std::string settingsFileName() { return programFolder() + "GravmarkParser.INI"; }
+
+}  // namespace gravmark
