@@ -1,0 +1,147 @@
+#include "ingest/log_parser.h"
+
+#include <algorithm>
+
+#include "common/progress.h"
+#include "common/text_box_lines.h"
+#include "ingest/parse_fields.h"
+#include "ingest/parse_game_start.h"
+#include "ingest/parse_line_kind.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr char kDelimiter = ';';
+
+// The map name and game type of the game in progress. They view into the line that
+// started the game; memo1 is not changed while PARSE runs, so the views stay valid.
+struct CurrentGame {
+    std::string_view map;
+    std::string_view maptype;
+    int32_t number = 0;
+};
+
+// A field shorter than 2 characters gives way to the attacker's field.
+std::string_view orAttacker(std::string_view victim, std::string_view attacker) {
+    return victim.size() < 2 ? attacker : victim;
+}
+
+void storeJoin(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
+               TextBoxLines& memo2) {
+    const std::string_view name = fields.field(4);
+    if (showDetails) {
+        std::string details(name);
+        details.append(" joined game : ").append(game.map);
+        memo2.addLine(details);
+    }
+    db.insert();
+    db.setText("a_name", name);
+    db.setText("command", "J");
+    db.setText("map", game.map);
+    db.setInteger("game", game.number);
+    db.setText("maptype", game.maptype);
+    db.post();
+}
+
+void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
+               TextBoxLines& memo2) {
+    const std::string_view victimName = orAttacker(fields.field(5), fields.field(9));
+    const std::string_view victimTeam = orAttacker(fields.field(4), fields.field(8));
+    const std::string_view attackerName = fields.field(9);
+    const std::string_view attackerTeam = fields.field(8);
+    const std::string_view weapon = fields.field(10);
+    const std::string_view damage = fields.field(11);
+    const std::string_view damageType = fields.field(12);
+    const std::string_view location = fields.field(13);
+    if (showDetails) {
+        std::string details("*KILL* - ");
+        details.append(attackerName).append(" killed (").append(damage).append("%) ");
+        details.append(victimName).append(" with a ").append(damageType).append(" in the ");
+        details.append(location).append(" using a ").append(weapon).append(". (");
+        details.append(game.map).append(")");
+        memo2.addLine(details);
+    }
+    db.insert();
+    db.setText("a_name", attackerName);
+    db.setText("command", "K");
+    db.setText("a_team", attackerTeam);
+    db.setText("v_name", victimName);
+    db.setText("v_team", victimTeam);
+    db.setText("damage", damage);
+    db.setText("a_weapon", weapon);
+    db.setText("damage_type", damageType);
+    db.setText("damage_location", location);
+    db.setText("map", game.map);
+    db.setInteger("game", game.number);
+    db.setText("maptype", game.maptype);
+    db.post();
+}
+
+// The first completed count at which the bar's whole-number percentage may change,
+// after it now shows `percent` of `total`: 100 * i / total reaches percent + 0.5 there
+// (a half rounds to the even neighbour, so at a tie the change may come one line later).
+int64_t nextPercentStep(int percent, int64_t total) {
+    const int64_t halfAbove = (2 * static_cast<int64_t>(percent) + 1) * total;
+    return (halfAbove + 199) / 200;
+}
+
+}  // namespace
+
+std::string FieldAt(std::string_view line, char delimiter, int n) {
+    size_t start = 0;
+    for (int found = 0; found < n - 1; ++found) {
+        const size_t at = line.find(delimiter, start);
+        if (at == std::string_view::npos) return {};
+        if (found == n - 2) return std::string(line.substr(start, at - start));
+        start = at + 1;
+    }
+    return {};
+}
+
+int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+                 Progress& progress, int32_t& GameCount) {
+    const int64_t total = static_cast<int64_t>(memo1.lineCount());
+    progress.setPartsComplete(0);
+    progress.setTotalParts(total);
+    db.emptyDataSet();
+
+    CurrentGame game;
+    int32_t stored = 0;
+    int64_t nextStep = 0;
+    for (int64_t i = 0; i < total; ++i) {
+        const std::string_view line = memo1.line(static_cast<size_t>(i));
+        switch (classifyLine(line)) {
+            case LineKind::GameStart: {
+                ++game.number;
+                const GameStart start = parseGameStart(line);
+                game.map = start.mapName;
+                game.maptype = start.gameType;
+                break;
+            }
+            case LineKind::Join:
+                storeJoin(ParseFields(line, kDelimiter), game, db, showDetails, memo2);
+                ++stored;
+                break;
+            case LineKind::Kill:
+                storeKill(ParseFields(line, kDelimiter), game, db, showDetails, memo2);
+                ++stored;
+                break;
+            default:
+                break;
+        }
+        if (i >= nextStep) {
+            progress.setPartsComplete(i);
+            nextStep = std::max(i + 1, nextPercentStep(progress.percent(), total));
+        }
+        GameCount = game.number;
+    }
+    progress.setPartsComplete(progress.totalParts());
+
+    if (db.active()) db.close();
+    db.open();
+    return stored;
+}
+
+}  // namespace gravmark

@@ -1,0 +1,26 @@
+#include "ingest/parse_fields.h"
+
+#include <cstring>
+
+namespace gravmark {
+
+ParseFields::ParseFields(std::string_view line, char delimiter) : line_(line) {
+    const char* begin = line.data();
+    const char* end = begin + line.size();
+    const char* at = begin;
+    while (closed_ < kMaxField && at < end) {
+        const void* found = std::memchr(at, delimiter, static_cast<size_t>(end - at));
+        if (found == nullptr) break;
+        const char* hit = static_cast<const char*>(found);
+        ends_[++closed_] = static_cast<size_t>(hit - begin);
+        at = hit + 1;
+    }
+}
+
+std::string_view ParseFields::field(int k) const {
+    if (k < 1 || k > closed_) return {};
+    const size_t start = k == 1 ? 0 : ends_[k - 1] + 1;
+    return line_.substr(start, ends_[k] - start);
+}
+
+}  // namespace gravmark

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "test_parse_support.h"
+
+namespace gravmark {
+namespace {
+
+struct ExpectedCounts {
+    int joins = 0;
+    int kills = 0;
+    int gameStarts = 0;
+};
+
+// Fills the store the way LOAD does (every line with ";" appended, then the summary
+// line) and counts the event lines of the raw text by the log's own grammar: a clock
+// (minutes:seconds) and then the event word.
+ExpectedCounts loadAndCount(const std::string& path, TextBoxLines& memo1) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    const std::regex event(R"(^ *[0-9]+:[0-9]{2} (J;|K;|InitGame:))");
+    ExpectedCounts counts;
+    std::string line;
+    size_t stored = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        memo1.addLine(line + ";");
+        ++stored;
+        std::smatch match;
+        if (!std::regex_search(line, match, event)) continue;
+        const std::string word = match[1];
+        counts.joins += word == "J;";
+        counts.kills += word == "K;";
+        counts.gameStarts += word == "InitGame:";
+    }
+    memo1.addLine("Aantal Lines : " + std::to_string(stored));
+    return counts;
+}
+
+void expectParsedAsCounted(const std::string& name, const ExpectedCounts& known) {
+    test::ParseRun run;
+    const ExpectedCounts counted = loadAndCount(std::string(GRAVMARK_REAL_LOGS) + "/" + name, run.memo1);
+    // The logs' own description states these numbers; the raw count must agree with it.
+    EXPECT_EQ(counted.joins, known.joins);
+    EXPECT_EQ(counted.kills, known.kills);
+    EXPECT_EQ(counted.gameStarts, known.gameStarts);
+
+    run.parse(true);
+    int joins = 0, kills = 0;
+    for (const auto& record : run.records()) {
+        joins += record.at("command") == "J";
+        kills += record.at("command") == "K";
+    }
+    EXPECT_EQ(joins, counted.joins);
+    EXPECT_EQ(kills, counted.kills);
+    EXPECT_EQ(run.GameCount, counted.gameStarts);
+    EXPECT_EQ(run.memo2.lineCount(), static_cast<size_t>(counted.joins + counted.kills));
+}
+
+TEST(ParseRealLogs, SmallLogGivesEveryJoinKillAndGame) {
+    expectParsedAsCounted("server-small-100.log", {14, 26, 4});
+}
+
+TEST(ParseRealLogs, LanLogGivesEveryJoinKillAndGame) {
+    expectParsedAsCounted("server-lan-10k.log", {515, 2159, 306});
+}
+
+TEST(ParseRealLogs, SmallLogFirstKillReadsAsWritten) {
+    test::ParseRun run;
+    loadAndCount(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log", run.memo1);
+    run.parse(true);
+    // " 40:00 K;bb0f...;4;;AI|kipsate;0339...;5;;Inima;g3_silencer_mp;40;MOD_RIFLE_BULLET;left_hand"
+    // in the second game: empty teams, so the victim's team falls back to the (empty) attacker's.
+    ASSERT_GE(run.memo2.lineCount(), 3u);
+    EXPECT_EQ(run.memo2.line(0), "AI|kipsate joined game : mp_creek");
+    EXPECT_EQ(run.memo2.line(2),
+              "*KILL* - Inima killed (40%) AI|kipsate with a MOD_RIFLE_BULLET in the left_hand using a "
+              "g3_silencer_mp. (mp_creek)");
+}
+
+}  // namespace
+}  // namespace gravmark
