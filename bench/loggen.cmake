@@ -1,0 +1,7 @@
+# The synthetic log generator: a library for benchmarks and the gravmark-loggen tool,
+# which ./run uses to place a sample log beside the program.
+add_library(gravmark_loggen STATIC ${CMAKE_CURRENT_LIST_DIR}/log_generator.cpp)
+target_include_directories(gravmark_loggen PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+
+add_executable(gravmark-loggen ${CMAKE_CURRENT_LIST_DIR}/loggen_main.cpp)
+target_link_libraries(gravmark-loggen PRIVATE gravmark_loggen)

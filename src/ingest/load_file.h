@@ -1,0 +1,27 @@
+#pragma once
+// A log file opened for reading, read in blocks straight into the caller's memory.
+// Failures throw gravmark::Error with the system's text for the error.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace gravmark {
+
+class LoadFile {
+public:
+    // Throws "Cannot open file \"<path>\". <system text>".
+    explicit LoadFile(const std::string& path);
+    ~LoadFile();
+    LoadFile(const LoadFile&) = delete;
+    LoadFile& operator=(const LoadFile&) = delete;
+
+    uint64_t size() const;
+    // Reads up to `size` bytes; fewer only at the end of the file.
+    size_t read(char* into, size_t size);
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+
+}  // namespace gravmark

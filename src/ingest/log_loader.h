@@ -1,0 +1,30 @@
+#pragma once
+// LOAD's work on the log file, apart from the window: the existence test and the two
+// passes that fill the line store (Memo1) and drive the progress bar.
+//
+// The line store takes at most kMaxLogBytes bytes and kMaxLogLines lines; a larger log
+// stops LOAD with "Text exceeds memo capacity". The limits admit logs of 2 GB while a
+// degenerate file (say, nothing but line breaks) cannot exhaust memory: at their worst
+// the text and its line table take about 3.6 GB.
+#include <cstdint>
+#include <string>
+
+#include "common/progress.h"
+#include "common/text_box_lines.h"
+
+namespace gravmark {
+
+inline constexpr uint64_t kMaxLogBytes = 0x7fffffff;
+inline constexpr int64_t kMaxLogLines = 100'000'000;
+
+// True when `path` names a regular file; a folder of that name does not count.
+bool logFileExists(const std::string& path);
+
+// Empties `memo1`, counts the lines (TotalParts), reads every line into `memo1` with
+// ";" appended (PartsComplete n + 1 after the n-th, full at the end) and adds the summary
+// line "Aantal Lines : " + count. Returns the number of log lines stored (LineCount).
+// Throws gravmark::Error when the file cannot be opened or read, or is too large; memo1
+// is then left empty.
+int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress);
+
+}  // namespace gravmark
