@@ -1,0 +1,94 @@
+#include "report/build_page.h"
+
+#include <QLocale>
+#include <string_view>
+
+#include "common/text_box_lines.h"
+#include "report/read_template.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+
+namespace {
+
+struct MedalCells {
+    std::string_view header;
+    std::string_view picture;
+    std::string MedalWinners::*winner;
+};
+
+// Page order, which is also the order of the medal check boxes.
+const std::array<MedalCells, 7> kMedalCells = {{
+    {"<td align=center><b>#1<BR>KILLER</b></td>", "medal_pro_killer.png", &MedalWinners::killer},
+    {"<td align=center><b>#1<BR>HEADSHOOTER</b></td>", "medal_pro_headshot.png", &MedalWinners::headshooter},
+    {"<td align=center><b>#1<BR>SHOT IN<BR>THE HEAD</b></td>", "medal_pro_headshotR.png",
+     &MedalWinners::shotInTheHead},
+    {"<td align=center><b>#1<BR>TARGET</b></td>", "medal_anti_no1target.png", &MedalWinners::target},
+    {"<td align=center><b>#1 KILLER<BR>USING TNT</b></td>", "medal_tnt_killer_small.png", &MedalWinners::tnt},
+    {"<td align=center><b>#1 KILLER<BR>USING GRENADES</b></td>", "medal_grenade_killer_small.png",
+     &MedalWinners::grenades},
+    // The bold tag of this header stays open; pages have always been written so.
+    {"<td align=center><b>#1<BR>SUICIDAL<BR>DUDE</td>", "medal_anti_suicide.png", &MedalWinners::suicide},
+}};
+
+constexpr std::string_view kStatisticsHeader =
+    "<TABLE align=center border=1><TR><td><b>KILLS</b></TD><TD><B>NICKNAAM</B></TD><TD><B>TIMES "
+    "KILLED</B></TD><TD><b>GAMES PLAYED</b></td><td><b>KILLS PER GAME</b></td><td><b>RATIO "
+    "KILLS/KILLED</b></td>";
+
+// The date in the short format, then the time in the long format unless it is midnight.
+std::string updateTime(const QDateTime& updated) {
+    const QLocale locale;
+    QString text = locale.toString(updated.date(), QLocale::ShortFormat);
+    const QTime time = updated.time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
+        // Formatting the date-time (not the bare time) lets a zone in the format name
+        // the zone of this time.
+        text += ' ' + locale.toString(updated, locale.timeFormat(QLocale::LongFormat));
+    }
+    return text.toLatin1().toStdString();
+}
+
+std::string headerLine(const PageInputs& inputs) {
+    return "<center><font size=-1>Updated @ " + updateTime(inputs.updated) +
+           ".</font><BR># of lines parsed : " + std::to_string(inputs.LineCount) +
+           "<BR>Total Games actually played : " + std::to_string(inputs.PlayedTotal) + "</center><BR>";
+}
+
+void addMedalTable(const PageInputs& inputs, TextBoxLines& memo1) {
+    memo1.addLine("<table align=center cellspacing=5 border=0><tr>");
+    for (size_t i = 0; i < kMedalCells.size(); ++i) {
+        if (inputs.medals[i]) memo1.addLine(kMedalCells[i].header);
+    }
+    memo1.addLine("</TR><TR>");
+    for (size_t i = 0; i < kMedalCells.size(); ++i) {
+        if (!inputs.medals[i]) continue;
+        const MedalCells& medal = kMedalCells[i];
+        std::string cell = "<td align=center><img src=";
+        cell.append(medal.picture).append("><BR><font color=#FF0000 size=+1><b>");
+        cell.append(inputs.winners.*medal.winner).append("</b></font></td>");
+        memo1.addLine(cell);
+    }
+    memo1.addLine("</tr></table><hr>");
+}
+
+void addStatisticsTable(RecordTable& tempdb, TextBoxLines& memo1) {
+    memo1.addLine(kStatisticsHeader);
+    memo1.addLine("</TR>");
+    for (tempdb.first(); !tempdb.eof(); tempdb.next()) memo1.addLine(tempdb.textOf("html"));
+    memo1.addLine("</table>");
+}
+
+}  // namespace
+
+void buildPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) {
+    memo1.clear();
+    memo2.clear();
+    readTemplate(inputs.programFolder + "head.txt", memo1);
+    readTemplate(inputs.programFolder + "foot.txt", memo2);
+    memo1.addLine(headerLine(inputs));
+    addMedalTable(inputs, memo1);
+    addStatisticsTable(inputs.tempdb, memo1);
+}
+
+}  // namespace gravmark

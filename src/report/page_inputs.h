@@ -1,0 +1,29 @@
+#pragma once
+// What the statistics page is made of, gathered by the HTML step.
+#include <QDateTime>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "stats/medal_winners.h"
+
+namespace gravmark {
+
+class RecordTable;
+
+struct PageInputs {
+    // The folder of "head.txt" and "foot.txt", ending in a separator.
+    std::string programFolder;
+    // The "Updated @" time, in the local time of the run.
+    QDateTime updated;
+    int32_t LineCount = 0;
+    int32_t PlayedTotal = 0;
+    // The medal check boxes of the settings window, CheckBox1..CheckBox7 in order:
+    // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
+    std::array<bool, 7> medals{};
+    MedalWinners winners;
+    // The player table, ordered as its rows go on the page; its `html` fields are read.
+    RecordTable& tempdb;
+};
+
+}  // namespace gravmark

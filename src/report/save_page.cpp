@@ -1,0 +1,37 @@
+#include "report/save_page.h"
+
+#include "common/dialogs.h"
+#include "common/text_box_lines.h"
+#include "report/credit_line.h"
+#include "report/write_page.h"
+
+namespace gravmark {
+
+namespace {
+
+void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& productVersion) {
+    memo2.insertFirstLine(creditLine(productVersion));
+    for (size_t i = 0; i < memo2.lineCount(); ++i) memo1.addLine(memo2.line(i));
+}
+
+}  // namespace
+
+SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
+                     const std::string& defaultFolder, const std::string& productVersion) {
+    if (!pageFinished) {
+        finishPage(memo1, memo2, productVersion);
+        pageFinished = true;
+    }
+    if (defaultSave) {
+        writePage(memo1, defaultFolder + "/index.html");
+        dialogs().showMessage("Results saved on server.");
+        return SaveOutcome::SavedToDefaultFolder;
+    }
+    const std::optional<std::string> name = dialogs().askSaveFileName();
+    if (!name) return SaveOutcome::Cancelled;
+    writePage(memo1, *name);
+    dialogs().showMessage("Results saved as " + *name);
+    return SaveOutcome::SavedThroughDialog;
+}
+
+}  // namespace gravmark

@@ -1,0 +1,19 @@
+#pragma once
+// SAVE: finishes the page once per report and writes it to the default folder or to a
+// name chosen in the save dialog. Button states are the window's business.
+#include <string>
+
+namespace gravmark {
+
+class TextBoxLines;
+
+enum class SaveOutcome { SavedToDefaultFolder, SavedThroughDialog, Cancelled };
+
+// While pageFinished is false: the credit line goes in front of memo2, memo2's lines
+// are appended to memo1 (each as line(i) gives it), and pageFinished becomes true.
+// With defaultSave the target is defaultFolder + "/index.html", as it stands; otherwise
+// the save dialog asks for it. A write failure throws gravmark::Error and shows nothing.
+SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
+                     const std::string& defaultFolder, const std::string& productVersion);
+
+}  // namespace gravmark

@@ -1,0 +1,85 @@
+#include "report/write_page.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+
+#include "common/error.h"
+#include "common/text_box_lines.h"
+#include "report/fd_stream_buffer.h"
+
+namespace gravmark {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr mode_t kNewPageMode = 0644;
+
+std::string fullPath(const std::string& target) {
+    std::error_code ignored;
+    const fs::path absolute = fs::absolute(target, ignored);
+    return absolute.empty() ? target : absolute.lexically_normal().string();
+}
+
+[[noreturn]] void cannotCreate(const std::string& target, int error) {
+    throw Error("Cannot create file \"" + fullPath(target) + "\". " + std::strerror(error));
+}
+
+// The temporary file beside the target, opened for writing; its name is filled in.
+int createTemporary(const std::string& target, std::string& name) {
+    const fs::path path(target);
+    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    name = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) cannotCreate(target, errno);
+    return fd;
+}
+
+mode_t modeFor(const std::string& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
+    return kNewPageMode;
+}
+
+// Writes, flushes to disk and closes; the errno of the first failure, 0 on success.
+int fillAndClose(int fd, const TextBoxLines& page, mode_t mode) {
+    FdStreamBuffer buffer(fd);
+    std::ostream out(&buffer);
+    page.writeText(out);
+    int error = buffer.flush() ? 0 : buffer.error();
+    if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced costs only that.
+void syncFolderOf(const std::string& target) {
+    const fs::path folder = fs::path(target).parent_path();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void writePage(const TextBoxLines& page, const std::string& target) {
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
+    int error = fillAndClose(fd, page, modeFor(target));
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        cannotCreate(target, error);
+    }
+    syncFolderOf(target);
+}
+
+}  // namespace gravmark
