@@ -36,11 +36,11 @@ std::string_view TextBoxLines::store(std::string_view bytes) {
     if (bytes.empty()) return {};
     if (bytes.size() > freeSize_) {
         if (bytes.size() * 4 > kBlockSize) {  // a long text gets its own block; the tail stays free
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(bytes.size()));
+            blocks_.push_back(allocateBytes(bytes.size()));
             std::memcpy(blocks_.back().get(), bytes.data(), bytes.size());
             return {blocks_.back().get(), bytes.size()};
         }
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+        blocks_.push_back(allocateBytes(kBlockSize));
         free_ = blocks_.back().get();
         freeSize_ = kBlockSize;
     }
@@ -91,7 +91,7 @@ void TextBoxLines::clear() {
     changed();
 }
 
-void TextBoxLines::assignLines(std::unique_ptr<char[]> storage, std::vector<std::string_view> lines) {
+void TextBoxLines::assignLines(LargeBytes storage, Rows lines) {
     resetStorage();
     if (!lines.empty()) {
         blocks_.push_back(std::move(storage));

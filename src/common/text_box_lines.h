@@ -29,6 +29,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/huge_pages.h"
+
 namespace gravmark {
 
 class TextBoxLines {
@@ -42,6 +44,8 @@ public:
         auto operator<=>(const Position&) const = default;
     };
 
+    using Rows = std::vector<std::string_view, LargeAllocator<std::string_view>>;
+
     TextBoxLines();
 
     void setText(std::string_view bytes);
@@ -50,7 +54,7 @@ public:
     // addLine() per line would make them, but with a single change notice. The views
     // point into `storage`, which the model takes over; give `lines` room for one more
     // entry so that taking it over copies nothing.
-    void assignLines(std::unique_ptr<char[]> storage, std::vector<std::string_view> lines);
+    void assignLines(LargeBytes storage, Rows lines);
 
     bool empty() const { return rows_.size() == 1 && rows_.front().empty(); }
     size_t lineCount() const { return rows_.size() - (rows_.back().empty() ? 1 : 0); }
@@ -96,8 +100,8 @@ private:
     void noteRowWritten(size_t index);
     void resetStorage();
 
-    std::vector<std::string_view> rows_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    Rows rows_;
+    std::vector<LargeBytes> blocks_;
     char* free_ = nullptr;  // unused tail of the last block
     size_t freeSize_ = 0;
     mutable size_t longest_ = 0;

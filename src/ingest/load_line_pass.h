@@ -8,15 +8,15 @@
 // a break, so the buffer needs one byte beyond the file's size.
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
+#include "common/text_box_lines.h"
 #include "ingest/load_progress.h"
 
 namespace gravmark {
 
 class LoadLinePass {
 public:
-    LoadLinePass(char* buffer, std::vector<std::string_view>& lines, LoadProgress& progress)
+    LoadLinePass(char* buffer, TextBoxLines::Rows& lines, LoadProgress& progress)
         : buffer_(buffer), lines_(lines), progress_(progress) {}
 
     // The bytes buffer[0, available) have arrived; `atEnd` when no more will come. Cuts
@@ -25,7 +25,7 @@ public:
 
 private:
     char* buffer_;
-    std::vector<std::string_view>& lines_;
+    TextBoxLines::Rows& lines_;
     LoadProgress& progress_;
     size_t read_ = 0;      // start of the first line not yet cut off
     size_t write_ = 0;     // end of the lines stored so far

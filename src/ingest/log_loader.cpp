@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <vector>
 
 #include "common/error.h"
 #include "ingest/load_count_pass.h"
@@ -49,8 +48,8 @@ int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress
     LoadFile file(path);
     const uint64_t size = file.size();
     if (size > kMaxLogBytes) exceedsCapacity();
-    auto buffer = std::make_unique_for_overwrite<char[]>(size + 1);
-    std::vector<std::string_view> lines;
+    LargeBytes buffer = allocateBytes(size + 1);
+    TextBoxLines::Rows lines;
     lines.reserve(static_cast<size_t>(total) + 2);  // the store adds one entry of its own
     LoadProgress lineProgress(progress, total);
     LoadLinePass pass(buffer.get(), lines, lineProgress);
