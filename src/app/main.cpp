@@ -1,2 +1,24 @@
-// Gravmark Parser: the desktop program. (The windows come with the application shell.)
-int main() { return 0; }
+// Gravmark Parser: the desktop program.
+#include <QApplication>
+
+#include "app/program_windows.h"
+#include "app/qt_dialogs.h"
+#include "app/tool_tip_delay_style.h"
+#include "app/window_placement.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Gravmark Parser"));
+    QApplication::setStyle(new gravmark::ToolTipDelayStyle);
+    // The program ends when the main window closes, whatever other window is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    gravmark::QtDialogs dialogs;
+    gravmark::installDialogs(&dialogs);
+
+    gravmark::ProgramWindows windows;
+    QObject::connect(&windows.Form1, &gravmark::TForm1::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    gravmark::centreOnScreen(windows.Form1);
+    windows.Form1.show();
+    return QApplication::exec();
+}

@@ -81,7 +81,8 @@ void writeLines(const std::string& path, const Lines& lines) {
 // The value of a key line as it is read: trimmed, one enclosing pair of quotes removed, capped.
 std::string readValue(std::string_view line) {
     std::string_view value = trimmed(line.substr(line.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     return std::string(value.substr(0, IniFile::kMaxValueLength));
@@ -92,9 +93,12 @@ std::optional<int64_t> digitsValue(std::string_view digits, int base, int64_t li
     int64_t value = 0;
     for (char c : digits) {
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && lower(c) >= 'a' && lower(c) <= 'f') digit = lower(c) - 'a' + 10;
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && lower(c) >= 'a' && lower(c) <= 'f')
+            digit = lower(c) - 'a' + 10;
+        else
+            return std::nullopt;
         value = value * base + digit;
         if (value > limit) return std::nullopt;
     }

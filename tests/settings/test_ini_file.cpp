@@ -1,10 +1,9 @@
-#include "settings/ini_file.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "settings/ini_file.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {

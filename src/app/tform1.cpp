@@ -1,0 +1,139 @@
+#include "app/tform1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/error_guard.h"
+#include "app/right_anchored_label.h"
+#include "app/ui_font.h"
+#include "common/program_folder.h"
+#include "merge/ui/tform2.h"
+#include "settings/ui/tform3.h"
+#include "stats/player_table_fields.h"
+#include "table/event_table.h"
+
+namespace gravmark {
+
+namespace {
+
+void recreateEmpty(RecordTable& table) {
+    table.close();
+    table.createDataSet();
+    table.setLogChanges(false);
+}
+
+}  // namespace
+
+TForm1::TForm1(VersionInfo versionInfo, QWidget* parent) : QWidget(parent), versinfo(std::move(versionInfo)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Gravmark Parser"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(731, 557);
+    setFont(uiFont());
+    createControls();
+    bindHandlers();
+
+    runGuarded([this] {
+        db.setFieldDefs(eventTableFields());
+        db.createDataSet();
+        tempdb.setFieldDefs(playerTableFields());
+        tempdb.createDataSet();
+        FormCreate();
+    });
+}
+
+TForm1::~TForm1() {
+    runGuarded([this] {
+        if (tempdb.active()) tempdb.close();
+    });
+}
+
+void TForm1::setWindows(TForm2* form2, TForm3* form3) {
+    Form2 = form2;
+    Form3 = form3;
+}
+
+void TForm1::bindHandlers() {
+    auto guarded = [this](void (TForm1::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, guarded(&TForm1::Button3Click));
+    connect(Button4, &QPushButton::clicked, this, guarded(&TForm1::Button4Click));
+    connect(Button5, &QPushButton::clicked, this, guarded(&TForm1::Button5Click));
+    connect(CheckBox2, &QCheckBox::toggled, this, guarded(&TForm1::CheckBox2Click));
+    connect(showdb1, &QAction::triggered, this, guarded(&TForm1::showdb1Click));
+    connect(getlogfromBrom1, &QAction::triggered, this, guarded(&TForm1::getlogfromBrom1Click));
+    connect(SetupFTPServer1, &QAction::triggered, this, guarded(&TForm1::SetupFTPServer1Click));
+}
+
+void TForm1::FormCreate() {
+    Label1->setText(QStringLiteral("Thornvale Clan - GRAVMARKPARSER v.") +
+                    QString::fromLatin1(versinfo.fileVersion()));
+    db.setFileName(programFolder() + "lijst.xml");
+    tempdb.setFileName(programFolder() + "temp.xml");
+    std::error_code ignored;
+    std::filesystem::remove(programFolder() + "lijst.xml", ignored);
+    std::filesystem::remove(programFolder() + "temp.xml", ignored);
+    recreateEmpty(db);
+    recreateEmpty(tempdb);
+    Button2->setEnabled(false);
+    Button3->setEnabled(false);
+    Button4->setEnabled(false);
+}
+
+void TForm1::FormClose() {
+    if (db.active()) db.close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    runGuarded([this] { FormClose(); });
+    event->accept();
+    emit closed();
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
+
+void TForm1::Button1Click() {}
+
+void TForm1::Button2Click() {}
+
+void TForm1::Button3Click() {}
+
+void TForm1::Button4Click() {}
+
+void TForm1::Button5Click() {
+    Button5->setEnabled(false);
+    Button1->setEnabled(false);
+    Button1Click();
+    Button2Click();
+    Button3Click();
+    Button4Click();
+}
+
+void TForm1::CheckBox2Click() {
+    if (CheckBox2->isChecked()) Button5->setEnabled(false);
+}
+
+void TForm1::showdb1Click() {
+    Form2->DBGridEh1->setVisible(true);
+    Form2->DBNavigator1->setVisible(true);
+    Form2->show();
+    Form2->raise();
+}
+
+void TForm1::SetupFTPServer1Click() {
+    Form3->show();
+    Form3->raise();
+    Form3->activateWindow();
+}
+
+void TForm1::getlogfromBrom1Click() {}
+
+}  // namespace gravmark

@@ -1,0 +1,88 @@
+#include "merge/ui/tform2.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+
+#include "app/error_guard.h"
+#include "app/place_widget.h"
+#include "app/progress_bar.h"
+#include "app/ui_font.h"
+#include "merge/ui/db_navigator.h"
+#include "merge/ui/record_table_model.h"
+
+namespace gravmark {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width) {
+    return place(new QLabel(QString::fromLatin1(caption), parent), name, left, top, width, 13);
+}
+
+}  // namespace
+
+TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Merge names"));
+    setWindowFlags(Qt::Window);
+    setFont(uiFont());
+    resize(693, 490);
+    move(0, 0);
+
+    createGrid();
+    Button1 = place(new QPushButton(QStringLiteral("JOIN NAMES"), this), "Button1", 512, 191, 161, 25);
+    Label1 = label(this, "Label1", "Select one Source name", 16, 236, 115);
+    Label2 = label(this, "Label2", "Select multiple names to merge", 352, 235, 148);
+    ListBox1 = place(new QListWidget(this), "ListBox1", 8, 255, 329, 193);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox2 = place(new QListWidget(this), "ListBox2", 352, 254, 333, 193);
+    ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    joinstatus = place(new ProgressBar(this), "joinstatus", 8, 458, 677, 17);
+
+    QWidget* tabOrder[] = {DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1};
+    for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
+}
+
+void TForm2::createGrid() {
+    gridModel_ = new RecordTableModel(db, this);
+    DBGridEh1 = place(new QTableView(this), "DBGridEh1", 8, 8, 677, 177);
+    DBGridEh1->setModel(gridModel_);
+    DBGridEh1->verticalHeader()->setDefaultSectionSize(17);
+    DBGridEh1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    DBGridEh1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGridEh1->hide();
+    // The grid's current row is the table's current record, both ways.
+    connect(DBGridEh1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && current.row() != db.currentRow()) {
+                    runGuarded([&] { db.moveToRow(current.row()); });
+                }
+            });
+    connect(gridModel_, &RecordTableModel::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        const int column = std::max(DBGridEh1->currentIndex().column(), 0);
+        DBGridEh1->setCurrentIndex(gridModel_->index(row, column));
+    });
+
+    DBNavigator1 = place(new DbNavigator(db, *gridModel_, this), "DBNavigator1", 8, 191, 240, 25);
+    DBNavigator1->hide();
+}
+
+void TForm2::FormClose() {
+    DBGridEh1->hide();
+    DBNavigator1->hide();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    runGuarded([this] { FormClose(); });
+    event->accept();
+}
+
+void TForm2::Button1Click() {}
+
+}  // namespace gravmark

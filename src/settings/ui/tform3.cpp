@@ -1,0 +1,200 @@
+#include "settings/ui/tform3.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <vector>
+
+#include "app/error_guard.h"
+#include "app/place_widget.h"
+#include "app/right_anchored_label.h"
+#include "app/tform1.h"
+#include "app/ui_font.h"
+#include "app/window_placement.h"
+#include "common/dialogs.h"
+#include "settings/ini_file.h"
+#include "settings/ui/gradient_line.h"
+
+namespace gravmark {
+
+namespace {
+
+// A label that takes the width of its text, from its left edge.
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, bool bold = false) {
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    if (bold) label->setFont(uiFont(11, true));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// A label before a text box: its right edge stays at the given column.
+QLabel* fieldLabel(QWidget* parent, const char* name, const char* caption, int right, int top) {
+    auto* label = new RightAnchoredLabel(right, top, 13, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setText(QString::fromLatin1(caption));
+    return label;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const char* text, int left, int top, int width) {
+    return place(new QLineEdit(QString::fromLatin1(text), parent), name, left, top, width, 21);
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, int left, int top, int width) {
+    return place(new QCheckBox(QString::fromLatin1(caption), parent), name, left, top, width, 17);
+}
+
+constexpr const char* kExplanation[] = {
+    "If using this option, make sure that the ",
+    "required log file is in the folder you enter ",
+    "when you connect to the FTP server.",
+    "----",
+    "The log file will be downloaded appended. ",
+    "This means that when you connect for the ",
+    "first time, it will download the complete ",
+    "logfile (this can take some time). When ",
+    "you have connected before it will only ",
+    "download the additional games played, ",
+    "not the complete logfile",
+    "This saves bandwidth and time.",
+};
+
+struct TextSetting {
+    const char* section;
+    const char* key;
+    QLineEdit* box;
+    const char* defaultValue;
+};
+
+struct FlagSetting {
+    const char* section;
+    const char* key;
+    QCheckBox* box;
+    bool defaultValue;
+};
+
+// The settings file, in the order of its keys, with the control of each.
+std::vector<TextSetting> textSettings(const TForm3& form) {
+    return {
+        {"FTPconnect", "server", form.Edit1, TForm3::kNone},
+        {"FTPconnect", "user", form.Edit2, TForm3::kNone},
+        {"FTPconnect", "pass", form.Edit3, TForm3::kNone},
+        {"FTPconnect", "logfile", form.Edit4, "games_mp.log"},
+        {"General", "savepath", form.Edit5, TForm3::kNone},
+    };
+}
+
+std::vector<FlagSetting> flagSettings(const TForm3& form) {
+    return {
+        {"Medals", "killer", form.CheckBox1, true},  {"Medals", "hshoot", form.CheckBox2, true},
+        {"Medals", "hdead", form.CheckBox3, true},   {"Medals", "target", form.CheckBox4, true},
+        {"Medals", "tnt", form.CheckBox5, false},    {"Medals", "grenade", form.CheckBox6, true},
+        {"Medals", "suicide", form.CheckBox7, true},
+    };
+}
+
+std::string textOf(const QLineEdit* box) { return box->text().toLatin1().toStdString(); }
+
+}  // namespace
+
+TForm3::TForm3(TForm1& form1, QWidget* parent) : QWidget(parent), form1_(form1) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("GravmarkParser Setup Defaults"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(697, 404);
+    setFont(uiFont());
+    createControls();
+    centreOnScreen(*this);
+    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
+    runGuarded([this] { FormCreate(); });
+}
+
+void TForm3::createControls() {
+    Label4 = label(this, "Label4", "FTP Server information for grabbing LOG file", 26, 8, true);
+    Label1 = fieldLabel(this, "Label1", "FTP Server address", 134, 35);
+    Edit1 = edit(this, "Edit1", kNone, 152, 32, 121);
+    Label2 = fieldLabel(this, "Label2", "Username", 134, 75);
+    Edit2 = edit(this, "Edit2", kNone, 152, 72, 121);
+    Label3 = fieldLabel(this, "Label3", "Password", 134, 94);
+    Edit3 = edit(this, "Edit3", kNone, 152, 91, 121);
+    Label5 = fieldLabel(this, "Label5", "Logfile name", 134, 134);
+    Edit4 = edit(this, "Edit4", "games_mp.log", 152, 131, 121);
+
+    Memo1 = place(new QPlainTextEdit(this), "Memo1", 26, 176, 247, 161);
+    QStringList explanation;
+    for (const char* line : kExplanation) explanation << QString::fromLatin1(line);
+    Memo1->setPlainText(explanation.join(QLatin1Char('\n')));
+    Memo1->setReadOnly(true);
+    Memo1->setFrameStyle(QFrame::NoFrame);
+    Memo1->setFont(uiFont(QStringLiteral("Verdana"), 11));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->document()->setDocumentMargin(0);
+    QPalette plain = Memo1->palette();
+    plain.setColor(QPalette::Base, plain.color(QPalette::Window));
+    Memo1->setPalette(plain);
+
+    place(new GradientLine(Qt::Vertical, this), "VerticalSeparator", 296, 8, 9, 329);
+    Label6 = label(this, "Label6", "Default savepath", 322, 35);
+    Edit5 = edit(this, "Edit5", kNone, 434, 32, 191);
+    Button2 = place(new QPushButton(QStringLiteral("Browse"), this), "Button2", 631, 30, 50, 25);
+    place(new GradientLine(Qt::Horizontal, this), "HorizontalSeparator", 322, 72, 359, 9);
+    Label7 = label(this, "Label7", "Select Medals to show in Statistics results", 378, 94, true);
+    CheckBox1 = checkBox(this, "CheckBox1", "#1 Killer", 336, 133, 97);
+    CheckBox2 = checkBox(this, "CheckBox2", "#1 Headshooter", 336, 156, 97);
+    CheckBox3 = checkBox(this, "CheckBox3", "#1 Shot in the head", 336, 179, 145);
+    CheckBox4 = checkBox(this, "CheckBox4", "#1 Target", 336, 202, 97);
+    CheckBox5 = checkBox(this, "CheckBox5", "#1 Killer using TNT (Admiral MOD)", 504, 135, 185);
+    CheckBox6 = checkBox(this, "CheckBox6", "#1 Killer using Grenades", 504, 158, 177);
+    CheckBox7 = checkBox(this, "CheckBox7", "#1 Suicide Dude", 504, 181, 97);
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox6, CheckBox7})
+        box->setChecked(true);
+    Button1 = place(new QPushButton(QStringLiteral("Save settings"), this), "Button1", 26, 353, 655, 25);
+
+    QWidget* tabOrder[] = {Edit1,     Edit2,     Edit3,     Edit4,     Memo1,
+                           Button1,   Edit5,     Button2,   CheckBox1, CheckBox2,
+                           CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7};
+    for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void TForm3::FormCreate() {
+    const IniFile ini(settingsFileName());
+    for (const auto& setting : textSettings(*this)) {
+        setting.box->setText(
+            QString::fromLatin1(ini.readString(setting.section, setting.key, setting.defaultValue)));
+    }
+    for (const auto& setting : flagSettings(*this)) {
+        setting.box->setChecked(ini.readBool(setting.section, setting.key, setting.defaultValue));
+    }
+    if (textOf(Edit1) == kNone) form1_.getlogfromBrom1->setVisible(false);
+    if (textOf(Edit5) == kNone) form1_.savedef->setEnabled(false);
+}
+
+void TForm3::Button1Click() {
+    const IniFile ini(settingsFileName());
+    for (const auto& setting : textSettings(*this))
+        ini.writeString(setting.section, setting.key, textOf(setting.box));
+    for (const auto& setting : flagSettings(*this))
+        ini.writeBool(setting.section, setting.key, setting.box->isChecked());
+    if (textOf(Edit1) != kNone) form1_.getlogfromBrom1->setVisible(true);
+    if (textOf(Edit5) != kNone) {
+        form1_.savedef->setVisible(true);
+        form1_.savedef->setEnabled(true);
+    }
+    hide();
+}
+
+void TForm3::Button2Click() {
+    if (const auto folder = dialogs().askFolder("Select folder to save index.html into.")) {
+        Edit5->setText(QString::fromLatin1(*folder));
+    }
+}
+
+}  // namespace gravmark

@@ -1,0 +1,59 @@
+#pragma once
+// TForm3, the settings window (Form3): the FTP account, the log file name, the default
+// save folder and the medals to show. Its values live in the settings file
+// "GravmarkParser.INI"; the other steps read the controls directly, saved or not.
+// Creating it reads the settings file and sets the main window's menu entry
+// "get log ftp server" and check box `savedef` from it.
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace gravmark {
+
+class TForm1;
+
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr const char* kNone = "<none>";
+
+    explicit TForm3(TForm1& form1, QWidget* parent = nullptr);
+
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+
+    QLabel* Label4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QLabel* Label7 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QCheckBox* CheckBox6 = nullptr;
+    QCheckBox* CheckBox7 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+private:
+    void createControls();
+
+    TForm1& form1_;
+};
+
+}  // namespace gravmark

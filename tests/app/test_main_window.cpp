@@ -1,0 +1,221 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <filesystem>
+
+#include "app/program_windows.h"
+#include "app/tool_tip_delay_style.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+class MainWindow : public test::WindowTest {};
+
+struct Expected {
+    const char* name;
+    QRect geometry;
+    const char* caption;
+};
+
+TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    EXPECT_EQ(form.windowTitle(), "Gravmark Parser");
+    EXPECT_EQ(form.size(), QSize(731, 557));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form.font().pixelSize(), 11);
+
+    const Expected buttons[] = {
+        {"Button1", {403, 8, 75, 40}, "LOAD"}, {"Button2", {484, 8, 75, 40}, "PARSE"},
+        {"Button3", {565, 8, 75, 40}, "HTML"}, {"Button4", {646, 8, 75, 40}, "SAVE"},
+        {"Button5", {343, 8, 29, 40}, "ALL"},
+    };
+    for (const auto& expected : buttons) {
+        auto* button = control<QPushButton>(form, expected.name);
+        ASSERT_TRUE(button);
+        EXPECT_EQ(button->geometry(), expected.geometry) << expected.name;
+        EXPECT_EQ(button->text(), expected.caption);
+    }
+    EXPECT_EQ(form.Button5->palette().color(QPalette::ButtonText), QColor(Qt::red));
+
+    const Expected checkBoxes[] = {
+        {"CheckBox1", {8, 8, 193, 17}, "Show details (takes longer)"},
+        {"savedef", {8, 31, 193, 17}, "Default Save (Thornvale Clan)"},
+        {"CheckBox2", {8, 54, 193, 17}, "Let me join Names"},
+    };
+    for (const auto& expected : checkBoxes) {
+        auto* box = control<QCheckBox>(form, expected.name);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->geometry(), expected.geometry) << expected.name;
+        EXPECT_EQ(box->text(), expected.caption);
+        EXPECT_FALSE(box->isChecked());
+    }
+
+    EXPECT_EQ(control<QWidget>(form, "Memo1")->geometry(), QRect(8, 77, 713, 220));
+    EXPECT_EQ(control<QWidget>(form, "Memo2")->geometry(), QRect(8, 312, 713, 193));
+    EXPECT_EQ(control<QWidget>(form, "Background")->geometry(), QRect(0, 0, 731, 557));
+    auto* progress = control<QProgressBar>(form, "Progress");
+    EXPECT_EQ(progress->geometry(), QRect(8, 523, 713, 24));
+    EXPECT_TRUE(progress->isTextVisible());
+
+    auto* label = control<QLabel>(form, "Label1");
+    EXPECT_EQ(label->text(), "Thornvale Clan - GRAVMARKPARSER v.1.0.2.11");
+    EXPECT_EQ(label->geometry().right() + 1, 721);
+    EXPECT_EQ(label->y(), 54);
+    EXPECT_EQ(label->height(), 19);
+    EXPECT_TRUE(label->font().bold());
+    EXPECT_EQ(label->font().pixelSize(), 16);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+
+    QWidget* expectedOrder[] = {form.Button1, form.Memo1,     form.Button2, form.Memo2,   form.Button3,
+                                form.Button4, form.CheckBox1, form.savedef, form.Button5, form.CheckBox2};
+    for (size_t i = 1; i < std::size(expectedOrder); ++i) {
+        EXPECT_EQ(expectedOrder[i - 1]->nextInFocusChain(), expectedOrder[i]) << i;
+    }
+
+    auto* menu = control<QMenu>(form, "PopupMenu1");
+    ASSERT_TRUE(menu);
+    ASSERT_EQ(menu->actions().size(), 3);
+    const char* items[][2] = {{"showdb1", "show db"},
+                              {"getlogfromBrom1", "get log ftp server"},
+                              {"SetupFTPServer1", "Setup FTP Server"}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(menu->actions()[i]->objectName(), items[i][0]);
+        EXPECT_EQ(menu->actions()[i]->text(), items[i][1]);
+    }
+}
+
+TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
+    ProgramWindows windows;
+    const TForm1& form = windows.Form1;
+    EXPECT_EQ(form.Button1->toolTip(),
+              "Loads the games_mp.log. \nCopy this is the same folder as GravmarkParser.");
+    EXPECT_EQ(form.Button3->toolTip().count('\n'), 2);
+    EXPECT_EQ(form.Button4->toolTip(),
+              "This will save the html file to a destination you provide.\n"
+              "When finished.. close the program.");
+    EXPECT_TRUE(form.CheckBox2->toolTip().startsWith("If you have players in your log"));
+    EXPECT_EQ(form.CheckBox2->toolTip().count('\n'), 1);
+    EXPECT_EQ(form.CheckBox1->toolTip(), "Show details while parsing. Takes longer.");
+    EXPECT_TRUE(form.Button5->toolTip().isEmpty());
+    ToolTipDelayStyle style;
+    EXPECT_EQ(style.styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
+}
+
+// The start state, first without a settings file, then with one.
+TEST_F(MainWindow, StartsWithLoadAndAllUsableOnly) {
+    ProgramWindows windows;
+    const TForm1& form = windows.Form1;
+    EXPECT_TRUE(form.Button1->isEnabled());
+    EXPECT_FALSE(form.Button2->isEnabled());
+    EXPECT_FALSE(form.Button3->isEnabled());
+    EXPECT_FALSE(form.Button4->isEnabled());
+    EXPECT_TRUE(form.Button5->isEnabled());
+    EXPECT_TRUE(form.CheckBox1->isEnabled());
+    EXPECT_TRUE(form.CheckBox2->isEnabled());
+    EXPECT_TRUE(form.savedef->isVisibleTo(&form));
+    EXPECT_FALSE(form.savedef->isEnabled());
+    EXPECT_TRUE(form.showdb1->isVisible() && form.showdb1->isEnabled());
+    EXPECT_FALSE(form.getlogfromBrom1->isVisible());
+    EXPECT_TRUE(form.getlogfromBrom1->isEnabled());
+    EXPECT_TRUE(form.SetupFTPServer1->isVisible() && form.SetupFTPServer1->isEnabled());
+    EXPECT_FALSE(windows.Form2.isVisible());
+    EXPECT_FALSE(windows.Form3.isVisible());
+    EXPECT_EQ(form.KillCounts.size(), 51u);
+    EXPECT_EQ(form.SuicideCounts, std::vector<int32_t>(51, 0));
+    EXPECT_EQ(form.Progress->value(), 0);
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(MainWindow, SettingsFileShowsTheFtpEntryAndEnablesDefaultSave) {
+    writeFile(folder.file("GravmarkParser.INI"),
+              "[FTPconnect]\r\nserver=ftp.example.org\r\n"
+              "[General]\r\nsavepath=/srv/www\r\n");
+    ProgramWindows windows;
+    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
+    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    EXPECT_FALSE(windows.Form1.Button2->isEnabled());
+}
+
+TEST_F(MainWindow, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
+    VersionRecord partial{};
+    partial[8] = "1.0.2.11";
+    const std::pair<std::optional<VersionRecord>, const char*> cases[] = {
+        {std::nullopt, "Thornvale Clan - GRAVMARKPARSER v.Value Not Available"},
+        {partial, "Thornvale Clan - GRAVMARKPARSER v."},
+    };
+    for (const auto& [record, text] : cases) {
+        TForm1 form{VersionInfo(record)};
+        EXPECT_EQ(form.Label1->text(), text);
+        EXPECT_EQ(form.Label1->geometry().right() + 1, 721);
+    }
+}
+
+TEST_F(MainWindow, StartUpLeavesBothWorkFilesWithEmptyTables) {
+    writeFile(folder.file("lijst.xml"), "old events");
+    writeFile(folder.file("temp.xml"), "old players");
+    {
+        ProgramWindows windows;
+        EXPECT_NE(readFile(folder.file("lijst.xml")), "old events");
+        EXPECT_NE(readFile(folder.file("temp.xml")), "old players");
+        EXPECT_EQ(windows.Form1.db.recordCount(), 0);
+        EXPECT_EQ(windows.Form1.tempdb.recordCount(), 0);
+        EXPECT_EQ(windows.Form1.db.fileName(), folder.file("lijst.xml"));
+        EXPECT_EQ(windows.Form1.tempdb.fileName(), folder.file("temp.xml"));
+
+        // Closing writes the event table; the end of the program writes the player table.
+        std::filesystem::remove(folder.file("lijst.xml"));
+        std::filesystem::remove(folder.file("temp.xml"));
+        windows.Form1.close();
+        EXPECT_FALSE(windows.Form1.db.active());
+        EXPECT_TRUE(std::filesystem::exists(folder.file("lijst.xml")));
+        EXPECT_FALSE(std::filesystem::exists(folder.file("temp.xml")));
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.file("temp.xml")));
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(MainWindow, AllAndLetMeJoinNamesOnlyEverDisableAll) {
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    form.CheckBox2->click();
+    EXPECT_FALSE(form.Button5->isEnabled());
+    EXPECT_TRUE(form.Button1->isEnabled());
+    form.CheckBox2->click();
+    EXPECT_FALSE(form.CheckBox2->isChecked());
+    EXPECT_FALSE(form.Button5->isEnabled());
+
+    ProgramWindows second;
+    second.Form1.Button5->click();
+    EXPECT_FALSE(second.Form1.Button5->isEnabled());
+    EXPECT_FALSE(second.Form1.Button1->isEnabled());
+}
+
+TEST_F(MainWindow, MenuShowsTheDataGridAndTheSettingsWindow) {
+    ProgramWindows windows;
+    windows.Form1.showdb1->trigger();
+    EXPECT_TRUE(windows.Form2.isVisible());
+    EXPECT_TRUE(windows.Form2.DBGridEh1->isVisible());
+    EXPECT_TRUE(windows.Form2.DBNavigator1->isVisible());
+    windows.Form2.close();
+    EXPECT_FALSE(windows.Form2.isVisible());
+    EXPECT_FALSE(windows.Form2.DBGridEh1->isVisibleTo(&windows.Form2));
+    EXPECT_FALSE(windows.Form2.DBNavigator1->isVisibleTo(&windows.Form2));
+
+    windows.Form1.SetupFTPServer1->trigger();
+    EXPECT_TRUE(windows.Form3.isVisible());
+    EXPECT_TRUE(windows.Form1.isEnabled());  // not modal
+}
+
+}  // namespace
+}  // namespace gravmark

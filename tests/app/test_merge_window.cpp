@@ -1,0 +1,71 @@
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+#include "app/program_windows.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+class MergeWindow : public test::WindowTest {
+protected:
+    static void addJoin(RecordTable& db, const char* name) {
+        db.insert();
+        db.setText("command", "J");
+        db.setText("a_name", name);
+        db.post();
+    }
+};
+
+TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
+    ProgramWindows windows;
+    const TForm2& form = windows.Form2;
+    EXPECT_EQ(form.windowTitle(), "Merge names");
+    EXPECT_EQ(form.size(), QSize(693, 490));
+    EXPECT_NE(form.minimumSize(), form.maximumSize());
+    EXPECT_EQ(control<QTableView>(form, "DBGridEh1")->geometry(), QRect(8, 8, 677, 177));
+    EXPECT_EQ(control<QWidget>(form, "DBNavigator1")->geometry(), QRect(8, 191, 240, 25));
+    EXPECT_FALSE(form.DBGridEh1->isVisibleTo(&form));
+    EXPECT_FALSE(form.DBNavigator1->isVisibleTo(&form));
+    EXPECT_EQ(control<QPushButton>(form, "Button1")->text(), "JOIN NAMES");
+    EXPECT_EQ(control<QLabel>(form, "Label1")->text(), "Select one Source name");
+    EXPECT_EQ(control<QLabel>(form, "Label2")->text(), "Select multiple names to merge");
+    EXPECT_EQ(control<QListWidget>(form, "ListBox1")->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(control<QListWidget>(form, "ListBox2")->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(control<QProgressBar>(form, "joinstatus")->geometry().topLeft(), QPoint(8, 458));
+    EXPECT_EQ(form.DBGridEh1->nextInFocusChain(), form.DBNavigator1);
+    EXPECT_EQ(form.ListBox2->nextInFocusChain(), form.Button1);
+}
+
+TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
+    ProgramWindows windows;
+    RecordTable& db = windows.Form1.db;
+    addJoin(db, "Alpha");
+    addJoin(db, "Bravo");
+    windows.Form1.showdb1->trigger();
+    QCoreApplication::processEvents();
+    QAbstractItemModel* model = windows.Form2.DBGridEh1->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->columnCount(), 13);
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "a_name");
+    EXPECT_EQ(model->data(model->index(1, 4)).toString(), "Bravo");
+
+    EXPECT_TRUE(model->setData(model->index(0, 4), "Charlie"));
+    QCoreApplication::processEvents();
+    db.first();
+    EXPECT_EQ(db.textOf("a_name"), "Charlie");
+    EXPECT_EQ(db.state(), TableState::Browsing);
+
+    control<QToolButton>(windows.Form2, "last")->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(db.textOf("a_name"), "Bravo");
+    EXPECT_EQ(windows.Form2.DBGridEh1->currentIndex().row(), 1);
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+}  // namespace
+}  // namespace gravmark

@@ -1,0 +1,128 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/program_windows.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+class SettingsWindow : public test::WindowTest {
+protected:
+    std::string settingsFile() const { return folder.file("GravmarkParser.INI"); }
+};
+
+TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
+    ProgramWindows windows;
+    const TForm3& form = windows.Form3;
+    EXPECT_EQ(form.windowTitle(), "GravmarkParser Setup Defaults");
+    EXPECT_EQ(form.size(), QSize(697, 404));
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit5"}) {
+        EXPECT_EQ(control<QLineEdit>(form, name)->text(), "<none>") << name;
+    }
+    EXPECT_EQ(form.Edit4->text(), "games_mp.log");
+    EXPECT_EQ(form.Edit3->echoMode(), QLineEdit::Normal);
+    const std::pair<const char*, bool> medals[] = {
+        {"CheckBox1", true},  {"CheckBox2", true}, {"CheckBox3", true}, {"CheckBox4", true},
+        {"CheckBox5", false}, {"CheckBox6", true}, {"CheckBox7", true}};
+    for (const auto& [name, checked] : medals)
+        EXPECT_EQ(control<QCheckBox>(form, name)->isChecked(), checked);
+
+    EXPECT_EQ(control<QLineEdit>(form, "Edit5")->geometry(), QRect(434, 32, 191, 21));
+    EXPECT_EQ(control<QPushButton>(form, "Button2")->geometry(), QRect(631, 30, 50, 25));
+    EXPECT_EQ(control<QPushButton>(form, "Button1")->text(), "Save settings");
+    EXPECT_EQ(control<QCheckBox>(form, "CheckBox5")->text(), "#1 Killer using TNT (Admiral MOD)");
+    EXPECT_EQ(control<QLabel>(form, "Label1")->geometry().right() + 1, 134);
+
+    auto* memo = control<QPlainTextEdit>(form, "Memo1");
+    EXPECT_TRUE(memo->isReadOnly());
+    const QStringList lines = memo->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 12);
+    EXPECT_EQ(lines[0], "If using this option, make sure that the ");
+    EXPECT_EQ(lines[3], "----");
+    EXPECT_EQ(lines[11], "This saves bandwidth and time.");
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+}
+
+TEST_F(SettingsWindow, ReadsTheSettingsFile) {
+    writeFile(settingsFile(),
+              "[ftpconnect]\r\nSERVER=ftp.example.org\r\nuser=clan\r\npass=secret \r\nlogfile='games.log'\r\n"
+              "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
+    ProgramWindows windows;
+    const TForm3& form = windows.Form3;
+    EXPECT_EQ(form.Edit1->text(), "ftp.example.org");
+    EXPECT_EQ(form.Edit2->text(), "clan");
+    EXPECT_EQ(form.Edit3->text(), "secret");
+    EXPECT_EQ(form.Edit4->text(), "games.log");
+    EXPECT_EQ(form.Edit5->text(), "<none>");
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+    EXPECT_TRUE(form.CheckBox2->isChecked());
+    EXPECT_TRUE(form.CheckBox5->isChecked());
+    EXPECT_TRUE(form.CheckBox6->isChecked());
+    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
+    EXPECT_FALSE(windows.Form1.savedef->isEnabled());
+}
+
+TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
+    ProgramWindows windows;
+    TForm3& form = windows.Form3;
+    windows.Form1.SetupFTPServer1->trigger();
+    form.Edit1->setText("ftp.example.org");
+    form.Edit5->setText("/srv/www");
+    form.CheckBox1->setChecked(false);
+    form.Button1->click();
+    EXPECT_EQ(
+        readFile(settingsFile()),
+        "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
+        "[General]\r\nsavepath=/srv/www\r\n"
+        "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
+    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
+    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    EXPECT_FALSE(form.isVisible());
+
+    // Back to "<none>": the controls change only at the next start.
+    form.Edit1->setText("<none>");
+    form.Edit5->setText("<none>");
+    form.Button1->click();
+    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
+    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+TEST_F(SettingsWindow, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse) {
+    ProgramWindows windows;
+    TForm3& form = windows.Form3;
+    const std::string unwritable = folder.file("missing folder") + "/";
+    setProgramFolder(unwritable);
+    form.show();
+    form.Edit1->setText("ftp.example.org");
+    form.Edit5->setText("/srv/www");
+    form.Button1->click();
+    EXPECT_EQ(dialogs.errors,
+              std::vector<std::string>{"Unable to write to " + unwritable + "GravmarkParser.INI."});
+    EXPECT_FALSE(windows.Form1.getlogfromBrom1->isVisible());
+    EXPECT_FALSE(windows.Form1.savedef->isEnabled());
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(SettingsWindow, BrowsePutsThePickedFolderIntoTheBox) {
+    ProgramWindows windows;
+    TForm3& form = windows.Form3;
+    dialogs.folderAnswers = {std::string("/home/clan/www"), std::nullopt};
+    form.Button2->click();
+    EXPECT_EQ(form.Edit5->text(), "/home/clan/www");
+    form.Button2->click();
+    EXPECT_EQ(form.Edit5->text(), "/home/clan/www");
+    EXPECT_EQ(dialogs.folderTitles, std::vector<std::string>(2, "Select folder to save index.html into."));
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+}
+
+}  // namespace
+}  // namespace gravmark
