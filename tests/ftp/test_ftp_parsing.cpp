@@ -1,0 +1,84 @@
+// Reading replies, the SIZE answer, the server text and the socket failure texts.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ftp/ftp_reply.h"
+#include "ftp/server_address.h"
+#include "ftp/socket_error.h"
+
+namespace gravmark {
+namespace {
+
+std::vector<FtpReply> readAll(const std::vector<std::string>& lines) {
+    FtpReplyReader reader;
+    std::vector<FtpReply> replies;
+    for (const auto& line : lines) {
+        if (auto reply = reader.addLine(line)) replies.push_back(*reply);
+    }
+    return replies;
+}
+
+TEST(FtpReplyReader, ReadsSingleAndMultiLineReplies) {
+    const auto replies = readAll({
+        "  220 Welcome  \r\n", "", "   \r\n",                              // trimmed; empty lines skipped
+        "230-First line\r\n", "  more text\r\n", "230-still open\r\n",    // texts from the fifth character
+        "230 Last line\r\n",
+        "215-Open\r\n", "21\r\n",                                          // a line shorter than four ends it
+        "500\r\n", "abc text\r\n", "150-\r\n", "150 \r\n",
+    });
+    ASSERT_EQ(replies.size(), 6u);
+    EXPECT_EQ(replies[0].code, 220);
+    EXPECT_EQ(replies[0].text, "Welcome");
+    EXPECT_EQ(replies[1].code, 230);
+    EXPECT_EQ(replies[1].text, "First line\n text\nstill open\nLast line");
+    EXPECT_EQ(replies[2].code, 215);
+    EXPECT_EQ(replies[2].text, "Open\n");
+    EXPECT_EQ(replies[3].code, 500);
+    EXPECT_EQ(replies[3].text, "");
+    EXPECT_EQ(replies[4].code, 0);
+    EXPECT_EQ(replies[4].text, "text");
+    EXPECT_EQ(replies[5].code, 150);
+}
+
+TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumber) {
+    EXPECT_EQ(announcedSize({213, "1500"}), 1500);
+    EXPECT_EQ(announcedSize({213, "0"}), 0);
+    EXPECT_EQ(announcedSize({213, "size 1500"}), 1500);
+    EXPECT_EQ(announcedSize({213, "1500 bytes"}), -1);
+    EXPECT_EQ(announcedSize({213, ""}), -1);
+    EXPECT_EQ(announcedSize({213, "12x"}), -1);
+    EXPECT_EQ(announcedSize({213, "3000000000"}), -1);  // beyond a signed 32-bit size
+    EXPECT_EQ(announcedSize({550, "1500"}), -1);
+}
+
+TEST(ServerAddress, PortFollowsTheHostOrDefaultsTo21) {
+    const auto expect = [](const std::string& text, const std::string& host, uint16_t port) {
+        const ServerAddress address = parseServerAddress(text);
+        EXPECT_EQ(address.host, host) << text;
+        EXPECT_EQ(address.port, port) << text;
+    };
+    expect("ftp.example.net", "ftp.example.net", 21);
+    expect("ftp.example.net:2121", "ftp.example.net", 2121);
+    expect("10.0.0.5:65535", "10.0.0.5", 65535);
+    expect("[2001:db8::7]:990", "2001:db8::7", 990);
+    expect("[2001:db8::7]", "2001:db8::7", 21);
+    expect("2001:db8::7", "2001:db8::7", 21);
+    expect("::1", "::1", 21);
+    for (const std::string wrong : {"host:", "host:0", "host:65536", "host:21x", "[::1]:x", "[::1"}) {
+        expect(wrong, wrong, 21);
+    }
+}
+
+TEST(SocketError, TextsCarryTheSystemNumberAndDescription) {
+    EXPECT_EQ(socketErrorMessage(QAbstractSocket::ConnectionRefusedError, "ignored"),
+              "Socket Error # 111\nConnection refused.");
+    EXPECT_EQ(socketErrorMessage(QAbstractSocket::HostNotFoundError, "ignored"), "Socket Error # 1\nHost not found.");
+    EXPECT_EQ(socketErrorMessage(QAbstractSocket::NetworkError, "ignored"),
+              "Socket Error # 101\nNetwork is unreachable.");
+    EXPECT_EQ(socketErrorMessage(QAbstractSocket::UnknownSocketError, "Unknown error"),
+              "Socket Error # 5\nUnknown error.");
+}
+
+}  // namespace
+}  // namespace gravmark
