@@ -4,11 +4,11 @@ namespace gravmark {
 
 std::vector<FieldDef> playerTableFields() {
     return {
-        {"kills", FieldType::Integer, 0},  {"killed", FieldType::Integer, 0},
-        {"name", FieldType::String, 40},   {"headshot", FieldType::Integer, 0},
+        {"kills", FieldType::Integer, 0},     {"killed", FieldType::Integer, 0},
+        {"name", FieldType::String, 40},      {"headshot", FieldType::Integer, 0},
         {"headshotr", FieldType::Integer, 0}, {"played", FieldType::Integer, 0},
-        {"target", FieldType::Float, 0},   {"html", FieldType::String, 200},
-        {"bomb", FieldType::Integer, 0},   {"tnt", FieldType::Integer, 0},
+        {"target", FieldType::Float, 0},      {"html", FieldType::String, 200},
+        {"bomb", FieldType::Integer, 0},      {"tnt", FieldType::Integer, 0},
         {"suicide", FieldType::Integer, 0},
     };
 }

@@ -1,0 +1,106 @@
+#include "stats/player_table.h"
+
+#include <algorithm>
+
+#include "stats/colour_codes.h"
+#include "stats/html_escape.h"
+#include "stats/number_format.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr size_t kNameWidth = 40;
+constexpr size_t kRowWidth = 200;
+
+std::string rowText(int32_t kills, const std::string& name, int32_t deaths, int32_t played,
+                    double killsPerGame, double ratio) {
+    return "<tr><td>" + std::to_string(kills) + "</td><td>" + name + "</td><td>" + std::to_string(deaths) +
+           "</td>" + "<td>" + std::to_string(played) + "</td><td>" + formatKillsPerGame(killsPerGame) +
+           "</td><td>" + formatRatio(ratio) + "</td>" + "</tr>";
+}
+
+void addPlayer(const Statistics& stats, size_t i, RecordTable& db, RecordTable& tempdb) {
+    const std::string& player = stats.roster[i];
+    const int32_t played = std::max(Statistics::GetGamesPlayed(db, player), 1);
+    const int32_t kills = stats.KillCounts[i];
+    const int32_t deaths = stats.DeathCounts[i];
+    const double killsPerGame = kills >= 1 ? static_cast<double>(kills) / played : 0.0;
+    const double ratio = kills >= 1 && deaths >= 1 ? static_cast<double>(kills) / deaths : 999.0;
+    const std::string name = htmlEscape(player);
+    const std::string row = rowText(kills, name, deaths, played, killsPerGame, ratio);
+
+    tempdb.insert();
+    tempdb.setInteger("killed", deaths);
+    tempdb.setInteger("kills", kills);
+    tempdb.setText("name", replaceColourCodes(name.substr(0, kNameWidth), kNameWidth));
+    tempdb.setInteger("headshot", stats.HeadshotsGiven[i]);
+    tempdb.setInteger("headshotr", stats.HeadshotsTaken[i]);
+    tempdb.setInteger("played", played);
+    tempdb.setText("html", replaceColourCodes(row.substr(0, kRowWidth), kRowWidth));
+    tempdb.setFloat("target", ratio);
+    tempdb.setInteger("tnt", stats.TntKills[i]);
+    tempdb.setInteger("bomb", stats.GrenadeKills[i]);
+    tempdb.setInteger("suicide", stats.SuicideCounts[i]);
+    tempdb.post();
+}
+
+std::string nameOfFirst(RecordTable& tempdb) {
+    tempdb.first();
+    return std::string(tempdb.textOf("name"));
+}
+
+// Every medal step starts from an order on another field, so one sort gives the ascending
+// order and a second the descending one.
+std::string highest(RecordTable& tempdb, std::string_view field) {
+    SortCustomClientDataSet(tempdb, field);
+    SortCustomClientDataSet(tempdb, field);
+    return nameOfFirst(tempdb);
+}
+
+}  // namespace
+
+void fillPlayerTable(const Statistics& stats, RecordTable& db, RecordTable& tempdb, Progress& progress) {
+    tempdb.emptyDataSet();
+    progress.setPartsComplete(0);
+    progress.setTotalParts(std::max<int64_t>(static_cast<int64_t>(stats.roster.size()) - 1, 0));
+    for (size_t i = 0; i < stats.roster.size(); ++i) {
+        // Events without an attacker give the empty name; it is nobody's row.
+        if (!stats.roster[i].empty()) addPlayer(stats, i, db, tempdb);
+        progress.setPartsComplete(static_cast<int64_t>(i));
+    }
+    progress.setPartsComplete(progress.totalParts());
+}
+
+bool SortCustomClientDataSet(RecordTable& table, std::string_view fieldName) {
+    if (!table.hasField(fieldName)) return false;
+    const std::string field(fieldName);
+    const bool descending = table.indexName() == field + "__IdxA";
+    const std::string name = field + (descending ? "__IdxD" : "__IdxA");
+    const auto& defs = table.indexDefs();
+    if (std::none_of(defs.begin(), defs.end(), [&name](const IndexDef& def) { return def.name == name; })) {
+        table.addIndex(name, field, descending);
+    }
+    table.setIndexName(name);
+    return true;
+}
+
+MedalWinners pickMedalWinners(RecordTable& tempdb) {
+    MedalWinners winners;
+    SortCustomClientDataSet(tempdb, "target");
+    winners.target = nameOfFirst(tempdb);
+    winners.headshooter = highest(tempdb, "headshot");
+    winners.shotInTheHead = highest(tempdb, "headshotr");
+    winners.tnt = highest(tempdb, "tnt");
+    winners.grenades = highest(tempdb, "bomb");
+    winners.suicide = highest(tempdb, "suicide");
+    if (winners.suicide == "Known Soldier") {
+        // With no record after it, the current record stays and so does the winner.
+        tempdb.next();
+        winners.suicide = std::string(tempdb.textOf("name"));
+    }
+    winners.killer = highest(tempdb, "kills");
+    return winners;
+}
+
+}  // namespace gravmark

@@ -1,0 +1,76 @@
+#pragma once
+// Event tables built by hand and a message recorder, for the statistics tests.
+#include <string>
+#include <vector>
+
+#include "common/dialogs.h"
+#include "table/event_table.h"
+#include "table/record_table.h"
+
+namespace gravmark::test {
+
+class RecordedMessages : public Dialogs {
+public:
+    RecordedMessages() : previous_(installDialogs(this)) {}
+    ~RecordedMessages() override { installDialogs(previous_); }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showError(const std::string& text) override { messages.push_back("error: " + text); }
+    std::optional<std::string> askSaveFileName() override { return {}; }
+    std::optional<std::string> askFolder(const std::string&) override { return {}; }
+
+    std::vector<std::string> messages;
+
+private:
+    Dialogs* previous_;
+};
+
+inline void makeEventTable(RecordTable& db) {
+    db.setFieldDefs(eventTableFields());
+    db.createDataSet();
+}
+
+inline void addJoin(RecordTable& db, int32_t game, const std::string& name) {
+    db.insert();
+    db.setText("command", "J");
+    db.setText("a_name", name);
+    db.setText("maptype", "dm");
+    db.setText("map", "mp_harbor");
+    db.setInteger("game", game);
+    db.post();
+}
+
+struct Kill {
+    int32_t game = 1;
+    std::string attacker;
+    std::string victim;
+    std::string weapon = "kar98_mp";
+    std::string type = "MOD_RIFLE_BULLET";
+    std::string location = "torso_upper";
+};
+
+inline void addKill(RecordTable& db, const Kill& kill) {
+    db.insert();
+    db.setText("command", "K");
+    db.setText("v_team", "axis");
+    db.setText("v_name", kill.victim);
+    db.setText("a_team", "allies");
+    db.setText("a_name", kill.attacker);
+    db.setText("a_weapon", kill.weapon);
+    db.setText("damage", "100");
+    db.setText("damage_type", kill.type);
+    db.setText("damage_location", kill.location);
+    db.setText("maptype", "dm");
+    db.setText("map", "mp_harbor");
+    db.setInteger("game", kill.game);
+    db.post();
+}
+
+// The a_name of every record of the view, in view order.
+inline std::vector<std::string> attackers(RecordTable& db) {
+    std::vector<std::string> names;
+    db.first();
+    for (int i = 0; i < db.recordCount(); ++i, db.next()) names.emplace_back(db.textOf("a_name"));
+    return names;
+}
+
+}  // namespace gravmark::test

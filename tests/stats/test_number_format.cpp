@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "stats/colour_codes.h"
+#include "stats/html_escape.h"
+#include "stats/number_format.h"
+
+namespace gravmark {
+namespace {
+
+TEST(NumberFormat, KillsPerGameHasFourSignificantDigitsWithoutTrailingZeros) {
+    EXPECT_EQ(formatKillsPerGame(0), "0");
+    EXPECT_EQ(formatKillsPerGame(7.0 / 3.0), "2.333");
+    EXPECT_EQ(formatKillsPerGame(1.5), "1.5");
+    EXPECT_EQ(formatKillsPerGame(10), "10");
+    EXPECT_EQ(formatKillsPerGame(97.0 / 8.0), "12.13");
+    EXPECT_EQ(formatKillsPerGame(2.3335), "2.334");  // the half as written, not its binary neighbour
+    EXPECT_EQ(formatKillsPerGame(9999.4), "9999");
+    EXPECT_EQ(formatKillsPerGame(0.0001), "0.0001");
+    EXPECT_EQ(formatKillsPerGame(0.00012345), "0.0001235");
+    // Scientific from 10000 after rounding, and below 0.0001.
+    EXPECT_EQ(formatKillsPerGame(9999.5), "1E+4");
+    EXPECT_EQ(formatKillsPerGame(12345), "1.235E+4");
+    EXPECT_EQ(formatKillsPerGame(0.00005), "5E-5");
+}
+
+TEST(NumberFormat, RatioHasFourDecimalsAndGroupedThousands) {
+    EXPECT_EQ(formatRatio(999), "999.0000");
+    EXPECT_EQ(formatRatio(2.0 / 3.0), "0.6667");
+    EXPECT_EQ(formatRatio(1.5), "1.5000");
+    EXPECT_EQ(formatRatio(12.3456), "12.3500");
+    EXPECT_EQ(formatRatio(1234.5), "1,235.0000");
+    EXPECT_EQ(formatRatio(9999.4), "9,999.0000");
+    EXPECT_EQ(formatRatio(0.012345), "0.0123");  // four decimals at most, rounded once
+    EXPECT_EQ(formatRatio(0.00005), "0.0001");
+    EXPECT_EQ(formatRatio(0.00004), "0.0000");
+    EXPECT_EQ(formatRatio(12345), "1.235E+4");
+}
+
+TEST(NumberFormat, SeparatorsFollowTheDefaultLocale) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(formatKillsPerGame(97.0 / 8.0), "12,13");
+    EXPECT_EQ(formatKillsPerGame(12345), "1,235E+4");
+    EXPECT_EQ(formatRatio(1234.5), "1.235,0000");
+    EXPECT_EQ(formatRatio(2.0 / 3.0), "0,6667");
+    QLocale::setDefault(previous);
+}
+
+TEST(ColourCodes, EveryDigitBecomesItsFontTag) {
+    EXPECT_EQ(replaceColourCodes("^0a^1b^2c^3d^4e^5f^6g^7h^8i^9j^x^", 1000),
+              "<font color=gray>a<font color=red>b<font color=green>c<font color=yellow>d<font color=blue>e"
+              "<font color=lightblue>f<font color=pink>g<font color=black>h<font color=darkblue>i"
+              "<font color=darkred>j^x^");
+    EXPECT_EQ(replaceColourCodes("^^11", 100), "^<font color=red>1");
+    EXPECT_EQ(replaceColourCodes("abc^1", 4), "abc^");  // cut after the digits before 1
+}
+
+TEST(HtmlEscape, MarkupCharactersBecomeEntities) {
+    EXPECT_EQ(htmlEscape("<script>alert(\"x&y\")</script>'"),
+              "&lt;script&gt;alert(&quot;x&amp;y&quot;)&lt;/script&gt;'");
+    EXPECT_EQ(htmlEscape("^1Bob"), "^1Bob");
+}
+
+}  // namespace
+}  // namespace gravmark

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include "stats/player_table.h"
+#include "stats/player_table_fields.h"
+#include "stats_test_support.h"
+
+namespace gravmark {
+namespace {
+
+class PlayerTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::makeEventTable(db);
+        tempdb.setFieldDefs(playerTableFields());
+        tempdb.createDataSet();
+    }
+
+    // A player with the given kills and deaths and every other counter 0.
+    void addPlayer(const std::string& name, int32_t kills, int32_t deaths) {
+        stats.roster.push_back(name);
+        stats.KillCounts.push_back(kills);
+        stats.DeathCounts.push_back(deaths);
+        for (auto* counts : {&stats.HeadshotsGiven, &stats.HeadshotsTaken, &stats.TntKills,
+                             &stats.GrenadeKills, &stats.SuicideCounts}) {
+            counts->push_back(0);
+        }
+    }
+
+    // The record of `name` (the stored, replaced name) becomes current.
+    void find(const std::string& name) {
+        tempdb.first();
+        for (int i = 0; i < tempdb.recordCount() && tempdb.textOf("name") != name; ++i) tempdb.next();
+        ASSERT_EQ(tempdb.textOf("name"), name);
+    }
+
+    int32_t integer(const char* field) const { return std::get<int32_t>(tempdb.fieldValue(field)); }
+
+    RecordTable db;
+    RecordTable tempdb;
+    Statistics stats;
+    Progress progress;
+};
+
+TEST_F(PlayerTable, RowsHoldCountsRatiosAndEscapedColouredNames) {
+    addPlayer("", 4, 0);
+    addPlayer("Ace", 3, 2);
+    addPlayer("^1Bob^7", 0, 5);
+    addPlayer("<script>\"x\"&", 97, 0);
+    for (int32_t game = 1; game <= 8; ++game) test::addJoin(db, game, "<script>\"x\"&");
+    test::addJoin(db, 1, "Ace");
+    test::addJoin(db, 2, "Ace");
+    fillPlayerTable(stats, db, tempdb, progress);
+
+    EXPECT_EQ(tempdb.recordCount(), 3);  // the empty name has no row
+    EXPECT_EQ(progress.totalParts(), 3);
+    EXPECT_EQ(progress.partsComplete(), 3);
+
+    find("Ace");
+    EXPECT_EQ(integer("played"), 2);
+    EXPECT_EQ(std::get<double>(tempdb.fieldValue("target")), 1.5);
+    EXPECT_EQ(tempdb.textOf("html"),
+              "<tr><td>3</td><td>Ace</td><td>2</td><td>2</td><td>1.5</td><td>1.5000</td></tr>");
+
+    find("<font color=red>Bob<font color=black>");
+    EXPECT_EQ(integer("played"), 1);  // never joined: at least one game
+    EXPECT_EQ(std::get<double>(tempdb.fieldValue("target")), 999.0);
+    EXPECT_EQ(tempdb.textOf("html"),
+              "<tr><td>0</td><td><font color=red>Bob<font color=black></td><td>5</td><td>1</td><td>0</td>"
+              "<td>999.0000</td></tr>");
+
+    find("&lt;script&gt;&quot;x&quot;&amp;");
+    EXPECT_EQ(tempdb.textOf("html"),
+              "<tr><td>97</td><td>&lt;script&gt;&quot;x&quot;&amp;</td><td>0</td><td>8</td><td>12.13</td>"
+              "<td>999.0000</td></tr>");
+}
+
+TEST_F(PlayerTable, ReplacedNamesAndRowsAreCutToTheirFields) {
+    addPlayer("^1^2^3^4^5^6^7^8^9^0", 1, 1);  // no empty name: the first player has a row too
+    addPlayer(std::string(38, 'x') + "^1", 1, 1);
+    fillPlayerTable(stats, db, tempdb, progress);
+    ASSERT_EQ(tempdb.recordCount(), 2);
+
+    // Each digit's tags push the rest towards the cut: after "^3" the name is full, and
+    // the gray tag of "^0", replaced first, was cut away on the way.
+    find("<font color=red><font color=green><font ");
+    const std::string_view row = tempdb.textOf("html");
+    EXPECT_EQ(row.size(), 200u);
+    EXPECT_EQ(row.substr(row.size() - 14), "<font color=gr");
+
+    find(std::string(38, 'x') + "<f");
+}
+
+TEST_F(PlayerTable, EachRunStartsFromAnEmptyTable) {
+    addPlayer("Ace", 3, 2);
+    addPlayer("Bea", 1, 2);
+    fillPlayerTable(stats, db, tempdb, progress);
+    pickMedalWinners(tempdb);
+    fillPlayerTable(stats, db, tempdb, progress);
+    EXPECT_EQ(tempdb.recordCount(), 2);
+    EXPECT_EQ(pickMedalWinners(tempdb).killer, "Ace");
+}
+
+TEST_F(PlayerTable, EmptyTableGivesSevenEmptyWinners) {
+    addPlayer("", 2, 2);
+    fillPlayerTable(stats, db, tempdb, progress);
+    const MedalWinners winners = pickMedalWinners(tempdb);
+    for (const std::string* name : {&winners.killer, &winners.headshooter, &winners.shotInTheHead,
+                                    &winners.target, &winners.tnt, &winners.grenades, &winners.suicide}) {
+        EXPECT_EQ(*name, "");
+    }
+    EXPECT_EQ(tempdb.indexName(), "kills__IdxD");
+    EXPECT_EQ(tempdb.recordCount(), 0);
+}
+
+TEST_F(PlayerTable, SortSwitchesBetweenItsTwoNamedIndexes) {
+    addPlayer("Ace", 3, 2);
+    addPlayer("Bea", 5, 2);
+    addPlayer("Cy", 4, 2);
+    fillPlayerTable(stats, db, tempdb, progress);
+    const auto firstKills = [this] {
+        tempdb.first();
+        return integer("kills");
+    };
+    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
+    EXPECT_EQ(firstKills(), 3);
+    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_EQ(tempdb.indexName(), "kills__IdxD");
+    EXPECT_EQ(firstKills(), 5);
+    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
+    EXPECT_EQ(tempdb.indexDefs().size(), 2u);
+
+    EXPECT_FALSE(SortCustomClientDataSet(tempdb, "nosuchfield"));
+    EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
+    EXPECT_EQ(tempdb.indexDefs().size(), 2u);
+}
+
+// Eleven players, P01 to P11 in posting order, with ties at the top of every medal. Above
+// ten records an index is built by the partition sort, which leaves equal keys in an order
+// of its own; the expected winners were worked out by following the index build by hand.
+TEST_F(PlayerTable, TiedMedalsGoToTheFirstRecordOfTheBuiltIndex) {
+    const std::vector<int32_t> kills{4, 9, 2, 9, 0, 9, 3, 1, 9, 5, 0};
+    const std::vector<int32_t> deaths{8, 3, 4, 9, 1, 9, 6, 2, 9, 5, 7};
+    const std::vector<int32_t> headshots{3, 5, 1, 5, 0, 2, 5, 1, 0, 4, 5};
+    for (size_t i = 0; i < kills.size(); ++i) {
+        const std::string name = i == 6 ? "Known Soldier" : (i < 9 ? "P0" : "P") + std::to_string(i + 1);
+        addPlayer(name, kills[i], deaths[i]);
+        stats.HeadshotsGiven[i] = headshots[i];
+    }
+    stats.HeadshotsTaken[2] = 7;
+    stats.GrenadeKills[4] = 1;
+    fillPlayerTable(stats, db, tempdb, progress);
+    const MedalWinners winners = pickMedalWinners(tempdb);
+
+    EXPECT_EQ(winners.target, "Known Soldier");  // ratio 0.5 for P01, P03, P07, P08
+    EXPECT_EQ(winners.headshooter, "P11");       // 5 for P02, P04, P07, P11
+    EXPECT_EQ(winners.shotInTheHead, "P03");
+    EXPECT_EQ(winners.tnt, "Known Soldier");  // all 0: the seventh posted comes first
+    EXPECT_EQ(winners.grenades, "P05");
+    EXPECT_EQ(winners.suicide, "P11");  // all 0, first is "Known Soldier": the next one
+    EXPECT_EQ(winners.killer, "P06");   // 9 for P02, P04, P06, P09
+
+    std::vector<std::string> order;
+    tempdb.first();
+    for (int i = 0; i < tempdb.recordCount(); ++i, tempdb.next()) order.emplace_back(tempdb.textOf("name"));
+    EXPECT_EQ(order, (std::vector<std::string>{"P06", "P02", "P04", "P09", "P10", "P01", "Known Soldier",
+                                               "P03", "P08", "P05", "P11"}));
+}
+
+TEST_F(PlayerTable, LoneKnownSoldierKeepsTheSuicideMedal) {
+    addPlayer("Known Soldier", 1, 1);
+    fillPlayerTable(stats, db, tempdb, progress);
+    EXPECT_EQ(pickMedalWinners(tempdb).suicide, "Known Soldier");
+}
+
+}  // namespace
+}  // namespace gravmark

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <tuple>
+
+#include "stats/statistics.h"
+#include "stats_test_support.h"
+
+namespace gravmark {
+namespace {
+
+using test::addJoin;
+using test::addKill;
+using test::Kill;
+
+class RosterCounters : public ::testing::Test {
+protected:
+    void SetUp() override { test::makeEventTable(db); }
+
+    void countAll(int32_t gameCount) {
+        stats.Removeduplicates(db, progress);
+        stats.CountKills(db, progress);
+        stats.Countdeaths(db, progress);
+        stats.CountHeadShots(db, progress);
+        stats.CountBombs(db, progress);
+        stats.CountSuicides(db, progress);
+        stats.DeleteGamesWithNoStat(db, gameCount, progress);
+    }
+
+    size_t indexOf(const std::string& name) const {
+        return static_cast<size_t>(std::find(stats.roster.begin(), stats.roster.end(), name) -
+                                   stats.roster.begin());
+    }
+
+    test::RecordedMessages messages;
+    RecordTable db;
+    Statistics stats;
+    Progress progress;
+};
+
+TEST_F(RosterCounters, RosterIgnoresCaseKeepsTheFirstSpellingAndPutsTheWorldFirst) {
+    addKill(db, {.attacker = "", .victim = "bob"});
+    addJoin(db, 1, "bob");
+    addJoin(db, 1, "Alice");
+    addJoin(db, 2, "BOB");
+    addJoin(db, 3, "Bob\x01");  // differs from Bob only in a character the collation ignores
+    stats.Removeduplicates(db, progress);
+    EXPECT_EQ(progress.totalParts(), 5);
+    EXPECT_EQ(progress.partsComplete(), 5);
+
+    // Without an index the last posted record comes first, so "Bob\x01" and BOB are met
+    // before bob.
+    EXPECT_EQ(stats.roster, (std::vector<std::string>{"", "Alice", "BOB", "Bob\x01"}));
+
+    db.setIndexFieldNames("game");
+    stats.Removeduplicates(db, progress);
+    EXPECT_EQ(stats.roster, (std::vector<std::string>{"", "Alice", "bob", "Bob\x01"}));
+}
+
+TEST_F(RosterCounters, EveryCounterCountsItsOwnEventsOfTheExactName) {
+    for (int32_t game = 1; game <= 3; ++game) addJoin(db, game, "ab*");
+    addKill(db, {.attacker = "ab*", .victim = "O'Neil", .location = "head"});
+    addKill(db, {.attacker = "ab*", .victim = "O'Neil", .weapon = "tnt_bomb_mp"});
+    addKill(db, {.attacker = "ab*", .victim = "abc", .type = "MOD_GRENADE_SPLASH"});
+    addKill(db, {.attacker = "ab*", .victim = "abc", .type = "MOD_GRENADE_SPLASH"});
+    addKill(db, {.attacker = "ab*", .victim = "ab*", .type = "MOD_SUICIDE"});
+    addKill(db, {.attacker = "abc", .victim = "ab*", .location = "head"});
+    addKill(db, {.attacker = "O'Neil", .victim = "abc"});
+    addJoin(db, 1, "abc");
+
+    stats.Removeduplicates(db, progress);
+    ASSERT_EQ(stats.roster, (std::vector<std::string>{"ab*", "abc", "O'Neil"}));
+    stats.CountKills(db, progress);
+    // Kill events only (joins are not kills), suicides included; "ab*" is not a prefix.
+    EXPECT_EQ(stats.KillCounts, (std::vector<int32_t>{5, 1, 1}));
+    EXPECT_TRUE(db.filtered());
+    stats.Countdeaths(db, progress);
+    EXPECT_EQ(stats.DeathCounts, (std::vector<int32_t>{2, 3, 2}));
+    EXPECT_TRUE(db.filtered());
+    stats.CountHeadShots(db, progress);
+    EXPECT_EQ(stats.HeadshotsGiven, (std::vector<int32_t>{1, 1, 0}));
+    EXPECT_EQ(stats.HeadshotsTaken, (std::vector<int32_t>{1, 0, 1}));
+    EXPECT_FALSE(db.filtered());
+    EXPECT_EQ(db.indexFieldNames(), "v_name;damage_location");
+    stats.CountBombs(db, progress);
+    EXPECT_EQ(stats.TntKills, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(stats.GrenadeKills, (std::vector<int32_t>{2, 0, 0}));
+    stats.CountSuicides(db, progress);
+    EXPECT_EQ(stats.SuicideCounts, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(db.indexFieldNames(), "a_name;damage_type");
+    EXPECT_EQ(db.recordCount(), 11);  // no key range left
+    EXPECT_EQ(progress.partsComplete(), 3);
+
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "ab*"), 3);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "O'Neil"), 0);
+    EXPECT_FALSE(db.filtered());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(RosterCounters, LargeRosterWarnsOncePerStepAndCountsEveryone) {
+    for (int i = 0; i < 53; ++i) {
+        const std::string name = "p" + std::to_string(100 + i);
+        for (int k = 0; k <= i; ++k) addKill(db, {.attacker = name, .victim = "zz"});
+    }
+    stats.Removeduplicates(db, progress);
+    stats.CountKills(db, progress);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"x > 49 - in CountKills"});
+    stats.Countdeaths(db, progress);
+    EXPECT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages.back(), "x > 49 - in CountKills");
+    ASSERT_EQ(stats.KillCounts.size(), 53u);
+    for (int i = 0; i < 53; ++i) EXPECT_EQ(stats.KillCounts[static_cast<size_t>(i)], i + 1);
+    EXPECT_EQ(stats.DeathCounts.size(), 53u);
+
+    // Fifty names: no message.
+    Statistics small;
+    small.roster.assign(stats.roster.begin(), stats.roster.begin() + 50);
+    small.CountKills(db, progress);
+    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST_F(RosterCounters, PruningKeepsJoinsOfGamesWithAKillOrWithSeveralJoins) {
+    addJoin(db, 0, "Ann");  // no kill in game 0: pruned
+    addJoin(db, 0, "Ben");
+    addKill(db, {.game = 0, .attacker = "Ben", .victim = "Ann"});
+    addJoin(db, 1, "Cid");  // joined twice, no kill: both stay
+    addJoin(db, 1, "Cid");
+    addJoin(db, 1, "Ann");
+    addKill(db, {.game = 1, .attacker = "Ann", .victim = "Dan"});
+    addJoin(db, 1, "Dan");  // only died: pruned
+    addJoin(db, 1, "BEN");  // a spelling the roster does not hold: never pruned
+    addJoin(db, 2, "Ann");  // last game, no kill: pruned
+    addJoin(db, 3, "Ann");  // past GameCount: not looked at
+    db.setIndexFieldNames("game");
+    countAll(2);
+
+    EXPECT_EQ(stats.roster, (std::vector<std::string>{"Ann", "Ben", "Cid", "Dan"}));
+    EXPECT_EQ(stats.PlayedTotal, 6);
+    EXPECT_EQ(progress.totalParts(), 2);
+    EXPECT_EQ(progress.partsComplete(), 2);
+    EXPECT_FALSE(db.filtered());
+    EXPECT_EQ(db.indexFieldNames(), "command");
+    EXPECT_EQ(db.recordCount(), 8);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ann"), 2);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ben"), 1);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "BEN"), 1);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Cid"), 2);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Dan"), 0);
+}
+
+// The pruning as the plain loop states it: every game, every roster name.
+void pruneNameByName(RecordTable& db, const std::vector<std::string>& roster, int32_t gameCount) {
+    db.setFiltered(false);
+    db.setIndexFieldNames("game;command;a_name");
+    for (int32_t game = 0; game <= gameCount; ++game) {
+        for (const std::string& name : roster) {
+            const std::vector<Value> kills{game, std::string("K"), name};
+            db.setKeyRange(kills, kills);
+            if (db.recordCount() != 0) continue;
+            const std::vector<Value> joins{game, std::string("J"), name};
+            db.setKeyRange(joins, joins);
+            if (db.recordCount() == 1) db.deleteRecord();
+            db.clearKeyRange();
+        }
+    }
+    db.clearKeyRange();
+}
+
+std::multiset<std::tuple<int32_t, std::string, std::string>> contents(RecordTable& db) {
+    std::multiset<std::tuple<int32_t, std::string, std::string>> records;
+    db.setFiltered(false);
+    db.first();
+    for (int i = 0; i < db.recordCount(); ++i, db.next()) {
+        records.emplace(std::get<int32_t>(db.fieldValue("game")), std::string(db.textOf("command")),
+                        std::string(db.textOf("a_name")));
+    }
+    return records;
+}
+
+TEST_F(RosterCounters, PruningGivesWhatTheNameByNameLoopGives) {
+    const std::vector<std::string> names{"", "Ann", "ann", "ANN", "Bo", "bo", "Cy", "Di", "Ed", "Flo"};
+    std::mt19937 random(7);
+    RecordTable reference;
+    test::makeEventTable(reference);
+    const int32_t gameCount = 12;
+    for (int event = 0; event < 600; ++event) {
+        const int32_t game = static_cast<int32_t>(random() % (gameCount + 1));
+        const std::string& who = names[random() % names.size()];
+        const std::string& victim = names[1 + random() % (names.size() - 1)];
+        const bool kill = random() % 3 == 0;
+        for (RecordTable* table : {&db, &reference}) {
+            if (kill) {
+                addKill(*table, {.game = game, .attacker = who, .victim = victim});
+            } else {
+                addJoin(*table, game, who);
+            }
+        }
+    }
+    countAll(gameCount);
+    pruneNameByName(reference, stats.roster, gameCount);
+    EXPECT_LT(contents(db).size(), 600u);
+    EXPECT_EQ(contents(db), contents(reference));
+}
+
+TEST_F(RosterCounters, EmptyTableGivesNothingToCount) {
+    countAll(0);
+    EXPECT_TRUE(stats.roster.empty());
+    EXPECT_TRUE(stats.KillCounts.empty());
+    EXPECT_EQ(stats.PlayedTotal, 0);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+}  // namespace
+}  // namespace gravmark
