@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "common/error.h"
+#include "common/text_box_lines.h"
+#include "report/credit_line.h"
+#include "report/save_page.h"
+#include "scripted_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace gravmark {
+namespace {
+
+using test::readFile;
+using test::ScriptedDialogs;
+using test::TempFolder;
+using test::writeFile;
+
+const std::string kCredit =
+    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v.1.0.2.11</p></font></font>";
+
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+std::vector<std::string> filesIn(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct SaveRun {
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    TextBoxLines memo1;
+    TextBoxLines memo2;
+    bool pageFinished = false;
+
+    SaveRun() {
+        memo1.addLine("<center>header</center>");
+        memo1.addLine("</table>");
+        memo2.addLine("<p>foot 1</p>");
+        memo2.addLine("<p>foot 2</p>");
+    }
+
+    SaveOutcome save(bool defaultSave, const std::string& defaultFolder) {
+        return savePage(memo1, memo2, pageFinished, defaultSave, defaultFolder, "1.0.2.11");
+    }
+};
+
+TEST(SavePage, CreditLineIsExact) { EXPECT_EQ(creditLine("1.0.2.11"), kCredit); }
+
+TEST(SavePage, DefaultFolderGetsIndexHtmlWithCreditAndFooter) {
+    SaveRun run;
+    EXPECT_EQ(run.save(true, run.folder.path().string()), SaveOutcome::SavedToDefaultFolder);
+
+    const std::string expected = "<center>header</center>\r\n</table>\r\n" + kCredit +
+                                 "\r\n<p>foot 1</p>\r\n<p>foot 2</p>\r\n";
+    EXPECT_EQ(readFile(run.folder.file("index.html")), expected);
+    EXPECT_EQ(run.memo1.text(), expected);
+    EXPECT_EQ(run.memo2.line(0), kCredit);
+    EXPECT_TRUE(run.pageFinished);
+    EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved on server."});
+    EXPECT_EQ(run.dialogs.saveDialogsShown, 0);
+    EXPECT_EQ(std::filesystem::status(run.folder.file("index.html")).permissions(),
+              std::filesystem::perms(0644));
+    EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
+}
+
+TEST(SavePage, CancelThenSaveAgainPutsTheCreditLineInOnce) {
+    SaveRun run;
+    const std::string chosen = run.folder.file("stats page.htm");
+    run.dialogs.saveAnswers = {std::nullopt, chosen};
+
+    EXPECT_EQ(run.save(false, "/unused"), SaveOutcome::Cancelled);
+    EXPECT_TRUE(filesIn(run.folder).empty());
+    EXPECT_TRUE(run.dialogs.messages.empty());
+    EXPECT_EQ(occurrences(run.memo1.text(), kCredit), 1u);  // the page is finished already
+
+    EXPECT_EQ(run.save(false, "/unused"), SaveOutcome::SavedThroughDialog);
+    const std::string page = readFile(chosen);
+    EXPECT_EQ(occurrences(page, kCredit), 1u);
+    EXPECT_EQ(occurrences(page, "<p>foot 2</p>"), 1u);
+    EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved as " + chosen});
+}
+
+TEST(SavePage, FooterLinesArriveAsTheBoxReadsThem) {
+    SaveRun run;
+    run.memo2.clear();
+    run.memo2.addLine(std::string(5000, 'f'));
+    run.memo1.clear();
+    run.memo1.setText("<body>");  // a head without a final line break
+    run.save(true, run.folder.path().string());
+    EXPECT_EQ(readFile(run.folder.file("index.html")),
+              "<body>\r\n" + kCredit + "\r\n" + std::string(TextBoxLines::kMaxLineRead, 'f'));
+}
+
+TEST(SavePage, ReplacesAnExistingPageKeepingItsMode) {
+    SaveRun run;
+    const std::string target = run.folder.file("index.html");
+    writeFile(target, std::string(100000, 'o'));
+    std::filesystem::permissions(target, std::filesystem::perms(0600));
+    run.save(true, run.folder.path().string());
+    EXPECT_EQ(readFile(target), run.memo1.text());
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0600));
+}
+
+TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
+    SaveRun run;
+    const std::string target = run.folder.file("index.html");
+    writeFile(target, "old page");
+    for (int i = 0; i < 200; ++i) run.memo1.addLine("<tr><td>a row long enough to pass the file size limit</td></tr>");
+
+    // A file size limit makes the write fail even for the superuser.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    try {
+        run.save(true, run.folder.path().string());
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + target + "\". File too large");
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(readFile(target), "old page");
+    EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
+    EXPECT_TRUE(run.dialogs.messages.empty());
+    EXPECT_TRUE(run.pageFinished);  // the credit line and footer stay in the page
+}
+
+TEST(SavePage, MissingFolderNamesTheFullTarget) {
+    SaveRun run;
+    const std::string cwd = std::filesystem::current_path().string();
+    try {
+        run.save(true, "<none>");
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + cwd + "/<none>/index.html\". No such file or directory");
+    }
+    EXPECT_TRUE(run.dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace gravmark
