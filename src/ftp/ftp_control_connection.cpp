@@ -45,7 +45,8 @@ FtpReply FtpControlConnection::readReply(std::initializer_list<int> accepted) {
     });
     if (!settled) throw Error("Timed out waiting for the server's reply.");
     if (!reply) {
-        if (socket_.error() == QAbstractSocket::RemoteHostClosedError) throw Error(kConnectionClosedGracefully);
+        if (socket_.error() == QAbstractSocket::RemoteHostClosedError)
+            throw Error(kConnectionClosedGracefully);
         throwSocketError(socket_);
     }
     if (accepted.size() > 0 && std::find(accepted.begin(), accepted.end(), reply->code) == accepted.end()) {

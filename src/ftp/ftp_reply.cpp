@@ -45,7 +45,8 @@ std::optional<FtpReply> FtpReplyReader::addLine(std::string_view received) {
 int32_t announcedSize(const FtpReply& reply) {
     if (reply.code != 213) return -1;
     std::string_view number = reply.text;
-    if (const auto blank = number.find(' '); blank != std::string_view::npos) number = number.substr(blank + 1);
+    if (const auto blank = number.find(' '); blank != std::string_view::npos)
+        number = number.substr(blank + 1);
     if (number.starts_with('+')) number.remove_prefix(1);
     int32_t size = -1;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), size);

@@ -12,15 +12,24 @@ namespace {
 
 int posixNumber(QAbstractSocket::SocketError error) {
     switch (error) {
-        case QAbstractSocket::ConnectionRefusedError: return ECONNREFUSED;
-        case QAbstractSocket::SocketAccessError: return EACCES;
-        case QAbstractSocket::SocketResourceError: return EMFILE;
-        case QAbstractSocket::SocketTimeoutError: return ETIMEDOUT;
-        case QAbstractSocket::NetworkError: return ENETUNREACH;
-        case QAbstractSocket::AddressInUseError: return EADDRINUSE;
-        case QAbstractSocket::SocketAddressNotAvailableError: return EADDRNOTAVAIL;
-        case QAbstractSocket::UnsupportedSocketOperationError: return EAFNOSUPPORT;
-        default: return 0;
+        case QAbstractSocket::ConnectionRefusedError:
+            return ECONNREFUSED;
+        case QAbstractSocket::SocketAccessError:
+            return EACCES;
+        case QAbstractSocket::SocketResourceError:
+            return EMFILE;
+        case QAbstractSocket::SocketTimeoutError:
+            return ETIMEDOUT;
+        case QAbstractSocket::NetworkError:
+            return ENETUNREACH;
+        case QAbstractSocket::AddressInUseError:
+            return EADDRINUSE;
+        case QAbstractSocket::SocketAddressNotAvailableError:
+            return EADDRNOTAVAIL;
+        case QAbstractSocket::UnsupportedSocketOperationError:
+            return EAFNOSUPPORT;
+        default:
+            return 0;
     }
 }
 

@@ -35,13 +35,14 @@ std::string ScriptedFtpServer::serverText() const {
     const std::string host = server_.serverAddress().toString().toStdString();
     const std::string port = std::to_string(server_.serverPort());
     return server_.serverAddress().protocol() == QAbstractSocket::IPv6Protocol ? "[" + host + "]:" + port
-                                                                                 : host + ":" + port;
+                                                                               : host + ":" + port;
 }
 
 void ScriptedFtpServer::setRemoteFile(std::string content) {
     auto bytes = std::make_shared<std::string>(std::move(content));
-    setRemoteFile(static_cast<int64_t>(bytes->size()),
-                  [bytes](int64_t offset, char* out, size_t length) { std::memcpy(out, bytes->data() + offset, length); });
+    setRemoteFile(static_cast<int64_t>(bytes->size()), [bytes](int64_t offset, char* out, size_t length) {
+        std::memcpy(out, bytes->data() + offset, length);
+    });
 }
 
 void ScriptedFtpServer::setRemoteFile(int64_t size, std::function<void(int64_t, char*, size_t)> fill) {
@@ -79,7 +80,8 @@ std::string ScriptedFtpServer::normalReply(const std::string& verb, const std::s
     if (verb == "PASS") return "230 Logged in.";
     if (verb == "TYPE") return "200 Type set to " + argument + ".";
     if (verb == "SYST") return "215 UNIX Type: L8";
-    if (verb == "SIZE") return argument == remotePath ? "213 " + std::to_string(remoteSize_) : "550 No such file.";
+    if (verb == "SIZE")
+        return argument == remotePath ? "213 " + std::to_string(remoteSize_) : "550 No such file.";
     if (verb == "REST") {
         restartOffset_ = std::stoll(argument);
         return "350 Restarting at " + argument + ".";

@@ -21,11 +21,19 @@ std::vector<FtpReply> readAll(const std::vector<std::string>& lines) {
 
 TEST(FtpReplyReader, ReadsSingleAndMultiLineReplies) {
     const auto replies = readAll({
-        "  220 Welcome  \r\n", "", "   \r\n",                              // trimmed; empty lines skipped
-        "230-First line\r\n", "  more text\r\n", "230-still open\r\n",    // texts from the fifth character
+        "  220 Welcome  \r\n",
+        "",
+        "   \r\n",  // trimmed; empty lines skipped
+        "230-First line\r\n",
+        "  more text\r\n",
+        "230-still open\r\n",  // texts from the fifth character
         "230 Last line\r\n",
-        "215-Open\r\n", "21\r\n",                                          // a line shorter than four ends it
-        "500\r\n", "abc text\r\n", "150-\r\n", "150 \r\n",
+        "215-Open\r\n",
+        "21\r\n",  // a line shorter than four ends it
+        "500\r\n",
+        "abc text\r\n",
+        "150-\r\n",
+        "150 \r\n",
     });
     ASSERT_EQ(replies.size(), 6u);
     EXPECT_EQ(replies[0].code, 220);
@@ -73,7 +81,8 @@ TEST(ServerAddress, PortFollowsTheHostOrDefaultsTo21) {
 TEST(SocketError, TextsCarryTheSystemNumberAndDescription) {
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::ConnectionRefusedError, "ignored"),
               "Socket Error # 111\nConnection refused.");
-    EXPECT_EQ(socketErrorMessage(QAbstractSocket::HostNotFoundError, "ignored"), "Socket Error # 1\nHost not found.");
+    EXPECT_EQ(socketErrorMessage(QAbstractSocket::HostNotFoundError, "ignored"),
+              "Socket Error # 1\nHost not found.");
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::NetworkError, "ignored"),
               "Socket Error # 101\nNetwork is unreachable.");
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::UnknownSocketError, "Unknown error"),

@@ -88,7 +88,7 @@ TEST_F(LogFetcherTest, FirstFetchProbesRestartAndReceivesTheWholeFile) {
     EXPECT_TRUE(fetch(fetcher));
 
     EXPECT_EQ(commands(), afterLogin({"SIZE /games_mp.log", "REST 1", "REST 0", "PORT *", "REST 0",
-                                            "RETR /games_mp.log"}));
+                                      "RETR /games_mp.log"}));
     EXPECT_EQ(readFile(localPath), content);
     EXPECT_EQ(remoteLogSize, 100'000);
     EXPECT_EQ(events, (std::vector<std::string>{"connected", "begin 0 of 100000", "end"}));
@@ -124,7 +124,7 @@ TEST_F(LogFetcherTest, LaterFetchesContinueTheLocalCopy) {
     server.clearCommands();
     ASSERT_TRUE(fetch(nextRun));
     EXPECT_EQ(commands(), afterLogin({"SIZE /games_mp.log", "REST 1", "REST 0", "PORT *", "REST 700",
-                                            "RETR /games_mp.log"}));
+                                      "RETR /games_mp.log"}));
     EXPECT_EQ(readFile(localPath), content);
 }
 
@@ -174,14 +174,15 @@ TEST_F(LogFetcherTest, RemoteNameWithFolderPart) {
     server.setRemoteFile("0:00 InitGame\n");
     ASSERT_TRUE(fetcher.fetch(account("logs/main server/games_mp.log"), localPath, remoteLogSize));
     EXPECT_EQ(commands(), afterLogin({"SIZE /logs/main server/games_mp.log", "REST 1", "REST 0", "PORT *",
-                                            "REST 0", "RETR /logs/main server/games_mp.log"}));
+                                      "REST 0", "RETR /logs/main server/games_mp.log"}));
     EXPECT_EQ(readFile(localPath), "0:00 InitGame\n");
     EXPECT_EQ(remoteLogSize, 14);
 }
 
 TEST_F(LogFetcherTest, MultiLineRepliesAndLoginWithoutPassword) {
     server.greeting = "220-Game host FTP\r\n\r\n   \r\n220-Rules: no flooding\r\n220 Ready";
-    server.replies["USER"] = "230-Welcome back\r\n  Last visit: yesterday\r\n230-\r\n230 Logged in without password.";
+    server.replies["USER"] =
+        "230-Welcome back\r\n  Last visit: yesterday\r\n230-\r\n230 Logged in without password.";
     server.replies["SYST"] = "500-SYST not understood\r\n500";
     server.setRemoteFile("log\n");
     ASSERT_TRUE(fetch(fetcher));
@@ -241,8 +242,8 @@ TEST(LogFetcherIpv6, DataConnectionIsNamedByEprt) {
     test::TempFolder folder;
     LogFetcher fetcher{FtpTimeLimits{10s, 10s, 10s}};
     int32_t remoteLogSize = 0;
-    ASSERT_TRUE(fetcher.fetch({server.serverText(), "gamer", "secret", "games_mp.log"}, folder.file("games_mp.log"),
-                              remoteLogSize));
+    ASSERT_TRUE(fetcher.fetch({server.serverText(), "gamer", "secret", "games_mp.log"},
+                              folder.file("games_mp.log"), remoteLogSize));
     EXPECT_EQ(server.commands().at(7).substr(0, 11), "EPRT |2|::1");
     EXPECT_EQ(readFile(folder.file("games_mp.log")), "0:00 InitGame\n");
 }

@@ -27,8 +27,12 @@ std::optional<QString> pythonWithPyftpdlib() {
 class RealFtpServer {
 public:
     RealFtpServer(const QString& python, const std::string& root, bool convertAscii) {
-        QStringList arguments = {GRAVMARK_FTP_SERVER_SCRIPT, "--root", QString::fromStdString(root),
-                                 "--user",                   "gamer",  "--password",
+        QStringList arguments = {GRAVMARK_FTP_SERVER_SCRIPT,
+                                 "--root",
+                                 QString::fromStdString(root),
+                                 "--user",
+                                 "gamer",
+                                 "--password",
                                  "secret"};
         if (convertAscii) arguments << "--convert-ascii";
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
