@@ -8,6 +8,12 @@
 
 namespace gravmark {
 
+FtpControlConnection::FtpControlConnection(const FtpTimeLimits& limits) : limits_(limits) {
+    // Reply lines are short; a server sending one endless line stalls and runs into the
+    // reply limit instead of filling memory.
+    socket_.setReadBufferSize(64 * 1024);
+}
+
 void FtpControlConnection::open(const ServerAddress& address) {
     NetworkWait wait(limits_.connect);
     wait.wakeOn(&socket_, &QTcpSocket::connected);

@@ -16,7 +16,7 @@ namespace gravmark {
 
 class FtpControlConnection {
 public:
-    explicit FtpControlConnection(const FtpTimeLimits& limits) : limits_(limits) {}
+    explicit FtpControlConnection(const FtpTimeLimits& limits);
 
     void open(const ServerAddress& address);
     // The next reply; when `accepted` is not empty, a code outside it throws the reply's text.
