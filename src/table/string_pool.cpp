@@ -1,0 +1,110 @@
+#include "table/string_pool.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace gravmark {
+
+namespace {
+
+constexpr uint64_t kSpacing = uint64_t(1) << 32;
+constexpr size_t kBlockBytes = size_t(1) << 20;
+
+uint32_t hashOf(std::string_view text) {
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+    for (unsigned char c : text) h = (h ^ c) * 0x100000001B3ull;
+    return uint32_t(h ^ (h >> 29));
+}
+
+}  // namespace
+
+uint32_t StringPool::find(std::string_view text) const {
+    if (slots_.empty()) return kNone;
+    uint32_t h = hashOf(text);
+    size_t mask = slots_.size() - 1;
+    for (size_t s = h & mask;; s = (s + 1) & mask) {
+        uint32_t slot = slots_[s];
+        if (slot == 0) return kNone;
+        if (hashes_[slot - 1] == h && texts_[slot - 1] == text) return slot - 1;
+    }
+}
+
+uint32_t StringPool::intern(std::string_view text) {
+    if ((texts_.size() + 1) * 2 > slots_.size()) grow();
+    uint32_t h = hashOf(text);
+    size_t mask = slots_.size() - 1;
+    size_t s = h & mask;
+    for (; slots_[s] != 0; s = (s + 1) & mask) {
+        uint32_t id = slots_[s] - 1;
+        if (hashes_[id] == h && texts_[id] == text) return id;
+    }
+    uint32_t id = uint32_t(texts_.size());
+    texts_.push_back(store(text));
+    hashes_.push_back(h);
+    slots_[s] = id + 1;
+    return id;
+}
+
+std::string_view StringPool::store(std::string_view text) {
+    if (text.empty()) return {};
+    if (blocks_.empty() || blockUsed_ + text.size() > blockSize_) {
+        blockSize_ = std::max(kBlockBytes, text.size());
+        blocks_.push_back(std::make_unique<char[]>(blockSize_));
+        blockUsed_ = 0;
+    }
+    char* at = blocks_.back().get() + blockUsed_;
+    std::memcpy(at, text.data(), text.size());
+    blockUsed_ += text.size();
+    return {at, text.size()};
+}
+
+void StringPool::grow() {
+    std::vector<uint32_t> fresh(std::max<size_t>(64, slots_.size() * 2), 0);
+    size_t mask = fresh.size() - 1;
+    for (uint32_t id = 0; id < texts_.size(); ++id) {
+        size_t s = hashes_[id] & mask;
+        while (fresh[s] != 0) s = (s + 1) & mask;
+        fresh[s] = id + 1;
+    }
+    slots_.swap(fresh);
+}
+
+void StringPool::clear() { *this = StringPool(); }
+
+void StringPool::ensureLabels() {
+    if (labels_.size() == texts_.size()) return;
+    if (!collation_) collation_.emplace(true);
+    size_t first = labels_.size();
+    for (size_t id = keys_.size(); id < texts_.size(); ++id) keys_.push_back(collation_->sortKey(texts_[id]));
+    labels_.resize(texts_.size(), 0);
+    // Slotting in costs a move of the sorted list per text; many new texts at once sort faster.
+    if (texts_.size() - first > sorted_.size() / 8 + 16) return relabelAll();
+    for (size_t id = first; id < texts_.size(); ++id) {
+        if (!slotIn(uint32_t(id))) return relabelAll();
+    }
+}
+
+bool StringPool::slotIn(uint32_t id) {
+    auto less = [this](uint32_t a, uint32_t b) {
+        return Collation::compareKeyed(keys_[a], texts_[a], keys_[b], texts_[b]) < 0;
+    };
+    auto at = std::lower_bound(sorted_.begin(), sorted_.end(), id, less);
+    uint64_t low = at == sorted_.begin() ? 0 : labels_[*(at - 1)];
+    uint64_t high = at == sorted_.end() ? low + 2 * kSpacing : labels_[*at];
+    if (high - low < 2) return false;
+    labels_[id] = low + (high - low) / 2;
+    sorted_.insert(at, id);
+    return true;
+}
+
+void StringPool::relabelAll() {
+    sorted_.resize(texts_.size());
+    for (uint32_t id = 0; id < sorted_.size(); ++id) sorted_[id] = id;
+    std::sort(sorted_.begin(), sorted_.end(), [this](uint32_t a, uint32_t b) {
+        return Collation::compareKeyed(keys_[a], texts_[a], keys_[b], texts_[b]) < 0;
+    });
+    for (size_t i = 0; i < sorted_.size(); ++i) labels_[sorted_[i]] = (i + 1) * kSpacing;
+    ++generation_;
+}
+
+}  // namespace gravmark

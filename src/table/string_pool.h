@@ -1,0 +1,54 @@
+#pragma once
+// StringPool: every distinct text of a table stored once, addressed by a 32-bit id.
+//
+// Ids are handed out in order of first appearance and never change. For index orders
+// each text also gets a label: an integer that sorts as the text sorts under the
+// case-sensitive collation (only identical texts share a label). Labels are given
+// lazily (ensureLabels) and spaced out, so that a new text usually slots in between
+// its neighbours without touching the others; when no room is left every text is
+// labelled afresh and generation() changes, telling holders of labels to refresh.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "table/collation.h"
+
+namespace gravmark {
+
+class StringPool {
+public:
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    uint32_t intern(std::string_view text);
+    uint32_t find(std::string_view text) const;  // kNone when absent
+    std::string_view text(uint32_t id) const { return texts_[id]; }
+    size_t size() const { return texts_.size(); }
+    void clear();
+
+    void ensureLabels();
+    uint64_t label(uint32_t id) const { return labels_[id]; }  // valid after ensureLabels
+    uint64_t generation() const { return generation_; }
+
+private:
+    std::string_view store(std::string_view text);
+    void grow();
+    void relabelAll();
+    bool slotIn(uint32_t id);
+
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t blockUsed_ = 0;
+    size_t blockSize_ = 0;
+    std::vector<std::string_view> texts_;
+    std::vector<uint32_t> hashes_;
+    std::vector<uint32_t> slots_;  // open addressing: id + 1, 0 for a free slot
+
+    std::optional<Collation> collation_;
+    std::vector<QCollatorSortKey> keys_;  // by id, for the labelled texts
+    std::vector<uint32_t> sorted_;        // labelled ids in collation order
+    std::vector<uint64_t> labels_;
+    uint64_t generation_ = 0;
+};
+
+}  // namespace gravmark

@@ -1,0 +1,139 @@
+#include "table/work_file_writer.h"
+
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+#include "common/error.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr size_t kFlushAt = size_t(1) << 20;
+
+const char* fieldTypeName(FieldType type) {
+    switch (type) {
+        case FieldType::String: return "string";
+        case FieldType::Integer: return "i4";
+        case FieldType::Float: return "r8";
+    }
+    return "";
+}
+
+// The escape of each byte that needs one, else nullptr.
+const std::array<const char*, 256>& escapes() {
+    static const std::array<const char*, 256> table = [] {
+        std::array<const char*, 256> t{};
+        t['<'] = "&lt;";
+        t['>'] = "&gt;";
+        t['&'] = "&amp;";
+        t['"'] = "&quot;";
+        t['\''] = "&apos;";
+        t['\r'] = "&#013;";
+        t['\n'] = "&#010;";
+        t['\t'] = "&#009;";
+        t['\\'] = "&#092;";
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+WorkFileWriter::WorkFileWriter(const std::string& path, const std::vector<FieldDef>& defs) : path_(path) {
+    file_ = std::fopen(path.c_str(), "wb");
+    if (!file_) fail();
+    buffer_.reserve(kFlushAt + 4096);
+    buffer_ += "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+    for (const FieldDef& def : defs) {
+        names_.push_back(def.name);
+        buffer_ += "<FIELD attrname=\"";
+        escaped(def.name);
+        buffer_ += "\" fieldtype=\"";
+        buffer_ += fieldTypeName(def.type);
+        buffer_ += '"';
+        if (def.type == FieldType::String) buffer_ += " WIDTH=\"" + std::to_string(def.size) + '"';
+        buffer_ += "/>";
+    }
+    buffer_ += "</FIELDS><PARAMS/></METADATA><ROWDATA";
+}
+
+WorkFileWriter::~WorkFileWriter() {
+    if (file_) std::fclose(file_);
+}
+
+void WorkFileWriter::beginRow() {
+    buffer_ += anyRow_ ? "<ROW" : "><ROW";
+    anyRow_ = true;
+}
+
+void WorkFileWriter::attribute(int field) {
+    buffer_ += ' ';
+    buffer_ += names_[field];
+    buffer_ += "=\"";
+}
+
+void WorkFileWriter::text(int field, std::string_view value) {
+    attribute(field);
+    escaped(value);
+    buffer_ += '"';
+}
+
+void WorkFileWriter::integer(int field, int32_t value) {
+    attribute(field);
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    buffer_.append(digits, end);
+    buffer_ += '"';
+}
+
+void WorkFileWriter::real(int field, double value) {
+    attribute(field);
+    char digits[32];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    buffer_.append(digits, end);
+    buffer_ += '"';
+}
+
+void WorkFileWriter::endRow() {
+    buffer_ += "/>";
+    flushIfFull();
+}
+
+void WorkFileWriter::escaped(std::string_view value) {
+    const auto& table = escapes();
+    size_t plain = 0;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char* escape = table[static_cast<unsigned char>(value[i])];
+        if (!escape) continue;
+        buffer_.append(value.data() + plain, i - plain);
+        buffer_ += escape;
+        plain = i + 1;
+    }
+    buffer_.append(value.data() + plain, value.size() - plain);
+}
+
+void WorkFileWriter::flushIfFull() {
+    if (buffer_.size() >= kFlushAt) flush();
+}
+
+void WorkFileWriter::flush() {
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail();
+    buffer_.clear();
+}
+
+void WorkFileWriter::finish() {
+    buffer_ += anyRow_ ? "</ROWDATA></DATAPACKET>" : "/></DATAPACKET>";
+    flush();
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (std::fclose(file) != 0) fail();
+}
+
+void WorkFileWriter::fail() {
+    throw Error("Cannot create file \"" + path_ + "\". " + std::strerror(errno));
+}
+
+}  // namespace gravmark

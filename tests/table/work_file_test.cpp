@@ -1,0 +1,189 @@
+// The work file: its exact form, the round trip, the open and close rules, bad files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "common/error.h"
+#include "support/temp_folder.h"
+#include "table/event_table.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+namespace {
+
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
+
+void makeSmallTable(RecordTable& t, const std::string& path) {
+    t.setFieldDefs({{"command", FieldType::String, 20}, {"game", FieldType::Integer}});
+    t.setFileName(path);
+    t.createDataSet();
+    t.insert();
+    t.setText("command", "J");
+    t.setInteger("game", 1);
+    t.post();
+}
+
+TEST(WorkFile, IsTheOneLineDataPacket) {
+    TempFolder dir;
+    RecordTable t;
+    makeSmallTable(t, dir.file("lijst.xml"));
+    t.close();
+    EXPECT_EQ(readFile(dir.file("lijst.xml")),
+              "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+              "<FIELD attrname=\"command\" fieldtype=\"string\" WIDTH=\"20\"/><FIELD attrname=\"game\" "
+              "fieldtype=\"i4\"/></FIELDS><PARAMS/></METADATA><ROWDATA><ROW command=\"J\" game=\"1\"/>"
+              "</ROWDATA></DATAPACKET>");
+}
+
+TEST(WorkFile, RoundTripKeepsEveryByteNullsAndFloats) {
+    TempFolder dir;
+    std::string path = dir.file("t.xml");
+    std::string allBytes;
+    for (int c = 1; c < 256; ++c) allBytes += char(c);
+    std::vector<std::string> texts = {"<a&b>\"it's\"\r\n\t\\", "", " lead and trail ", allBytes.substr(0, 80),
+                                      allBytes.substr(80, 80), allBytes.substr(160, 80), allBytes.substr(240)};
+    std::vector<double> reals = {0.1, 1.0 / 3, -2.5e-300, 1e300, 0.30000000000000004, -0.0, 5e-324};
+    {
+        RecordTable t;
+        t.setFieldDefs({{"s", FieldType::String, 80}, {"i", FieldType::Integer}, {"r", FieldType::Float},
+                        {"n", FieldType::String, 5}});
+        t.setFileName(path);
+        t.createDataSet();
+        for (size_t k = 0; k < texts.size(); ++k) {
+            t.insert();
+            t.setText("s", texts[k]);
+            t.setInteger("i", k == 0 ? INT32_MIN : int32_t(k));
+            t.setFloat("r", reals[k]);
+            t.post();
+        }
+        t.close();
+    }
+    std::string file = readFile(path);
+    EXPECT_EQ(file.find('\n'), std::string::npos);
+    EXPECT_NE(file.find("&lt;a&amp;b&gt;&quot;it&apos;s&quot;&#013;&#010;&#009;&#092;"), std::string::npos);
+    EXPECT_EQ(file.find(" n="), std::string::npos);  // nulls are left out
+
+    RecordTable t;
+    t.setFileName(path);
+    t.open();
+    ASSERT_EQ(t.fieldDefs().size(), 4u);
+    EXPECT_EQ(t.fieldDefs()[2].type, FieldType::Float);
+    EXPECT_EQ(t.fieldDefs()[3].size, 5);
+    ASSERT_EQ(t.recordCount(), int(texts.size()));
+    t.first();
+    for (size_t k = texts.size(); k-- > 0; t.next()) {  // default order: the last insert first
+        EXPECT_EQ(std::get<std::string>(t.fieldValue("s")), texts[k]) << k;
+        EXPECT_EQ(std::get<int32_t>(t.fieldValue("i")), k == 0 ? INT32_MIN : int32_t(k));
+        EXPECT_EQ(std::get<double>(t.fieldValue("r")), reals[k]);
+        EXPECT_TRUE(isNull(t.fieldValue("n")));
+    }
+}
+
+TEST(WorkFile, IsWrittenOnCloseOnlyWhenChangedOrMissing) {
+    TempFolder dir;
+    std::string path = dir.file("lijst.xml");
+    RecordTable t;
+    makeSmallTable(t, path);
+    t.close();
+    writeFile(path, readFile(path) + " ");  // a mark that a rewrite would remove
+    t.open();
+    t.close();
+    EXPECT_EQ(readFile(path).back(), ' ');  // unchanged: not rewritten
+    std::filesystem::remove(path);
+    t.open();  // no file: an empty table from the definitions
+    EXPECT_EQ(t.recordCount(), 0);
+    t.close();
+    EXPECT_TRUE(std::filesystem::exists(path));  // missing: written although unchanged
+
+    t.open();
+    t.insert();
+    t.setText("command", "K");
+    t.close();  // the pending insert is dropped
+    t.open();
+    EXPECT_EQ(t.recordCount(), 0);
+    t.insert();
+    t.setText("command", "K");
+    t.post();
+    t.saveToFile();
+    writeFile(path, readFile(path) + " ");
+    t.close();  // written by the save: unchanged since
+    EXPECT_EQ(readFile(path).back(), ' ');
+    t.saveToFile(dir.file("other.xml"));  // closed: does nothing
+    EXPECT_FALSE(std::filesystem::exists(dir.file("other.xml")));
+}
+
+TEST(WorkFile, OpenReappliesOrderAndFilter) {
+    TempFolder dir;
+    RecordTable t;
+    t.setFieldDefs(eventTableFields());
+    t.setFileName(dir.file("lijst.xml"));
+    t.createDataSet();
+    for (const char* name : {"b", "a", "c", "a"}) {
+        t.insert();
+        t.setText("command", "K");
+        t.setText("a_name", name);
+        t.post();
+    }
+    t.setIndexFieldNames("a_name");
+    t.setFilter("a_name = 'a'");
+    t.setFiltered(true);
+    t.close();
+    t.open();
+    EXPECT_EQ(t.recordCount(), 2);
+    t.setFiltered(false);
+    t.first();
+    EXPECT_EQ(t.textOf("a_name"), "a");
+    t.last();
+    EXPECT_EQ(t.textOf("a_name"), "c");
+}
+
+// Opening must fail with an error naming the file and leave the table closed.
+void expectBadFile(const std::string& path, const std::string& bytes) {
+    writeFile(path, bytes);
+    RecordTable t;
+    t.setFieldDefs(eventTableFields());
+    t.setFileName(path);
+    try {
+        t.open();
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+        EXPECT_FALSE(t.active());
+        EXPECT_EQ(t.fieldDefs().size(), 13u);
+        return;
+    }
+    // A cut that still leaves a whole packet is no error; anything else must be one.
+    EXPECT_TRUE(t.active());
+}
+
+TEST(WorkFile, BadOrCutPacketsRaiseAnErrorNamingTheFile) {
+    TempFolder dir;
+    std::string path = dir.file("lijst.xml");
+    RecordTable good;
+    makeSmallTable(good, path);
+    good.insert();
+    good.setText("command", "K&<");
+    good.post();
+    good.close();
+    std::string packet = readFile(path);
+    for (size_t cut = 0; cut < packet.size(); ++cut) {
+        writeFile(path, packet.substr(0, cut));
+        RecordTable t;
+        t.setFileName(path);
+        EXPECT_THROW(t.open(), Error) << cut;
+        EXPECT_FALSE(t.active()) << cut;
+    }
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = round % 2 ? packet : std::string(random() % 400, '\0');
+        for (size_t k = 0; k < (round % 2 ? 3 : bytes.size()); ++k) bytes[random() % bytes.size()] = char(random());
+        expectBadFile(path, bytes);
+    }
+    expectBadFile(path, "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"x\" fieldtype=\"blob\"/></FIELDS>"
+                        "</METADATA><ROWDATA></ROWDATA></DATAPACKET>");
+}
+
+}  // namespace
+}  // namespace gravmark
