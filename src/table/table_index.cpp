@@ -11,6 +11,9 @@ namespace gravmark {
 
 namespace {
 
+constexpr size_t kBlockFill = 2048;  // entries per block after a build
+constexpr size_t kBlockMax = 4096;   // a block this full is split
+
 uint64_t orderedBits(double v) {
     if (v == 0) v = 0;  // -0 equals +0
     uint64_t bits = std::bit_cast<uint64_t>(v);
@@ -46,7 +49,9 @@ void TableIndex::refresh() {
     if (generation_ == pool_.generation()) return;
     generation_ = pool_.generation();
     int k = keyWidth();
-    for (size_t p = 0; p < rows_.size(); ++p) keyOf(store_.row(rows_[p]), &keys_[p * k], k);
+    for (Block& block : blocks_) {
+        for (size_t at = 0; at < block.rows.size(); ++at) keyOf(store_.row(block.rows[at]), &block.keys[at * k], k);
+    }
 }
 
 template <int K>
@@ -63,12 +68,19 @@ void TableIndex::buildWidth(const std::vector<uint32_t>& posting) {
         entries[p].row = posting[p];
     }
     indexSort(entries.data(), entries.size(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
-    rows_.resize(entries.size());
-    keys_.resize(entries.size() * k);
-    for (size_t p = 0; p < entries.size(); ++p) {
-        rows_[p] = entries[p].row;
-        std::copy_n(entries[p].key.begin(), k, &keys_[p * k]);
+    clear();
+    for (size_t p = 0; p < entries.size(); p += kBlockFill) {
+        Block& block = blocks_.emplace_back();
+        size_t end = std::min(entries.size(), p + kBlockFill);
+        block.rows.reserve(kBlockMax);
+        block.keys.reserve(kBlockMax * k);
+        for (size_t q = p; q < end; ++q) {
+            block.rows.push_back(entries[q].row);
+            block.keys.insert(block.keys.end(), entries[q].key.begin(), entries[q].key.begin() + k);
+        }
+        starts_.push_back(p);
     }
+    size_ = entries.size();
 }
 
 void TableIndex::build() {
@@ -89,8 +101,9 @@ void TableIndex::build() {
 }
 
 void TableIndex::clear() {
-    rows_.clear();
-    keys_.clear();
+    blocks_.clear();
+    starts_.clear();
+    size_ = 0;
 }
 
 int TableIndex::compare(const uint64_t* a, const uint64_t* b, int m) {
@@ -100,71 +113,120 @@ int TableIndex::compare(const uint64_t* a, const uint64_t* b, int m) {
     return 0;
 }
 
-int TableIndex::compareAt(size_t pos, const uint64_t* key, int m) const {
-    return compare(&keys_[pos * keyWidth()], key, m);
+std::pair<size_t, size_t> TableIndex::locate(size_t pos) const {
+    size_t b = size_t(std::upper_bound(starts_.begin(), starts_.end(), pos) - starts_.begin()) - 1;
+    return {b, pos - starts_[b]};
 }
 
-size_t TableIndex::lowerBound(const uint64_t* key, int m) const {
+int TableIndex::compareAt(size_t pos, const uint64_t* key, int m) const {
+    auto [b, at] = locate(pos);
+    return compare(keyAt(b, at), key, m);
+}
+
+size_t TableIndex::firstBeyond(const uint64_t* key, int m, bool orEqual) const {
+    auto beyond = [&](size_t b, size_t at) {
+        int c = compare(keyAt(b, at), key, m);
+        return orEqual ? c >= 0 : c > 0;
+    };
     size_t lo = 0;
-    size_t n = rows_.size();
-    while (n > 0) {
-        size_t half = n / 2;
-        if (compareAt(lo + half, key, m) < 0) {
-            lo += half + 1;
-            n -= half + 1;
+    size_t hi = blocks_.size();
+    while (lo < hi) {  // the first block whose last entry is beyond
+        size_t mid = lo + (hi - lo) / 2;
+        if (beyond(mid, blocks_[mid].rows.size() - 1)) {
+            hi = mid;
         } else {
-            n = half;
+            lo = mid + 1;
         }
     }
-    return lo;
+    if (lo == blocks_.size()) return size_;
+    size_t b = lo;
+    size_t first = 0;
+    size_t last = blocks_[b].rows.size() - 1;
+    while (first < last) {
+        size_t mid = first + (last - first) / 2;
+        if (beyond(b, mid)) {
+            last = mid;
+        } else {
+            first = mid + 1;
+        }
+    }
+    return starts_[b] + first;
 }
+
+size_t TableIndex::lowerBound(const uint64_t* key, int m) const { return firstBeyond(key, m, true); }
 
 size_t TableIndex::upperBound(const uint64_t* key, int m, size_t from) const {
-    // Gallop first: a range is usually short, and its end near its start.
-    size_t lo = from;
-    size_t step = 1;
-    size_t hi = from;
-    while (hi < rows_.size() && compareAt(hi, key, m) <= 0) {
-        lo = hi + 1;
-        hi = from + step;
-        step *= 2;
-    }
-    hi = std::min(hi, rows_.size());
-    while (lo < hi) {
-        size_t mid = lo + (hi - lo) / 2;
-        if (compareAt(mid, key, m) <= 0) {
-            lo = mid + 1;
-        } else {
-            hi = mid;
-        }
-    }
-    return lo;
+    return std::max(from, firstBeyond(key, m, false));
+}
+
+void TableIndex::shiftStarts(size_t fromBlock, ptrdiff_t by) {
+    for (size_t b = fromBlock; b < starts_.size(); ++b) starts_[b] += by;
+}
+
+void TableIndex::splitIfFull(size_t b) {
+    if (blocks_[b].rows.size() < kBlockMax) return;
+    size_t k = fields_.size();
+    size_t half = blocks_[b].rows.size() / 2;
+    Block upper;
+    upper.rows.assign(blocks_[b].rows.begin() + half, blocks_[b].rows.end());
+    upper.keys.assign(blocks_[b].keys.begin() + half * k, blocks_[b].keys.end());
+    blocks_[b].rows.resize(half);
+    blocks_[b].keys.resize(half * k);
+    blocks_.insert(blocks_.begin() + b + 1, std::move(upper));
+    starts_.insert(starts_.begin() + b + 1, starts_[b] + half);
 }
 
 size_t TableIndex::add(uint32_t row) {
     int k = keyWidth();
     std::array<uint64_t, 16> key{};
     keyOf(store_.row(row), key.data(), k);
-    size_t pos = upperBound(key.data(), k, lowerBound(key.data(), k));
-    rows_.insert(rows_.begin() + pos, row);
-    keys_.insert(keys_.begin() + pos * k, key.begin(), key.begin() + k);
+    size_t pos = upperBound(key.data(), k, 0);
+    if (blocks_.empty()) {
+        blocks_.emplace_back();
+        starts_.push_back(0);
+    }
+    // A position between two blocks goes to the end of the earlier one.
+    auto [b, at] = pos == size_ ? std::pair(blocks_.size() - 1, blocks_.back().rows.size()) : locate(pos);
+    if (at == 0 && b > 0) {
+        --b;
+        at = blocks_[b].rows.size();
+    }
+    Block& block = blocks_[b];
+    block.rows.insert(block.rows.begin() + at, row);
+    block.keys.insert(block.keys.begin() + at * k, key.begin(), key.begin() + k);
+    ++size_;
+    shiftStarts(b + 1, 1);
+    splitIfFull(b);
     return pos;
 }
 
 size_t TableIndex::positionOf(uint32_t row, size_t hint) const {
-    if (hint < rows_.size() && rows_[hint] == row) return hint;
+    if (hint < size_ && rowAt(hint) == row) return hint;
     int k = keyWidth();
     std::array<uint64_t, 16> key{};
     keyOf(store_.row(row), key.data(), k);
-    size_t pos = lowerBound(key.data(), k);
-    while (rows_[pos] != row) ++pos;
-    return pos;
+    auto [b, at] = locate(lowerBound(key.data(), k));
+    while (blocks_[b].rows[at] != row) {
+        if (++at == blocks_[b].rows.size()) {
+            ++b;
+            at = 0;
+        }
+    }
+    return starts_[b] + at;
 }
 
 void TableIndex::eraseAt(size_t pos) {
     int k = keyWidth();
-    rows_.erase(rows_.begin() + pos);
-    keys_.erase(keys_.begin() + pos * k, keys_.begin() + (pos + 1) * k);
+    auto [b, at] = locate(pos);
+    Block& block = blocks_[b];
+    block.rows.erase(block.rows.begin() + at);
+    block.keys.erase(block.keys.begin() + at * k, block.keys.begin() + (at + 1) * k);
+    --size_;
+    shiftStarts(b + 1, -1);
+    if (block.rows.empty()) {
+        blocks_.erase(blocks_.begin() + b);
+        starts_.erase(starts_.begin() + b);
+    }
 }
 
 }  // namespace gravmark

@@ -8,6 +8,9 @@
 //
 // Equal keys: build() keeps the order its sort leaves; add() puts a record after every
 // record with an equal key.
+//
+// The sequence is kept in blocks of a few thousand entries, so that adding or removing
+// one record moves a block's worth of entries, not the whole index.
 #include <cstdint>
 #include <vector>
 
@@ -24,8 +27,11 @@ public:
 
     const std::vector<int>& fields() const { return fields_; }
     int keyWidth() const { return int(fields_.size()); }
-    size_t size() const { return rows_.size(); }
-    uint32_t rowAt(size_t pos) const { return rows_[pos]; }
+    size_t size() const { return size_; }
+    uint32_t rowAt(size_t pos) const {
+        auto [b, at] = locate(pos);
+        return blocks_[b].rows[at];
+    }
 
     void build();
     void clear();
@@ -45,17 +51,29 @@ public:
     void eraseAt(size_t pos);
 
 private:
+    struct Block {
+        std::vector<uint32_t> rows;
+        std::vector<uint64_t> keys;  // keyWidth() parts per entry
+    };
+
     template <int K>
     void buildWidth(const std::vector<uint32_t>& posting);
     uint64_t part(const uint32_t* rec, int i) const;
+    std::pair<size_t, size_t> locate(size_t pos) const;  // block and place in it
+    const uint64_t* keyAt(size_t b, size_t at) const { return &blocks_[b].keys[at * fields_.size()]; }
+    // First position whose first m parts compare above key (orAbove: or equal to it).
+    size_t firstBeyond(const uint64_t* key, int m, bool orEqual) const;
+    void shiftStarts(size_t fromBlock, ptrdiff_t by);
+    void splitIfFull(size_t b);
 
     std::vector<int> fields_;
     bool descending_;
     const RecordLayout& layout_;
     StringPool& pool_;
     const RowStore& store_;
-    std::vector<uint32_t> rows_;
-    std::vector<uint64_t> keys_;  // keyWidth() parts per entry
+    std::vector<Block> blocks_;
+    std::vector<size_t> starts_;  // position of each block's first entry
+    size_t size_ = 0;
     uint64_t generation_ = 0;
 };
 

@@ -1,0 +1,1 @@
+gravmark_add_benchmark(bench_table SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_table.cpp LIBS gravmark_table)
