@@ -3,8 +3,8 @@
 namespace gravmark {
 
 std::string creditLine(const std::string& productVersion) {
-    return "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v." + productVersion +
-           "</p></font></font>";
+    return "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v." +
+           productVersion + "</p></font></font>";
 }
 
 }  // namespace gravmark

@@ -13,8 +13,10 @@ bool FdStreamBuffer::flush() {
     while (error_ == 0 && at < pptr()) {
         const ssize_t written = ::write(fd_, at, static_cast<size_t>(pptr() - at));
         if (written < 0 && errno == EINTR) continue;
-        if (written < 0) error_ = errno;
-        else at += written;
+        if (written < 0)
+            error_ = errno;
+        else
+            at += written;
     }
     setp(buffer_.data(), buffer_.data() + buffer_.size());
     return error_ == 0;

@@ -41,8 +41,8 @@ TEST(FieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
 }
 
 TEST(ClassifyLine, TokenMustFirstOccurBeforePositionTen) {
-    EXPECT_EQ(classifyLine("12345678 K;a;b;"), LineKind::Kill);          // position 9
-    EXPECT_EQ(classifyLine("123456789 K;a;b;"), LineKind::None);         // position 10
+    EXPECT_EQ(classifyLine("12345678 K;a;b;"), LineKind::Kill);   // position 9
+    EXPECT_EQ(classifyLine("123456789 K;a;b;"), LineKind::None);  // position 10
     EXPECT_EQ(classifyLine(" 1:00 J;x;1;name;"), LineKind::Join);
     EXPECT_EQ(classifyLine(" 1:00 say;x;1;Bob;hi;"), LineKind::Say);
     EXPECT_EQ(classifyLine(" 1:00 sayteam;x;1;Bob;hi;"), LineKind::SayTeam);
@@ -67,7 +67,8 @@ TEST(ParseGameStart, TakesMapAndTypeByThePositionRule) {
     EXPECT_EQ(parseGameStart(line).mapName, "mp_carentan");
     EXPECT_EQ(parseGameStart(line).gameType, "dm");
 
-    const GameStart noProtocol = parseGameStart(" 0:00 InitGame: \\mapname\\mp_x\\g_gametype\\sd\\gamename\\");
+    const GameStart noProtocol =
+        parseGameStart(" 0:00 InitGame: \\mapname\\mp_x\\g_gametype\\sd\\gamename\\");
     EXPECT_EQ(noProtocol.mapName, "");
     EXPECT_EQ(noProtocol.gameType, "sd");
 
@@ -120,20 +121,27 @@ TEST(ParseLog, StoresJoinAndKillRecordsWithEveryField) {
 
     const auto records = run.records();
     ASSERT_EQ(records.size(), 6u);
-    const EventRecord early{{"a_name", "Early"}, {"command", "J"}, {"map", ""}, {"game", "0"}, {"maptype", ""}};
+    const EventRecord early{
+        {"a_name", "Early"}, {"command", "J"}, {"map", ""}, {"game", "0"}, {"maptype", ""}};
     ASSERT_NE(findEvent(records, "J", "Early"), nullptr);
     EXPECT_EQ(*findEvent(records, "J", "Early"), early);
-    const EventRecord alice{{"a_name", "Alice"}, {"command", "J"}, {"map", "mp_crash"}, {"game", "1"},
-                            {"maptype", "tdm"}};
+    const EventRecord alice{
+        {"a_name", "Alice"}, {"command", "J"}, {"map", "mp_crash"}, {"game", "1"}, {"maptype", "tdm"}};
     ASSERT_NE(findEvent(records, "J", "Alice"), nullptr);
     EXPECT_EQ(*findEvent(records, "J", "Alice"), alice);
 
-    const EventRecord aliceKill{{"a_name", "Alice"},     {"command", "K"},
-                                {"a_team", "allies"},    {"v_name", "Bob"},
-                                {"v_team", "axis"},      {"damage", "35"},
-                                {"a_weapon", "m16_mp"},  {"damage_type", "MOD_RIFLE_BULLET"},
-                                {"damage_location", "head"}, {"map", "mp_crash"},
-                                {"game", "1"},           {"maptype", "tdm"}};
+    const EventRecord aliceKill{{"a_name", "Alice"},
+                                {"command", "K"},
+                                {"a_team", "allies"},
+                                {"v_name", "Bob"},
+                                {"v_team", "axis"},
+                                {"damage", "35"},
+                                {"a_weapon", "m16_mp"},
+                                {"damage_type", "MOD_RIFLE_BULLET"},
+                                {"damage_location", "head"},
+                                {"map", "mp_crash"},
+                                {"game", "1"},
+                                {"maptype", "tdm"}};
     ASSERT_NE(findEvent(records, "K", "Alice"), nullptr);
     EXPECT_EQ(*findEvent(records, "K", "Alice"), aliceKill);
 
@@ -174,8 +182,9 @@ TEST(ParseLog, WritesOneDetailsLinePerStoredRecordInLogOrder) {
     ASSERT_EQ(run.memo2.lineCount(), 3u);
     EXPECT_EQ(run.memo2.line(0), "kept");
     EXPECT_EQ(run.memo2.line(1), "Alice joined game : mp_crash");
-    EXPECT_EQ(run.memo2.line(2),
-              "*KILL* - Alice killed (35%) Alice with a MOD_RIFLE_BULLET in the head using a m16_mp. (mp_crash)");
+    EXPECT_EQ(
+        run.memo2.line(2),
+        "*KILL* - Alice killed (35%) Alice with a MOD_RIFLE_BULLET in the head using a m16_mp. (mp_crash)");
 }
 
 TEST(ParseLog, ReadsLinesAsTheStoreCutsThem) {

@@ -42,7 +42,8 @@ struct ParseRun {
             for (const FieldDef& def : db.fieldDefs()) {
                 const Value value = db.fieldValue(def.name);
                 if (const auto* text = std::get_if<std::string>(&value)) record[def.name] = *text;
-                if (const auto* number = std::get_if<int32_t>(&value)) record[def.name] = std::to_string(*number);
+                if (const auto* number = std::get_if<int32_t>(&value))
+                    record[def.name] = std::to_string(*number);
             }
             out.push_back(std::move(record));
         }

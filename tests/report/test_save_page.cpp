@@ -5,11 +5,11 @@
 #include <csignal>
 #include <filesystem>
 
+#include "app/scripted_dialogs.h"
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/credit_line.h"
 #include "report/save_page.h"
-#include "scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -21,7 +21,8 @@ using test::TempFolder;
 using test::writeFile;
 
 const std::string kCredit =
-    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v.1.0.2.11</p></font></font>";
+    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser "
+    "v.1.0.2.11</p></font></font>";
 
 size_t occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
@@ -60,16 +61,17 @@ TEST(SavePage, CreditLineIsExact) { EXPECT_EQ(creditLine("1.0.2.11"), kCredit); 
 
 TEST(SavePage, DefaultFolderGetsIndexHtmlWithCreditAndFooter) {
     SaveRun run;
+    run.dialogs.saveAnswers = {"/never/asked"};
     EXPECT_EQ(run.save(true, run.folder.path().string()), SaveOutcome::SavedToDefaultFolder);
 
-    const std::string expected = "<center>header</center>\r\n</table>\r\n" + kCredit +
-                                 "\r\n<p>foot 1</p>\r\n<p>foot 2</p>\r\n";
+    const std::string expected =
+        "<center>header</center>\r\n</table>\r\n" + kCredit + "\r\n<p>foot 1</p>\r\n<p>foot 2</p>\r\n";
     EXPECT_EQ(readFile(run.folder.file("index.html")), expected);
     EXPECT_EQ(run.memo1.text(), expected);
     EXPECT_EQ(run.memo2.line(0), kCredit);
     EXPECT_TRUE(run.pageFinished);
     EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved on server."});
-    EXPECT_EQ(run.dialogs.saveDialogsShown, 0);
+    EXPECT_EQ(run.dialogs.saveAnswers.size(), 1u);  // no save dialog
     EXPECT_EQ(std::filesystem::status(run.folder.file("index.html")).permissions(),
               std::filesystem::perms(0644));
     EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
@@ -117,7 +119,8 @@ TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
     SaveRun run;
     const std::string target = run.folder.file("index.html");
     writeFile(target, "old page");
-    for (int i = 0; i < 200; ++i) run.memo1.addLine("<tr><td>a row long enough to pass the file size limit</td></tr>");
+    for (int i = 0; i < 200; ++i)
+        run.memo1.addLine("<tr><td>a row long enough to pass the file size limit</td></tr>");
 
     // A file size limit makes the write fail even for the superuser.
     rlimit saved{};
