@@ -31,14 +31,21 @@ std::string fullPath(const std::string& target) {
     throw Error("Cannot create file \"" + fullPath(target) + "\". " + std::strerror(error));
 }
 
-// The temporary file beside the target, opened for writing; its name is filled in.
-int createTemporary(const std::string& target, std::string& name) {
-    const fs::path path(target);
+// A page reached through a symbolic link is replaced where it really lies.
+std::string pageFile(const std::string& target) {
+    std::error_code error;
+    if (!fs::is_symlink(target, error)) return target;
+    const fs::path resolved = fs::weakly_canonical(target, error);
+    return error || resolved.empty() ? target : resolved.string();
+}
+
+// The temporary file beside the page, opened for writing; its name is filled in.
+// -1 with errno set when it cannot be made.
+int createTemporary(const std::string& file, std::string& name) {
+    const fs::path path(file);
     const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
     name = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) cannotCreate(target, errno);
-    return fd;
+    return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
 mode_t modeFor(const std::string& target) {
@@ -71,15 +78,20 @@ void syncFolderOf(const std::string& target) {
 }  // namespace
 
 void writePage(const TextBoxLines& page, const std::string& target) {
+    const std::string file = pageFile(target);
+    // A write-protected page stays protected, as when the file itself was rewritten.
+    if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0) cannotCreate(target, errno);
+
     std::string temporary;
-    const int fd = createTemporary(target, temporary);
-    int error = fillAndClose(fd, page, modeFor(target));
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
+    const int fd = createTemporary(file, temporary);
+    if (fd < 0) cannotCreate(target, errno);
+    int error = fillAndClose(fd, page, modeFor(file));
+    if (error == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());
         cannotCreate(target, error);
     }
-    syncFolderOf(target);
+    syncFolderOf(file);
 }
 
 }  // namespace gravmark

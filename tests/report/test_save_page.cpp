@@ -115,6 +115,17 @@ TEST(SavePage, ReplacesAnExistingPageKeepingItsMode) {
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0600));
 }
 
+TEST(SavePage, ALinkedPageIsReplacedWhereItLies) {
+    SaveRun run;
+    std::filesystem::create_directory(run.folder.file("site"));
+    const std::string real = run.folder.file("site/stats.html");
+    writeFile(real, "old page");
+    std::filesystem::create_symlink("site/stats.html", run.folder.file("index.html"));
+    run.save(true, run.folder.path().string());
+    EXPECT_TRUE(std::filesystem::is_symlink(run.folder.file("index.html")));
+    EXPECT_EQ(readFile(real), run.memo1.text());
+}
+
 TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
     SaveRun run;
     const std::string target = run.folder.file("index.html");
