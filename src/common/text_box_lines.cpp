@@ -148,7 +148,7 @@ void TextBoxLines::removeLine(size_t index) {
     changed();
 }
 
-void TextBoxLines::replaceRange(Position from, Position to, std::string_view bytes) {
+TextBoxLines::Position TextBoxLines::replaceRange(Position from, Position to, std::string_view bytes) {
     if (to < from || to.row >= rows_.size() || from.column > rows_[from.row].size() ||
         to.column > rows_[to.row].size())
         throw std::out_of_range("TextBoxLines: no such range");
@@ -156,6 +156,7 @@ void TextBoxLines::replaceRange(Position from, Position to, std::string_view byt
     std::vector<std::string> pieces;
     forEachRow(bytes, [&pieces](std::string_view row) { pieces.emplace_back(row); });
     pieces.front().insert(0, rows_[from.row].substr(0, from.column));
+    const Position end{from.row + pieces.size() - 1, pieces.back().size()};
     pieces.back().append(rows_[to.row].substr(to.column));
 
     const size_t oldCount = to.row - from.row + 1;
@@ -175,6 +176,7 @@ void TextBoxLines::replaceRange(Position from, Position to, std::string_view byt
         noteRowWritten(from.row);
     }
     changed();
+    return end;
 }
 
 std::string TextBoxLines::textBetween(Position from, Position to) const {

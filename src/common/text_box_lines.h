@@ -79,8 +79,9 @@ public:
     size_t longestRow() const;
 
     // Editing as a text box does it: the text from `from` to `to` (from <= to) becomes
-    // `bytes`, in which CR LF, a lone CR and a lone LF each make a line break.
-    void replaceRange(Position from, Position to, std::string_view bytes);
+    // `bytes`, in which CR LF, a lone CR and a lone LF each make a line break. Returns
+    // the position just after the new text.
+    Position replaceRange(Position from, Position to, std::string_view bytes);
     // The text from `from` to `to`, rows joined by CR LF.
     std::string textBetween(Position from, Position to) const;
     Position endPosition() const { return {rows_.size() - 1, rows_.back().size()}; }
