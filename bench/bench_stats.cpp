@@ -2,14 +2,11 @@
 // the event table of a generated 1,000,000-line log (--lines N for another size), with 300
 // and with 5,000 players. The log is loaded and parsed once per player count; every
 // iteration reads the parsed table back from its work file, as PARSE leaves it, because
-// the pruning deletes join events. Per-step times are reported as counters (ms).
+// the pruning deletes join events.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +17,8 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "log_generator.h"
-#include "stats/player_table.h"
 #include "stats/player_table_fields.h"
-#include "stats/statistics.h"
+#include "stats/run_statistics.h"
 #include "table/event_table.h"
 
 namespace {
@@ -48,8 +44,8 @@ public:
 
 // Parses a generated log once and leaves its event table in a work file; returns GameCount.
 int32_t parsedWorkFile(int players, const std::string& workFile) {
-    const fs::path log =
-        scratchFolder() / ("gravmark-bench-" + std::to_string(logLines) + "-" + std::to_string(players) + ".log");
+    const fs::path log = scratchFolder() / ("gravmark-bench-" + std::to_string(logLines) + "-" +
+                                            std::to_string(players) + ".log");
     if (!fs::exists(log)) bench::writeLog({.lines = logLines, .players = players}, log.string());
     TextBoxLines memo1, memo2;
     Progress progress;
@@ -70,7 +66,6 @@ void BM_Statistics(benchmark::State& state) {
     const std::string workFile = (scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
     const int32_t GameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
 
-    std::map<std::string, double> stepSeconds;
     size_t rosterSize = 0;
     int events = 0;
     int32_t played = 0;
@@ -88,30 +83,16 @@ void BM_Statistics(benchmark::State& state) {
         Progress progress;
         state.ResumeTiming();
 
-        const auto timed = [&stepSeconds](const char* step, const std::function<void()>& work) {
-            const auto start = std::chrono::steady_clock::now();
-            work();
-            stepSeconds[step] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        };
-        timed("1_roster", [&] { stats.Removeduplicates(db, progress); });
-        timed("2_kills", [&] { stats.CountKills(db, progress); });
-        timed("3_deaths", [&] { stats.Countdeaths(db, progress); });
-        timed("4_headshots", [&] { stats.CountHeadShots(db, progress); });
-        timed("5_bombs", [&] { stats.CountBombs(db, progress); });
-        timed("6_suicides", [&] { stats.CountSuicides(db, progress); });
-        timed("7_prune", [&] { stats.DeleteGamesWithNoStat(db, GameCount, progress); });
-        timed("8_players", [&] { fillPlayerTable(stats, db, tempdb, progress); });
-        timed("9_medals", [&] { pickMedalWinners(tempdb); });
+        runStatistics(stats, db, tempdb, GameCount, progress);
 
         state.PauseTiming();
         rosterSize = stats.roster.size();
         played = stats.PlayedTotal;
         db.setFileName({});  // the pruned table must not replace the parsed one
-        db.close();
+        db.close();          // frees the records outside the timing
+        tempdb.close();
         state.ResumeTiming();
     }
-    const auto iterations = static_cast<double>(state.iterations());
-    for (const auto& [step, seconds] : stepSeconds) state.counters[step + "_ms"] = seconds * 1000 / iterations;
     state.counters["events"] = events;
     state.counters["roster"] = static_cast<double>(rosterSize);
     state.counters["games"] = GameCount;

@@ -1,28 +1,12 @@
 #pragma once
-// Event tables built by hand and a message recorder, for the statistics tests.
+// Event tables built by hand, for the statistics tests.
 #include <string>
 #include <vector>
 
-#include "common/dialogs.h"
 #include "table/event_table.h"
 #include "table/record_table.h"
 
 namespace gravmark::test {
-
-class RecordedMessages : public Dialogs {
-public:
-    RecordedMessages() : previous_(installDialogs(this)) {}
-    ~RecordedMessages() override { installDialogs(previous_); }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    void showError(const std::string& text) override { messages.push_back("error: " + text); }
-    std::optional<std::string> askSaveFileName() override { return {}; }
-    std::optional<std::string> askFolder(const std::string&) override { return {}; }
-
-    std::vector<std::string> messages;
-
-private:
-    Dialogs* previous_;
-};
 
 inline void makeEventTable(RecordTable& db) {
     db.setFieldDefs(eventTableFields());
