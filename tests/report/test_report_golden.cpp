@@ -7,8 +7,8 @@
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
-#include "stats/player_table.h"
 #include "stats/player_table_fields.h"
+#include "stats/run_statistics.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
 
@@ -41,15 +41,7 @@ TEST(ReportGolden, SmallRealLogGivesTheStoredPage) {
     parseLog(memo1, db, false, memo2, progress, GameCount);
 
     Statistics stats;
-    stats.Removeduplicates(db, progress);
-    stats.CountKills(db, progress);
-    stats.Countdeaths(db, progress);
-    stats.CountHeadShots(db, progress);
-    stats.CountBombs(db, progress);
-    stats.CountSuicides(db, progress);
-    stats.DeleteGamesWithNoStat(db, GameCount, progress);
-    fillPlayerTable(stats, db, tempdb, progress);
-    const MedalWinners winners = pickMedalWinners(tempdb);
+    const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
 
     const PageInputs inputs{folder.folder(),
                             QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC),
