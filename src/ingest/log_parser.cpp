@@ -131,6 +131,7 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
             default:
                 break;
         }
+        // Lines in between would not change the percentage the bar shows.
         if (i >= nextStep) {
             progress.setPartsComplete(i);
             nextStep = std::max(i + 1, nextPercentStep(progress.percent(), total));
