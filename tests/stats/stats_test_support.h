@@ -8,10 +8,12 @@
 
 namespace gravmark::test {
 
-inline void makeEventTable(RecordTable& db) {
-    db.setFieldDefs(eventTableFields());
-    db.createDataSet();
+inline void makeTable(RecordTable& table, std::vector<FieldDef> fields) {
+    table.setFieldDefs(std::move(fields));
+    table.createDataSet();
 }
+
+inline void makeEventTable(RecordTable& db) { makeTable(db, eventTableFields()); }
 
 inline void addJoin(RecordTable& db, int32_t game, const std::string& name) {
     db.insert();

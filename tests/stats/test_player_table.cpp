@@ -11,8 +11,7 @@ class PlayerTable : public ::testing::Test {
 protected:
     void SetUp() override {
         test::makeEventTable(db);
-        tempdb.setFieldDefs(playerTableFields());
-        tempdb.createDataSet();
+        test::makeTable(tempdb, playerTableFields());
     }
 
     // A player with the given kills and deaths and every other counter 0.

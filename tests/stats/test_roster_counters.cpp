@@ -20,8 +20,7 @@ class RosterCounters : public ::testing::Test {
 protected:
     void SetUp() override {
         test::makeEventTable(db);
-        tempdb.setFieldDefs(playerTableFields());
-        tempdb.createDataSet();
+        test::makeTable(tempdb, playerTableFields());
     }
 
     void countAll(int32_t gameCount) { runStatistics(stats, db, tempdb, gameCount, progress); }
