@@ -25,7 +25,7 @@ std::vector<std::string> singleJoiners(RecordTable& db, int32_t game, const Name
         db.next();
     }
     std::vector<std::string> names;
-    for (auto& [name, joined] : joinsByName) {
+    for (const auto& [name, joined] : joinsByName) {
         if (joined == 1) names.push_back(name);
     }
     return names;

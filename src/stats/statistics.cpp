@@ -11,8 +11,8 @@ namespace gravmark {
 
 namespace {
 
-// The counter arrays of the original design held 51 players; past that the user is still
-// told, once per counting step, and the counting goes on.
+// Once the roster passes 51 names the user is told, once per counting step; the counters
+// grow with the roster and the counting goes on.
 constexpr size_t kRosterWarningIndex = 50;
 const char* const kRosterWarning = "x > 49 - in CountKills";
 
