@@ -5,12 +5,14 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <filesystem>
 
 #include "app/error_guard.h"
 #include "app/right_anchored_label.h"
 #include "app/ui_font.h"
 #include "common/program_folder.h"
+#include "merge/ui/db_navigator.h"
 #include "merge/ui/tform2.h"
 #include "settings/ui/tform3.h"
 #include "stats/player_table_fields.h"

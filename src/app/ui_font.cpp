@@ -1,6 +1,7 @@
 #include "app/ui_font.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace gravmark {
 

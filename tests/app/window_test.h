@@ -3,9 +3,14 @@
 // finding a control by its name.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QWidget>
 
+#include "app/progress_bar.h"
+#include "app/right_anchored_label.h"
+#include "app/text_box.h"
 #include "common/program_folder.h"
+#include "merge/ui/db_navigator.h"
 #include "scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -20,6 +25,14 @@ protected:
         auto* found = window.findChild<Control*>(QString::fromLatin1(name));
         if (!found) ADD_FAILURE() << "no control " << name;
         return found;
+    }
+
+    // The control that Tab moves to from the given one (inner parts of a control, such
+    // as the scroll bars of a text box, take no focus and are passed over).
+    static QWidget* nextTabStop(QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+        return next;
     }
 
     TempFolder folder;

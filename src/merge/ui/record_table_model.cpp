@@ -10,6 +10,9 @@ RecordTableModel::RecordTableModel(RecordTable& table, QObject* parent)
     refresh();
 }
 
+// The table outlives the grid: it must not call back into a model that is gone.
+RecordTableModel::~RecordTableModel() { table_.setChangeListener(nullptr); }
+
 void RecordTableModel::scheduleRefresh() {
     if (refreshPending_) return;
     refreshPending_ = true;

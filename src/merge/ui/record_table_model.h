@@ -16,6 +16,7 @@ class RecordTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit RecordTableModel(RecordTable& table, QObject* parent = nullptr);
+    ~RecordTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

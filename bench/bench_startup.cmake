@@ -1,0 +1,1 @@
+gravmark_add_benchmark(bench_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_startup.cpp LIBS gravmark_ui)
