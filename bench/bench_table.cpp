@@ -26,17 +26,29 @@ struct Vocabulary {
     Vocabulary() {
         std::mt19937 random(42);
         for (int i = 0; i < 300; ++i) {
-            std::string name = i % 7 == 0 ? "^" + std::to_string(i % 10) + "Clan|" : "";
+            std::string name = i % 7 == 0 ? "^" : "";  // some with a colour code
+            if (i % 7 == 0) name += char('0' + i % 10);
             name += i % 3 ? "Player" : "soldier";
-            names.push_back(name + std::to_string(random() % 100000));
+            name += std::to_string(random() % 100000);
+            names.push_back(name);
         }
-        for (int i = 0; i < 40; ++i) weapons.push_back(i == 0 ? "tnt_bomb_mp" : "weapon" + std::to_string(i) + "_mp");
+        for (int i = 0; i < 40; ++i)
+            weapons.push_back(i == 0 ? "tnt_bomb_mp" : "weapon" + std::to_string(i) + "_mp");
         for (int i = 0; i < 20; ++i) maps.push_back("mp_map" + std::to_string(i));
         types = {"dm", "tdm", "sd", "ctf", "hq"};
         damageTypes = {"MOD_RIFLE_BULLET", "MOD_PISTOL_BULLET", "MOD_HEAD_SHOT", "MOD_GRENADE_SPLASH",
                        "MOD_SUICIDE",      "MOD_MELEE",         "MOD_EXPLOSIVE", "MOD_FALLING"};
-        locations = {"head", "neck", "torso_upper", "torso_lower", "left_arm_upper", "right_arm_upper",
-                     "left_leg_lower", "right_leg_lower", "left_hand", "right_foot", "none"};
+        locations = {"head",
+                     "neck",
+                     "torso_upper",
+                     "torso_lower",
+                     "left_arm_upper",
+                     "right_arm_upper",
+                     "left_leg_lower",
+                     "right_leg_lower",
+                     "left_hand",
+                     "right_foot",
+                     "none"};
         for (int d = 10; d <= 200; d += 5) damages.push_back(std::to_string(d));
     }
 };

@@ -60,9 +60,12 @@ bool RecordFilter::termPasses(const Term& t, const uint32_t* rec, const RecordLa
         return pool.text(layout.cell(rec, t.field)).starts_with(t.text);
     }
     switch (type) {
-        case FieldType::String: return layout.cell(rec, t.field) == t.id;
-        case FieldType::Integer: return t.matchable && layout.integer(rec, t.field) == t.integer;
-        case FieldType::Float: return t.matchable && layout.real(rec, t.field) == t.real;
+        case FieldType::String:
+            return layout.cell(rec, t.field) == t.id;
+        case FieldType::Integer:
+            return t.matchable && layout.integer(rec, t.field) == t.integer;
+        case FieldType::Float:
+            return t.matchable && layout.real(rec, t.field) == t.real;
     }
     return false;
 }

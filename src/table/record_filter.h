@@ -44,7 +44,8 @@ private:
         std::unordered_map<uint64_t, uint32_t> byValues;
     };
 
-    bool termPasses(const Term& t, const uint32_t* rec, const RecordLayout& layout, const StringPool& pool) const;
+    bool termPasses(const Term& t, const uint32_t* rec, const RecordLayout& layout,
+                    const StringPool& pool) const;
     uint64_t comboOf(const uint32_t* rec, const RecordLayout& layout) const;
 
     std::vector<Term> terms_;

@@ -152,34 +152,46 @@ struct RecordTable::Impl {
         if (isNull(value)) return layout.setNull(rec, f);
         if (const auto* text = std::get_if<std::string>(&value)) {
             switch (def.type) {
-                case FieldType::String: return layout.setCell(rec, f, pool.intern(storedText(*text, def.size)));
-                case FieldType::Integer: return layout.setCell(rec, f, uint32_t(parsed<int32_t>(*text, "integer")));
-                case FieldType::Float: return layout.setReal(rec, f, parsed<double>(*text, "floating point"));
+                case FieldType::String:
+                    return layout.setCell(rec, f, pool.intern(storedText(*text, def.size)));
+                case FieldType::Integer:
+                    return layout.setCell(rec, f, uint32_t(parsed<int32_t>(*text, "integer")));
+                case FieldType::Float:
+                    return layout.setReal(rec, f, parsed<double>(*text, "floating point"));
             }
         }
         if (const auto* integer = std::get_if<int32_t>(&value)) {
             switch (def.type) {
-                case FieldType::String: return assign(rec, f, std::to_string(*integer));
-                case FieldType::Integer: return layout.setCell(rec, f, uint32_t(*integer));
-                case FieldType::Float: return layout.setReal(rec, f, *integer);
+                case FieldType::String:
+                    return assign(rec, f, std::to_string(*integer));
+                case FieldType::Integer:
+                    return layout.setCell(rec, f, uint32_t(*integer));
+                case FieldType::Float:
+                    return layout.setReal(rec, f, *integer);
             }
         }
         double real = std::get<double>(value);
         switch (def.type) {
-            case FieldType::String: return assign(rec, f, numberText(real));
+            case FieldType::String:
+                return assign(rec, f, numberText(real));
             case FieldType::Integer:
-                if (!(std::fabs(real) < 2147483648.0)) throw Error(numberText(real) + " is not a valid integer value");
+                if (!(std::fabs(real) < 2147483648.0))
+                    throw Error(numberText(real) + " is not a valid integer value");
                 return layout.setCell(rec, f, uint32_t(int32_t(std::llround(real))));
-            case FieldType::Float: return layout.setReal(rec, f, real);
+            case FieldType::Float:
+                return layout.setReal(rec, f, real);
         }
     }
 
     Value valueOf(const uint32_t* rec, int f) const {
         if (layout.isNull(rec, f)) return {};
         switch (defs[f].type) {
-            case FieldType::String: return std::string(pool.text(layout.cell(rec, f)));
-            case FieldType::Integer: return layout.integer(rec, f);
-            case FieldType::Float: return layout.real(rec, f);
+            case FieldType::String:
+                return std::string(pool.text(layout.cell(rec, f)));
+            case FieldType::Integer:
+                return layout.integer(rec, f);
+            case FieldType::Float:
+                return layout.real(rec, f);
         }
         return {};
     }
@@ -583,7 +595,8 @@ struct RecordTable::Impl {
         return rec;
     }
 
-    bool sameRange(const std::vector<uint32_t>& start, int starts, const std::vector<uint32_t>& end, int ends) const {
+    bool sameRange(const std::vector<uint32_t>& start, int starts, const std::vector<uint32_t>& end,
+                   int ends) const {
         if (!hasRange || starts != startCount || ends != endCount) return false;
         const std::vector<int>& fields = active()->fields();
         for (int i = 0; i < starts; ++i) {
@@ -625,8 +638,9 @@ struct RecordTable::Impl {
 
     // ---- life cycle ----
 
-    void startEmpty() {
-        layout = RecordLayout(defs);
+    // Empties the data; an open table is then an empty table of the current definitions.
+    void resetData(bool opened) {
+        layout = opened ? RecordLayout(defs) : RecordLayout();
         pool.clear();
         rows.reset(layout.stride());
         order.clear();
@@ -639,30 +653,15 @@ struct RecordTable::Impl {
         pendingFirst = false;
         eof = bof = false;
         buffer.clear();
-        open = true;
-        state = TableState::Browsing;
+        viewRows.clear();
+        open = opened;
+        state = opened ? TableState::Browsing : TableState::Closed;
         ++dataVersion;
         ++viewVersion;
     }
 
-    void dropData() {
-        open = false;
-        state = TableState::Closed;
-        pool.clear();
-        rows.reset(0);
-        order.clear();
-        filter = RecordFilter();
-        named.clear();
-        named.resize(indexDefs.size());
-        listIndex.reset();
-        hasRange = false;
-        cur = kNone;
-        pendingFirst = false;
-        buffer.clear();
-        viewRows.clear();
-        ++dataVersion;
-        ++viewVersion;
-    }
+    void startEmpty() { resetData(true); }
+    void dropData() { resetData(false); }
 
     // Applies the index and filter settings to freshly filled data; on failure the table closes.
     void activate() {
@@ -718,8 +717,12 @@ struct RecordTable::Impl {
                 case FieldType::String:
                     layout.setCell(buffer.data(), int(f), pool.intern(storedText(v.text, defs[f].size)));
                     break;
-                case FieldType::Integer: layout.setCell(buffer.data(), int(f), uint32_t(v.integer)); break;
-                case FieldType::Float: layout.setReal(buffer.data(), int(f), v.real); break;
+                case FieldType::Integer:
+                    layout.setCell(buffer.data(), int(f), uint32_t(v.integer));
+                    break;
+                case FieldType::Float:
+                    layout.setReal(buffer.data(), int(f), v.real);
+                    break;
             }
         }
         order.insertBefore(rows.append(buffer.data()), kNone);
@@ -744,9 +747,15 @@ struct RecordTable::Impl {
             for (int f = 0; f < int(defs.size()); ++f) {
                 if (layout.isNull(rec, f)) continue;
                 switch (defs[f].type) {
-                    case FieldType::String: writer.text(f, pool.text(layout.cell(rec, f))); break;
-                    case FieldType::Integer: writer.integer(f, layout.integer(rec, f)); break;
-                    case FieldType::Float: writer.real(f, layout.real(rec, f)); break;
+                    case FieldType::String:
+                        writer.text(f, pool.text(layout.cell(rec, f)));
+                        break;
+                    case FieldType::Integer:
+                        writer.integer(f, layout.integer(rec, f));
+                        break;
+                    case FieldType::Float:
+                        writer.real(f, layout.real(rec, f));
+                        break;
                 }
             }
             writer.endRow();

@@ -32,9 +32,15 @@ uint64_t TableIndex::part(const uint32_t* rec, int i) const {
     uint64_t v = 0;
     if (!layout_.isNull(rec, f)) {
         switch (layout_.type(f)) {
-            case FieldType::String: v = pool_.label(layout_.cell(rec, f)); break;
-            case FieldType::Integer: v = uint64_t(int64_t(layout_.integer(rec, f)) + (int64_t(1) << 31)) + 1; break;
-            case FieldType::Float: v = orderedBits(layout_.real(rec, f)); break;
+            case FieldType::String:
+                v = pool_.label(layout_.cell(rec, f));
+                break;
+            case FieldType::Integer:
+                v = uint64_t(int64_t(layout_.integer(rec, f)) + (int64_t(1) << 31)) + 1;
+                break;
+            case FieldType::Float:
+                v = orderedBits(layout_.real(rec, f));
+                break;
         }
     }
     return descending_ ? ~v : v;
@@ -50,7 +56,8 @@ void TableIndex::refresh() {
     generation_ = pool_.generation();
     int k = keyWidth();
     for (Block& block : blocks_) {
-        for (size_t at = 0; at < block.rows.size(); ++at) keyOf(store_.row(block.rows[at]), &block.keys[at * k], k);
+        for (size_t at = 0; at < block.rows.size(); ++at)
+            keyOf(store_.row(block.rows[at]), &block.keys[at * k], k);
     }
 }
 
@@ -92,11 +99,16 @@ void TableIndex::build() {
         if (store_.alive(id)) posting.push_back(id);
     }
     switch (keyWidth()) {
-        case 1: return buildWidth<1>(posting);
-        case 2: return buildWidth<2>(posting);
-        case 3: return buildWidth<3>(posting);
-        case 4: return buildWidth<4>(posting);
-        default: return buildWidth<16>(posting);
+        case 1:
+            return buildWidth<1>(posting);
+        case 2:
+            return buildWidth<2>(posting);
+        case 3:
+            return buildWidth<3>(posting);
+        case 4:
+            return buildWidth<4>(posting);
+        default:
+            return buildWidth<16>(posting);
     }
 }
 

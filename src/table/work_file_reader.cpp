@@ -37,7 +37,8 @@ T number(const char* text, const char* what) {
     T value{};
     const char* end = text + std::strlen(text);
     auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec != std::errc() || ptr != end) throw BadPacket{std::string("bad ") + what + " value '" + text + "'"};
+    if (ec != std::errc() || ptr != end)
+        throw BadPacket{std::string("bad ") + what + " value '" + text + "'"};
     return value;
 }
 
@@ -76,7 +77,8 @@ std::vector<FieldDef> readFields(std::string header) {
 // Parses ROW elements, handing each to onRow.
 class RowParser {
 public:
-    RowParser(const std::vector<FieldDef>& defs, const std::function<void(const std::vector<PacketValue>&)>& onRow)
+    RowParser(const std::vector<FieldDef>& defs,
+              const std::function<void(const std::vector<PacketValue>&)>& onRow)
         : defs_(defs), onRow_(onRow), values_(defs.size()) {}
 
     void parse(char* data, size_t size) {
@@ -100,9 +102,15 @@ private:
             if (v.present) throw BadPacket{"field given twice in a ROW"};
             v.present = true;
             switch (defs_[f].type) {
-                case FieldType::String: v.text = a.value(); break;
-                case FieldType::Integer: v.integer = number<int32_t>(a.value(), "integer"); break;
-                case FieldType::Float: v.real = number<double>(a.value(), "float"); break;
+                case FieldType::String:
+                    v.text = a.value();
+                    break;
+                case FieldType::Integer:
+                    v.integer = number<int32_t>(a.value(), "integer");
+                    break;
+                case FieldType::Float:
+                    v.real = number<double>(a.value(), "float");
+                    break;
             }
         }
         onRow_(values_);
@@ -155,7 +163,8 @@ private:
 
 // The start of the last ROW element that begins at or after `from`, or npos.
 size_t lastRowStart(const std::string& data, size_t from) {
-    for (size_t at = data.rfind("<ROW"); at != std::string::npos && at >= from; at = data.rfind("<ROW", at - 1)) {
+    for (size_t at = data.rfind("<ROW"); at != std::string::npos && at >= from;
+         at = data.rfind("<ROW", at - 1)) {
         if (at + 4 < data.size() && (isBlank(data[at + 4]) || data[at + 4] == '/')) return at;
         if (at == 0) break;
     }

@@ -15,9 +15,12 @@ constexpr size_t kFlushAt = size_t(1) << 20;
 
 const char* fieldTypeName(FieldType type) {
     switch (type) {
-        case FieldType::String: return "string";
-        case FieldType::Integer: return "i4";
-        case FieldType::Float: return "r8";
+        case FieldType::String:
+            return "string";
+        case FieldType::Integer:
+            return "i4";
+        case FieldType::Float:
+            return "r8";
     }
     return "";
 }
@@ -81,21 +84,18 @@ void WorkFileWriter::text(int field, std::string_view value) {
     buffer_ += '"';
 }
 
-void WorkFileWriter::integer(int field, int32_t value) {
-    attribute(field);
-    char digits[16];
-    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    buffer_.append(digits, end);
-    buffer_ += '"';
-}
-
-void WorkFileWriter::real(int field, double value) {
+// Decimal integers; floats as the shortest text that reads back to the same value.
+template <class T>
+void WorkFileWriter::number(int field, T value) {
     attribute(field);
     char digits[32];
     auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     buffer_.append(digits, end);
     buffer_ += '"';
 }
+
+void WorkFileWriter::integer(int field, int32_t value) { number(field, value); }
+void WorkFileWriter::real(int field, double value) { number(field, value); }
 
 void WorkFileWriter::endRow() {
     buffer_ += "/>";
@@ -132,8 +132,6 @@ void WorkFileWriter::finish() {
     if (std::fclose(file) != 0) fail();
 }
 
-void WorkFileWriter::fail() {
-    throw Error("Cannot create file \"" + path_ + "\". " + std::strerror(errno));
-}
+void WorkFileWriter::fail() { throw Error("Cannot create file \"" + path_ + "\". " + std::strerror(errno)); }
 
 }  // namespace gravmark

@@ -30,6 +30,8 @@ public:
 
 private:
     void attribute(int field);
+    template <class T>
+    void number(int field, T value);
     void escaped(std::string_view value);
     void flushIfFull();
     void flush();

@@ -13,7 +13,9 @@ namespace {
 struct Reference {
     std::vector<std::pair<int, int>> a;  // (key, id); a[0] and a[n+1] are the sentinels
 
-    bool greaterThan(const std::pair<int, int>& x, const std::pair<int, int>& y) const { return x.first > y.first; }
+    bool greaterThan(const std::pair<int, int>& x, const std::pair<int, int>& y) const {
+        return x.first > y.first;
+    }
 
     void partitionSort(int lo, int hi) {
         for (;;) {
@@ -87,7 +89,8 @@ void fill(RecordTable& t, const std::vector<int>& keys) {
 std::vector<int> viewIds(RecordTable& t) {
     std::vector<int> ids;
     t.first();
-    for (int i = 0, n = t.recordCount(); i < n; ++i, t.next()) ids.push_back(std::get<int32_t>(t.fieldValue("id")));
+    for (int i = 0, n = t.recordCount(); i < n; ++i, t.next())
+        ids.push_back(std::get<int32_t>(t.fieldValue("id")));
     return ids;
 }
 

@@ -98,7 +98,8 @@ TEST(RecordTable, RaisesTheExactMessagesAndKeepsTheTable) {
     EXPECT_EQ(message([&] { t.createDataSet(); }), "Cannot perform this operation on an open dataset");
     EXPECT_EQ(message([&] { t.setText("a_name", "x"); }), "Dataset not in edit or insert mode");
     EXPECT_EQ(message([&] { t.deleteRecord(); }), "Cannot perform this operation on an empty dataset");
-    EXPECT_EQ(message([&] { t.setKeyRange({std::string("x")}, {std::string("x")}); }), "No index currently active");
+    EXPECT_EQ(message([&] { t.setKeyRange({std::string("x")}, {std::string("x")}); }),
+              "No index currently active");
     t.insert();
     EXPECT_EQ(message([&] { t.setText("nope", "x"); }), "Field 'nope' not found");
     t.setText("a_name", "bob");
@@ -255,7 +256,8 @@ TEST(RecordTable, EditedRecordLeavingTheRangeMovesTheCurrentRecord) {
 
 TEST(RecordTable, NamedIndexesSwitchAndKeepTheirOrder) {
     RecordTable t;
-    t.setFieldDefs({{"name", FieldType::String, 20}, {"kills", FieldType::Integer}, {"ratio", FieldType::Float}});
+    t.setFieldDefs(
+        {{"name", FieldType::String, 20}, {"kills", FieldType::Integer}, {"ratio", FieldType::Float}});
     t.createDataSet();
     int kills[] = {3, 1, 3, 2};
     for (int i = 0; i < 4; ++i) {
@@ -287,13 +289,19 @@ TEST(RecordTable, NamedIndexesSwitchAndKeepTheirOrder) {
 TEST(RecordTable, TextKeysFollowTheCollationCaseSensitively) {
     RecordTable t;
     eventTable(t);
-    for (const char* name : {"b", "B", "a", "A", "_x", "\x01" "a", "", "\xe9t\xe9"}) addEvent(t, "K", name);
+    for (const char* name : {"b", "B", "a", "A", "_x",
+                             "\x01"
+                             "a",
+                             "", "\xe9t\xe9"})
+        addEvent(t, "K", name);
     t.insert();
     t.setText("command", "K");
     t.post();
     t.setIndexFieldNames("a_name");
     // The collator ignores the control character; the byte order breaks the tie.
-    EXPECT_EQ(names(t), "<null>,,_x,\x01" "a,a,A,b,B,\xe9t\xe9,");
+    EXPECT_EQ(names(t),
+              "<null>,,_x,\x01"
+              "a,a,A,b,B,\xe9t\xe9,");
     t.setKeyRange({std::string("a")}, {std::string("a")});
     EXPECT_EQ(t.recordCount(), 1);
     t.setKeyRange({std::string("a")}, {std::string("B")});

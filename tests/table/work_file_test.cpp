@@ -43,12 +43,16 @@ TEST(WorkFile, RoundTripKeepsEveryByteNullsAndFloats) {
     std::string path = dir.file("t.xml");
     std::string allBytes;
     for (int c = 1; c < 256; ++c) allBytes += char(c);
-    std::vector<std::string> texts = {"<a&b>\"it's\"\r\n\t\\", "", " lead and trail ", allBytes.substr(0, 80),
-                                      allBytes.substr(80, 80), allBytes.substr(160, 80), allBytes.substr(240)};
+    std::vector<std::string> texts = {"<a&b>\"it's\"\r\n\t\\", "",
+                                      " lead and trail ",      allBytes.substr(0, 80),
+                                      allBytes.substr(80, 80), allBytes.substr(160, 80),
+                                      allBytes.substr(240)};
     std::vector<double> reals = {0.1, 1.0 / 3, -2.5e-300, 1e300, 0.30000000000000004, -0.0, 5e-324};
     {
         RecordTable t;
-        t.setFieldDefs({{"s", FieldType::String, 80}, {"i", FieldType::Integer}, {"r", FieldType::Float},
+        t.setFieldDefs({{"s", FieldType::String, 80},
+                        {"i", FieldType::Integer},
+                        {"r", FieldType::Float},
                         {"n", FieldType::String, 5}});
         t.setFileName(path);
         t.createDataSet();
@@ -178,11 +182,13 @@ TEST(WorkFile, BadOrCutPacketsRaiseAnErrorNamingTheFile) {
     std::mt19937 random(7);
     for (int round = 0; round < 300; ++round) {
         std::string bytes = round % 2 ? packet : std::string(random() % 400, '\0');
-        for (size_t k = 0; k < (round % 2 ? 3 : bytes.size()); ++k) bytes[random() % bytes.size()] = char(random());
+        for (size_t k = 0; k < (round % 2 ? 3 : bytes.size()); ++k)
+            bytes[random() % bytes.size()] = char(random());
         expectBadFile(path, bytes);
     }
-    expectBadFile(path, "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"x\" fieldtype=\"blob\"/></FIELDS>"
-                        "</METADATA><ROWDATA></ROWDATA></DATAPACKET>");
+    expectBadFile(path,
+                  "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"x\" fieldtype=\"blob\"/></FIELDS>"
+                  "</METADATA><ROWDATA></ROWDATA></DATAPACKET>");
 }
 
 }  // namespace
