@@ -68,18 +68,5 @@ TEST(ParseRealLogs, LanLogGivesEveryJoinKillAndGame) {
     expectParsedAsCounted("server-lan-10k.log", {515, 2159, 306});
 }
 
-TEST(ParseRealLogs, SmallLogFirstKillReadsAsWritten) {
-    test::ParseRun run;
-    loadAndCount(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log", run.memo1);
-    run.parse(true);
-    // " 40:00 K;bb0f...;4;;AI|kipsate;0339...;5;;Inima;g3_silencer_mp;40;MOD_RIFLE_BULLET;left_hand"
-    // in the second game: empty teams, so the victim's team falls back to the (empty) attacker's.
-    ASSERT_GE(run.memo2.lineCount(), 3u);
-    EXPECT_EQ(run.memo2.line(0), "AI|kipsate joined game : mp_creek");
-    EXPECT_EQ(run.memo2.line(2),
-              "*KILL* - Inima killed (40%) AI|kipsate with a MOD_RIFLE_BULLET in the left_hand using a "
-              "g3_silencer_mp. (mp_creek)");
-}
-
 }  // namespace
 }  // namespace gravmark

@@ -173,15 +173,6 @@ TEST(BuildPage, MedalTableListsTheTickedMedalsInPageOrder) {
     EXPECT_EQ(six[13], prefix + "medal_grenade_killer_small.png" + middle + "Nade</b></font></td>");
     for (const auto& line : six) EXPECT_EQ(line.find("TNT"), std::string::npos) << line;
     for (const auto& line : six) EXPECT_EQ(line.find("tnt"), std::string::npos) << line;
-
-    // A lone medal sits alone between the frame lines.
-    PageRun suicideOnly;
-    suicideOnly.inputs.medals = {false, false, false, false, false, false, true};
-    suicideOnly.build();
-    EXPECT_EQ(suicideOnly.memo1.line(2), "<td align=center><b>#1<BR>SUICIDAL<BR>DUDE</td>");
-    EXPECT_EQ(suicideOnly.memo1.line(3), "</TR><TR>");
-    EXPECT_EQ(suicideOnly.memo1.line(4), prefix + "medal_anti_suicide.png" + middle + "Dude</b></font></td>");
-    EXPECT_EQ(suicideOnly.memo1.line(5), "</tr></table><hr>");
 }
 
 TEST(BuildPage, OneRowPerPlayerInTheTablesOrder) {

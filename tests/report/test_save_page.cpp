@@ -8,7 +8,6 @@
 #include "app/scripted_dialogs.h"
 #include "common/error.h"
 #include "common/text_box_lines.h"
-#include "report/credit_line.h"
 #include "report/save_page.h"
 #include "support/temp_folder.h"
 
@@ -56,8 +55,6 @@ struct SaveRun {
         return savePage(memo1, memo2, pageFinished, defaultSave, defaultFolder, "1.0.2.11");
     }
 };
-
-TEST(SavePage, CreditLineIsExact) { EXPECT_EQ(creditLine("1.0.2.11"), kCredit); }
 
 TEST(SavePage, DefaultFolderGetsIndexHtmlWithCreditAndFooter) {
     SaveRun run;
