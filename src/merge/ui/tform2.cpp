@@ -18,8 +18,11 @@ namespace gravmark {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width) {
-    return place(new QLabel(QString::fromLatin1(caption), parent), name, left, top, width, 13);
+// A label as wide as its caption, like the design's auto-sized labels.
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    auto* label = place(new QLabel(QString::fromLatin1(caption), parent), name, left, top, 0, 13);
+    label->resize(label->sizeHint().width(), 13);
+    return label;
 }
 
 }  // namespace
@@ -34,8 +37,8 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
 
     createGrid();
     Button1 = place(new QPushButton(QStringLiteral("JOIN NAMES"), this), "Button1", 512, 191, 161, 25);
-    Label1 = label(this, "Label1", "Select one Source name", 16, 236, 115);
-    Label2 = label(this, "Label2", "Select multiple names to merge", 352, 235, 148);
+    Label1 = label(this, "Label1", "Select one Source name", 16, 236);
+    Label2 = label(this, "Label2", "Select multiple names to merge", 352, 235);
     ListBox1 = place(new QListWidget(this), "ListBox1", 8, 255, 329, 193);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox2 = place(new QListWidget(this), "ListBox2", 352, 254, 333, 193);

@@ -44,8 +44,13 @@ QLineEdit* edit(QWidget* parent, const char* name, const char* text, int left, i
     return place(new QLineEdit(QString::fromLatin1(text), parent), name, left, top, width, 21);
 }
 
+// A check box at least as wide as its caption, where the window leaves room: without
+// Tahoma the fallback font is wider than the design.
 QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, int left, int top, int width) {
-    return place(new QCheckBox(QString::fromLatin1(caption), parent), name, left, top, width, 17);
+    auto* box = place(new QCheckBox(QString::fromLatin1(caption), parent), name, left, top, width, 17);
+    const int room = TForm3::kClientWidth - left;
+    box->resize(std::min(std::max(width, box->sizeHint().width()), room), 17);
+    return box;
 }
 
 constexpr const char* kExplanation[] = {
@@ -106,7 +111,7 @@ TForm3::TForm3(TForm1& form1, QWidget* parent) : QWidget(parent), form1_(form1) 
     setWindowTitle(QStringLiteral("GravmarkParser Setup Defaults"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(697, 404);
+    setFixedSize(kClientWidth, 404);
     setFont(uiFont());
     createControls();
     centreOnScreen(*this);

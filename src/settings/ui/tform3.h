@@ -20,6 +20,7 @@ class TForm3 : public QWidget {
     Q_OBJECT
 public:
     static constexpr const char* kNone = "<none>";
+    static constexpr int kClientWidth = 697;
 
     explicit TForm3(TForm1& form1, QWidget* parent = nullptr);
 
