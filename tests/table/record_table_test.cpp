@@ -308,6 +308,40 @@ TEST(RecordTable, TextKeysFollowTheCollationCaseSensitively) {
     EXPECT_EQ(t.recordCount(), 4);
 }
 
+TEST(RecordTable, GridReadsTheViewByRowAndMovesTheCurrentRecord) {
+    RecordTable t;
+    eventTable(t);
+    int changes = 0;
+    t.setChangeListener([&] { ++changes; });
+    for (const char* name : {"c", "a", "b", "a"}) addEvent(t, "K", name);
+    EXPECT_GT(changes, 0);
+    t.setIndexFieldNames("a_name");
+    t.setFilter("a_name = 'a*'");
+    t.setFilter("a_name = 'b' AND command = 'K'");
+    t.setFiltered(true);
+    t.setFilter("a_name = 'a'");
+    EXPECT_EQ(t.viewSize(), 2);
+    t.setFiltered(false);
+    EXPECT_EQ(t.viewSize(), 4);
+    EXPECT_EQ(t.viewValue(2, 4), Value(std::string("b")));
+    EXPECT_TRUE(isNull(t.viewValue(4, 4)));
+    t.moveToRow(2);
+    EXPECT_EQ(t.currentRow(), 2);
+    t.last();
+    EXPECT_EQ(t.currentRow(), 3);
+    EXPECT_TRUE(t.eof());
+    t.prior();
+    t.prior();
+    t.prior();
+    EXPECT_FALSE(t.bof());
+    t.prior();
+    EXPECT_TRUE(t.bof());
+    EXPECT_EQ(t.currentRow(), 0);
+    t.setKeyRange({std::string("b")}, {std::string("c")});
+    EXPECT_EQ(t.viewSize(), 2);
+    EXPECT_EQ(t.viewValue(1, 4), Value(std::string("c")));
+}
+
 TEST(RecordTable, EmptyDataSetKeepsSettings) {
     RecordTable t;
     eventTable(t);

@@ -86,6 +86,40 @@ TEST(WorkFile, RoundTripKeepsEveryByteNullsAndFloats) {
     }
 }
 
+TEST(WorkFile, ReadsAPacketLargerThanItsReadBlocks) {
+    TempFolder dir;
+    std::string path = dir.file("lijst.xml");
+    auto nameOf = [](int i) { return "<&'\"" + std::to_string(i) + std::string(60, char('a' + i % 26)); };
+    const int rows = 60000;  // some 6 MB
+    {
+        RecordTable t;
+        t.setFieldDefs(eventTableFields());
+        t.setFileName(path);
+        t.createDataSet();
+        for (int i = 0; i < rows; ++i) {
+            t.insert();
+            t.setText("a_name", nameOf(i));
+            if (i % 3) t.setInteger("game", i);
+            t.post();
+        }
+        t.close();
+    }
+    RecordTable t;
+    t.setFileName(path);
+    t.open();
+    ASSERT_EQ(t.recordCount(), rows);
+    t.first();
+    for (int i = rows; i-- > 0; t.next()) {
+        ASSERT_EQ(t.textOf("a_name"), nameOf(i).substr(0, 40));
+        ASSERT_EQ(t.fieldValue("game"), i % 3 ? Value(int32_t(i)) : Value());
+    }
+    t.close();
+    std::string packet = readFile(path);
+    writeFile(path, packet.substr(0, packet.size() - 30));
+    EXPECT_THROW(t.open(), Error);
+    EXPECT_FALSE(t.active());
+}
+
 TEST(WorkFile, IsWrittenOnCloseOnlyWhenChangedOrMissing) {
     TempFolder dir;
     std::string path = dir.file("lijst.xml");
