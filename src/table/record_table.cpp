@@ -311,6 +311,12 @@ struct RecordTable::Impl {
         return kNone;
     }
 
+    // The place of the current record in the active index (0 without one).
+    size_t placeOf(uint32_t row) {
+        if (TableIndex* index = active()) curPos = index->positionOf(row, curPos);
+        return curPos;
+    }
+
     uint32_t current() {
         if (pendingFirst) {
             pendingFirst = false;
@@ -413,6 +419,7 @@ struct RecordTable::Impl {
     void postEdit() {
         uint32_t row = editRow;
         uint32_t* rec = rows.row(row);
+        size_t rowPos = placeOf(row);
         uint32_t neighbour = kNone;
         if (!filter.empty()) {
             neighbour = stepInView(row, true);
@@ -425,7 +432,7 @@ struct RecordTable::Impl {
             ix.keyOf(rec, before.data(), ix.keyWidth());
             ix.keyOf(buffer.data(), after.data(), ix.keyWidth());
             if (TableIndex::compare(before.data(), after.data(), ix.keyWidth()) == 0) return;
-            ix.eraseAt(ix.positionOf(row, &ix == active() ? curPos : 0));
+            ix.eraseAt(ix.positionOf(row, &ix == active() ? rowPos : 0));
             moved.push_back(&ix);
         });
         std::copy(buffer.begin(), buffer.end(), rec);
@@ -450,12 +457,13 @@ struct RecordTable::Impl {
         cancel();
         uint32_t row = current();
         if (row == kNone) throw Error("Cannot perform this operation on an empty dataset");
+        prepare();
+        size_t rowPos = placeOf(row);
         uint32_t next = stepInView(row, true);
         if (next == kNone) next = stepInView(row, false);
-        prepare();
         TableIndex* index = active();
         forEachIndex([&](TableIndex& ix) {
-            size_t at = ix.positionOf(row, &ix == index ? curPos : 0);
+            size_t at = ix.positionOf(row, &ix == index ? rowPos : 0);
             ix.eraseAt(at);
             if (&ix == index) curPos = at;
         });
