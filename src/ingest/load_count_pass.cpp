@@ -1,9 +1,25 @@
 #include "ingest/load_count_pass.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace gravmark {
+
+namespace {
+
+// Counts in runs of 255 bytes with an 8-bit tally, which the compiler turns into wide
+// byte compares: several times faster than std::count on a 100 MB log.
+int64_t countLineFeeds(std::string_view text) {
+    int64_t total = 0;
+    for (size_t start = 0; start < text.size(); start += 255) {
+        const std::string_view run = text.substr(start, 255);
+        uint8_t tally = 0;
+        for (const char c : run) tally += c == '\n';
+        total += tally;
+    }
+    return total;
+}
+
+}  // namespace
 
 bool LoadCountPass::feed(std::string_view block) {
     const void* nul = std::memchr(block.data(), '\0', block.size());
@@ -12,7 +28,7 @@ bool LoadCountPass::feed(std::string_view block) {
     if (block.empty()) return more;
 
     // Every LF and every CR is a break, except that a CR LF pair is one.
-    breaks_ += std::count(block.begin(), block.end(), '\n');
+    breaks_ += countLineFeeds(block);
     if (last_ == '\r' && block.front() == '\n') --breaks_;
     for (const char *p = block.data(), *end = p + block.size();
          (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))) != nullptr;) {
