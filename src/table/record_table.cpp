@@ -73,6 +73,7 @@ struct RecordTable::Impl {
     std::vector<FilterTerm> filterTerms;
     bool filtered = false;
     std::function<void()> listener;
+    mutable size_t nextField = 0;
 
     // The data of an open table.
     bool open = false;
@@ -120,9 +121,14 @@ struct RecordTable::Impl {
     }
     bool pending() const { return state == TableState::Inserting || state == TableState::Editing; }
 
+    // Fields are mostly named in definition order, so the search starts after the last one found.
     int fieldIndex(std::string_view name) const {
-        for (size_t f = 0; f < defs.size(); ++f) {
-            if (defs[f].name.size() == name.size() && defs[f].name == name) return int(f);
+        size_t n = defs.size();
+        for (size_t k = 0, f = nextField < n ? nextField : 0; k < n; ++k, f = f + 1 == n ? 0 : f + 1) {
+            if (defs[f].name.size() == name.size() && defs[f].name == name) {
+                nextField = f + 1 == n ? 0 : f + 1;
+                return int(f);
+            }
         }
         throw Error("Field '" + std::string(name) + "' not found");
     }

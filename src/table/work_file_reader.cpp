@@ -96,6 +96,7 @@ private:
             throw BadPacket{"unexpected content in ROWDATA"};
         }
         for (PacketValue& v : values_) v = PacketValue{};
+        next_ = 0;
         for (pugi::xml_attribute a : node.attributes()) {
             int f = fieldOf(a.name());
             PacketValue& v = values_[f];
@@ -116,9 +117,14 @@ private:
         onRow_(values_);
     }
 
-    int fieldOf(const char* name) const {
-        for (size_t f = 0; f < defs_.size(); ++f) {
-            if (defs_[f].name == name) return int(f);
+    // Attributes come in field order, so the search starts after the field found last.
+    int fieldOf(const char* name) {
+        for (size_t k = 0; k < defs_.size(); ++k) {
+            size_t f = (next_ + k) % defs_.size();
+            if (std::strcmp(defs_[f].name.c_str(), name) == 0) {
+                next_ = f + 1;
+                return int(f);
+            }
         }
         throw BadPacket{std::string("unknown field '") + name + "'"};
     }
@@ -126,6 +132,7 @@ private:
     const std::vector<FieldDef>& defs_;
     const std::function<void(const std::vector<PacketValue>&)>& onRow_;
     std::vector<PacketValue> values_;
+    size_t next_ = 0;
 };
 
 // The file as a window of bytes that can be refilled from the file.
