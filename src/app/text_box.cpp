@@ -1,5 +1,7 @@
 #include "app/text_box.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -100,6 +102,18 @@ void TextBox::selectAll() {
 
 std::string TextBox::selectedText() const {
     return lines_.textBetween(std::min(anchor_, caret_), std::max(anchor_, caret_));
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    const bool editable = !readOnly_;
+    menu.addAction(tr("Cu&t"), this, &TextBox::cut)->setEnabled(editable && hasSelection());
+    menu.addAction(tr("&Copy"), this, &TextBox::copy)->setEnabled(hasSelection());
+    menu.addAction(tr("&Paste"), this, &TextBox::paste)->setEnabled(editable);
+    menu.addAction(tr("&Delete"), this, [this] { insertText({}); })->setEnabled(editable && hasSelection());
+    menu.addSeparator();
+    menu.addAction(tr("Select &All"), this, &TextBox::selectAll);
+    menu.exec(event->globalPos());
 }
 
 void TextBox::insertText(std::string_view bytes) {

@@ -36,6 +36,10 @@ public:
     void selectAll();
     // Replaces the selection (or inserts at the caret) as typing or pasting does.
     void insertText(std::string_view bytes);
+    // The clipboard holds text as Latin-1, one character per byte.
+    void copy() const;
+    void cut();
+    void paste();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,6 +53,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void modelChanged();
@@ -64,6 +69,7 @@ private:
     // Keyboard (text_box_keys.cpp).
     bool moveCaret(QKeyEvent* event);
     bool edit(QKeyEvent* event);
+    bool typeKey(QKeyEvent* event);  // Backspace, Delete, Enter and characters
     void removeSelectionOr(Position from, Position to);
 
     TextBoxLines& lines_;

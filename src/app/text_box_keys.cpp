@@ -87,26 +87,36 @@ void TextBox::removeSelectionOr(Position from, Position to) {
     }
 }
 
+void TextBox::copy() const {
+    if (hasSelection()) QGuiApplication::clipboard()->setText(QString::fromLatin1(selectedText()));
+}
+
+void TextBox::cut() {
+    if (readOnly_) return;
+    copy();
+    insertText({});
+}
+
+void TextBox::paste() { insertText(QGuiApplication::clipboard()->text().toLatin1().toStdString()); }
+
 bool TextBox::edit(QKeyEvent* event) {
-    QClipboard* clipboard = QGuiApplication::clipboard();
     if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
-        return true;
+    } else if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::Cut)) {
+        cut();
+    } else if (event->matches(QKeySequence::Paste)) {
+        paste();
+    } else if (!readOnly_) {
+        return typeKey(event);
+    } else {
+        return false;
     }
-    if (event->matches(QKeySequence::Copy) || (event->matches(QKeySequence::Cut) && readOnly_)) {
-        if (hasSelection()) clipboard->setText(QString::fromLatin1(selectedText()));
-        return true;
-    }
-    if (readOnly_) return false;
-    if (event->matches(QKeySequence::Cut)) {
-        if (hasSelection()) clipboard->setText(QString::fromLatin1(selectedText()));
-        insertText({});
-        return true;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        insertText(clipboard->text().toLatin1().toStdString());
-        return true;
-    }
+    return true;
+}
+
+bool TextBox::typeKey(QKeyEvent* event) {
     const Position here = caret_;
     switch (event->key()) {
         case Qt::Key_Backspace:
