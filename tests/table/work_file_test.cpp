@@ -178,22 +178,20 @@ TEST(WorkFile, OpenReappliesOrderAndFilter) {
     EXPECT_EQ(t.textOf("a_name"), "c");
 }
 
-// Opening must fail with an error naming the file and leave the table closed.
-void expectBadFile(const std::string& path, const std::string& bytes) {
-    writeFile(path, bytes);
+// Opens the file: the error's message, the table then closed, or "" when it opened.
+std::string openError(const std::string& path) {
     RecordTable t;
     t.setFieldDefs(eventTableFields());
     t.setFileName(path);
     try {
         t.open();
     } catch (const Error& e) {
-        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         EXPECT_FALSE(t.active());
         EXPECT_EQ(t.fieldDefs().size(), 13u);
-        return;
+        return e.what();
     }
-    // A cut that still leaves a whole packet is no error; anything else must be one.
     EXPECT_TRUE(t.active());
+    return "";
 }
 
 TEST(WorkFile, BadOrCutPacketsRaiseAnErrorNamingTheFile) {
@@ -208,21 +206,23 @@ TEST(WorkFile, BadOrCutPacketsRaiseAnErrorNamingTheFile) {
     std::string packet = readFile(path);
     for (size_t cut = 0; cut < packet.size(); ++cut) {
         writeFile(path, packet.substr(0, cut));
-        RecordTable t;
-        t.setFileName(path);
-        EXPECT_THROW(t.open(), Error) << cut;
-        EXPECT_FALSE(t.active()) << cut;
+        EXPECT_NE(openError(path).find(path), std::string::npos) << cut;
     }
+    // Random bytes, and packets with a few bytes changed (which may still be valid).
     std::mt19937 random(7);
     for (int round = 0; round < 300; ++round) {
         std::string bytes = round % 2 ? packet : std::string(random() % 400, '\0');
-        for (size_t k = 0; k < (round % 2 ? 3 : bytes.size()); ++k)
+        for (size_t k = 0; k < (round % 2 ? 3 : bytes.size()); ++k) {
             bytes[random() % bytes.size()] = char(random());
-        expectBadFile(path, bytes);
+        }
+        writeFile(path, bytes);
+        std::string error = openError(path);
+        EXPECT_TRUE(error.empty() || error.find(path) != std::string::npos) << error;
     }
-    expectBadFile(path,
-                  "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"x\" fieldtype=\"blob\"/></FIELDS>"
-                  "</METADATA><ROWDATA></ROWDATA></DATAPACKET>");
+    writeFile(path,
+              "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"x\" fieldtype=\"blob\"/></FIELDS>"
+              "</METADATA><ROWDATA></ROWDATA></DATAPACKET>");
+    EXPECT_NE(openError(path).find("unknown field type"), std::string::npos);
 }
 
 }  // namespace
