@@ -182,7 +182,11 @@ TextBoxLines::Position TextBoxLines::replaceRange(Position from, Position to, st
 std::string TextBoxLines::textBetween(Position from, Position to) const {
     if (to < from || to.row >= rows_.size()) throw std::out_of_range("TextBoxLines: no such range");
     if (from.row == to.row) return std::string(rows_[from.row].substr(from.column, to.column - from.column));
-    std::string out(rows_[from.row].substr(from.column));
+    size_t size = to.column;
+    for (size_t i = from.row; i < to.row; ++i) size += rows_[i].size() + 2;
+    std::string out;
+    out.reserve(size);
+    out += rows_[from.row].substr(from.column);
     for (size_t i = from.row + 1; i < to.row; ++i) (out += "\r\n") += rows_[i];
     (out += "\r\n") += rows_[to.row].substr(0, to.column);
     return out;
