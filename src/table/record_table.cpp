@@ -551,13 +551,13 @@ struct RecordTable::Impl {
     // ---- orders and ranges ----
 
     void setIndexFieldNames(std::string list) {
-        if (list == fieldList && namedActive < 0) return;
-        std::vector<int> fields = parseFieldList(list);
-        if (!open) {
+        if (list == fieldList) return;  // reads as "" while a named index is active
+        if (!open) {                    // checked against the fields when the table opens
             fieldList = std::move(list);
             namedActive = -1;
             return;
         }
+        std::vector<int> fields = parseFieldList(list);
         settle();
         uint32_t keep = current();
         listIndex = fields.empty() ? nullptr : buildIndex(std::move(fields), false);
@@ -595,11 +595,15 @@ struct RecordTable::Impl {
     }
 
     void addIndex(std::string name, std::string fields, bool descending) {
-        std::vector<int> parsedFields = parseFieldList(fields);
         if (name.empty() || namedIndex(name) >= 0) throw Error("Duplicate index name '" + name + "'");
-        if (open) settle();
+        std::unique_ptr<TableIndex> built;
+        if (open) {  // a closed table builds its indexes when it opens
+            std::vector<int> parsedFields = parseFieldList(fields);
+            settle();
+            built = buildIndex(std::move(parsedFields), descending);
+        }
         indexDefs.push_back({std::move(name), std::move(fields), descending});
-        named.push_back(open ? buildIndex(std::move(parsedFields), descending) : nullptr);
+        named.push_back(std::move(built));
     }
 
     std::vector<uint32_t> rangeRecord(const std::vector<Value>& values, const TableIndex& index, int& count) {
