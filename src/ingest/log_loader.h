@@ -1,6 +1,8 @@
 #pragma once
 // LOAD's work on the log file, apart from the window: the existence test and the two
-// passes that fill the line store (Memo1) and drive the progress bar.
+// passes that fill the line store (Memo1) and drive the progress bar. A NUL byte inside
+// a log line is kept: the line is stored whole, with its ";", so nothing of the log is
+// lost (the count pass, which only sets the progress total, still ends at the first NUL).
 //
 // The line store takes at most kMaxLogBytes bytes and kMaxLogLines lines; a larger log
 // stops LOAD with "Text exceeds memo capacity". The limits admit logs of 2 GB while a
