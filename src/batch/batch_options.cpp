@@ -1,0 +1,64 @@
+#include "batch/batch_options.h"
+
+#include "common/error.h"
+
+namespace gravmark {
+
+const char* const kBatchUsage =
+    "Usage: gravmark-batch [--folder DIR] [--fetch] [--out FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--quiet]\n"
+    "\n"
+    "Builds the statistics page from games_mp.log without any window, exactly as the\n"
+    "desktop program's ALL does: LOAD, PARSE, HTML and SAVE.\n"
+    "\n"
+    "  --folder DIR   work in DIR: games_mp.log, head.txt, foot.txt, GravmarkParser.INI and the\n"
+    "                 work files lijst.xml and temp.xml are there (default: this program's folder)\n"
+    "  --fetch        first fetch the log from the FTP account of the settings file, continuing\n"
+    "                 the local copy, as \"get log ftp server\" does\n"
+    "  --out FILE     write the page to FILE (default: the settings' save folder + /index.html)\n"
+    "  --now TIME     print TIME as the update time on the page instead of the current time\n"
+    "  --quiet        print errors only\n"
+    "  --help         show this text\n"
+    "\n"
+    "Exit status: 0 when the page was saved, 1 on any failure (the message is printed),\n"
+    "2 for a usage error.\n";
+
+namespace {
+
+const std::string& valueOf(const std::vector<std::string>& arguments, size_t& i) {
+    if (i + 1 >= arguments.size()) throw Error(arguments[i] + " needs a value");
+    return arguments[++i];
+}
+
+// A local time; a text of another form, or a time the clocks skip, is refused.
+QDateTime localTime(const std::string& text) {
+    const QDateTime time =
+        QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!time.isValid()) throw Error("--now needs a time as \"YYYY-MM-DD HH:MM:SS\", not \"" + text + "\"");
+    return time;
+}
+
+}  // namespace
+
+BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
+    BatchOptions options;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--folder")
+            options.folder = valueOf(arguments, i);
+        else if (argument == "--fetch")
+            options.fetch = true;
+        else if (argument == "--out")
+            options.out = valueOf(arguments, i);
+        else if (argument == "--now")
+            options.now = localTime(valueOf(arguments, i));
+        else if (argument == "--quiet")
+            options.quiet = true;
+        else if (argument == "--help" || argument == "-h")
+            options.help = true;
+        else
+            throw Error("unknown argument: " + argument);
+    }
+    return options;
+}
+
+}  // namespace gravmark

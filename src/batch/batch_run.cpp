@@ -1,0 +1,105 @@
+#include "batch/batch_run.h"
+
+#include <exception>
+
+#include "batch/batch_fetch.h"
+#include "batch/stderr_dialogs.h"
+#include "batch/terminal_progress.h"
+#include "common/error.h"
+#include "common/program_folder.h"
+#include "common/text_box_lines.h"
+#include "common/version_info.h"
+#include "ingest/log_loader.h"
+#include "ingest/log_parser.h"
+#include "ingest/work_tables.h"
+#include "report/build_page.h"
+#include "report/save_page.h"
+#include "settings/ini_file.h"
+#include "stats/player_table_fields.h"
+#include "stats/run_statistics.h"
+#include "table/event_table.h"
+
+namespace gravmark {
+
+namespace {
+
+// The page goes to --out, else to the default save folder; checked before any work, so
+// that a run without a place for the page changes nothing.
+void requirePageTarget(const BatchOptions& options, const SettingsValues& settings) {
+    if (options.out) return;
+    if (settings.savepath.empty() || settings.savepath == kNotConfigured) {
+        throw Error("No place for the page: give --out FILE, or set a default save folder (savepath) in " +
+                    settingsFileName());
+    }
+}
+
+// The tables as the main window holds them once it is created.
+void createWorkTables(RecordTable& db, RecordTable& tempdb) {
+    db.setFieldDefs(eventTableFields());
+    db.createDataSet();
+    tempdb.setFieldDefs(playerTableFields());
+    tempdb.createDataSet();
+    recreateWorkTables(db, tempdb, programFolder());
+}
+
+// LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log stops the run:
+// a scheduled run must not replace the clan's page by an empty one.
+void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
+                  const BatchStepListener& step) {
+    RecordTable db, tempdb;
+    createWorkTables(db, tempdb);
+
+    step("LOAD");
+    const std::string log = programFolder() + "games_mp.log";
+    if (!logFileExists(log)) throw Error("File does not exist: " + log);
+    TextBoxLines memo1, memo2;
+    const int32_t LineCount = loadLog(log, memo1, progress);
+
+    step("PARSE");
+    int32_t GameCount = 0;
+    parseLog(memo1, db, false, memo2, progress, GameCount);
+
+    step("HTML");
+    Statistics stats;
+    const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
+    const PageInputs inputs{programFolder(), options.now.value_or(QDateTime::currentDateTime()),
+                            LineCount,       stats.PlayedTotal,
+                            settings.medals, winners,
+                            tempdb};
+    buildPage(inputs, memo1, memo2);
+
+    step("SAVE");
+    bool pageFinished = false;
+    savePage(memo1, memo2, pageFinished, !options.out, settings.savepath, VersionInfo().productVersion());
+
+    db.close();
+    tempdb.close();
+}
+
+}  // namespace
+
+int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
+    StderrDialogs dialogs(options.out, options.quiet);
+    try {
+        if (options.folder) setProgramFolder(*options.folder);
+        const SettingsValues settings = readSettings(settingsFileName());
+        requirePageTarget(options, settings);
+        Progress progress;
+        TerminalProgress bar(progress, options.quiet);
+        const BatchStepListener step = [&](const std::string& name) {
+            bar.setStep(name);
+            if (onStep) onStep(name);
+        };
+        if (options.fetch) {
+            step("FETCH");
+            fetchLog(settings, programFolder(), progress);
+        }
+        buildAndSave(options, settings, progress, step);
+        return 0;
+    } catch (const std::exception& failure) {
+        dialogs.showError(failure.what());
+        return 1;
+    }
+}
+
+}  // namespace gravmark

@@ -1,0 +1,32 @@
+#include "batch/stderr_dialogs.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace gravmark {
+
+namespace {
+
+bool isWarning(const std::string& text) { return text == "x > 49 - in CountKills"; }
+
+// A line of its own, also when the progress bar stands on the terminal's current line.
+void printLine(const char* prefix, const std::string& text) {
+    std::fprintf(stderr, "%s%s%s\n", isatty(STDERR_FILENO) ? "\r\033[K" : "", prefix, text.c_str());
+}
+
+}  // namespace
+
+StderrDialogs::StderrDialogs(std::optional<std::string> saveFileName, bool quiet)
+    : saveFileName_(std::move(saveFileName)), quiet_(quiet), previous_(installDialogs(this)) {}
+
+StderrDialogs::~StderrDialogs() { installDialogs(previous_); }
+
+void StderrDialogs::showMessage(const std::string& text) {
+    if (quiet_) return;
+    printLine(isWarning(text) ? "warning: " : "", text);
+}
+
+void StderrDialogs::showError(const std::string& text) { printLine("error: ", text); }
+
+}  // namespace gravmark

@@ -1,0 +1,32 @@
+#pragma once
+// The batch command's dialogs, installed while the object lives: messages go to standard
+// error, the save dialog is answered with the --out file, and no folder is ever asked for.
+#include <optional>
+#include <string>
+
+#include "common/dialogs.h"
+
+namespace gravmark {
+
+class StderrDialogs : public Dialogs {
+public:
+    StderrDialogs(std::optional<std::string> saveFileName, bool quiet);
+    ~StderrDialogs() override;
+    StderrDialogs(const StderrDialogs&) = delete;
+    StderrDialogs& operator=(const StderrDialogs&) = delete;
+
+    // Info lines, and warning lines for the counters' message about a roster of 51 or
+    // more names; --quiet drops both.
+    void showMessage(const std::string& text) override;
+    // "error: " + text, always.
+    void showError(const std::string& text) override;
+    std::optional<std::string> askSaveFileName() override { return saveFileName_; }
+    std::optional<std::string> askFolder(const std::string&) override { return std::nullopt; }
+
+private:
+    std::optional<std::string> saveFileName_;
+    bool quiet_;
+    Dialogs* previous_;
+};
+
+}  // namespace gravmark

@@ -1,0 +1,17 @@
+#pragma once
+// The start of every run: the event table `db` and the player table `tempdb` get their
+// work files "lijst.xml" and "temp.xml" in the program folder and begin empty, so nothing
+// is carried over from an earlier run.
+#include <string>
+
+namespace gravmark {
+
+class RecordTable;
+
+// For tables whose field definitions are set: points them at their work files, deletes
+// both files if present (a failed deletion is ignored), then closes each table, creates
+// it afresh and switches its change logging off. Closing a table whose file is missing
+// writes it, so both work files exist afterwards.
+void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& programFolder);
+
+}  // namespace gravmark

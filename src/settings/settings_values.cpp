@@ -1,0 +1,27 @@
+#include "settings/settings_values.h"
+
+#include "settings/ini_file.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr std::array<const char*, 7> kMedalKeys = {"killer", "hshoot",  "hdead",  "target",
+                                                   "tnt",    "grenade", "suicide"};
+
+}  // namespace
+
+SettingsValues readSettings(const std::string& iniPath) {
+    const IniFile ini(iniPath);
+    SettingsValues values;
+    values.server = ini.readString("FTPconnect", "server", values.server);
+    values.user = ini.readString("FTPconnect", "user", values.user);
+    values.pass = ini.readString("FTPconnect", "pass", values.pass);
+    values.logfile = ini.readString("FTPconnect", "logfile", values.logfile);
+    values.savepath = ini.readString("General", "savepath", values.savepath);
+    for (size_t i = 0; i < kMedalKeys.size(); ++i)
+        values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
+    return values;
+}
+
+}  // namespace gravmark

@@ -1,0 +1,26 @@
+#pragma once
+// The values of the settings file as the settings window reads them when it is created:
+// the FTP account, the default save folder and the seven medal flags, each with its
+// default when the file or the key is missing.
+#include <array>
+#include <string>
+
+namespace gravmark {
+
+// The placeholder of a value that is not configured.
+inline constexpr const char* kNotConfigured = "<none>";
+
+struct SettingsValues {
+    std::string server = kNotConfigured;
+    std::string user = kNotConfigured;
+    std::string pass = kNotConfigured;
+    std::string logfile = "games_mp.log";
+    std::string savepath = kNotConfigured;
+    // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
+    std::array<bool, 7> medals{true, true, true, true, false, true, true};
+};
+
+// Reads every key from the settings file at iniPath (see settingsFileName()).
+SettingsValues readSettings(const std::string& iniPath);
+
+}  // namespace gravmark

@@ -1,0 +1,24 @@
+#include "batch_process.h"
+
+#include <QProcess>
+
+namespace gravmark::test {
+
+BatchResult runBatchProcess(const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments) list << QString::fromLatin1(argument);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(GRAVMARK_BATCH_EXE), list);
+    BatchResult result;
+    if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit) return result;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+}  // namespace gravmark::test

@@ -1,0 +1,17 @@
+#pragma once
+// gravmark-batch as a scheduler starts it: a separate process with its own exit status,
+// in the English (United States) locale and the UTC zone, so that pages are reproducible.
+#include <string>
+#include <vector>
+
+namespace gravmark::test {
+
+struct BatchResult {
+    int exitCode = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+BatchResult runBatchProcess(const std::vector<std::string>& arguments);
+
+}  // namespace gravmark::test

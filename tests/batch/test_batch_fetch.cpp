@@ -1,0 +1,64 @@
+// --fetch against the loopback FTP server, in-process: the server answers from the
+// event loop that the fetch runs while it waits.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "batch/batch_run.h"
+#include "ftp/scripted_ftp_server.h"
+#include "support/temp_folder.h"
+
+namespace gravmark {
+namespace {
+
+using testing::HasSubstr;
+
+TEST(BatchFetch, FetchesTheLogThenBuildsThePage) {
+    test::TempFolder folder;
+    test::ScriptedFtpServer server;
+    const std::string log = test::readFile(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log");
+    server.remotePath = "/logs/games_mp.log";
+    server.setRemoteFile(log);
+    test::writeFile(folder.file("GravmarkParser.INI"),
+                    "[FTPconnect]\r\nserver=" + server.serverText() +
+                        "\r\nuser=gamer\r\npass=secret\r\nlogfile=logs/games_mp.log\r\n");
+    // The local copy is continued, not replaced.
+    test::writeFile(folder.file("games_mp.log"), log.substr(0, 1000));
+
+    BatchOptions options;
+    options.folder = folder.folder();
+    options.fetch = true;
+    options.out = folder.file("page.html");
+    testing::internal::CaptureStderr();
+    const int status = runBatch(options);
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_EQ(err,
+              "Connected, proceeding with download\nReceived log file and saved as games_mp.log\nResults "
+              "saved as " +
+                  folder.file("page.html") + "\n");
+    EXPECT_THAT(server.commands(), testing::Contains("REST 1000"));
+    EXPECT_EQ(test::readFile(folder.file("games_mp.log")), log);
+    EXPECT_THAT(test::readFile(folder.file("page.html")), HasSubstr("# of lines parsed : 100<BR>"));
+}
+
+TEST(BatchFetch, UnreachableServerFailsWithoutAPage) {
+    test::TempFolder folder;
+    // A listening port that is closed again: nothing answers there.
+    const std::string server = test::ScriptedFtpServer().serverText();
+    test::writeFile(folder.file("GravmarkParser.INI"), "[FTPconnect]\r\nserver=" + server + "\r\n");
+    test::writeFile(folder.file("games_mp.log"), "");
+
+    BatchOptions options;
+    options.folder = folder.folder();
+    options.fetch = true;
+    options.quiet = true;
+    options.out = folder.file("page.html");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runBatch(options), 1);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::StartsWith("error: "));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("page.html")));
+}
+
+}  // namespace
+}  // namespace gravmark

@@ -1,0 +1,119 @@
+// gravmark-batch as a separate process: pages, exit statuses and messages.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "batch_process.h"
+#include "report/golden_file.h"
+#include "support/temp_folder.h"
+
+namespace gravmark {
+namespace {
+
+using testing::HasSubstr;
+
+const std::string kSmallLog = std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log";
+const std::string kNow = "2026-12-09 14:30:05";
+
+class BatchRun : public testing::Test {
+protected:
+    // The program folder of the expected page's run: the small real log, both templates.
+    void prepare(const std::string& settings) {
+        test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+        test::writeFile(folder.file("head.txt"),
+                        "<html><head><title>Clan statistics</title></head>\n<body>\n");
+        test::writeFile(folder.file("foot.txt"), "</body>\n</html>\n");
+        test::writeFile(folder.file("GravmarkParser.INI"), settings);
+    }
+    test::BatchResult run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--folder", folder.folder()});
+        return test::runBatchProcess(arguments);
+    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(folder.file(name)); }
+
+    test::TempFolder folder;
+};
+
+// Every medal ticked, as in the stored page's run; --now is a local time and the zone is UTC.
+constexpr const char* kAllMedals = "[Medals]\r\ntnt=1\r\n";
+
+TEST_F(BatchRun, SmallRealLogGivesTheStoredPage) {
+    prepare(kAllMedals);
+    const test::BatchResult result = run({"--out", folder.file("page.html"), "--now", kNow});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "Results saved as " + folder.file("page.html") + "\n");
+    EXPECT_TRUE(
+        test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
+                                  test::readFile(folder.file("page.html"))));
+    // The work files are written at the end, as when the desktop program closes.
+    EXPECT_THAT(test::readFile(folder.file("lijst.xml")), HasSubstr("kipsate"));
+    EXPECT_TRUE(exists("temp.xml"));
+}
+
+TEST_F(BatchRun, DefaultSaveFolderAndQuiet) {
+    std::filesystem::create_directory(folder.file("site"));
+    prepare("[General]\r\nsavepath=" + folder.file("site") + "\r\n[Medals]\r\nkiller=0\r\n");
+    test::BatchResult result = run({"--now", kNow});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "Results saved on server.\n");
+    const std::string page = test::readFile(folder.file("site/index.html"));
+    EXPECT_THAT(page, HasSubstr("Updated @ 12/9/26 2:30:05 PM UTC."));
+    EXPECT_THAT(page, Not(HasSubstr("medal_pro_killer.png")));
+    EXPECT_THAT(page, Not(HasSubstr("medal_tnt_killer_small.png")));
+    EXPECT_THAT(page, HasSubstr("medal_pro_headshot.png"));
+
+    result = run({"--quiet"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(BatchRun, NoPlaceForThePageStopsBeforeAnyWork) {
+    prepare("[General]\r\nsavepath=<none>\r\n");
+    const test::BatchResult result = run({"--quiet"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, testing::StartsWith("error: No place for the page: give --out FILE"));
+    EXPECT_FALSE(exists("lijst.xml"));
+    EXPECT_FALSE(exists("temp.xml"));
+    EXPECT_FALSE(exists("<none>"));
+
+    test::writeFile(folder.file("GravmarkParser.INI"), "[General]\r\nsavepath=\r\n");
+    EXPECT_EQ(run({}).exitCode, 1);
+    EXPECT_FALSE(exists("lijst.xml"));
+}
+
+TEST_F(BatchRun, FailuresExitWithOneAndTheMessage) {
+    prepare("");
+    std::filesystem::remove(folder.file("games_mp.log"));
+    test::BatchResult result = run({"--out", folder.file("page.html"), "--quiet"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "error: File does not exist: " + folder.file("games_mp.log") + "\n");
+    EXPECT_FALSE(exists("page.html"));
+
+    prepare("");
+    result = run({"--out", folder.file("missing/page.html")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err,
+                HasSubstr("error: Cannot create file \"" + folder.file("missing/page.html") + "\""));
+
+    result = run({"--fetch", "--out", folder.file("page.html")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "error: No FTP server in the settings file: its server is <none>\n");
+    EXPECT_FALSE(exists("page.html"));
+}
+
+TEST(BatchUsage, StatusTwoForUsageErrorsAndHelpOnStandardOutput) {
+    test::BatchResult result = test::runBatchProcess({"--now", "yesterday"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.err, HasSubstr("--now needs a time as \"YYYY-MM-DD HH:MM:SS\""));
+    EXPECT_THAT(result.err, HasSubstr("Usage: gravmark-batch"));
+    EXPECT_EQ(test::runBatchProcess({"--frobnicate"}).exitCode, 2);
+
+    result = test::runBatchProcess({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.out, testing::StartsWith("Usage: gravmark-batch"));
+    EXPECT_EQ(result.err, "");
+}
+
+}  // namespace
+}  // namespace gravmark
