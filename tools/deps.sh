@@ -28,7 +28,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libpugixml-dev lib
 # configure_and_build BUILD_DIR: a Release build of everything.
 configure_and_build() {
     local dir=$1
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir.configure.log" 2>&1 \
-        || { cat "$dir.configure.log" >&2; return 1; }
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir/configure.log" 2>&1 \
+        || { cat "$dir/configure.log" >&2; return 1; }
     cmake --build "$dir" -j "$(nproc)"
 }
