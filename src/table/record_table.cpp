@@ -824,7 +824,15 @@ struct RecordTable::Impl {
 };
 
 RecordTable::RecordTable() : impl_(std::make_unique<Impl>()) {}
-RecordTable::~RecordTable() = default;
+// Like closing: the work file is written when the table changed or the file is missing
+// (this is how the player table reaches its file at the end of the program). A failure
+// to write cannot be reported from here and is dropped.
+RecordTable::~RecordTable() {
+    try {
+        impl_->close();
+    } catch (const Error&) {
+    }
+}
 
 void RecordTable::setFieldDefs(std::vector<FieldDef> defs) {
     if (impl_->open) throw Error("Cannot perform this operation on an open dataset");

@@ -153,6 +153,18 @@ TEST(WorkFile, IsWrittenOnCloseOnlyWhenChangedOrMissing) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("other.xml")));
 }
 
+TEST(WorkFile, IsWrittenWhenAnOpenTableIsDestroyed) {
+    TempFolder dir;
+    {
+        RecordTable t;
+        makeSmallTable(t, dir.file("temp.xml"));
+    }
+    RecordTable t;
+    t.setFileName(dir.file("temp.xml"));
+    t.open();
+    EXPECT_EQ(t.recordCount(), 1);
+}
+
 TEST(WorkFile, OpenReappliesOrderAndFilter) {
     TempFolder dir;
     RecordTable t;
