@@ -30,6 +30,7 @@
 //    (after it), or none (the range is now empty).
 //  - Work file: closing writes the table to FileName (when it changed since it was
 //    created, loaded or written, or when the file is missing); opening loads it.
+//    Destroying an open table closes it first (a write error is then dropped).
 // Every failure throws gravmark::Error with the user-visible message, leaving the table
 // as it was.
 #include <cstdint>
