@@ -61,7 +61,10 @@ std::string highest(RecordTable& tempdb, std::string_view field) {
 }  // namespace
 
 void fillPlayerTable(const Statistics& stats, RecordTable& db, RecordTable& tempdb, Progress& progress) {
-    tempdb.emptyDataSet();
+    // Every run starts from the table the program's start gives: no records and no named
+    // indexes, so the medal sorts build their indexes afresh and break ties as the first run did.
+    tempdb.close();
+    tempdb.createDataSet();
     progress.setPartsComplete(0);
     progress.setTotalParts(std::max<int64_t>(static_cast<int64_t>(stats.roster.size()) - 1, 0));
     for (size_t i = 0; i < stats.roster.size(); ++i) {

@@ -702,6 +702,10 @@ struct RecordTable::Impl {
     void createDataSet() {
         if (open) throw Error("Cannot perform this operation on an open dataset");
         if (defs.empty()) throw Error("No fields defined.  Cannot create dataset");
+        // A new table has no named indexes: they are added to a table, not defined with it,
+        // so indexes added later are built afresh and order equal keys as on a first run.
+        indexDefs.clear();
+        namedActive = -1;
         startEmpty();
         activate();
     }

@@ -165,6 +165,13 @@ TEST_F(PlayerTable, TiedMedalsGoToTheFirstRecordOfTheBuiltIndex) {
     for (int i = 0; i < tempdb.recordCount(); ++i, tempdb.next()) order.emplace_back(tempdb.textOf("name"));
     EXPECT_EQ(order, (std::vector<std::string>{"P06", "P02", "P04", "P09", "P10", "P01", "Known Soldier",
                                                "P03", "P08", "P05", "P11"}));
+
+    // A second run in the same program run decides the ties the same way.
+    fillPlayerTable(stats, db, tempdb, progress);
+    const MedalWinners again = pickMedalWinners(tempdb);
+    EXPECT_EQ(again.tnt, winners.tnt);
+    EXPECT_EQ(again.killer, winners.killer);
+    EXPECT_EQ(again.headshooter, winners.headshooter);
 }
 
 TEST_F(PlayerTable, LoneKnownSoldierKeepsTheSuicideMedal) {
