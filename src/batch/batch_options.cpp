@@ -7,20 +7,25 @@ namespace gravmark {
 const char* const kBatchUsage =
     "Usage: gravmark-batch [--folder DIR] [--fetch] [--out FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--quiet]\n"
     "\n"
-    "Builds the statistics page from games_mp.log without any window, exactly as the\n"
-    "desktop program's ALL does: LOAD, PARSE, HTML and SAVE.\n"
+    "Builds the statistics page from games_mp.log without any window, the same page as the\n"
+    "desktop program's ALL and SAVE write: LOAD, PARSE, HTML and SAVE. The medals shown and\n"
+    "the FTP account come from the settings file. A missing log is an error: no page is written.\n"
     "\n"
     "  --folder DIR   work in DIR: games_mp.log, head.txt, foot.txt, GravmarkParser.INI and the\n"
     "                 work files lijst.xml and temp.xml are there (default: this program's folder)\n"
     "  --fetch        first fetch the log from the FTP account of the settings file, continuing\n"
     "                 the local copy, as \"get log ftp server\" does\n"
     "  --out FILE     write the page to FILE (default: the settings' save folder + /index.html)\n"
-    "  --now TIME     print TIME as the update time on the page instead of the current time\n"
-    "  --quiet        print errors only\n"
+    "  --now TIME     print TIME, a local time, as the update time on the page instead of the\n"
+    "                 current time\n"
+    "  --quiet        print errors only (no messages, warnings or progress bar)\n"
     "  --help         show this text\n"
     "\n"
     "Exit status: 0 when the page was saved, 1 on any failure (the message is printed),\n"
-    "2 for a usage error.\n";
+    "2 for a usage error. Messages go to standard error.\n"
+    "\n"
+    "Example, a crontab line refreshing the page every hour:\n"
+    "  0 * * * *  /opt/gravmark-parser/gravmark-batch --fetch --quiet\n";
 
 namespace {
 
