@@ -19,7 +19,7 @@ TerminalProgress::~TerminalProgress() {
 
 void TerminalProgress::setStep(const std::string& step) {
     step_ = step;
-    if (enabled_) draw(progress_.percent());
+    if (enabled_) draw(0);
 }
 
 void TerminalProgress::draw(int percent) {

@@ -12,7 +12,8 @@ public:
     // Binds to the model; does nothing when stderr is not a terminal or quiet is set.
     TerminalProgress(Progress& progress, bool quiet);
     ~TerminalProgress();
-    void setStep(const std::string& step);  // "LOAD", "PARSE", ...
+    // "LOAD", "PARSE", ...: the bar starts again from 0% under the new name.
+    void setStep(const std::string& step);
 
 private:
     void draw(int percent);

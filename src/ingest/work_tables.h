@@ -11,7 +11,8 @@ class RecordTable;
 // For tables whose field definitions are set: points them at their work files, deletes
 // both files if present (a failed deletion is ignored), then closes each table, creates
 // it afresh and switches its change logging off. Closing a table whose file is missing
-// writes it, so both work files exist afterwards.
+// writes it with what the table held (nothing, at start-up), so both work files exist
+// afterwards.
 void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& programFolder);
 
 }  // namespace gravmark
