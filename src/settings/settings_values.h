@@ -18,6 +18,8 @@ struct SettingsValues {
     std::string savepath = kNotConfigured;
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
     std::array<bool, 7> medals{true, true, true, true, false, true, true};
+
+    bool operator==(const SettingsValues&) const = default;
 };
 
 // Reads every key from the settings file at iniPath (see settingsFileName()).

@@ -12,27 +12,28 @@ namespace {
 
 TEST(SettingsValues, DefaultsThenTheFileValues) {
     test::TempFolder folder;
-    const SettingsValues defaults = readSettings(folder.file("GravmarkParser.INI"));
-    EXPECT_EQ(defaults.server, "<none>");
-    EXPECT_EQ(defaults.user, "<none>");
-    EXPECT_EQ(defaults.pass, "<none>");
-    EXPECT_EQ(defaults.logfile, "games_mp.log");
-    EXPECT_EQ(defaults.savepath, "<none>");
-    EXPECT_EQ(defaults.medals, (std::array<bool, 7>{true, true, true, true, false, true, true}));
+    // No file: the defaults.
+    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
+              (SettingsValues{"<none>",
+                              "<none>",
+                              "<none>",
+                              "games_mp.log",
+                              "<none>",
+                              {true, true, true, true, false, true, true}}));
 
     test::writeFile(
         folder.file("GravmarkParser.INI"),
         "[ftpconnect]\r\nSERVER=ftp.clan.example:2121\r\nuser=gamer\r\npass=\" secret \"\r\n"
         "logfile=logs/games_mp.log\r\n[General]\r\nsavepath=/srv/www\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=true\r\nhdead=0x0\r\ntarget=2\r\ntnt=1\r\ngrenade=\r\nsuicide=0\r\n");
-    const SettingsValues values = readSettings(folder.file("GravmarkParser.INI"));
-    EXPECT_EQ(values.server, "ftp.clan.example:2121");
-    EXPECT_EQ(values.user, "gamer");
-    EXPECT_EQ(values.pass, " secret ");
-    EXPECT_EQ(values.logfile, "logs/games_mp.log");
-    EXPECT_EQ(values.savepath, "/srv/www");
-    // Not a whole number, or empty: the default.
-    EXPECT_EQ(values.medals, (std::array<bool, 7>{false, true, false, true, true, true, false}));
+    // Flags that are not whole numbers, or empty, keep their defaults.
+    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
+              (SettingsValues{"ftp.clan.example:2121",
+                              "gamer",
+                              " secret ",
+                              "logs/games_mp.log",
+                              "/srv/www",
+                              {false, true, false, true, true, true, false}}));
 }
 
 // As at start-up: both tables just created from their field definitions.
