@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
-#include <filesystem>
 
 #include "app/error_guard.h"
 #include "app/right_anchored_label.h"
 #include "app/ui_font.h"
 #include "common/program_folder.h"
+#include "ingest/work_tables.h"
 #include "merge/ui/db_navigator.h"
 #include "merge/ui/tform2.h"
 #include "settings/ui/tform3.h"
@@ -19,16 +19,6 @@
 #include "table/event_table.h"
 
 namespace gravmark {
-
-namespace {
-
-void recreateEmpty(RecordTable& table) {
-    table.close();
-    table.createDataSet();
-    table.setLogChanges(false);
-}
-
-}  // namespace
 
 TForm1::TForm1(VersionInfo versionInfo, QWidget* parent) : QWidget(parent), versinfo(std::move(versionInfo)) {
     setObjectName(QStringLiteral("Form1"));
@@ -78,13 +68,7 @@ void TForm1::bindHandlers() {
 void TForm1::FormCreate() {
     Label1->setText(QStringLiteral("Thornvale Clan - GRAVMARKPARSER v.") +
                     QString::fromLatin1(versinfo.fileVersion()));
-    db.setFileName(programFolder() + "lijst.xml");
-    tempdb.setFileName(programFolder() + "temp.xml");
-    std::error_code ignored;
-    std::filesystem::remove(programFolder() + "lijst.xml", ignored);
-    std::filesystem::remove(programFolder() + "temp.xml", ignored);
-    recreateEmpty(db);
-    recreateEmpty(tempdb);
+    recreateWorkTables(db, tempdb, programFolder());
     Button2->setEnabled(false);
     Button3->setEnabled(false);
     Button4->setEnabled(false);

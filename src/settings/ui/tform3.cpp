@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <vector>
 
 #include "app/error_guard.h"
 #include "app/place_widget.h"
@@ -16,6 +15,7 @@
 #include "app/window_placement.h"
 #include "common/dialogs.h"
 #include "settings/ini_file.h"
+#include "settings/settings_writer.h"
 #include "settings/ui/gradient_line.h"
 
 namespace gravmark {
@@ -68,41 +68,9 @@ constexpr const char* kExplanation[] = {
     "This saves bandwidth and time.",
 };
 
-struct TextSetting {
-    const char* section;
-    const char* key;
-    QLineEdit* box;
-    const char* defaultValue;
-};
-
-struct FlagSetting {
-    const char* section;
-    const char* key;
-    QCheckBox* box;
-    bool defaultValue;
-};
-
-// The settings file, in the order of its keys, with the control of each.
-std::vector<TextSetting> textSettings(const TForm3& form) {
-    return {
-        {"FTPconnect", "server", form.Edit1, TForm3::kNone},
-        {"FTPconnect", "user", form.Edit2, TForm3::kNone},
-        {"FTPconnect", "pass", form.Edit3, TForm3::kNone},
-        {"FTPconnect", "logfile", form.Edit4, "games_mp.log"},
-        {"General", "savepath", form.Edit5, TForm3::kNone},
-    };
-}
-
-std::vector<FlagSetting> flagSettings(const TForm3& form) {
-    return {
-        {"Medals", "killer", form.CheckBox1, true},  {"Medals", "hshoot", form.CheckBox2, true},
-        {"Medals", "hdead", form.CheckBox3, true},   {"Medals", "target", form.CheckBox4, true},
-        {"Medals", "tnt", form.CheckBox5, false},    {"Medals", "grenade", form.CheckBox6, true},
-        {"Medals", "suicide", form.CheckBox7, true},
-    };
-}
-
 std::string textOf(const QLineEdit* box) { return box->text().toLatin1().toStdString(); }
+
+QString shown(const std::string& text) { return QString::fromLatin1(text); }
 
 }  // namespace
 
@@ -123,11 +91,11 @@ TForm3::TForm3(TForm1& form1, QWidget* parent) : QWidget(parent), form1_(form1) 
 void TForm3::createControls() {
     Label4 = label(this, "Label4", "FTP Server information for grabbing LOG file", 26, 8, true);
     Label1 = fieldLabel(this, "Label1", "FTP Server address", 134, 35);
-    Edit1 = edit(this, "Edit1", kNone, 152, 32, 121);
+    Edit1 = edit(this, "Edit1", kNotConfigured, 152, 32, 121);
     Label2 = fieldLabel(this, "Label2", "Username", 134, 75);
-    Edit2 = edit(this, "Edit2", kNone, 152, 72, 121);
+    Edit2 = edit(this, "Edit2", kNotConfigured, 152, 72, 121);
     Label3 = fieldLabel(this, "Label3", "Password", 134, 94);
-    Edit3 = edit(this, "Edit3", kNone, 152, 91, 121);
+    Edit3 = edit(this, "Edit3", kNotConfigured, 152, 91, 121);
     Label5 = fieldLabel(this, "Label5", "Logfile name", 134, 134);
     Edit4 = edit(this, "Edit4", "games_mp.log", 152, 131, 121);
 
@@ -148,7 +116,7 @@ void TForm3::createControls() {
 
     place(new GradientLine(Qt::Vertical, this), "VerticalSeparator", 296, 8, 9, 329);
     Label6 = label(this, "Label6", "Default savepath", 322, 35);
-    Edit5 = edit(this, "Edit5", kNone, 434, 32, 191);
+    Edit5 = edit(this, "Edit5", kNotConfigured, 434, 32, 191);
     Button2 = place(new QPushButton(QStringLiteral("Browse"), this), "Button2", 631, 30, 50, 25);
     place(new GradientLine(Qt::Horizontal, this), "HorizontalSeparator", 322, 72, 359, 9);
     Label7 = label(this, "Label7", "Select Medals to show in Statistics results", 378, 94, true);
@@ -170,30 +138,44 @@ void TForm3::createControls() {
 }
 
 void TForm3::FormCreate() {
-    const IniFile ini(settingsFileName());
-    for (const auto& setting : textSettings(*this)) {
-        setting.box->setText(
-            QString::fromLatin1(ini.readString(setting.section, setting.key, setting.defaultValue)));
-    }
-    for (const auto& setting : flagSettings(*this)) {
-        setting.box->setChecked(ini.readBool(setting.section, setting.key, setting.defaultValue));
-    }
-    if (textOf(Edit1) == kNone) form1_.getlogfromBrom1->setVisible(false);
-    if (textOf(Edit5) == kNone) form1_.savedef->setEnabled(false);
+    showValues(readSettings(settingsFileName()));
+    if (textOf(Edit1) == kNotConfigured) form1_.getlogfromBrom1->setVisible(false);
+    if (textOf(Edit5) == kNotConfigured) form1_.savedef->setEnabled(false);
 }
 
 void TForm3::Button1Click() {
-    const IniFile ini(settingsFileName());
-    for (const auto& setting : textSettings(*this))
-        ini.writeString(setting.section, setting.key, textOf(setting.box));
-    for (const auto& setting : flagSettings(*this))
-        ini.writeBool(setting.section, setting.key, setting.box->isChecked());
-    if (textOf(Edit1) != kNone) form1_.getlogfromBrom1->setVisible(true);
-    if (textOf(Edit5) != kNone) {
+    writeSettings(settingsFileName(), values());
+    if (textOf(Edit1) != kNotConfigured) form1_.getlogfromBrom1->setVisible(true);
+    if (textOf(Edit5) != kNotConfigured) {
         form1_.savedef->setVisible(true);
         form1_.savedef->setEnabled(true);
     }
     hide();
+}
+
+QCheckBox* TForm3::medal(size_t index) const {
+    QCheckBox* const medals[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7};
+    return medals[index];
+}
+
+void TForm3::showValues(const SettingsValues& values) {
+    Edit1->setText(shown(values.server));
+    Edit2->setText(shown(values.user));
+    Edit3->setText(shown(values.pass));
+    Edit4->setText(shown(values.logfile));
+    Edit5->setText(shown(values.savepath));
+    for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
+}
+
+SettingsValues TForm3::values() const {
+    SettingsValues values;
+    values.server = textOf(Edit1);
+    values.user = textOf(Edit2);
+    values.pass = textOf(Edit3);
+    values.logfile = textOf(Edit4);
+    values.savepath = textOf(Edit5);
+    for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
+    return values;
 }
 
 void TForm3::Button2Click() {

@@ -6,6 +6,8 @@
 // "get log ftp server" and check box `savedef` from it.
 #include <QWidget>
 
+#include "settings/settings_values.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -19,7 +21,6 @@ class TForm1;
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kNone = "<none>";
     static constexpr int kClientWidth = 697;
 
     explicit TForm3(TForm1& form1, QWidget* parent = nullptr);
@@ -53,6 +54,9 @@ public:
 
 private:
     void createControls();
+    QCheckBox* medal(size_t index) const;  // CheckBox1 to CheckBox7
+    void showValues(const SettingsValues& values);
+    SettingsValues values() const;
 
     TForm1& form1_;
 };

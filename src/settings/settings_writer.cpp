@@ -1,0 +1,20 @@
+#include "settings/settings_writer.h"
+
+#include "settings/ini_file.h"
+
+namespace gravmark {
+
+void writeSettings(const std::string& iniPath, const SettingsValues& values) {
+    static constexpr const char* kMedalKeys[] = {"killer", "hshoot",  "hdead",  "target",
+                                                 "tnt",    "grenade", "suicide"};
+    const IniFile ini(iniPath);
+    ini.writeString("FTPconnect", "server", values.server);
+    ini.writeString("FTPconnect", "user", values.user);
+    ini.writeString("FTPconnect", "pass", values.pass);
+    ini.writeString("FTPconnect", "logfile", values.logfile);
+    ini.writeString("General", "savepath", values.savepath);
+    for (size_t i = 0; i < values.medals.size(); ++i)
+        ini.writeBool("Medals", kMedalKeys[i], values.medals[i]);
+}
+
+}  // namespace gravmark
