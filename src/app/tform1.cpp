@@ -86,14 +86,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(event->globalPos()); }
 
-void TForm1::Button1Click() {}
-
-void TForm1::Button2Click() {}
-
-void TForm1::Button3Click() {}
-
-void TForm1::Button4Click() {}
-
 void TForm1::Button5Click() {
     Button5->setEnabled(false);
     Button1->setEnabled(false);
@@ -119,7 +111,5 @@ void TForm1::SetupFTPServer1Click() {
     Form3->raise();
     Form3->activateWindow();
 }
-
-void TForm1::getlogfromBrom1Click() {}
 
 }  // namespace gravmark

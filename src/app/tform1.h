@@ -9,8 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+#include <QDateTime>
+#include <functional>
+
 #include "common/text_box_lines.h"
 #include "common/version_info.h"
+#include "ftp/log_fetcher.h"
+#include "stats/medal_winners.h"
+#include "stats/statistics.h"
 #include "table/record_table.h"
 
 class QAction;
@@ -29,8 +35,6 @@ class TForm3;
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kRosterSlots = 51;
-
     // Builds the window and runs FormCreate. The version record is the one the program
     // carries unless another is given.
     explicit TForm1(VersionInfo versionInfo = VersionInfo(), QWidget* parent = nullptr);
@@ -78,18 +82,25 @@ public:
     RecordTable tempdb;
     const VersionInfo versinfo;
 
-    // Per-player counters, by roster index.
-    std::vector<int32_t> KillCounts = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> DeathCounts = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> HeadshotsGiven = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> HeadshotsTaken = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> TntKills = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> GrenadeKills = std::vector<int32_t>(kRosterSlots);
-    std::vector<int32_t> SuicideCounts = std::vector<int32_t>(kRosterSlots);
+    // The roster and the per-player counters (KillCounts ... SuicideCounts, PlayedTotal),
+    // by roster index; they grow with the roster.
+    Statistics Counters;
+    MedalWinners Winners;
     int32_t GameCount = 0;
     int32_t LineCount = 0;
-    int32_t PlayedTotal = 0;
     int32_t RemoteLogSize = 0;
+    // Whether SAVE has put the credit line and the footer on the page HTML built.
+    bool pageFinished = false;
+    // The local time printed as "Updated @" (tests fix it).
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+    // The FTP client of "get log ftp server" (tform1_ftp.cpp); it keeps the server's
+    // restart answer for the whole run.
+    LogFetcher IdFTP1;
+    void IdFTP1Connected();
+    void IdFTP1WorkBegin(int64_t announced);
+    void IdFTP1Work(int64_t receivedSoFar);
+    void IdFTP1WorkEnd();
 
     TForm2* Form2 = nullptr;
     TForm3* Form3 = nullptr;

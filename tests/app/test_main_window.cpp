@@ -130,8 +130,8 @@ TEST_F(MainWindow, StartsWithLoadAndAllUsableOnly) {
     EXPECT_TRUE(form.SetupFTPServer1->isVisible() && form.SetupFTPServer1->isEnabled());
     EXPECT_FALSE(windows.Form2.isVisible());
     EXPECT_FALSE(windows.Form3.isVisible());
-    EXPECT_EQ(form.KillCounts.size(), 51u);
-    EXPECT_EQ(form.SuicideCounts, std::vector<int32_t>(51, 0));
+    EXPECT_TRUE(form.Counters.roster.empty());
+    EXPECT_TRUE(form.Counters.KillCounts.empty());
     EXPECT_EQ(form.Progress->value(), 0);
     EXPECT_TRUE(dialogs.errors.empty());
 }

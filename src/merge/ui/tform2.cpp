@@ -11,6 +11,8 @@
 #include "app/place_widget.h"
 #include "app/progress_bar.h"
 #include "app/ui_font.h"
+#include "common/dialogs.h"
+#include "merge/join_names.h"
 #include "merge/ui/db_navigator.h"
 #include "merge/ui/record_table_model.h"
 
@@ -86,6 +88,32 @@ void TForm2::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm2::Button1Click() {}
+void TForm2::setRoster(const std::vector<std::string>& roster) {
+    ListBox1->clear();
+    for (const std::string& name : roster) ListBox1->addItem(QString::fromLatin1(name));
+}
+
+void TForm2::offerRosterForMerging() {
+    ListBox2->clear();
+    for (int i = 0; i < ListBox1->count(); ++i) ListBox2->addItem(ListBox1->item(i)->text());
+    show();
+    raise();
+}
+
+void TForm2::Button1Click() {
+    std::optional<std::string> keptName;
+    if (const QList<QListWidgetItem*> kept = ListBox1->selectedItems(); !kept.isEmpty()) {
+        keptName = kept.front()->text().toLatin1().toStdString();
+    }
+    std::vector<std::pair<std::string, bool>> rightItems;
+    rightItems.reserve(static_cast<size_t>(ListBox2->count()));
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        const QListWidgetItem* item = ListBox2->item(i);
+        rightItems.emplace_back(item->text().toLatin1().toStdString(), item->isSelected());
+    }
+    joinNames(db, keptName, rightItems, joinstatus->model());
+    dialogs().showMessage("Merge done!");
+    hide();  // not closed: the grid and the navigator keep their visibility
+}
 
 }  // namespace gravmark

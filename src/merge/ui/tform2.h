@@ -3,6 +3,8 @@
 // on the right, JOIN NAMES, and a data grid with a record navigator over the event table
 // `db` that "show db" reveals. Created hidden; closing it hides it.
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "table/record_table.h"
 
@@ -23,7 +25,14 @@ public:
     explicit TForm2(RecordTable& db, QWidget* parent = nullptr);
 
     void FormClose();
+    // JOIN NAMES: every event of the names selected on the right takes the name selected
+    // on the left; then "Merge done!" and the window hides.
     void Button1Click();
+
+    // The player roster becomes the items of ListBox1.
+    void setRoster(const std::vector<std::string>& roster);
+    // ListBox2 gets a copy of ListBox1's items and the window shows, for merging.
+    void offerRosterForMerging();
 
     QTableView* DBGridEh1 = nullptr;
     DbNavigator* DBNavigator1 = nullptr;

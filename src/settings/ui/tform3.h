@@ -29,6 +29,9 @@ public:
     void Button1Click();
     void Button2Click();
 
+    // The settings as the controls show them now, saved or not: the other steps read these.
+    SettingsValues values() const;
+
     QLabel* Label4 = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -56,7 +59,6 @@ private:
     void createControls();
     QCheckBox* medal(size_t index) const;  // CheckBox1 to CheckBox7
     void showValues(const SettingsValues& values);
-    SettingsValues values() const;
 
     TForm1& form1_;
 };

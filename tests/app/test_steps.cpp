@@ -1,0 +1,225 @@
+// LOAD, PARSE, HTML, SAVE and ALL through the real windows: the control states after each
+// step, the merge flow, and the page the desktop writes compared with the stored page and
+// with the batch command's.
+#include <gmock/gmock.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+
+#include "app/program_windows.h"
+#include "batch/batch_run.h"
+#include "report/golden_file.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+const std::string kSmallLog = std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log";
+const char* const kCreditLine =
+    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v.1.0.2.11</p></font></font>";
+
+class Steps : public test::WindowTest {
+protected:
+    // The program folder of the stored page's run: the small real log, both templates,
+    // every medal ticked.
+    void prepareStoredPageRun() {
+        test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+        test::writeFile(folder.file("head.txt"), "<html><head><title>Clan statistics</title></head>\n<body>\n");
+        test::writeFile(folder.file("foot.txt"), "</body>\n</html>\n");
+        test::writeFile(folder.file("GravmarkParser.INI"), "[Medals]\r\ntnt=1\r\n");
+    }
+
+    static void fixClock(TForm1& form) {
+        form.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5)); };
+    }
+
+    static std::vector<bool> workButtons(const TForm1& form) {
+        return {form.Button1->isEnabled(), form.Button2->isEnabled(), form.Button3->isEnabled(),
+                form.Button4->isEnabled(), form.Button5->isEnabled()};
+    }
+
+    static int countOf(const std::string& text, const std::string& part) {
+        int count = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+        return count;
+    }
+};
+
+TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
+    test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    fixClock(form);
+
+    form.Button1->click();
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_TRUE(form.Memo1->isVisibleTo(&form));
+    EXPECT_EQ(form.LineCount, 100);
+    EXPECT_EQ(form.Memo1Lines.line(100), "Aantal Lines : 100");
+
+    form.CheckBox1->setChecked(true);
+    form.Button2->click();
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, true, false, false}));
+    EXPECT_EQ(form.GameCount, 4);
+    EXPECT_EQ(form.Memo2Lines.lineCount(), 40u);  // one details line per join and kill
+    EXPECT_EQ(form.Progress->model().partsComplete(), form.Progress->model().totalParts());
+
+    form.Button3->click();
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(windows.Form2.ListBox1->count(), static_cast<int>(form.Counters.roster.size()));
+
+    // No default folder: the save dialog; cancelled, SAVE stays usable.
+    form.Button4->click();
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// ALL from the log to the saved page: cancelled first, saved on the second press; the
+// page equals the stored page of this log, with the credit line once.
+TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
+    prepareStoredPageRun();
+    ProgramWindows windows;
+    fixClock(windows.Form1);
+
+    windows.Form1.Button5->click();
+    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(windows.Form1.Memo1Lines.line(windows.Form1.Memo1Lines.lineCount() - 3), kCreditLine);
+
+    const std::string target = folder.file("index.html");
+    dialogs.saveAnswers.push_back(target);
+    windows.Form1.Button4->click();
+    EXPECT_FALSE(windows.Form1.Button4->isEnabled());
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved as " + target});
+    const std::string page = test::readFile(target);
+    EXPECT_EQ(countOf(page, kCreditLine), 1);
+    EXPECT_TRUE(test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
+                                          page));
+}
+
+// The batch command and the desktop program write the same page from the same files,
+// settings and time.
+TEST_F(Steps, BatchWritesTheDesktopPage) {
+    prepareStoredPageRun();
+    std::string desktopPage;
+    {
+        ProgramWindows windows;
+        fixClock(windows.Form1);
+        dialogs.saveAnswers.push_back(folder.file("desktop.html"));
+        windows.Form1.Button5->click();
+        desktopPage = test::readFile(folder.file("desktop.html"));
+    }
+    BatchOptions options;
+    options.folder = folder.folder();
+    options.out = folder.file("batch.html");
+    options.now = QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5));
+    options.quiet = true;
+    ASSERT_EQ(runBatch(options), 0);
+    EXPECT_EQ(test::readFile(folder.file("batch.html")), desktopPage);
+}
+
+TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
+    prepareStoredPageRun();
+    std::filesystem::create_directory(folder.file("site"));
+    test::writeFile(folder.file("site/index.html"), "the old page");
+    ProgramWindows windows;
+    windows.Form1.savedef->setEnabled(true);
+    windows.Form1.savedef->setChecked(true);
+    windows.Form3.Edit5->setText(QString::fromStdString(folder.file("site")));  // typed, not saved
+
+    windows.Form1.Button5->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved on server."});
+    EXPECT_FALSE(windows.Form1.Button4->isEnabled());
+    EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
+}
+
+TEST_F(Steps, MissingLogShowsItsMessageAndAllGoesOn) {
+    ProgramWindows windows;
+    windows.Form1.Button1->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
+    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{true, false, false, false, true}));
+
+    // ALL still runs PARSE, HTML and SAVE on what the window holds: SAVE asks for a name.
+    dialogs.messages.clear();
+    windows.Form1.Button5->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
+    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_THAT(windows.Form1.Memo1Lines.text(), HasSubstr("</table>"));
+    EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// An error ends the handler and the rest of ALL: here the event table cannot be written.
+TEST_F(Steps, AnErrorEndsAll) {
+    test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+    ProgramWindows windows;
+    std::filesystem::remove(folder.file("lijst.xml"));
+    std::filesystem::create_directory(folder.file("lijst.xml"));
+
+    windows.Form1.Button5->click();
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_THAT(dialogs.errors[0], HasSubstr("lijst.xml"));
+    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, false, false}));
+    EXPECT_TRUE(dialogs.messages.empty());  // SAVE never ran
+}
+
+// "Let me join Names": HTML fills both lists and shows the merge window; JOIN NAMES renames
+// the selected names' events; HTML without it then counts them under the kept name.
+TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
+    test::writeFile(folder.file("games_mp.log"),
+                    "  0:00 InitGame: \\g_gametype\\dm\\gamename\\X\\mapname\\mp_a\\protocol\\6\n"
+                    "  0:01 J;g1;1;Alpha\n"
+                    "  0:02 J;g2;2;Alpha2\n"
+                    "  0:03 J;g3;3;Zed\n"
+                    "  0:04 K;g3;3;axis;Zed;g1;1;allies;Alpha;mp5_mp;40;MOD_RIFLE_BULLET;head\n"
+                    "  0:05 K;g3;3;axis;Zed;g2;2;allies;Alpha2;mp5_mp;40;MOD_RIFLE_BULLET;torso\n"
+                    "  0:06 K;g1;1;allies;Alpha;g3;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;torso\n");
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    form.Button1->click();
+    form.Button2->click();
+    form.CheckBox2->setChecked(true);
+    const std::string logLines = form.Memo1Lines.text();
+
+    form.Button3->click();
+    TForm2& merge = windows.Form2;
+    EXPECT_TRUE(merge.isVisible());
+    const QStringList roster{"Alpha", "Alpha2", "Zed"};
+    for (QListWidget* list : {merge.ListBox1, merge.ListBox2}) {
+        ASSERT_EQ(list->count(), 3);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(list->item(i)->text(), roster[i]);
+    }
+    EXPECT_EQ(form.Memo1Lines.text(), logLines);  // nothing counted, the log stays
+    EXPECT_TRUE(form.Button3->isEnabled());
+
+    merge.ListBox1->item(0)->setSelected(true);
+    merge.ListBox2->item(1)->setSelected(true);
+    merge.Button1->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
+    EXPECT_FALSE(merge.isVisible());
+
+    form.CheckBox2->setChecked(false);
+    form.Button3->click();
+    const std::string page = form.Memo1Lines.text();
+    EXPECT_THAT(page, HasSubstr("<tr><td>2</td><td>Alpha</td>"));
+    EXPECT_THAT(page, Not(HasSubstr("<td>Alpha2</td>")));
+}
+
+TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
+    ProgramWindows windows;
+    windows.Form2.setRoster({"Alpha", "Beta"});
+    windows.Form2.offerRosterForMerging();
+    windows.Form2.ListBox2->item(1)->setSelected(true);
+    windows.Form2.Button1->click();
+    EXPECT_EQ(dialogs.errors, std::vector<std::string>{"List index out of bounds (-1)"});
+    EXPECT_TRUE(windows.Form2.isVisible());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace gravmark
