@@ -1,0 +1,143 @@
+// "get log ftp server" through the real windows against the scripted FTP server on
+// loopback: the messages, the local file, the progress bar and the control states before,
+// during and after a fetch that succeeds, fails or is refused.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <filesystem>
+
+#include "app/program_windows.h"
+#include "scripted_ftp_server.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+using States = std::vector<bool>;
+
+// LOAD, PARSE, savedef, CheckBox1, CheckBox2, showdb1, getlogfromBrom1, SetupFTPServer1.
+States controlStates(const TForm1& form) {
+    return {form.Button1->isEnabled(),         form.Button2->isEnabled(),        form.savedef->isEnabled(),
+            form.CheckBox1->isEnabled(),       form.CheckBox2->isEnabled(),      form.showdb1->isEnabled(),
+            form.getlogfromBrom1->isEnabled(), form.SetupFTPServer1->isEnabled()};
+}
+
+const States kAllOff(8, false);
+
+// Scripted dialogs that also note the control states whenever a message shows, that is
+// while the fetch is under way.
+class WatchingDialogs : public test::ScriptedDialogs {
+public:
+    explicit WatchingDialogs(const TForm1& form) : form_(form) {}
+    void showMessage(const std::string& text) override {
+        statesAtMessages.push_back(controlStates(form_));
+        ScriptedDialogs::showMessage(text);
+    }
+    std::vector<States> statesAtMessages;
+
+private:
+    const TForm1& form_;
+};
+
+class FtpWindow : public test::WindowTest {
+protected:
+    FtpWindow() { server.setRemoteFile(kRemoteLog); }
+
+    // A configured server shows the menu entry at start-up; the account the fetch uses is
+    // the one typed into the settings window afterwards, unsaved.
+    bool configureServer() {
+        writeFile(folder.file("GravmarkParser.INI"), "[FTPconnect]\r\nserver=ftp.example.org\r\n");
+        return true;
+    }
+
+    void typeAccount(const std::string& serverText, const char* password = "secret") {
+        windows.Form3.Edit1->setText(QString::fromStdString(serverText));
+        windows.Form3.Edit2->setText("gamer");
+        windows.Form3.Edit3->setText(password);
+    }
+
+    const std::string kRemoteLog = "line one\r\nline two\r\n\xe9t\xe9 \x01\x02\r\n";
+    test::ScriptedFtpServer server;
+    const bool serverConfigured = configureServer();
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    WatchingDialogs watch{form};
+};
+
+TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
+    typeAccount(server.serverText());
+    ASSERT_TRUE(form.getlogfromBrom1->isVisible());
+    const States before = {true, false, false, true, true, true, true, true};  // no save folder: savedef off
+    ASSERT_EQ(controlStates(form), before);
+
+    form.getlogfromBrom1->trigger();
+
+    EXPECT_TRUE(watch.errors.empty()) << watch.errors.front();
+    EXPECT_EQ(watch.messages, (std::vector<std::string>{"Connected, proceeding with download",
+                                                        "Received log file and saved as games_mp.log"}));
+    EXPECT_EQ(watch.statesAtMessages, (std::vector<States>{kAllOff, kAllOff}));
+    EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
+    EXPECT_EQ(form.RemoteLogSize, static_cast<int32_t>(kRemoteLog.size()));
+    EXPECT_EQ(form.Progress->model().totalParts(), static_cast<int64_t>(kRemoteLog.size()));
+    EXPECT_EQ(form.Progress->model().partsComplete(), form.Progress->model().totalParts());
+    EXPECT_EQ(form.Progress->value(), 100);
+    EXPECT_EQ(controlStates(form), (States{true, true, false, true, true, true, true, true}));
+    EXPECT_TRUE(server.waitForClientToLeave(std::chrono::seconds(5)));
+    EXPECT_EQ(server.commands().back(), "RETR /games_mp.log");  // closed without QUIT
+}
+
+// After a failed fetch every control has its state from before again, so the fetch can
+// be repeated in the same run.
+TEST_F(FtpWindow, FailedFetchGivesEveryControlBackItsEarlierState) {
+    typeAccount(server.serverText(), "wrong");
+    form.CheckBox1->setEnabled(false);
+    const States before = controlStates(form);
+    ASSERT_EQ(before, (States{true, false, false, false, true, true, true, true}));
+    server.replies["PASS wrong"] = "530 Login incorrect.";
+
+    form.getlogfromBrom1->trigger();
+    EXPECT_EQ(watch.errors, std::vector<std::string>{"Login incorrect."});
+    EXPECT_EQ(watch.statesAtMessages, std::vector<States>{kAllOff});
+    EXPECT_EQ(controlStates(form), before);
+
+    // As after LOAD; this time the server hangs up in the middle.
+    typeAccount(server.serverText());
+    form.Button1->setEnabled(false);
+    form.Button2->setEnabled(true);
+    const States afterLoad = controlStates(form);
+    server.replies["SIZE"] = "";
+    server.closeAfter = {"SIZE"};
+    form.getlogfromBrom1->trigger();
+    EXPECT_EQ(watch.errors.back(), "Connection Closed Gracefully.");
+    EXPECT_EQ(controlStates(form), afterLoad);
+
+    server.replies.clear();
+    server.closeAfter.clear();
+    form.getlogfromBrom1->trigger();
+    EXPECT_EQ(watch.errors.size(), 2u);
+    EXPECT_EQ(watch.messages.back(), "Received log file and saved as games_mp.log");
+    EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
+    EXPECT_EQ(controlStates(form), (States{true, true, false, false, true, true, true, true}));
+}
+
+TEST_F(FtpWindow, RefusedConnectionShowsTheSocketErrorAndGivesTheControlsBack) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const std::string closedPort = std::to_string(closed.serverPort());
+    closed.close();
+    typeAccount("127.0.0.1:" + closedPort);
+    const States before = controlStates(form);
+
+    form.getlogfromBrom1->trigger();
+    EXPECT_EQ(watch.errors, std::vector<std::string>{"Socket Error # 111\nConnection refused."});
+    EXPECT_TRUE(watch.messages.empty());
+    EXPECT_EQ(controlStates(form), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("games_mp.log")));
+}
+
+}  // namespace
+}  // namespace gravmark
