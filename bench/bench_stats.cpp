@@ -17,7 +17,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "log_generator.h"
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "table/event_table.h"
 

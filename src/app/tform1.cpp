@@ -11,12 +11,10 @@
 #include "app/right_anchored_label.h"
 #include "app/ui_font.h"
 #include "common/program_folder.h"
-#include "ingest/work_tables.h"
+#include "table/work_tables.h"
 #include "merge/ui/db_navigator.h"
 #include "merge/ui/tform2.h"
 #include "settings/ui/tform3.h"
-#include "stats/player_table_fields.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -31,10 +29,7 @@ TForm1::TForm1(VersionInfo versionInfo, QWidget* parent) : QWidget(parent), vers
     bindHandlers();
 
     runGuarded([this] {
-        db.setFieldDefs(eventTableFields());
-        db.createDataSet();
-        tempdb.setFieldDefs(playerTableFields());
-        tempdb.createDataSet();
+        defineWorkTables(db, tempdb);
         FormCreate();
     });
 }

@@ -11,13 +11,11 @@
 #include "common/version_info.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
-#include "ingest/work_tables.h"
+#include "table/work_tables.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
-#include "stats/player_table_fields.h"
 #include "stats/run_statistics.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -33,21 +31,14 @@ void requirePageTarget(const BatchOptions& options, const SettingsValues& settin
     }
 }
 
-// The tables as the main window holds them once it is created.
-void createWorkTables(RecordTable& db, RecordTable& tempdb) {
-    db.setFieldDefs(eventTableFields());
-    db.createDataSet();
-    tempdb.setFieldDefs(playerTableFields());
-    tempdb.createDataSet();
-    recreateWorkTables(db, tempdb, programFolder());
-}
-
 // LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log stops the run:
 // a scheduled run must not replace the clan's page by an empty one.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
                   const BatchStepListener& step) {
+    // The tables as the main window holds them once it is created.
     RecordTable db, tempdb;
-    createWorkTables(db, tempdb);
+    defineWorkTables(db, tempdb);
+    recreateWorkTables(db, tempdb, programFolder());
 
     step("LOAD");
     const std::string log = programFolder() + "games_mp.log";

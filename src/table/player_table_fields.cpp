@@ -1,4 +1,4 @@
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 

@@ -1,7 +1,9 @@
-#include "ingest/work_tables.h"
+#include "table/work_tables.h"
 
 #include <filesystem>
 
+#include "table/player_table_fields.h"
+#include "table/event_table.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -15,6 +17,13 @@ void recreateEmpty(RecordTable& table) {
 }
 
 }  // namespace
+
+void defineWorkTables(RecordTable& db, RecordTable& tempdb) {
+    db.setFieldDefs(eventTableFields());
+    db.createDataSet();
+    tempdb.setFieldDefs(playerTableFields());
+    tempdb.createDataSet();
+}
 
 void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& programFolder) {
     db.setFileName(programFolder + "lijst.xml");

@@ -8,6 +8,9 @@ namespace gravmark {
 
 class RecordTable;
 
+// Both tables as a new main window holds them: their field definitions, created and open.
+void defineWorkTables(RecordTable& db, RecordTable& tempdb);
+
 // For tables whose field definitions are set: points them at their work files, deletes
 // both files if present (a failed deletion is ignored), then closes each table, creates
 // it afresh and switches its change logging off. Closing a table whose file is missing

@@ -5,7 +5,7 @@
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/build_page.h"
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {

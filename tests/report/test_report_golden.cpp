@@ -7,7 +7,7 @@
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "stats/player_table.h"
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 #include "stats_test_support.h"
 
 namespace gravmark {

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "app/scripted_dialogs.h"
-#include "stats/player_table_fields.h"
+#include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "stats_test_support.h"
 
