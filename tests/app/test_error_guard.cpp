@@ -2,7 +2,7 @@
 
 #include "app/error_guard.h"
 #include "common/error.h"
-#include "scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 
 namespace gravmark {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "app/program_windows.h"
 #include "batch/batch_run.h"
-#include "report/golden_file.h"
+#include "support/golden_file.h"
 #include "window_test.h"
 
 namespace gravmark {

@@ -11,7 +11,7 @@
 #include "app/text_box.h"
 #include "common/program_folder.h"
 #include "merge/ui/db_navigator.h"
-#include "scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark::test {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "batch_process.h"
-#include "report/golden_file.h"
+#include "support/golden_file.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "common/text_box_lines.h"
-#include "golden_file.h"
+#include "support/golden_file.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "report/build_page.h"

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "app/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/save_page.h"

@@ -4,7 +4,7 @@
 #include <random>
 #include <tuple>
 
-#include "app/scripted_dialogs.h"
+#include "support/scripted_dialogs.h"
 #include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "stats_test_support.h"

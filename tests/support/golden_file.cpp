@@ -1,4 +1,4 @@
-#include "golden_file.h"
+#include "support/golden_file.h"
 
 #include <cstdlib>
 #include <filesystem>
