@@ -58,6 +58,11 @@ void TForm1::bindHandlers() {
     connect(showdb1, &QAction::triggered, this, guarded(&TForm1::showdb1Click));
     connect(getlogfromBrom1, &QAction::triggered, this, guarded(&TForm1::getlogfromBrom1Click));
     connect(SetupFTPServer1, &QAction::triggered, this, guarded(&TForm1::SetupFTPServer1Click));
+
+    IdFTP1.onConnected = [this] { IdFTP1Connected(); };
+    IdFTP1.onWorkBegin = [this](int64_t announced) { IdFTP1WorkBegin(announced); };
+    IdFTP1.onWork = [this](int64_t receivedSoFar) { IdFTP1Work(receivedSoFar); };
+    IdFTP1.onWorkEnd = [this] { IdFTP1WorkEnd(); };
 }
 
 void TForm1::FormCreate() {

@@ -15,10 +15,6 @@ void TForm1::getlogfromBrom1Click() {
     // The account as typed in the settings window, saved or not.
     const SettingsValues settings = Form3->values();
     const FtpAccount account{settings.server, settings.user, settings.pass, settings.logfile};
-    IdFTP1.onConnected = [this] { IdFTP1Connected(); };
-    IdFTP1.onWorkBegin = [this](int64_t announced) { IdFTP1WorkBegin(announced); };
-    IdFTP1.onWork = [this](int64_t receivedSoFar) { IdFTP1Work(receivedSoFar); };
-    IdFTP1.onWorkEnd = [this] { IdFTP1WorkEnd(); };
     if (!IdFTP1.fetch(account, programFolder() + "games_mp.log", RemoteLogSize)) return;
     dialogs().showMessage(kFtpReceivedMessage);
     lock.release();
