@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QEvent>
+#include <QTest>
+
 namespace gravmark {
 namespace {
 
@@ -17,6 +20,25 @@ TEST(ProgressBar, FollowsItsModelAndShowsThePercentage) {
     EXPECT_EQ(bar.text(), "100%");
     bar.model().setTotalParts(3);  // a new total starts the count again
     EXPECT_EQ(bar.value(), 0);
+}
+
+// A handler keeps the event loop busy while it works, so the bar must paint inside the
+// change itself, once per whole percentage, not when the loop next runs.
+TEST(ProgressBar, PaintsAtOnceWhenThePercentageChanges) {
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    ProgressBar bar;
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    bar.installEventFilter(&counter);
+    bar.model().setTotalParts(1000);
+    for (int done = 1; done <= 1000; ++done) bar.model().setPartsComplete(done);
+    EXPECT_EQ(counter.paints, 100);  // 1% to 100%, no event loop in between
 }
 
 }  // namespace
