@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Gravmark Parser"));
+    // The title by name only: a display name would be appended to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Gravmark Parser"));
     QApplication::setStyle(new gravmark::ToolTipDelayStyle);
     // The program ends when the main window closes, whatever other window is open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -62,8 +62,10 @@ void TForm1::createControls() {
     CheckBox1 = checkBox(this, "CheckBox1", "Show details (takes longer)", 8);
     savedef = checkBox(this, "savedef", "Default Save (Thornvale Clan)", 31);
     Button5 = button(this, "Button5", "ALL", 343, 8, 29, 40);
+    // Red only while usable: a disabled ALL keeps the greyed caption of the other buttons.
     QPalette red = Button5->palette();
-    red.setColor(QPalette::ButtonText, Qt::red);
+    red.setColor(QPalette::Active, QPalette::ButtonText, Qt::red);
+    red.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::red);
     Button5->setPalette(red);
     CheckBox2 = checkBox(this, "CheckBox2", "Let me join Names", 54);
     Button2->setEnabled(false);
@@ -96,20 +98,16 @@ void TForm1::setHints() {
         lines({"Als dit aanstaat, dan wordt het eindresultaat in een voorgedefinieerde map op de "
                "PC van Tal-Rim geplaatst. Wil je zelf een bestemming willen kiezen, vink deze "
                "optie dan uit!"}));
-    CheckBox2->setToolTip(lines(
-        {"If you have players in your log that have logged in with different names and you want to combine "
-         "them "
-         "to get accurate statistics, check this button.",
-         "Go through LOAD and PARSE. When then clicking on HTML will popup a new screen with 2 listboxes. "
-         "Click on "
-         "the left one on a name you want to combine. Click in the right box (using shift en ctrl) on the "
-         "names "
-         "the player has logged in with. Then choose Join names. This will assign all the names and "
-         "statistics in "
-         "the right box to the name in the left box. After joining is done the window will close. Click HTML "
-         "again to combine another gamer. When all names you need to combine are done. Uncheck Let me join "
-         "Names "
-         "and click on HTML again to proceed creating the statistics."}));
+    CheckBox2->setToolTip(
+        lines({"If you have players in your log that have logged in with different names and you want to "
+               "combine them to get accurate statistics, check this button.",
+               "Go through LOAD and PARSE. When then clicking on HTML will popup a new screen with 2 "
+               "listboxes. Click on the left one on a name you want to combine. Click in the right box "
+               "(using shift en ctrl) on the names the player has logged in with. Then choose Join names. "
+               "This will assign all the names and statistics in the right box to the name in the left "
+               "box. After joining is done the window will close. Click HTML again to combine another "
+               "gamer. When all names you need to combine are done. Uncheck Let me join Names and click "
+               "on HTML again to proceed creating the statistics."}));
 }
 
 void TForm1::createPopupMenu() {

@@ -45,7 +45,10 @@ TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
         EXPECT_EQ(button->geometry(), expected.geometry) << expected.name;
         EXPECT_EQ(button->text(), expected.caption);
     }
-    EXPECT_EQ(form.Button5->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(form.Button5->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(form.Button5->palette().color(QPalette::Inactive, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(form.Button5->palette().color(QPalette::Disabled, QPalette::ButtonText),
+              form.Button1->palette().color(QPalette::Disabled, QPalette::ButtonText));
 
     const Expected checkBoxes[] = {
         {"CheckBox1", {8, 8, 193, 17}, "Show details (takes longer)"},
@@ -100,12 +103,30 @@ TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
     const TForm1& form = windows.Form1;
     EXPECT_EQ(form.Button1->toolTip(),
               "Loads the games_mp.log. \nCopy this is the same folder as GravmarkParser.");
-    EXPECT_EQ(form.Button3->toolTip().count('\n'), 2);
+    EXPECT_EQ(form.Button2->toolTip(),
+              "After succesfull loading the gameslog, this button will be enabled.\n"
+              "Click this to parse the log file into the database.");
+    EXPECT_EQ(form.Button3->toolTip(),
+              "This button will do all the statistical work and create the final html code. This will take "
+              "the longest.\nIf Let me join Names is checked, pressing this button will allow you to join "
+              "multiple playernames into one (if one player has logged in verious times with different "
+              "names).\nSee the hint info of the Let me join Names checkbox for more info.");
     EXPECT_EQ(form.Button4->toolTip(),
               "This will save the html file to a destination you provide.\n"
               "When finished.. close the program.");
-    EXPECT_TRUE(form.CheckBox2->toolTip().startsWith("If you have players in your log"));
-    EXPECT_EQ(form.CheckBox2->toolTip().count('\n'), 1);
+    EXPECT_EQ(form.CheckBox2->toolTip(),
+              "If you have players in your log that have logged in with different names and you want to "
+              "combine them to get accurate statistics, check this button.\nGo through LOAD and PARSE. When "
+              "then clicking on HTML will popup a new screen with 2 listboxes. Click on the left one on a "
+              "name you want to combine. Click in the right box (using shift en ctrl) on the names the "
+              "player has logged in with. Then choose Join names. This will assign all the names and "
+              "statistics in the right box to the name in the left box. After joining is done the window "
+              "will close. Click HTML again to combine another gamer. When all names you need to combine "
+              "are done. Uncheck Let me join Names and click on HTML again to proceed creating the "
+              "statistics.");
+    EXPECT_EQ(form.savedef->toolTip(),
+              "Als dit aanstaat, dan wordt het eindresultaat in een voorgedefinieerde map op de PC van "
+              "Tal-Rim geplaatst. Wil je zelf een bestemming willen kiezen, vink deze optie dan uit!");
     EXPECT_EQ(form.CheckBox1->toolTip(), "Show details while parsing. Takes longer.");
     EXPECT_TRUE(form.Button5->toolTip().isEmpty());
     ToolTipDelayStyle style;
