@@ -4,13 +4,6 @@
 
 namespace gravmark {
 
-namespace {
-
-constexpr std::array<const char*, 7> kMedalKeys = {"killer", "hshoot",  "hdead",  "target",
-                                                   "tnt",    "grenade", "suicide"};
-
-}  // namespace
-
 SettingsValues readSettings(const std::string& iniPath) {
     const IniFile ini(iniPath);
     SettingsValues values;

@@ -10,6 +10,10 @@ namespace gravmark {
 // The placeholder of a value that is not configured.
 inline constexpr const char* kNotConfigured = "<none>";
 
+// The keys of the seven medal flags in section "Medals", in the order of SettingsValues::medals.
+inline constexpr std::array<const char*, 7> kMedalKeys = {"killer", "hshoot",  "hdead",  "target",
+                                                          "tnt",    "grenade", "suicide"};
+
 struct SettingsValues {
     std::string server = kNotConfigured;
     std::string user = kNotConfigured;

@@ -5,8 +5,6 @@
 namespace gravmark {
 
 void writeSettings(const std::string& iniPath, const SettingsValues& values) {
-    static constexpr const char* kMedalKeys[] = {"killer", "hshoot",  "hdead",  "target",
-                                                 "tnt",    "grenade", "suicide"};
     const IniFile ini(iniPath);
     ini.writeString("FTPconnect", "server", values.server);
     ini.writeString("FTPconnect", "user", values.user);
