@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -69,6 +70,27 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     EXPECT_EQ(db.textOf("a_name"), "Alpha");
     EXPECT_EQ(windows.Form2.DBGridEh1->currentIndex().row(), 1);
     EXPECT_TRUE(dialogs.errors.empty());
+}
+
+// JOIN NAMES hides the window without its close step: the grid opened by "show db" is
+// there again when HTML next opens the window for merging.
+TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
+    ProgramWindows windows;
+    TForm2& form = windows.Form2;
+    addJoin(windows.Form1.db, "Alpha");
+    windows.Form1.showdb1->trigger();
+    form.setRoster({"Alpha", "Alpha2"});
+    form.offerRosterForMerging();
+    form.ListBox1->item(0)->setSelected(true);
+    form.Button1->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.joinstatus->value(), 100);
+
+    form.offerRosterForMerging();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.DBGridEh1->isVisible());
+    EXPECT_TRUE(form.DBNavigator1->isVisible());
 }
 
 }  // namespace
