@@ -699,9 +699,13 @@ struct RecordTable::Impl {
         notify();
     }
 
+    void requireFieldDefs() const {
+        if (defs.empty()) throw Error("No fields defined.  Cannot create dataset");
+    }
+
     void createDataSet() {
         if (open) throw Error("Cannot perform this operation on an open dataset");
-        if (defs.empty()) throw Error("No fields defined.  Cannot create dataset");
+        requireFieldDefs();
         // A new table has no named indexes: they are added to a table, not defined with it,
         // so indexes added later are built afresh and order equal keys as on a first run.
         indexDefs.clear();
@@ -712,7 +716,13 @@ struct RecordTable::Impl {
 
     void openTable() {
         if (open) return;
-        if (fileName.empty() || !fileExists(fileName)) return createDataSet();
+        if (fileName.empty() || !fileExists(fileName)) {
+            // Nothing to load: an empty table, but still with the orders it had when it closed,
+            // its named indexes among them (only creating a table drops those).
+            requireFieldDefs();
+            startEmpty();
+            return activate();
+        }
         std::vector<FieldDef> kept = defs;
         try {
             readWorkFile(

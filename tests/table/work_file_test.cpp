@@ -190,6 +190,31 @@ TEST(WorkFile, OpenReappliesOrderAndFilter) {
     EXPECT_EQ(t.textOf("a_name"), "c");
 }
 
+TEST(WorkFile, OpenWithoutAFileKeepsTheNamedIndexes) {
+    TempFolder dir;
+    RecordTable t;
+    makeSmallTable(t, dir.file("temp.xml"));
+    t.addIndex("game__IdxD", "game", true);
+    t.setIndexName("game__IdxD");
+    t.close();
+    std::filesystem::remove(dir.file("temp.xml"));
+    t.open();
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_EQ(t.indexName(), "game__IdxD");
+    ASSERT_EQ(t.indexDefs().size(), 1u);
+    for (int game : {1, 3, 2}) {
+        t.insert();
+        t.setInteger("game", game);
+        t.post();
+    }
+    t.first();
+    EXPECT_EQ(t.fieldValue("game"), Value(int32_t(3)));
+    t.close();
+    t.createDataSet();  // creating, unlike opening, starts without named indexes
+    EXPECT_EQ(t.indexName(), "");
+    EXPECT_TRUE(t.indexDefs().empty());
+}
+
 // Opens the file: the error's message, the table then closed, or "" when it opened.
 std::string openError(const std::string& path) {
     RecordTable t;
