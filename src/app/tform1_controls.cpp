@@ -93,6 +93,10 @@ void TForm1::setHints() {
                "See the hint info of the Let me join Names checkbox for more info."}));
     Button4->setToolTip(lines({"This will save the html file to a destination you provide.",
                                "When finished.. close the program."}));
+    // ALL keeps its hint without showing it as a tooltip; assistive tools still read it.
+    Button5->setAccessibleDescription(
+        lines({"This will do everything for you. Using this option does not allow you to combine player "
+               "names (read the Hint on Let me join Names)."}));
     CheckBox1->setToolTip(lines({"Show details while parsing. Takes longer."}));
     savedef->setToolTip(
         lines({"Als dit aanstaat, dan wordt het eindresultaat in een voorgedefinieerde map op de "

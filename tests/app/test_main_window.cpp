@@ -129,6 +129,9 @@ TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
               "Tal-Rim geplaatst. Wil je zelf een bestemming willen kiezen, vink deze optie dan uit!");
     EXPECT_EQ(form.CheckBox1->toolTip(), "Show details while parsing. Takes longer.");
     EXPECT_TRUE(form.Button5->toolTip().isEmpty());
+    EXPECT_EQ(form.Button5->accessibleDescription(),
+              "This will do everything for you. Using this option does not allow you to combine player names "
+              "(read the Hint on Let me join Names).");
     ToolTipDelayStyle style;
     EXPECT_EQ(style.styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
 }

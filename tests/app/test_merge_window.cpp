@@ -33,12 +33,20 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     EXPECT_FALSE(form.DBGridEh1->isVisibleTo(&form));
     EXPECT_FALSE(form.DBNavigator1->isVisibleTo(&form));
     EXPECT_EQ(control<QPushButton>(form, "Button1")->text(), "JOIN NAMES");
+    EXPECT_TRUE(form.Button1->toolTip().isEmpty());
+    EXPECT_EQ(
+        form.Button1->accessibleDescription().split('\n'),
+        QStringList({"Select in the left box the name you want to keep.",
+                     "Select multiple names in the right box that will be converted to the name on the left.",
+                     "Then click join names. Afterwards this window will close. If you need to convert more "
+                     "name, re-open the window."}));
     EXPECT_EQ(control<QLabel>(form, "Label1")->text(), "Select one Source name");
     EXPECT_EQ(control<QLabel>(form, "Label2")->text(), "Select multiple names to merge");
     EXPECT_EQ(control<QListWidget>(form, "ListBox1")->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(control<QListWidget>(form, "ListBox2")->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(control<QProgressBar>(form, "joinstatus")->geometry().topLeft(), QPoint(8, 458));
-    QWidget* expectedOrder[] = {form.DBGridEh1, form.DBNavigator1, form.ListBox1, form.ListBox2, form.Button1};
+    QWidget* expectedOrder[] = {form.DBGridEh1, form.DBNavigator1, form.ListBox1, form.ListBox2,
+                                form.Button1};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }

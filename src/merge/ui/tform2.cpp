@@ -39,6 +39,12 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
 
     createGrid();
     Button1 = place(new QPushButton(QStringLiteral("JOIN NAMES"), this), "Button1", 512, 191, 161, 25);
+    // The hint is kept for assistive tools; the window shows no tooltips.
+    Button1->setAccessibleDescription(QStringLiteral(
+        "Select in the left box the name you want to keep.\n"
+        "Select multiple names in the right box that will be converted to the name on the left.\n"
+        "Then click join names. Afterwards this window will close. If you need to convert more "
+        "name, re-open the window."));
     Label1 = label(this, "Label1", "Select one Source name", 16, 236);
     Label2 = label(this, "Label2", "Select multiple names to merge", 352, 235);
     ListBox1 = place(new QListWidget(this), "ListBox1", 8, 255, 329, 193);
