@@ -40,11 +40,11 @@ std::string pageFile(const std::string& target) {
 }
 
 // The temporary file beside the page, opened for writing; its name is filled in.
-// -1 with errno set when it cannot be made.
+// -1 with errno set when it cannot be made. The name does not grow with the page's
+// name, so a page named near the file system's length limit can still be written.
 int createTemporary(const std::string& file, std::string& name) {
-    const fs::path path(file);
-    const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    name = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    const fs::path folder = fs::path(file).parent_path();
+    name = ((folder.empty() ? fs::path(".") : folder) / ".page.XXXXXX").string();
     return ::mkostemp(name.data(), O_CLOEXEC);
 }
 

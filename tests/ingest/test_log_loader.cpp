@@ -134,6 +134,28 @@ TEST(LogLoader, BarShowsTheSamePercentagesAsWhenToldEveryLine) {
     }
 }
 
+TEST(LogLoader, LogsOfOnlyBreaksOrOneHugeLine) {
+    const Loaded feeds = loadBytes(std::string(100000, '\n'));
+    EXPECT_EQ(feeds.lineCount, 100000);
+    EXPECT_EQ(feeds.lines.front(), ";");
+    EXPECT_EQ(feeds.lines[99999], ";");
+    EXPECT_EQ(feeds.totalParts, 100000);
+
+    // Lone CRs break only the count: the line pass sees one empty line.
+    const Loaded returns = loadBytes(std::string(100000, '\r'));
+    EXPECT_EQ(returns.lines, (Lines{";", "Aantal Lines : 1"}));
+    EXPECT_EQ(returns.totalParts, 100000);
+    EXPECT_EQ(returns.percents.back(), 100);
+
+    const std::string huge(20 << 20, ';');
+    test::TempFolder folder;
+    test::writeFile(folder.file("games_mp.log"), huge);
+    TextBoxLines memo1;
+    EXPECT_EQ(loadFile(folder.file("games_mp.log"), memo1).lineCount, 1);
+    EXPECT_EQ(memo1.fullLine(0), huge + ";");
+    EXPECT_EQ(memo1.line(0).size(), TextBoxLines::kMaxLineRead);
+}
+
 TEST(LogLoader, LoadingTwiceGivesTheSameStore) {
     test::TempFolder folder;
     const std::string path = folder.file("games_mp.log");

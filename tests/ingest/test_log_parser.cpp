@@ -187,6 +187,36 @@ TEST(ParseLog, WritesOneDetailsLinePerStoredRecordInLogOrder) {
         "*KILL* - Alice killed (35%) Alice with a MOD_RIFLE_BULLET in the head using a m16_mp. (mp_crash)");
 }
 
+TEST(ParseLog, OddBytesAndOddLinesFollowTheRules) {
+    using namespace std::string_literals;
+    ParseRun run;
+    const std::string odd = "\x80\xff\x01\x1b[1m\x7f"s;
+    load(run.memo1, {
+                        std::string(300, ';'),
+                        "",
+                        // The keys in the wrong order: both values empty.
+                        " 0:01 InitGame: \\protocol\\5\\mapname\\mp_x\\gamename\\g\\g_gametype\\dm",
+                        " 0:02 J;g;1;" + odd,
+                        " 0:03 K;g;1;axis;" + odd + ";g;2;allies;\xe9l\xe8ve;m16;35;MOD;head",
+                        // " K" and " InitGame:" both near the front: the last test decides.
+                        " K InitGame: \\mapname\\mp_y\\protocol",
+                        " 0:04 J;g;1;late",
+                    });
+    EXPECT_EQ(run.parse(), 3);
+    EXPECT_EQ(run.GameCount, 2);
+    const auto records = run.records();
+    const EventRecord* join = findEvent(records, "J", odd);
+    ASSERT_NE(join, nullptr);
+    EXPECT_EQ(join->at("map"), "");
+    EXPECT_EQ(join->at("maptype"), "");
+    const EventRecord* kill = findEvent(records, "K", "\xe9l\xe8ve");
+    ASSERT_NE(kill, nullptr);
+    EXPECT_EQ(kill->at("v_name"), odd);
+    const EventRecord* late = findEvent(records, "J", "late");
+    ASSERT_NE(late, nullptr);
+    EXPECT_EQ(late->at("map"), "mp_y");
+}
+
 TEST(ParseLog, ReadsLinesAsTheStoreCutsThem) {
     ParseRun run;
     // The hit location lies beyond the 4096 characters the store gives out.

@@ -5,10 +5,10 @@
 #include <csignal>
 #include <filesystem>
 
-#include "support/scripted_dialogs.h"
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/save_page.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -89,6 +89,15 @@ TEST(SavePage, CancelThenSaveAgainPutsTheCreditLineInOnce) {
     EXPECT_EQ(occurrences(page, kCredit), 1u);
     EXPECT_EQ(occurrences(page, "<p>foot 2</p>"), 1u);
     EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved as " + chosen});
+}
+
+TEST(SavePage, ANameAsLongAsTheFileSystemAllowsIsWritten) {
+    SaveRun run;
+    const std::string chosen = run.folder.file(std::string(250, 'p') + ".html");
+    run.dialogs.saveAnswers = {chosen};
+    EXPECT_EQ(run.save(false, "/unused"), SaveOutcome::SavedThroughDialog);
+    EXPECT_EQ(readFile(chosen), run.memo1.text());
+    EXPECT_EQ(filesIn(run.folder).size(), 1u);
 }
 
 TEST(SavePage, FooterLinesArriveAsTheBoxReadsThem) {
