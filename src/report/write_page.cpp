@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "common/error.h"
@@ -54,16 +55,24 @@ mode_t modeFor(const std::string& target) {
     return kNewPageMode;
 }
 
-// Writes, flushes to disk and closes; the errno of the first failure, 0 on success.
-int fillAndClose(int fd, const TextBoxLines& page, mode_t mode) {
+// Writes, gives the file `mode` when one is given, flushes to disk and closes; the errno
+// of the first failure, 0 on success.
+int fillAndClose(int fd, const TextBoxLines& page, std::optional<mode_t> mode) {
     FdStreamBuffer buffer(fd);
     std::ostream out(&buffer);
     page.writeText(out);
     int error = buffer.flush() ? 0 : buffer.error();
-    if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
+    if (error == 0 && mode && ::fchmod(fd, *mode) != 0) error = errno;
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;
+}
+
+void rewriteInPlace(const TextBoxLines& page, const std::string& target, const std::string& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) cannotCreate(target, errno);
+    // The file keeps its mode and owner; only its owner could change them anyway.
+    if (const int error = fillAndClose(fd, page, std::nullopt); error != 0) cannotCreate(target, error);
 }
 
 // Makes the rename itself durable; a folder that cannot be synced costs only that.
@@ -84,14 +93,20 @@ void writePage(const TextBoxLines& page, const std::string& target) {
 
     std::string temporary;
     const int fd = createTemporary(file, temporary);
-    if (fd < 0) cannotCreate(target, errno);
-    int error = fillAndClose(fd, page, modeFor(file));
+    int error = fd < 0 ? errno : fillAndClose(fd, page, modeFor(file));
     if (error == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        cannotCreate(target, error);
+    if (error == 0) {
+        syncFolderOf(file);
+        return;
     }
-    syncFolderOf(file);
+    if (fd >= 0) ::unlink(temporary.c_str());
+    // A folder that takes no new entries from this user may still hold a page the user
+    // may rewrite (a shared web folder): rewriting it in place is then the only way.
+    if ((error == EACCES || error == EPERM) && ::access(file.c_str(), W_OK) == 0) {
+        rewriteInPlace(page, target, file);
+        return;
+    }
+    cannotCreate(target, error);
 }
 
 }  // namespace gravmark

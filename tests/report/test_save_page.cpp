@@ -1,6 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -159,6 +163,45 @@ TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
     EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
     EXPECT_TRUE(run.dialogs.messages.empty());
     EXPECT_TRUE(run.pageFinished);  // the credit line and footer stay in the page
+}
+
+// Sets or clears a folder's immutable flag, which keeps even the superuser from adding
+// files to it; false where the file system or the rights do not allow it.
+bool setImmutable(const std::string& folder, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
+TEST(SavePage, AFolderThatTakesNoNewFilesStillGetsItsPageRewritten) {
+    SaveRun run;
+    const std::string site = run.folder.file("site");
+    const std::string empty = run.folder.file("empty");
+    std::filesystem::create_directory(site);
+    std::filesystem::create_directory(empty);
+    writeFile(site + "/index.html", std::string(100000, 'o'));
+    if (!setImmutable(site, true) || !setImmutable(empty, true)) GTEST_SKIP() << "no immutable folders here";
+
+    std::string rewritten, failure;
+    try {
+        run.save(true, site);
+        rewritten = readFile(site + "/index.html");
+        run.save(true, empty);
+    } catch (const Error& error) {
+        failure = error.what();
+    }
+    setImmutable(site, false);
+    setImmutable(empty, false);
+    EXPECT_EQ(rewritten, run.memo1.text());
+    EXPECT_EQ(failure, "Cannot create file \"" + empty + "/index.html\". Operation not permitted");
+    EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved on server."});
 }
 
 TEST(SavePage, MissingFolderNamesTheFullTarget) {
