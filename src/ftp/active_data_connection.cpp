@@ -44,6 +44,9 @@ void ActiveDataConnection::receiveInto(LocalLogFile& file, std::chrono::millisec
         throw Error("Timed out waiting for the server's data connection.");
     }
     const std::unique_ptr<QTcpSocket> socket(listener_.nextPendingConnection());
+    // Taking a connection lets the listener accept again: stop listening, so that a
+    // second connection to the port is refused instead of being held open.
+    listener_.close();
 
     NetworkWait dataWait(silence);
     dataWait.wakeOn(socket.get(), &QTcpSocket::readyRead);

@@ -13,7 +13,7 @@ std::string_view trimmed(std::string_view line) {
     return line.substr(first, line.find_last_not_of(blanks) - first + 1);
 }
 
-std::string textOf(std::string_view line) { return std::string(line.size() > 4 ? line.substr(4) : ""); }
+std::string_view textOf(std::string_view line) { return line.size() > 4 ? line.substr(4) : ""; }
 
 int codeOf(std::string_view line) {
     int code = 0;
@@ -29,11 +29,15 @@ std::optional<FtpReply> FtpReplyReader::addLine(std::string_view received) {
     const std::string_view line = trimmed(received);
     if (line.empty()) return {};
     if (open_) {
-        open_->text += '\n' + textOf(line);
+        // A server that never ends its reply must not fill memory: the rest is dropped.
+        if (open_->text.size() < kMaxReplyText) {
+            open_->text += '\n';
+            open_->text += textOf(line).substr(0, kMaxReplyText - open_->text.size());
+        }
         if (line.size() >= 4 && !(line.starts_with(openCode_) && line[3] == ' ')) return {};
         return std::exchange(open_, std::nullopt);
     }
-    FtpReply reply{codeOf(line), textOf(line)};
+    FtpReply reply{codeOf(line), std::string(textOf(line))};
     if (line.size() >= 4 && line[3] == '-') {
         open_ = std::move(reply);
         openCode_ = std::string(line.substr(0, 3));

@@ -6,6 +6,8 @@
 // begins with the same three digits and a blank, or by a line shorter than four
 // characters. The text is every line from its fifth character on, the lines of a
 // multi-line reply joined by line feeds; it is what the user sees when a reply is refused.
+// The text keeps at most kMaxReplyText characters.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +22,8 @@ struct FtpReply {
 
 class FtpReplyReader {
 public:
+    static constexpr size_t kMaxReplyText = 64 * 1024;
+
     // Takes one received line (with or without its line break); returns the reply once
     // its last line has come.
     std::optional<FtpReply> addLine(std::string_view line);

@@ -10,7 +10,20 @@
 
 namespace gravmark {
 
+namespace {
+
+// A line break inside a command would end it early and send the rest as a command of its own.
+void requireSingleLines(const FtpAccount& account) {
+    for (const std::string* text : {&account.user, &account.password, &account.logFileName}) {
+        if (text->find_first_of("\r\n") != std::string::npos)
+            throw Error("The FTP user name, password and log file name cannot hold a line break.");
+    }
+}
+
+}  // namespace
+
 bool LogFetcher::fetch(const FtpAccount& account, const std::string& localPath, int32_t& remoteLogSize) {
+    requireSingleLines(account);
     FtpControlConnection control(limits_);
     control.open(parseServerAddress(account.server));
     if (onConnected) onConnected();

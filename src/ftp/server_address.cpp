@@ -7,7 +7,8 @@ namespace gravmark {
 namespace {
 
 std::optional<uint16_t> portNumber(const std::string& text) {
-    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), ::isdigit)) return {};
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), isDigit)) return {};
     const int port = std::stoi(text);
     if (port < 1 || port > 65535) return {};
     return static_cast<uint16_t>(port);

@@ -115,11 +115,16 @@ void ScriptedFtpServer::connectBack() {
     sendOffset_ = std::exchange(restartOffset_, 0);
     QObject::connect(data, &QTcpSocket::connected, data, [this] {
         send("150 Opening ASCII mode data connection.");
+        if (connectTwice) {
+            auto* intruder = new QTcpSocket(&server_);
+            intruder->connectToHost(dataAddress_, dataPort_);
+            intruder->write("intruder");
+        }
         sendMore();
     });
     QObject::connect(data, &QTcpSocket::bytesWritten, data, [this] { sendMore(); });
     QObject::connect(data, &QTcpSocket::disconnected, data, [this, data] {
-        if (sendOffset_ >= remoteSize_) send("226 Transfer complete.");
+        if (sendOffset_ >= remoteSize_) send(endReply);
         data->deleteLater();
     });
     data->connectToHost(dataAddress_, dataPort_);

@@ -28,12 +28,16 @@ public:
     // line first, then by its verb; the value is sent as it stands (lines joined by CR LF),
     // and an empty value means no answer at all. After a verb in `closeAfter` the server
     // closes the control connection. With stallAfter >= 0 a transfer stops sending after
-    // that many bytes and keeps its data connection open.
+    // that many bytes and keeps its data connection open. `endReply` follows a complete
+    // transfer. With connectTwice a second connection to the data port follows the first
+    // and sends "intruder".
     std::string greeting = "220 Scripted server ready";
     std::string remotePath = "/games_mp.log";
     std::map<std::string, std::string> replies;
     std::set<std::string> closeAfter;
     int64_t stallAfter = -1;
+    std::string endReply = "226 Transfer complete.";
+    bool connectTwice = false;
 
     void setRemoteFile(std::string content);
     // A large remote file made on the fly: fill(offset, out, length) writes its bytes.

@@ -49,6 +49,16 @@ TEST(FtpReplyReader, ReadsSingleAndMultiLineReplies) {
     EXPECT_EQ(replies[5].code, 150);
 }
 
+TEST(FtpReplyReader, EndlessReplyKeepsABoundedText) {
+    FtpReplyReader reader;
+    EXPECT_FALSE(reader.addLine("220-Welcome\r\n"));
+    for (int i = 0; i < 10'000; ++i) EXPECT_FALSE(reader.addLine("220-" + std::string(100, 'x') + "\r\n"));
+    const auto reply = reader.addLine("220 Ready\r\n");
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->text.size(), FtpReplyReader::kMaxReplyText);
+    EXPECT_TRUE(reply->text.starts_with("Welcome\nxxx"));
+}
+
 TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumber) {
     EXPECT_EQ(announcedSize({213, "1500"}), 1500);
     EXPECT_EQ(announcedSize({213, "0"}), 0);

@@ -216,6 +216,49 @@ TEST_F(LogFetcherTest, SilentServerEndsWithinTheLimit) {
     EXPECT_EQ(readFile(localPath), content);
 }
 
+TEST_F(LogFetcherTest, EndOfTransferReplies) {
+    server.setRemoteFile("0:00 InitGame\n");
+    // After 426 or 450 one more reply, 225 or 226, completes the transfer.
+    for (const std::string end :
+         {"225 Closing.", "250 Done.", "426-Connection closed.\r\n426 Aborted.\r\n226 Closing.",
+          "450 Busy.\r\n225 Done."}) {
+        std::filesystem::remove(localPath);
+        server.endReply = end;
+        EXPECT_TRUE(fetch(fetcher)) << end;
+        EXPECT_EQ(readFile(localPath), "0:00 InitGame\n") << end;
+    }
+    for (const auto& [end, text] :
+         std::vector<std::pair<std::string, std::string>>{{"451 Local error.", "Local error."},
+                                                          {"426 Aborted.\r\n250 Done.", "Done."},
+                                                          {"450 Busy.\r\n450 Still busy.", "Still busy."}}) {
+        std::filesystem::remove(localPath);
+        server.endReply = end;
+        EXPECT_EQ(fetchError(fetcher), text) << end;
+        EXPECT_EQ(readFile(localPath), "0:00 InitGame\n") << "received bytes stay";
+        EXPECT_TRUE(server.waitForClientToLeave(5s));
+    }
+}
+
+TEST_F(LogFetcherTest, SecondDataConnectionIsNotTaken) {
+    const std::string content = remoteBytes(300'000, 5);
+    server.setRemoteFile(content);
+    server.connectTwice = true;
+    ASSERT_TRUE(fetch(fetcher));
+    EXPECT_EQ(readFile(localPath), content);
+}
+
+TEST_F(LogFetcherTest, LineBreaksInTheAccountAreRefusedBeforeConnecting) {
+    FtpAccount withUser = account(), withPassword = account();
+    withUser.user = "gamer\r\nDELE /games_mp.log";
+    withPassword.password = "secret\n";
+    for (const FtpAccount& broken : {withUser, withPassword, account("games_mp.log\r")}) {
+        EXPECT_EQ(fetchError(fetcher, broken),
+                  "The FTP user name, password and log file name cannot hold a line break.");
+    }
+    EXPECT_TRUE(events.empty()) << "no connection was made";
+    EXPECT_TRUE(server.commands().empty());
+}
+
 TEST_F(LogFetcherTest, ConnectionFailures) {
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
