@@ -11,11 +11,11 @@
 #include "common/version_info.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
-#include "table/work_tables.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
 #include "stats/run_statistics.h"
+#include "table/work_tables.h"
 
 namespace gravmark {
 

@@ -10,9 +10,19 @@ namespace {
 
 bool isWarning(const std::string& text) { return text == "x > 49 - in CountKills"; }
 
+// Errors can carry an FTP server's reply text: its control characters are shown as "?",
+// so that a server cannot send escape sequences to the admin's terminal.
+std::string printable(std::string text) {
+    for (char& c : text) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t') || c == 0x7f) c = '?';
+    }
+    return text;
+}
+
 // A line of its own, also when the progress bar stands on the terminal's current line.
 void printLine(const char* prefix, const std::string& text) {
-    std::fprintf(stderr, "%s%s%s\n", isatty(STDERR_FILENO) ? "\r\033[K" : "", prefix, text.c_str());
+    std::fprintf(stderr, "%s%s%s\n", isatty(STDERR_FILENO) ? "\r\033[K" : "", prefix,
+                 printable(text).c_str());
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The two core units the batch command shares with the windows.
 #include <gtest/gtest.h>
 
-#include "table/work_tables.h"
 #include "settings/settings_values.h"
-#include "table/player_table_fields.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
+#include "table/player_table_fields.h"
+#include "table/work_tables.h"
 
 namespace gravmark {
 namespace {

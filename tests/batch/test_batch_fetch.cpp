@@ -42,13 +42,9 @@ TEST(BatchFetch, FetchesTheLogThenBuildsThePage) {
     EXPECT_THAT(test::readFile(folder.file("page.html")), HasSubstr("# of lines parsed : 100<BR>"));
 }
 
-TEST(BatchFetch, UnreachableServerFailsWithoutAPage) {
-    test::TempFolder folder;
-    // A listening port that is closed again: nothing answers there.
-    const std::string server = test::ScriptedFtpServer().serverText();
+// A quiet --fetch run against `server` that is expected to fail: its standard error.
+std::string failedFetchRun(const test::TempFolder& folder, const std::string& server) {
     test::writeFile(folder.file("GravmarkParser.INI"), "[FTPconnect]\r\nserver=" + server + "\r\n");
-    test::writeFile(folder.file("games_mp.log"), "");
-
     BatchOptions options;
     options.folder = folder.folder();
     options.fetch = true;
@@ -56,8 +52,26 @@ TEST(BatchFetch, UnreachableServerFailsWithoutAPage) {
     options.out = folder.file("page.html");
     testing::internal::CaptureStderr();
     EXPECT_EQ(runBatch(options), 1);
-    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::StartsWith("error: "));
+    const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(std::filesystem::exists(folder.file("page.html")));
+    return err;
+}
+
+// A refusal carrying escape sequences is printed without its control characters.
+TEST(BatchFetch, ServerTextsReachTheTerminalWithoutControlCharacters) {
+    test::TempFolder folder;
+    test::ScriptedFtpServer server;
+    server.setRemoteFile("0:00 InitGame\n");
+    server.replies["RETR"] = "550 \x1b]2;owned\x07\x1b[2J\tgone\x7f";
+    EXPECT_EQ(failedFetchRun(folder, server.serverText()), "error: ?]2;owned??[2J\tgone?\n");
+}
+
+TEST(BatchFetch, UnreachableServerFailsWithoutAPage) {
+    test::TempFolder folder;
+    test::writeFile(folder.file("games_mp.log"), "");
+    // A listening port that is closed again: nothing answers there.
+    const std::string closedPort = test::ScriptedFtpServer().serverText();
+    EXPECT_THAT(failedFetchRun(folder, closedPort), testing::StartsWith("error: "));
 }
 
 }  // namespace
