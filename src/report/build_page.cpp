@@ -1,6 +1,8 @@
 #include "report/build_page.h"
 
 #include <QLocale>
+#include <array>
+#include <string>
 #include <string_view>
 
 #include "common/text_box_lines.h"
@@ -46,7 +48,9 @@ std::string updateTime(const QDateTime& updated) {
         // the zone of this time.
         text += ' ' + locale.toString(updated, locale.timeFormat(QLocale::LongFormat));
     }
-    return text.toLatin1().toStdString();
+    // Newer locale data puts a narrow no-break space before AM/PM, which 8-bit text lacks:
+    // it becomes a no-break space, as in the numbers of the player table.
+    return text.replace(QChar(0x202F), QChar(0xA0)).toLatin1().toStdString();
 }
 
 std::string headerLine(const PageInputs& inputs) {
