@@ -5,8 +5,8 @@
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/build_page.h"
-#include "table/player_table_fields.h"
 #include "support/temp_folder.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 namespace {

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "support/scripted_dialogs.h"
 #include "common/text_box_lines.h"
-#include "support/golden_file.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
-#include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
+#include "support/golden_file.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 namespace {
