@@ -44,8 +44,8 @@ std::string pageFile(const std::string& target) {
 // -1 with errno set when it cannot be made. The name does not grow with the page's
 // name, so a page named near the file system's length limit can still be written.
 int createTemporary(const std::string& file, std::string& name) {
-    const fs::path folder = fs::path(file).parent_path();
-    name = ((folder.empty() ? fs::path(".") : folder) / ".page.XXXXXX").string();
+    const std::string folder = fs::path(file).parent_path().string();
+    name = (folder.empty() ? std::string(".") : folder) + "/.page.XXXXXX";
     return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
