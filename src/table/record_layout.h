@@ -18,7 +18,6 @@ public:
     explicit RecordLayout(const std::vector<FieldDef>& defs);
 
     int stride() const { return stride_; }
-    int fieldCount() const { return int(types_.size()); }
     FieldType type(int f) const { return types_[f]; }
 
     bool isNull(const uint32_t* rec, int f) const { return !(rec[maskAt_ + f / 32] >> (f % 32) & 1u); }

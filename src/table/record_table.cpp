@@ -859,7 +859,6 @@ const std::string& RecordTable::fileName() const { return impl_->fileName; }
 void RecordTable::createDataSet() { impl_->createDataSet(); }
 void RecordTable::open() { impl_->openTable(); }
 void RecordTable::close() { impl_->close(); }
-void RecordTable::setActive(bool active) { active ? open() : close(); }
 bool RecordTable::active() const { return impl_->open; }
 void RecordTable::setLogChanges(bool) {}
 void RecordTable::emptyDataSet() { impl_->emptyDataSet(); }

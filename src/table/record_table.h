@@ -92,7 +92,6 @@ public:
     void createDataSet();  // "create": a new empty table from the field definitions, opened
     void open();
     void close();
-    void setActive(bool active);
     bool active() const;
     void setLogChanges(bool on);  // kept for the start-up sequence; no further effect
     void emptyDataSet();  // removes every record; definitions, indexes and filter stay

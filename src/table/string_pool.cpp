@@ -28,17 +28,6 @@ uint32_t hashOf(std::string_view text) {
 
 }  // namespace
 
-uint32_t StringPool::find(std::string_view text) const {
-    if (slots_.empty()) return kNone;
-    uint32_t h = hashOf(text);
-    size_t mask = slots_.size() - 1;
-    for (size_t s = h & mask;; s = (s + 1) & mask) {
-        uint32_t slot = slots_[s];
-        if (slot == 0) return kNone;
-        if (hashes_[slot - 1] == h && texts_[slot - 1] == text) return slot - 1;
-    }
-}
-
 uint32_t StringPool::intern(std::string_view text) {
     if ((texts_.size() + 1) * 2 > slots_.size()) grow();
     uint32_t h = hashOf(text);

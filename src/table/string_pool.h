@@ -19,12 +19,8 @@ namespace gravmark {
 
 class StringPool {
 public:
-    static constexpr uint32_t kNone = UINT32_MAX;
-
     uint32_t intern(std::string_view text);
-    uint32_t find(std::string_view text) const;  // kNone when absent
     std::string_view text(uint32_t id) const { return texts_[id]; }
-    size_t size() const { return texts_.size(); }
     void clear();
 
     void ensureLabels();

@@ -130,11 +130,6 @@ std::pair<size_t, size_t> TableIndex::locate(size_t pos) const {
     return {b, pos - starts_[b]};
 }
 
-int TableIndex::compareAt(size_t pos, const uint64_t* key, int m) const {
-    auto [b, at] = locate(pos);
-    return compare(keyAt(b, at), key, m);
-}
-
 size_t TableIndex::firstBeyond(const uint64_t* key, int m, bool orEqual) const {
     auto beyond = [&](size_t b, size_t at) {
         int c = compare(keyAt(b, at), key, m);

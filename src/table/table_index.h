@@ -43,7 +43,6 @@ public:
     size_t lowerBound(const uint64_t* key, int m) const;
     // First position at or after `from` whose first m key parts are above key.
     size_t upperBound(const uint64_t* key, int m, size_t from) const;
-    int compareAt(size_t pos, const uint64_t* key, int m) const;
     static int compare(const uint64_t* a, const uint64_t* b, int m);
 
     size_t add(uint32_t row);
@@ -61,7 +60,7 @@ private:
     uint64_t part(const uint32_t* rec, int i) const;
     std::pair<size_t, size_t> locate(size_t pos) const;  // block and place in it
     const uint64_t* keyAt(size_t b, size_t at) const { return &blocks_[b].keys[at * fields_.size()]; }
-    // First position whose first m parts compare above key (orAbove: or equal to it).
+    // First position whose first m parts compare above key (orEqual: or equal to it).
     size_t firstBeyond(const uint64_t* key, int m, bool orEqual) const;
     void shiftStarts(size_t fromBlock, ptrdiff_t by);
     void splitIfFull(size_t b);
