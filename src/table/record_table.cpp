@@ -153,13 +153,18 @@ struct RecordTable::Impl {
 
     // ---- values ----
 
+    // A text into string field f, cut as the field keeps it and stored once in the pool.
+    void assignText(uint32_t* rec, int f, std::string_view text) {
+        layout.setCell(rec, f, pool.intern(storedText(text, defs[f].size)));
+    }
+
     void assign(uint32_t* rec, int f, const Value& value) {
         const FieldDef& def = defs[f];
         if (isNull(value)) return layout.setNull(rec, f);
         if (const auto* text = std::get_if<std::string>(&value)) {
             switch (def.type) {
                 case FieldType::String:
-                    return layout.setCell(rec, f, pool.intern(storedText(*text, def.size)));
+                    return assignText(rec, f, *text);
                 case FieldType::Integer:
                     return layout.setCell(rec, f, uint32_t(parsed<int32_t>(*text, "integer")));
                 case FieldType::Float:
@@ -747,7 +752,7 @@ struct RecordTable::Impl {
             if (!v.present) continue;
             switch (defs[f].type) {
                 case FieldType::String:
-                    layout.setCell(buffer.data(), int(f), pool.intern(storedText(v.text, defs[f].size)));
+                    assignText(buffer.data(), int(f), v.text);
                     break;
                 case FieldType::Integer:
                     layout.setCell(buffer.data(), int(f), uint32_t(v.integer));
@@ -887,9 +892,8 @@ void RecordTable::setFieldValue(std::string_view field, const Value& value) {
 void RecordTable::setText(std::string_view field, std::string_view text) {
     int f;
     uint32_t* rec = impl_->editable(field, f);
-    const FieldDef& def = impl_->defs[f];
-    if (def.type == FieldType::String) {
-        impl_->layout.setCell(rec, f, impl_->pool.intern(storedText(text, def.size)));
+    if (impl_->defs[f].type == FieldType::String) {
+        impl_->assignText(rec, f, text);
     } else {
         impl_->assign(rec, f, std::string(text));
     }
