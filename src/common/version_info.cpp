@@ -4,16 +4,16 @@ namespace gravmark {
 
 const std::optional<VersionRecord>& builtInVersionRecord() {
     static const std::optional<VersionRecord> record = VersionRecord{
-        std::string("Thornvale Clan"),
-        std::string("Gravmark Parser"),
-        std::string("1.0.2.11"),
-        std::string("GravmarkParser"),
-        std::string(),
-        std::string(),
-        std::string("GravmarkParser"),
-        std::string("Gravmark Parser"),
-        std::string("1.0.2.11"),
-        std::string(),
+        "Thornvale Clan",   // CompanyName
+        "Gravmark Parser",  // FileDescription
+        "1.0.2.11",         // FileVersion
+        "GravmarkParser",   // InternalName
+        "",                 // LegalCopyright
+        "",                 // LegalTrademarks
+        "GravmarkParser",   // OriginalFilename
+        "Gravmark Parser",  // ProductName
+        "1.0.2.11",         // ProductVersion
+        "",                 // Comments
     };
     return record;
 }
@@ -22,8 +22,7 @@ VersionInfo::VersionInfo() : VersionInfo(builtInVersionRecord()) {}
 
 VersionInfo::VersionInfo(std::optional<VersionRecord> record) {
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (!record) items_[i] = "Value Not Available";
-        else items_[i] = (*record)[i].value_or(std::string());
+        items_[i] = record ? (*record)[i].value_or(std::string()) : "Value Not Available";
     }
 }
 

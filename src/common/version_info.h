@@ -9,12 +9,9 @@
 
 namespace gravmark {
 
-// The keys of the ten entries, in order.
-inline constexpr std::array<const char*, 10> kVersionKeys = {
-    "CompanyName",     "FileDescription", "FileVersion",      "InternalName", "LegalCopyright",
-    "LegalTrademarks", "OriginalFilename", "ProductName",     "ProductVersion", "Comments"};
-
-// A version record: for each key, its text when the record has one.
+// A version record: for each key, its text when the record has one. The keys, in order:
+// CompanyName, FileDescription, FileVersion, InternalName, LegalCopyright,
+// LegalTrademarks, OriginalFilename, ProductName, ProductVersion, Comments.
 using VersionRecord = std::array<std::optional<std::string>, 10>;
 
 // The record this program carries.
