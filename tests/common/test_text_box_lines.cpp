@@ -5,18 +5,14 @@
 #include <vector>
 
 #include "common/text_box_lines.h"
+#include "support/box_lines.h"
 
 namespace gravmark {
 namespace {
 
 using namespace std::string_literals;
 using Pos = TextBoxLines::Position;
-
-std::vector<std::string> linesOf(const TextBoxLines& box) {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < box.lineCount(); ++i) out.emplace_back(box.line(i));
-    return out;
-}
+using test::linesOf;
 
 TEST(TextBoxLines, SetTextCutsAtNulAndMakesEveryBreakCrLf) {
     TextBoxLines box;

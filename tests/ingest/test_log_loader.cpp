@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "ingest/log_loader.h"
+#include "support/box_lines.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -22,18 +23,12 @@ struct Loaded {
     std::vector<int> percents;  // every whole percentage the bar showed
 };
 
-Lines linesOf(const TextBoxLines& box) {
-    Lines out;
-    for (size_t i = 0; i < box.lineCount(); ++i) out.emplace_back(box.fullLine(i));
-    return out;
-}
-
 Loaded loadFile(const std::string& path, TextBoxLines& memo1) {
     Loaded result;
     Progress progress;
     progress.setPercentListener([&result](int percent) { result.percents.push_back(percent); });
     result.lineCount = loadLog(path, memo1, progress);
-    result.lines = linesOf(memo1);
+    result.lines = test::fullLinesOf(memo1);
     result.totalParts = progress.totalParts();
     result.partsComplete = progress.partsComplete();
     return result;

@@ -5,12 +5,14 @@
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/build_page.h"
+#include "support/box_lines.h"
 #include "support/temp_folder.h"
 #include "table/player_table_fields.h"
 
 namespace gravmark {
 namespace {
 
+using test::linesOf;
 using test::TempFolder;
 using test::writeFile;
 
@@ -18,12 +20,6 @@ const std::string kStatisticsHeader =
     "<TABLE align=center border=1><TR><td><b>KILLS</b></TD><TD><B>NICKNAAM</B></TD><TD><B>TIMES "
     "KILLED</B></TD><TD><b>GAMES PLAYED</b></td><td><b>KILLS PER GAME</b></td><td><b>RATIO "
     "KILLS/KILLED</b></td>";
-
-std::vector<std::string> linesOf(const TextBoxLines& box) {
-    std::vector<std::string> lines;
-    for (size_t i = 0; i < box.lineCount(); ++i) lines.emplace_back(box.line(i));
-    return lines;
-}
 
 struct PageRun {
     TempFolder folder;
