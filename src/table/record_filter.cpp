@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "common/error.h"
+#include "table/number_text.h"
 
 namespace gravmark {
 
@@ -15,12 +16,10 @@ int fieldIndex(const std::vector<FieldDef>& defs, std::string_view name) {
     throw Error("Field '" + std::string(name) + "' not found");
 }
 
-std::string numberText(const RecordLayout& layout, const uint32_t* rec, int f) {
-    char digits[32];
-    auto end = layout.type(f) == FieldType::Integer
-                   ? std::to_chars(digits, digits + sizeof digits, layout.integer(rec, f)).ptr
-                   : std::to_chars(digits, digits + sizeof digits, layout.real(rec, f)).ptr;
-    return std::string(digits, end);
+// A number field's value as a prefix filter reads it.
+std::string numberFieldText(const RecordLayout& layout, const uint32_t* rec, int f) {
+    return layout.type(f) == FieldType::Integer ? numberText(layout.integer(rec, f))
+                                                : numberText(layout.real(rec, f));
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ bool RecordFilter::termPasses(const Term& t, const uint32_t* rec, const RecordLa
     if (layout.isNull(rec, t.field)) return false;
     FieldType type = layout.type(t.field);
     if (t.prefix) {
-        if (type != FieldType::String) return numberText(layout, rec, t.field).starts_with(t.text);
+        if (type != FieldType::String) return numberFieldText(layout, rec, t.field).starts_with(t.text);
         return pool.text(layout.cell(rec, t.field)).starts_with(t.text);
     }
     switch (type) {

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "table/default_order.h"
 #include "table/filter_expression.h"
+#include "table/number_text.h"
 #include "table/record_filter.h"
 #include "table/record_layout.h"
 #include "table/row_store.h"
@@ -28,11 +29,6 @@ using Key = std::array<uint64_t, kMaxIndexFields>;
 std::string_view storedText(std::string_view text, int size) {
     text = text.substr(0, text.find('\0'));
     return text.substr(0, size_t(std::max(size, 0)));
-}
-
-std::string numberText(double v) {
-    char digits[32];
-    return std::string(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
 }
 
 template <class T>
