@@ -16,8 +16,8 @@ constexpr size_t kRowWidth = 200;
 std::string rowText(int32_t kills, const std::string& name, int32_t deaths, int32_t played,
                     double killsPerGame, double ratio) {
     return "<tr><td>" + std::to_string(kills) + "</td><td>" + name + "</td><td>" + std::to_string(deaths) +
-           "</td>" + "<td>" + std::to_string(played) + "</td><td>" + formatKillsPerGame(killsPerGame) +
-           "</td><td>" + formatRatio(ratio) + "</td>" + "</tr>";
+           "</td><td>" + std::to_string(played) + "</td><td>" + formatKillsPerGame(killsPerGame) +
+           "</td><td>" + formatRatio(ratio) + "</td></tr>";
 }
 
 void addPlayer(const Statistics& stats, size_t i, RecordTable& db, RecordTable& tempdb) {

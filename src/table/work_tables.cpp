@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "table/player_table_fields.h"
 #include "table/event_table.h"
+#include "table/player_table_fields.h"
 #include "table/record_table.h"
 
 namespace gravmark {
