@@ -23,7 +23,6 @@
 // repoints the row; the old bytes stay until the box is emptied or set anew.
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>

@@ -7,7 +7,6 @@
 // kept. The output never overtakes the input, except by the ";" of a last line without
 // a break, so the buffer needs one byte beyond the file's size.
 #include <cstddef>
-#include <string_view>
 
 #include "common/text_box_lines.h"
 #include "ingest/load_progress.h"

@@ -1,5 +1,7 @@
 #include "table/record_layout.h"
 
+#include <cstring>
+
 namespace gravmark {
 
 RecordLayout::RecordLayout(const std::vector<FieldDef>& defs) {

@@ -5,7 +5,6 @@
 // bits); after the fields come the null-mask words, one bit per field, set when the
 // field holds a value. A record of all zero cells is a record of nulls.
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "table/record_table.h"
