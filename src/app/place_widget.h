@@ -1,7 +1,9 @@
 #pragma once
-// Gives a control of a window its name and its place (left, top, width, height in
-// pixels within the client area).
+// Placing the controls of a window: each control's name and place (left, top, width,
+// height in pixels within the client area), and the order Tab moves through them.
 #include <QString>
+#include <QWidget>
+#include <initializer_list>
 
 namespace gravmark {
 
@@ -10,6 +12,15 @@ Widget* place(Widget* widget, const char* name, int left, int top, int width, in
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(left, top, width, height);
     return widget;
+}
+
+// Tab moves from each control to the next one given.
+inline void chainTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 }  // namespace gravmark

@@ -71,9 +71,7 @@ void TForm1::createControls() {
     Button2->setEnabled(false);
     Button3->setEnabled(false);
 
-    QWidget* tabOrder[] = {Button1, Memo1,     Button2, Memo2,   Button3,
-                           Button4, CheckBox1, savedef, Button5, CheckBox2};
-    for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder({Button1, Memo1, Button2, Memo2, Button3, Button4, CheckBox1, savedef, Button5, CheckBox2});
 
     setHints();
     createPopupMenu();

@@ -53,8 +53,7 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
     ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     joinstatus = place(new ProgressBar(this), "joinstatus", 8, 458, 677, 17);
 
-    QWidget* tabOrder[] = {DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1};
-    for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder({DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1});
 
     connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
 }

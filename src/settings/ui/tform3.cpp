@@ -131,10 +131,8 @@ void TForm3::createControls() {
         box->setChecked(true);
     Button1 = place(new QPushButton(QStringLiteral("Save settings"), this), "Button1", 26, 353, 655, 25);
 
-    QWidget* tabOrder[] = {Edit1,     Edit2,     Edit3,     Edit4,     Memo1,
-                           Button1,   Edit5,     Button2,   CheckBox1, CheckBox2,
-                           CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7};
-    for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder({Edit1, Edit2, Edit3, Edit4, Memo1, Button1, Edit5, Button2, CheckBox1, CheckBox2,
+                   CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7});
 }
 
 void TForm3::FormCreate() {
