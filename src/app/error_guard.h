@@ -15,4 +15,10 @@ std::string withFullStop(std::string text);
 // Runs the handler; returns false when it ended with an error (which has been shown).
 bool runGuarded(const std::function<void()>& handler);
 
+// A window's handler as a slot for the window system: it runs through runGuarded.
+template <typename Window>
+auto guarded(Window* window, void (Window::*handler)()) {
+    return [window, handler] { runGuarded([window, handler] { (window->*handler)(); }); };
+}
+
 }  // namespace gravmark

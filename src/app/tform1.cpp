@@ -11,10 +11,10 @@
 #include "app/right_anchored_label.h"
 #include "app/ui_font.h"
 #include "common/program_folder.h"
-#include "table/work_tables.h"
 #include "merge/ui/db_navigator.h"
 #include "merge/ui/tform2.h"
 #include "settings/ui/tform3.h"
+#include "table/work_tables.h"
 
 namespace gravmark {
 
@@ -46,18 +46,15 @@ void TForm1::setWindows(TForm2* form2, TForm3* form3) {
 }
 
 void TForm1::bindHandlers() {
-    auto guarded = [this](void (TForm1::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
-    };
-    connect(Button1, &QPushButton::clicked, this, guarded(&TForm1::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(&TForm1::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(&TForm1::Button3Click));
-    connect(Button4, &QPushButton::clicked, this, guarded(&TForm1::Button4Click));
-    connect(Button5, &QPushButton::clicked, this, guarded(&TForm1::Button5Click));
-    connect(CheckBox2, &QCheckBox::toggled, this, guarded(&TForm1::CheckBox2Click));
-    connect(showdb1, &QAction::triggered, this, guarded(&TForm1::showdb1Click));
-    connect(getlogfromBrom1, &QAction::triggered, this, guarded(&TForm1::getlogfromBrom1Click));
-    connect(SetupFTPServer1, &QAction::triggered, this, guarded(&TForm1::SetupFTPServer1Click));
+    connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm1::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(this, &TForm1::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, guarded(this, &TForm1::Button3Click));
+    connect(Button4, &QPushButton::clicked, this, guarded(this, &TForm1::Button4Click));
+    connect(Button5, &QPushButton::clicked, this, guarded(this, &TForm1::Button5Click));
+    connect(CheckBox2, &QCheckBox::toggled, this, guarded(this, &TForm1::CheckBox2Click));
+    connect(showdb1, &QAction::triggered, this, guarded(this, &TForm1::showdb1Click));
+    connect(getlogfromBrom1, &QAction::triggered, this, guarded(this, &TForm1::getlogfromBrom1Click));
+    connect(SetupFTPServer1, &QAction::triggered, this, guarded(this, &TForm1::SetupFTPServer1Click));
 
     IdFTP1.onConnected = [this] { IdFTP1Connected(); };
     IdFTP1.onWorkBegin = [this](int64_t announced) { IdFTP1WorkBegin(announced); };

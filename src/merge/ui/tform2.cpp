@@ -55,7 +55,7 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
 
     chainTabOrder({DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1});
 
-    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm2::Button1Click));
 }
 
 void TForm2::createGrid() {

@@ -83,8 +83,8 @@ TForm3::TForm3(TForm1& form1, QWidget* parent) : QWidget(parent), form1_(form1) 
     setFont(uiFont());
     createControls();
     centreOnScreen(*this);
-    connect(Button1, &QPushButton::clicked, this, [this] { runGuarded([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { runGuarded([this] { Button2Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm3::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(this, &TForm3::Button2Click));
     runGuarded([this] { FormCreate(); });
 }
 
