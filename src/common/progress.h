@@ -4,6 +4,8 @@
 // the percentage is 100 * completed / total rounded half to even, and is not
 // recomputed while the total is 0. The listener hears every change of the
 // whole-number percentage, so a widget can repaint at once even inside a handler.
+// A completed count that cannot change the percentage costs two comparisons, so the
+// long steps tell their progress after every line.
 #include <cstdint>
 #include <functional>
 
@@ -25,6 +27,9 @@ private:
     int64_t total_ = 0;
     int64_t completed_ = 0;
     int percent_ = 0;
+    // 200 * completed strictly between these bounds gives percent_ again, with no tie.
+    __int128 sameAbove_ = 0;
+    __int128 sameBelow_ = 0;
     std::function<void(int)> listener_;
 };
 

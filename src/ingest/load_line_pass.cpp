@@ -48,7 +48,7 @@ bool LoadLinePass::advance(size_t available, bool atEnd) {
         lines_.emplace_back(start, static_cast<size_t>(out - start));
         write_ = static_cast<size_t>(out - buffer_);
         read_ = lf ? static_cast<size_t>(lf - buffer_) + 1 : available;
-        progress_.linesRead(static_cast<int64_t>(lines_.size()));
+        progress_.setPartsComplete(static_cast<int64_t>(lines_.size()) + 1);
     }
     return true;
 }

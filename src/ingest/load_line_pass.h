@@ -8,14 +8,15 @@
 // a break, so the buffer needs one byte beyond the file's size.
 #include <cstddef>
 
+#include "common/progress.h"
 #include "common/text_box_lines.h"
-#include "ingest/load_progress.h"
 
 namespace gravmark {
 
 class LoadLinePass {
 public:
-    LoadLinePass(char* buffer, TextBoxLines::Rows& lines, LoadProgress& progress)
+    // PartsComplete becomes n + 1 after the n-th line.
+    LoadLinePass(char* buffer, TextBoxLines::Rows& lines, Progress& progress)
         : buffer_(buffer), lines_(lines), progress_(progress) {}
 
     // The bytes buffer[0, available) have arrived; `atEnd` when no more will come. Cuts
@@ -25,7 +26,7 @@ public:
 private:
     char* buffer_;
     TextBoxLines::Rows& lines_;
-    LoadProgress& progress_;
+    Progress& progress_;
     size_t read_ = 0;      // start of the first line not yet cut off
     size_t write_ = 0;     // end of the lines stored so far
     size_t searched_ = 0;  // bytes before this hold no LF of the current line

@@ -51,8 +51,7 @@ int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress
     LargeBytes buffer = allocateBytes(size + 1);
     TextBoxLines::Rows lines;
     lines.reserve(static_cast<size_t>(total) + 2);  // the store adds one entry of its own
-    LoadProgress lineProgress(progress, total);
-    LoadLinePass pass(buffer.get(), lines, lineProgress);
+    LoadLinePass pass(buffer.get(), lines, progress);
     size_t available = 0;
     for (bool more = true; more;) {
         const size_t got =
@@ -62,7 +61,6 @@ int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress
         if (!pass.advance(available, !more)) break;
         if (static_cast<int64_t>(lines.size()) > kMaxLogLines) exceedsCapacity();
     }
-    lineProgress.finished(static_cast<int64_t>(lines.size()));
     progress.setPartsComplete(total);
 
     const auto count = static_cast<int32_t>(lines.size());

@@ -1,7 +1,5 @@
 #include "ingest/log_parser.h"
 
-#include <algorithm>
-
 #include "common/progress.h"
 #include "common/text_box_lines.h"
 #include "ingest/parse_fields.h"
@@ -79,14 +77,6 @@ void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& 
     db.post();
 }
 
-// The first completed count at which the bar's whole-number percentage may change,
-// after it now shows `percent` of `total`: 100 * i / total reaches percent + 0.5 there
-// (a half rounds to the even neighbour, so at a tie the change may come one line later).
-int64_t nextPercentStep(int percent, int64_t total) {
-    const int64_t halfAbove = (2 * static_cast<int64_t>(percent) + 1) * total;
-    return (halfAbove + 199) / 200;
-}
-
 }  // namespace
 
 std::string FieldAt(std::string_view line, char delimiter, int n) {
@@ -109,7 +99,6 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
 
     CurrentGame game;
     int32_t stored = 0;
-    int64_t nextStep = 0;
     for (int64_t i = 0; i < total; ++i) {
         const std::string_view line = memo1.line(static_cast<size_t>(i));
         switch (classifyLine(line)) {
@@ -131,11 +120,7 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
             default:
                 break;
         }
-        // Lines in between would not change the percentage the bar shows.
-        if (i >= nextStep) {
-            progress.setPartsComplete(i);
-            nextStep = std::max(i + 1, nextPercentStep(progress.percent(), total));
-        }
+        progress.setPartsComplete(i);
         GameCount = game.number;
     }
     progress.setPartsComplete(progress.totalParts());

@@ -29,8 +29,7 @@ std::vector<std::string> linePass(const std::string& text, size_t pieces) {
     std::string buffer = text + '?';  // one byte beyond the text, as LOAD allocates
     TextBoxLines::Rows lines;
     Progress progress;
-    LoadProgress lineProgress(progress, 0);
-    LoadLinePass pass(buffer.data(), lines, lineProgress);
+    LoadLinePass pass(buffer.data(), lines, progress);
     bool reading = true;
     for (size_t k = 1; k <= pieces && reading; ++k) {
         const size_t available = text.size() * k / pieces;
