@@ -51,8 +51,6 @@ void Statistics::DeleteGamesWithNoStat(RecordTable& db, int32_t GameCount, Progr
         db.clearKeyRange();
         progress.setPartsComplete(game);
     }
-    db.setFiltered(false);
-    db.clearKeyRange();
     db.setIndexFieldNames("command");
     const std::vector<Value> joins{std::string("J")};
     db.setKeyRange(joins, joins);
