@@ -1,17 +1,11 @@
 #include "common/text_box_lines.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace gravmark {
 
 namespace {
-
-// Row texts of edits and added lines go to blocks of this size; a longer text gets a
-// block of its own. Large blocks keep a million added lines from costing a million
-// allocations, and a block is never moved, so the rows' views stay valid.
-constexpr size_t kBlockSize = 1 << 20;
 
 // Calls `row` for every row of `bytes`: the text split at CR LF, lone CR and lone LF,
 // the remainder after the last break included (so at least one row).
@@ -32,30 +26,9 @@ void forEachRow(std::string_view bytes, RowFn&& row) {
 
 TextBoxLines::TextBoxLines() : rows_(1) {}
 
-std::string_view TextBoxLines::store(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    if (bytes.size() > freeSize_) {
-        if (bytes.size() * 4 > kBlockSize) {  // a long text gets its own block; the tail stays free
-            blocks_.push_back(allocateBytes(bytes.size()));
-            std::memcpy(blocks_.back().get(), bytes.data(), bytes.size());
-            return {blocks_.back().get(), bytes.size()};
-        }
-        blocks_.push_back(allocateBytes(kBlockSize));
-        free_ = blocks_.back().get();
-        freeSize_ = kBlockSize;
-    }
-    std::memcpy(free_, bytes.data(), bytes.size());
-    const std::string_view stored(free_, bytes.size());
-    free_ += bytes.size();
-    freeSize_ -= bytes.size();
-    return stored;
-}
-
 void TextBoxLines::resetStorage() {
     rows_.assign(1, std::string_view());
-    blocks_.clear();
-    free_ = nullptr;
-    freeSize_ = 0;
+    texts_.clear();
     longest_ = 0;
     longestKnown_ = true;
 }
@@ -80,7 +53,7 @@ void TextBoxLines::setText(std::string_view bytes) {
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
     resetStorage();
     rows_.clear();
-    const std::string_view whole = store(bytes);
+    const std::string_view whole = texts_.store(bytes);
     forEachRow(whole, [this](std::string_view row) { rows_.push_back(row); });
     longestKnown_ = false;
     changed();
@@ -94,7 +67,7 @@ void TextBoxLines::clear() {
 void TextBoxLines::assignLines(LargeBytes storage, Rows lines) {
     resetStorage();
     if (!lines.empty()) {
-        blocks_.push_back(std::move(storage));
+        texts_.adopt(std::move(storage));
         rows_ = std::move(lines);
         rows_.emplace_back();
         longestKnown_ = false;
@@ -110,7 +83,7 @@ std::string_view TextBoxLines::fullLine(size_t index) const {
 }
 
 void TextBoxLines::addLine(std::string_view line) {
-    const std::string_view stored = store(line);
+    const std::string_view stored = texts_.store(line);
     if (rows_.back().empty()) {  // empty text, or one ending with a break: S + CR LF
         rows_.back() = stored;
         noteRowWritten(rows_.size() - 1);
@@ -135,7 +108,7 @@ void TextBoxLines::insertLine(size_t index, std::string_view line) {
         return;
     }
     if (index > lineCount()) throw std::out_of_range("TextBoxLines: no such line");
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index), store(line));
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index), texts_.store(line));
     longestKnown_ = false;
     changed();
 }
@@ -169,7 +142,7 @@ TextBoxLines::Position TextBoxLines::replaceRange(Position from, Position to, st
                      std::string_view());
     }
     const bool shrinksLongest = longestKnown_ && longest_ >= from.row && longest_ <= to.row;
-    for (size_t i = 0; i < pieces.size(); ++i) rows_[from.row + i] = store(pieces[i]);
+    for (size_t i = 0; i < pieces.size(); ++i) rows_[from.row + i] = texts_.store(pieces[i]);
     if (pieces.size() != oldCount || shrinksLongest) {
         longestKnown_ = false;
     } else {

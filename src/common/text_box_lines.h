@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/byte_arena.h"
 #include "common/huge_pages.h"
 
 namespace gravmark {
@@ -96,14 +97,11 @@ private:
     void changed() const {
         if (listener_) listener_();
     }
-    std::string_view store(std::string_view bytes);
     void noteRowWritten(size_t index);
     void resetStorage();
 
     Rows rows_;
-    std::vector<LargeBytes> blocks_;
-    char* free_ = nullptr;  // unused tail of the last block
-    size_t freeSize_ = 0;
+    ByteArena texts_;  // the rows' bytes; a replaced row's old bytes stay until cleared
     mutable size_t longest_ = 0;
     mutable bool longestKnown_ = true;
     std::function<void()> listener_;

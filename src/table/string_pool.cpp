@@ -8,7 +8,6 @@ namespace gravmark {
 namespace {
 
 constexpr uint64_t kSpacing = uint64_t(1) << 32;
-constexpr size_t kBlockBytes = size_t(1) << 20;
 
 // Eight bytes at a time: interning runs for every text of every record.
 uint32_t hashOf(std::string_view text) {
@@ -38,23 +37,10 @@ uint32_t StringPool::intern(std::string_view text) {
         if (hashes_[id] == h && texts_[id] == text) return id;
     }
     uint32_t id = uint32_t(texts_.size());
-    texts_.push_back(store(text));
+    texts_.push_back(bytes_.store(text));
     hashes_.push_back(h);
     slots_[s] = id + 1;
     return id;
-}
-
-std::string_view StringPool::store(std::string_view text) {
-    if (text.empty()) return {};
-    if (blocks_.empty() || blockUsed_ + text.size() > blockSize_) {
-        blockSize_ = std::max(kBlockBytes, text.size());
-        blocks_.push_back(std::make_unique<char[]>(blockSize_));
-        blockUsed_ = 0;
-    }
-    char* at = blocks_.back().get() + blockUsed_;
-    std::memcpy(at, text.data(), text.size());
-    blockUsed_ += text.size();
-    return {at, text.size()};
 }
 
 void StringPool::grow() {

@@ -8,11 +8,11 @@
 // its neighbours without touching the others; when no room is left every text is
 // labelled afresh and generation() changes, telling holders of labels to refresh.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "common/byte_arena.h"
 #include "table/collation.h"
 
 namespace gravmark {
@@ -28,14 +28,11 @@ public:
     uint64_t generation() const { return generation_; }
 
 private:
-    std::string_view store(std::string_view text);
     void grow();
     void relabelAll();
     bool slotIn(uint32_t id);
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    size_t blockUsed_ = 0;
-    size_t blockSize_ = 0;
+    ByteArena bytes_;
     std::vector<std::string_view> texts_;
     std::vector<uint32_t> hashes_;
     std::vector<uint32_t> slots_;  // open addressing: id + 1, 0 for a free slot
