@@ -482,18 +482,25 @@ struct RecordTable::Impl {
         notify();
     }
 
-    void move(bool toFirst, bool toLast, int step) {
+    // first() or last(): the first (last) record of the view becomes current.
+    void moveToEnd(bool toFirst) {
         requireOpen();
         settle();
-        if (toFirst || toLast) {
-            pendingFirst = false;
-            cur = toFirst ? firstInView() : lastInView();
-            bof = toFirst;
-            eof = toLast;
-        } else if (current() != kNone) {
-            uint32_t to = stepInView(cur, step > 0);
-            (step > 0 ? eof : bof) = to == kNone;
-            (step > 0 ? bof : eof) = false;
+        pendingFirst = false;
+        cur = toFirst ? firstInView() : lastInView();
+        bof = toFirst;
+        eof = !toFirst;
+        notify();
+    }
+
+    // next (forward) or prior; at the end of the view the record stays and eof (bof) is set.
+    void moveBy(bool forward) {
+        requireOpen();
+        settle();
+        if (current() != kNone) {
+            uint32_t to = stepInView(cur, forward);
+            (forward ? eof : bof) = to == kNone;
+            (forward ? bof : eof) = false;
             if (to != kNone) cur = to;
         } else {
             eof = bof = true;
@@ -870,10 +877,10 @@ void RecordTable::edit() { impl_->beginEdit(); }
 void RecordTable::post() { impl_->post(); }
 void RecordTable::cancel() { impl_->cancel(); }
 void RecordTable::deleteRecord() { impl_->deleteRecord(); }
-void RecordTable::first() { impl_->move(true, false, 0); }
-void RecordTable::next() { impl_->move(false, false, 1); }
-void RecordTable::prior() { impl_->move(false, false, -1); }
-void RecordTable::last() { impl_->move(false, true, 0); }
+void RecordTable::first() { impl_->moveToEnd(true); }
+void RecordTable::next() { impl_->moveBy(true); }
+void RecordTable::prior() { impl_->moveBy(false); }
+void RecordTable::last() { impl_->moveToEnd(false); }
 bool RecordTable::eof() const { return !impl_->open || impl_->eof || impl_->current() == kNone; }
 bool RecordTable::bof() const { return !impl_->open || impl_->bof || impl_->current() == kNone; }
 int RecordTable::recordCount() const { return impl_->recordCount(); }
