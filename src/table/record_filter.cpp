@@ -1,7 +1,5 @@
 #include "table/record_filter.h"
 
-#include <charconv>
-
 #include "common/error.h"
 #include "table/number_text.h"
 
@@ -33,17 +31,22 @@ void RecordFilter::resolve(const std::vector<FilterTerm>& terms, const std::vect
         t.type = defs[t.field].type;
         t.prefix = term.prefix;
         t.text = term.literal;
-        const char* end = t.text.data() + t.text.size();
         switch (defs[t.field].type) {
             case FieldType::String:
                 if (!t.prefix) t.id = pool.intern(t.text);
                 break;
-            case FieldType::Integer:
-                t.matchable = std::from_chars(t.text.data(), end, t.integer).ptr == end && !t.text.empty();
+            case FieldType::Integer: {
+                const std::optional<int32_t> integer = parseNumber<int32_t>(t.text);
+                t.matchable = integer.has_value();
+                t.integer = integer.value_or(0);
                 break;
-            case FieldType::Float:
-                t.matchable = std::from_chars(t.text.data(), end, t.real).ptr == end && !t.text.empty();
+            }
+            case FieldType::Float: {
+                const std::optional<double> real = parseNumber<double>(t.text);
+                t.matchable = real.has_value();
+                t.real = real.value_or(0);
                 break;
+            }
         }
         resolved.push_back(std::move(t));
     }

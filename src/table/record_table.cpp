@@ -1,7 +1,6 @@
 #include "table/record_table.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 
@@ -33,13 +32,9 @@ std::string_view storedText(std::string_view text, int size) {
 
 template <class T>
 T parsed(const std::string& text, const char* kind) {
-    T value{};
-    const char* end = text.data() + text.size();
-    auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (ec != std::errc() || ptr != end || text.empty()) {
-        throw Error("'" + text + "' is not a valid " + kind + " value");
-    }
-    return value;
+    const std::optional<T> value = parseNumber<T>(text);
+    if (!value) throw Error("'" + text + "' is not a valid " + kind + " value");
+    return *value;
 }
 
 bool fileExists(const std::string& path) {

@@ -1,13 +1,13 @@
 #include "table/work_file_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <pugixml.hpp>
 
 #include "common/error.h"
+#include "table/number_text.h"
 
 namespace gravmark {
 
@@ -34,12 +34,9 @@ std::string_view trimmed(std::string_view s) {
 
 template <class T>
 T number(const char* text, const char* what) {
-    T value{};
-    const char* end = text + std::strlen(text);
-    auto [ptr, ec] = std::from_chars(text, end, value);
-    if (ec != std::errc() || ptr != end)
-        throw BadPacket{std::string("bad ") + what + " value '" + text + "'"};
-    return value;
+    const std::optional<T> value = parseNumber<T>(text);
+    if (!value) throw BadPacket{std::string("bad ") + what + " value '" + text + "'"};
+    return *value;
 }
 
 std::vector<FieldDef> readFields(std::string header) {

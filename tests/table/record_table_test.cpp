@@ -169,6 +169,34 @@ TEST(RecordTable, FiltersCompareExactlyWithQuotesAndPrefixes) {
     EXPECT_EQ(t.recordCount(), 10);
 }
 
+TEST(RecordTable, NumberFiltersMatchOnlyLiteralsThatReadAsTheirNumber) {
+    RecordTable t;
+    t.setFieldDefs({{"game", FieldType::Integer}, {"ratio", FieldType::Float}});
+    t.createDataSet();
+    for (int game : {0, 1, 10, 12}) {
+        t.insert();
+        t.setInteger("game", game);
+        t.setFloat("ratio", game / 4.0);
+        t.post();
+    }
+    t.setFiltered(true);
+    auto count = [&](const std::string& filter) {
+        t.setFilter(filter);
+        return t.recordCount();
+    };
+    EXPECT_EQ(count("game = '10'"), 1);
+    EXPECT_EQ(count("game = '1*'"), 3);
+    EXPECT_EQ(count("ratio = '2.5'"), 1);
+    EXPECT_EQ(count("ratio = '0.2*'"), 1);
+    // Not a number of the field's type: nothing matches, not even the records holding 0.
+    for (const char* literal : {"x", "1x", "99999999999", "1e999"}) {
+        EXPECT_EQ(count("game = '" + std::string(literal) + "'"), 0) << literal;
+        EXPECT_EQ(count("game = '" + std::string(literal) + "' AND ratio = '0'"), 0) << literal;
+    }
+    EXPECT_EQ(count("ratio = '1e999'"), 0);
+    EXPECT_EQ(count("game = '0'"), 1);
+}
+
 TEST(RecordTable, KeyRangesSelectOnLeadingFields) {
     RecordTable t;
     eventTable(t);
