@@ -26,8 +26,6 @@ public:
 
     explicit TextBox(TextBoxLines& lines, QWidget* parent = nullptr);
     void setReadOnly(bool readOnly);
-    bool isReadOnly() const { return readOnly_; }
-    TextBoxLines& lines() { return lines_; }
 
     Position caret() const { return caret_; }
     bool hasSelection() const { return anchor_ != caret_; }

@@ -22,7 +22,6 @@ public:
     static constexpr size_t kMaxValueLength = 2047;
 
     explicit IniFile(std::string path) : path_(std::move(path)) {}
-    const std::string& fileName() const { return path_; }
 
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
