@@ -5,11 +5,9 @@
 //
 // Every handler that the window system calls runs through the application's error
 // handler (runGuarded): an error ends the handler, is shown, and the window goes on.
+#include <QDateTime>
 #include <QWidget>
 #include <cstdint>
-#include <vector>
-
-#include <QDateTime>
 #include <functional>
 
 #include "common/text_box_lines.h"

@@ -1,6 +1,5 @@
 // gravmark-batch: LOAD, PARSE, HTML and SAVE without any window, for a scheduler.
 #include <QCoreApplication>
-#include <QDateTime>
 #include <cstdio>
 #include <string>
 #include <vector>
