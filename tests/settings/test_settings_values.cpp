@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "settings/settings_values.h"
+#include "support/temp_folder.h"
+
+namespace gravmark {
+namespace {
+
+TEST(SettingsValues, DefaultsThenTheFileValues) {
+    test::TempFolder folder;
+    // No file: the defaults.
+    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
+              (SettingsValues{"<none>",
+                              "<none>",
+                              "<none>",
+                              "games_mp.log",
+                              "<none>",
+                              {true, true, true, true, false, true, true}}));
+
+    test::writeFile(
+        folder.file("GravmarkParser.INI"),
+        "[ftpconnect]\r\nSERVER=ftp.clan.example:2121\r\nuser=gamer\r\npass=\" secret \"\r\n"
+        "logfile=logs/games_mp.log\r\n[General]\r\nsavepath=/srv/www\r\n"
+        "[Medals]\r\nkiller=0\r\nhshoot=true\r\nhdead=0x0\r\ntarget=2\r\ntnt=1\r\ngrenade=\r\nsuicide=0\r\n");
+    // Flags that are not whole numbers, or empty, keep their defaults.
+    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
+              (SettingsValues{"ftp.clan.example:2121",
+                              "gamer",
+                              " secret ",
+                              "logs/games_mp.log",
+                              "/srv/www",
+                              {false, true, false, true, true, true, false}}));
+}
+
+}  // namespace
+}  // namespace gravmark
