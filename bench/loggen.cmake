@@ -1,5 +1,5 @@
 # The synthetic log generator: a library for benchmarks and the gravmark-loggen tool,
-# which ./run uses to place a sample log beside the program.
+# which makes the sample log placed beside the program (cmake/install.cmake, ./run).
 add_library(gravmark_loggen STATIC ${CMAKE_CURRENT_LIST_DIR}/log_generator.cpp)
 target_include_directories(gravmark_loggen PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 
