@@ -21,7 +21,8 @@ install_missing() {
     rm -f "$log"
 }
 
-# What building needs.
+# What building needs; fonts-dejavu-core gives the windows their fallback font, also in
+# the offscreen window tests.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
                 libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 
