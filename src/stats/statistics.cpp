@@ -11,8 +11,8 @@ namespace gravmark {
 
 namespace {
 
-// Once the roster passes 51 names the user is told, once per counting step; the counters
-// grow with the roster and the counting goes on.
+// At roster index 50 (a roster of 51 names or more) the user is told, once per counting
+// step; the counters grow with the roster and the counting goes on.
 constexpr size_t kRosterWarningIndex = 50;
 const char* const kRosterWarning = "x > 49 - in CountKills";
 
