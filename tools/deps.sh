@@ -9,10 +9,18 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local log
+    # The FTP and SSH server packages must not start (or enable) their system services:
+    # the tests run their own instances. policy-rc.d is Debian's switch for that.
+    local policy=/usr/sbin/policy-rc.d own_policy=""
+    if [ ! -e "$policy" ]; then
+        printf '#!/bin/sh\nexit 101\n' >"$policy" && chmod +x "$policy" && own_policy=1
+    fi
+    local log status=0
     log=$(mktemp)
-    if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-            apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    { apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1 || status=$?
+    [ -n "$own_policy" ] && rm -f "$policy"
+    if [ $status -ne 0 ]; then
         cat "$log" >&2
         rm -f "$log"
         echo "Could not install: ${missing[*]}" >&2
@@ -24,7 +32,12 @@ install_missing() {
 # What building needs; fonts-dejavu-core gives the windows their fallback font, also in
 # the offscreen window tests.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
-                libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+                libssh-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+
+# What the tests need beyond the build: real FTP and SSH servers run on loopback by the
+# tests themselves (never as system services), and the tools that make their keys.
+TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko vsftpd
+               openssh-server openssh-client openssl)
 
 # configure_and_build BUILD_DIR: a Release build of everything.
 configure_and_build() {
