@@ -40,6 +40,8 @@ public:
     void showError(const std::string&) override {}
     std::optional<std::string> askSaveFileName() override { return {}; }
     std::optional<std::string> askFolder(const std::string&) override { return {}; }
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askSecret(const std::string&) override { return {}; }
 };
 
 // Parses a generated log once and leaves its event table in a work file; returns GameCount.

@@ -81,6 +81,8 @@ public:
     }
     std::optional<std::string> askSaveFileName() override { return target_; }
     std::optional<std::string> askFolder(const std::string&) override { return std::nullopt; }
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askSecret(const std::string&) override { return std::nullopt; }
 
     std::vector<std::string> messages;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace gravmark {
@@ -32,6 +33,20 @@ std::optional<std::string> QtDialogs::askSaveFileName() {
 std::optional<std::string> QtDialogs::askFolder(const std::string& title) {
     return chosen(
         QFileDialog::getExistingDirectory(QApplication::activeWindow(), QString::fromLatin1(title)));
+}
+
+bool QtDialogs::askYesNo(const std::string& question) {
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                                 QString::fromLatin1(question)) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::askSecret(const std::string& prompt) {
+    bool accepted = false;
+    const QString secret =
+        QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                              QString::fromLatin1(prompt), QLineEdit::Password, QString(), &accepted);
+    if (!accepted) return std::nullopt;
+    return secret.toStdString();
 }
 
 }  // namespace gravmark

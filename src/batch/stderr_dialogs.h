@@ -22,6 +22,10 @@ public:
     void showError(const std::string& text) override;
     std::optional<std::string> askSaveFileName() override { return saveFileName_; }
     std::optional<std::string> askFolder(const std::string&) override { return std::nullopt; }
+    // Nobody is there to answer: trust is given with the command's options, a key's
+    // passphrase through the environment.
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askSecret(const std::string&) override { return std::nullopt; }
 
 private:
     std::optional<std::string> saveFileName_;

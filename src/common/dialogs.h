@@ -1,6 +1,7 @@
 #pragma once
 // The one seam through which the program talks to the user in modal boxes:
-// plain messages, error boxes, the save dialog and the folder dialog.
+// plain messages, error boxes, the save dialog, the folder dialog, yes/no questions and
+// secrets (passphrases).
 // The desktop program installs a Qt implementation, the batch command one that
 // writes to standard error, and tests a scripted one that records and answers.
 #include <optional>
@@ -20,6 +21,11 @@ public:
     virtual std::optional<std::string> askSaveFileName() = 0;
     // The folder dialog with the given title; nothing when the user cancels.
     virtual std::optional<std::string> askFolder(const std::string& title) = 0;
+    // A yes/no question, such as whether to trust a server's certificate or host key:
+    // true for yes.
+    virtual bool askYesNo(const std::string& question) = 0;
+    // A secret the user types, such as a key's passphrase; nothing when the user cancels.
+    virtual std::optional<std::string> askSecret(const std::string& prompt) = 0;
 };
 
 // The installed implementation. Throws std::logic_error when none is installed.
