@@ -1,9 +1,8 @@
 #pragma once
-// The order of the player roster: the user's locale collation without regard to case,
-// the empty name first. Two names are one roster entry only when the collation finds them
-// equal and they are the same text after case folding, so that a name that differs from
-// another only in characters the locale ignores (control characters) is still a player
-// of its own, while Bob and BOB are one.
+// The order of the player roster: the user's locale collation without regard to case, the
+// empty name first. Names it finds equal are ordered by their case-folded text, then by
+// their bytes, so only identical names compare equal: Bob and BOB are two roster entries
+// (each counts its own exact spelling), BOB before Bob.
 #include <string_view>
 
 #include "table/collation.h"
@@ -12,7 +11,8 @@ namespace gravmark {
 
 class RosterOrder {
 public:
-    // Negative, zero or positive as a sorts before, equal to or after b.
+    // Negative, zero or positive as a sorts before, equal to or after b; zero only for
+    // identical texts.
     int compare(std::string_view a, std::string_view b) const;
 
 private:

@@ -33,20 +33,13 @@ std::deque<std::string> distinctAttackers(RecordTable& db, Progress& progress) {
     return names;
 }
 
-// Sorted by RosterOrder, one entry per group of equal names: the first met of the group,
-// as inserting every name in turn into a sorted list that ignores equal additions gives.
+// Sorted by RosterOrder; the names are distinct, so every spelling keeps its own entry.
 std::vector<std::string> sortedRoster(std::deque<std::string> names) {
     const RosterOrder order;
     std::vector<std::string> roster(std::make_move_iterator(names.begin()),
                                     std::make_move_iterator(names.end()));
-    std::stable_sort(roster.begin(), roster.end(), [&order](const std::string& a, const std::string& b) {
-        return order.compare(a, b) < 0;
-    });
-    roster.erase(std::unique(roster.begin(), roster.end(),
-                             [&order](const std::string& a, const std::string& b) {
-                                 return order.compare(a, b) == 0;
-                             }),
-                 roster.end());
+    std::sort(roster.begin(), roster.end(),
+              [&order](const std::string& a, const std::string& b) { return order.compare(a, b) < 0; });
     return roster;
 }
 

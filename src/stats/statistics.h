@@ -4,10 +4,10 @@
 // the steps in this order: Removeduplicates, CountKills, Countdeaths, CountHeadShots,
 // CountBombs, CountSuicides, DeleteGamesWithNoStat; then GetGamesPlayed per player.
 //
-// The roster is the distinct `a_name` values of `db`, ordered by RosterOrder (case ignored,
-// the empty name first); names that order finds equal are one entry, spelled as the first
-// met in `db`'s record order. Roster index i addresses slot i of every counter, and the
-// counters grow with the roster.
+// The roster is the distinct `a_name` values of `db`, one entry per exact spelling, ordered
+// by RosterOrder (case ignored, the empty name first, spellings equal but for case by their
+// bytes). Roster index i addresses slot i of every counter, and the counters grow with the
+// roster.
 //
 // Views the steps leave `db` in: CountKills and Countdeaths their last filter, switched on;
 // the key-range counters filtering off, no key range and the index field list of their last

@@ -37,23 +37,51 @@ protected:
     Progress progress;
 };
 
-TEST_F(RosterCounters, RosterIgnoresCaseKeepsTheFirstSpellingAndPutsTheWorldFirst) {
+TEST_F(RosterCounters, RosterHoldsEverySpellingInCaseBlindOrderWithTheWorldFirst) {
     addKill(db, {.attacker = "", .victim = "bob"});
     addJoin(db, 1, "bob");
     addJoin(db, 1, "Alice");
     addJoin(db, 2, "BOB");
     addJoin(db, 3, "Bob\x01");  // differs from Bob only in a character the collation ignores
+    addJoin(db, 3, "Bob");
     stats.Removeduplicates(db, progress);
-    EXPECT_EQ(progress.totalParts(), 5);
-    EXPECT_EQ(progress.partsComplete(), 5);
+    EXPECT_EQ(progress.totalParts(), 6);
+    EXPECT_EQ(progress.partsComplete(), 6);
+    const std::vector<std::string> expected{"", "Alice", "BOB", "Bob", "bob", "Bob\x01"};
+    EXPECT_EQ(stats.roster, expected);
 
-    // Without an index the last posted record comes first, so "Bob\x01" and BOB are met
-    // before bob.
-    EXPECT_EQ(stats.roster, (std::vector<std::string>{"", "Alice", "BOB", "Bob\x01"}));
-
+    // The record order no longer decides anything.
     db.setIndexFieldNames("game");
     stats.Removeduplicates(db, progress);
-    EXPECT_EQ(stats.roster, (std::vector<std::string>{"", "Alice", "bob", "Bob\x01"}));
+    EXPECT_EQ(stats.roster, expected);
+}
+
+TEST_F(RosterCounters, SpellingsThatDifferOnlyInCaseKeepTheirOwnRowsAndCounts) {
+    addJoin(db, 1, "Bob");
+    addJoin(db, 1, "BOB");
+    addKill(db, {.attacker = "BOB", .victim = "Bob", .location = "head"});
+    addKill(db, {.attacker = "BOB", .victim = "Bob"});
+    addKill(db, {.attacker = "Bob", .victim = "BOB"});
+    countAll(1);
+
+    ASSERT_EQ(stats.roster, (std::vector<std::string>{"BOB", "Bob"}));
+    EXPECT_EQ(stats.KillCounts, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(stats.DeathCounts, (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(stats.HeadshotsTaken, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(stats.PlayedTotal, 2);
+
+    // The first roster name has no row (it is the world's place); every other spelling does.
+    addKill(db, {.attacker = "", .victim = "BOB"});
+    countAll(1);
+    ASSERT_EQ(tempdb.recordCount(), 2);
+    tempdb.first();
+    EXPECT_EQ(tempdb.textOf("name"), "BOB");
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("kills")), 2);
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("killed")), 2);
+    tempdb.next();
+    EXPECT_EQ(tempdb.textOf("name"), "Bob");
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("kills")), 1);
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("killed")), 2);
 }
 
 TEST_F(RosterCounters, EveryCounterCountsItsOwnEventsOfTheExactName) {
@@ -127,26 +155,26 @@ TEST_F(RosterCounters, PruningKeepsJoinsOfGamesWithAKillOrWithSeveralJoins) {
     addJoin(db, 1, "Ann");
     addKill(db, {.game = 1, .attacker = "Ann", .victim = "Dan"});
     addJoin(db, 1, "Dan");  // only died: pruned
-    addJoin(db, 1, "BEN");  // a spelling the roster does not hold: never pruned
+    addJoin(db, 1, "BEN");  // a spelling of its own, without a kill: pruned
     addJoin(db, 2, "Ann");  // last game, no kill: pruned
     addJoin(db, 3, "Ann");  // past GameCount: not looked at
     db.setIndexFieldNames("game");
     countAll(2);
 
-    EXPECT_EQ(stats.roster, (std::vector<std::string>{"Ann", "Ben", "Cid", "Dan"}));
-    EXPECT_EQ(stats.PlayedTotal, 6);
+    EXPECT_EQ(stats.roster, (std::vector<std::string>{"Ann", "BEN", "Ben", "Cid", "Dan"}));
+    EXPECT_EQ(stats.PlayedTotal, 5);
     EXPECT_FALSE(db.filtered());
     EXPECT_EQ(db.indexFieldNames(), "command");
-    EXPECT_EQ(db.recordCount(), 8);
+    EXPECT_EQ(db.recordCount(), 7);
     EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ann"), 2);
     EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ben"), 1);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "BEN"), 1);
+    EXPECT_EQ(Statistics::GetGamesPlayed(db, "BEN"), 0);
     EXPECT_EQ(Statistics::GetGamesPlayed(db, "Cid"), 2);
     EXPECT_EQ(Statistics::GetGamesPlayed(db, "Dan"), 0);
 
     // A second pass finds nothing more to prune.
     stats.DeleteGamesWithNoStat(db, 2, progress);
-    EXPECT_EQ(stats.PlayedTotal, 6);
+    EXPECT_EQ(stats.PlayedTotal, 5);
     EXPECT_EQ(progress.totalParts(), 2);
     EXPECT_EQ(progress.partsComplete(), 2);
 }
