@@ -1,7 +1,7 @@
 #pragma once
-// JOIN NAMES: the merged names' events take the kept name in `a_name`. The victim name
-// `v_name` is never touched. Afterwards `db` is unfiltered, ordered by "a_name" and
-// without a key range.
+// JOIN NAMES: every event of the merged names takes the kept name, as attacker or player
+// (`a_name`) and as victim (`v_name`), in one pass over `db`. Afterwards `db` is
+// unfiltered, ordered by "a_name" and without a key range.
 #include <optional>
 #include <string>
 #include <utility>

@@ -6,9 +6,9 @@ std::vector<FieldDef> eventTableFields() {
     return {
         {"command", FieldType::String, 20},
         {"v_team", FieldType::String, 20},
-        {"v_name", FieldType::String, 40},
+        {"v_name", FieldType::String, kEventNameWidth},
         {"a_team", FieldType::String, 20},
-        {"a_name", FieldType::String, 40},
+        {"a_name", FieldType::String, kEventNameWidth},
         {"a_weapon", FieldType::String, 30},
         {"damage", FieldType::String, 10},
         {"damage_type", FieldType::String, 30},

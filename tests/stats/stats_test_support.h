@@ -51,6 +51,16 @@ inline void addKill(RecordTable& db, const Kill& kill) {
     db.post();
 }
 
+// How many records hold exactly `value` in `field`; the table is left unfiltered.
+inline int countOf(RecordTable& table, const std::string& field, const std::string& value) {
+    table.setFiltered(false);
+    table.setFilterTerms({{field, value}});
+    table.setFiltered(true);
+    const int n = table.recordCount();
+    table.setFiltered(false);
+    return n;
+}
+
 // The a_name of every record of the view, in view order.
 inline std::vector<std::string> attackers(RecordTable& db) {
     std::vector<std::string> names;

@@ -2,7 +2,9 @@
 
 #include "common/error.h"
 #include "merge/join_names.h"
+#include "stats/run_statistics.h"
 #include "stats/statistics.h"
+#include "table/player_table_fields.h"
 #include "stats_test_support.h"
 
 namespace gravmark {
@@ -24,14 +26,7 @@ protected:
         addJoin(db, 1, "Mid");
     }
 
-    int count(const std::string& field, const std::string& name) {
-        db.setFiltered(false);
-        db.setFilterTerms({{field, name}});
-        db.setFiltered(true);
-        const int n = db.recordCount();
-        db.setFiltered(false);
-        return n;
-    }
+    int count(const std::string& field, const std::string& name) { return test::countOf(db, field, name); }
 
     RecordTable db;
     Progress joinstatus;
@@ -49,7 +44,7 @@ TEST_F(JoinNames, RenamesEveryEventWhicheverWayTheKeptNameSorts) {
     EXPECT_EQ(count("a_name", "Zed"), 17);
     EXPECT_EQ(count("a_name", "Alpha"), 0);
     EXPECT_EQ(count("a_name", "Mid_x"), 0);
-    EXPECT_EQ(count("v_name", "Mid-victim"), 4);  // victims keep their names
+    EXPECT_EQ(count("v_name", "Mid-victim"), 4);  // other victims keep their names
 
     EXPECT_FALSE(db.filtered());
     EXPECT_EQ(db.indexFieldNames(), "a_name");
@@ -59,6 +54,37 @@ TEST_F(JoinNames, RenamesEveryEventWhicheverWayTheKeptNameSorts) {
     Progress progress;
     stats.Removeduplicates(db, progress);
     EXPECT_EQ(stats.roster, std::vector<std::string>{"Zed"});
+}
+
+// The kept player's row carries the merged name's deaths and headshots taken as well as its
+// kills; nothing of the merged name is left on no row.
+TEST_F(JoinNames, KeptPlayerTakesTheMergedNamesDeathsAndHeadshotsTaken) {
+    RecordTable fresh;
+    test::makeEventTable(fresh);
+    addJoin(fresh, 1, "Y");
+    addJoin(fresh, 1, "X");
+    addKill(fresh, {.attacker = "Z", .victim = "X", .location = "head"});
+    addKill(fresh, {.attacker = "Z", .victim = "X"});
+    addKill(fresh, {.attacker = "Z", .victim = "Y", .location = "head"});
+    addKill(fresh, {.attacker = "X", .victim = "Z"});
+    addKill(fresh, {.attacker = "Y", .victim = "Z"});
+    joinNames(fresh, std::string("Y"), {{"X", true}, {"Y", false}, {"Z", false}}, joinstatus);
+    EXPECT_EQ(test::countOf(fresh, "v_name", "X"), 0);
+
+    RecordTable tempdb;
+    test::makeTable(tempdb, playerTableFields());
+    Statistics stats;
+    Progress progress;
+    runStatistics(stats, fresh, tempdb, 1, progress);
+    ASSERT_EQ(stats.roster, (std::vector<std::string>{"Y", "Z"}));
+    EXPECT_EQ(stats.DeathCounts[0], 3);
+    EXPECT_EQ(stats.HeadshotsTaken[0], 2);
+    EXPECT_EQ(stats.DeathCounts[1], 2);
+    ASSERT_EQ(test::countOf(tempdb, "name", "Y"), 1);
+    tempdb.setFilterTerms({{"name", "Y"}});
+    tempdb.setFiltered(true);
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("killed")), 3);
+    EXPECT_EQ(std::get<int32_t>(tempdb.fieldValue("headshotr")), 2);
 }
 
 TEST_F(JoinNames, RenamesOnlyTheExactSpelling) {

@@ -1,0 +1,31 @@
+#pragma once
+// Renaming players in the event table: the one rename that JOIN NAMES and the kept alias
+// rules share. A name is renamed wherever it stands exactly: as the attacker of a kill or
+// the player of a join (`a_name`), and as the victim of a kill (`v_name`), so a merged
+// player's deaths and headshots taken follow the kills and games.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "table/record_table.h"
+
+namespace gravmark {
+
+// Hashes std::string and std::string_view alike, so a table of names is searched with a
+// view into the event table without copying the name.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
+// Old name -> new name, compared exactly (byte for byte). A new name is final: it is not
+// looked up again.
+using NameRenames = std::unordered_map<std::string, std::string, NameHash, std::equal_to<>>;
+
+// One pass over every event of `db`. Afterwards `db` is unfiltered, without key range and in
+// its default order (no index field list); with no renames it is not touched at all.
+// Returns the number of events changed.
+int renameNames(RecordTable& db, const NameRenames& renames);
+
+}  // namespace gravmark
