@@ -5,6 +5,7 @@
 #include "ingest/parse_fields.h"
 #include "ingest/parse_game_start.h"
 #include "ingest/parse_line_kind.h"
+#include "ingest/player_id_counts.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -21,14 +22,17 @@ struct CurrentGame {
     int32_t number = 0;
 };
 
-// A field shorter than 2 characters gives way to the attacker's field.
+// A victim's field shorter than 2 characters gives way to the attacker's field.
+bool victimFieldHolds(std::string_view victim) { return victim.size() >= 2; }
+
 std::string_view orAttacker(std::string_view victim, std::string_view attacker) {
-    return victim.size() < 2 ? attacker : victim;
+    return victimFieldHolds(victim) ? victim : attacker;
 }
 
 void storeJoin(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
-               TextBoxLines& memo2) {
+               TextBoxLines& memo2, PlayerIdCounts* ids) {
     const std::string_view name = fields.field(4);
+    if (ids) ids->add(fields.field(2), name);
     if (showDetails) {
         std::string details(name);
         details.append(" joined game : ").append(game.map);
@@ -44,7 +48,7 @@ void storeJoin(const ParseFields& fields, const CurrentGame& game, RecordTable& 
 }
 
 void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
-               TextBoxLines& memo2) {
+               TextBoxLines& memo2, PlayerIdCounts* ids) {
     const std::string_view victimName = orAttacker(fields.field(5), fields.field(9));
     const std::string_view victimTeam = orAttacker(fields.field(4), fields.field(8));
     const std::string_view attackerName = fields.field(9);
@@ -53,6 +57,11 @@ void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& 
     const std::string_view damage = fields.field(11);
     const std::string_view damageType = fields.field(12);
     const std::string_view location = fields.field(13);
+    if (ids) {
+        ids->add(fields.field(6), attackerName);
+        // A victim named by the attacker's field has no id of its own.
+        if (victimFieldHolds(fields.field(5))) ids->add(fields.field(2), victimName);
+    }
     if (showDetails) {
         std::string details("*KILL* - ");
         details.append(attackerName).append(" killed (").append(damage).append("%) ");
@@ -91,11 +100,12 @@ std::string FieldAt(std::string_view line, char delimiter, int n) {
 }
 
 int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
-                 Progress& progress, int32_t& GameCount) {
+                 Progress& progress, int32_t& GameCount, PlayerIdCounts* ids) {
     const int64_t total = static_cast<int64_t>(memo1.lineCount());
     progress.setPartsComplete(0);
     progress.setTotalParts(total);
     db.emptyDataSet();
+    if (ids) ids->clear();
 
     CurrentGame game;
     int32_t stored = 0;
@@ -110,11 +120,11 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
                 break;
             }
             case LineKind::Join:
-                storeJoin(ParseFields(line, kDelimiter), game, db, showDetails, memo2);
+                storeJoin(ParseFields(line, kDelimiter), game, db, showDetails, memo2, ids);
                 ++stored;
                 break;
             case LineKind::Kill:
-                storeKill(ParseFields(line, kDelimiter), game, db, showDetails, memo2);
+                storeKill(ParseFields(line, kDelimiter), game, db, showDetails, memo2, ids);
                 ++stored;
                 break;
             default:

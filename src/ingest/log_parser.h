@@ -7,6 +7,7 @@
 
 namespace gravmark {
 
+class PlayerIdCounts;
 class Progress;
 class RecordTable;
 class TextBoxLines;
@@ -21,8 +22,9 @@ std::string FieldAt(std::string_view line, char delimiter, int n);
 // db is emptied first, so a second PARSE in the same run never counts the earlier events
 // again. GameCount holds the game counter after every line. At the end db is closed
 // (writing its work file) and opened again (reading it back).
+// With `ids`, the events of each (player id, name) pair are counted there afresh.
 // Returns the number of records stored.
 int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
-                 Progress& progress, int32_t& GameCount);
+                 Progress& progress, int32_t& GameCount, PlayerIdCounts* ids = nullptr);
 
 }  // namespace gravmark
