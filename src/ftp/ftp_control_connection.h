@@ -10,7 +10,7 @@
 
 #include "ftp/ftp_reply.h"
 #include "ftp/ftp_time_limits.h"
-#include "ftp/server_address.h"
+#include "common/server_address.h"
 
 namespace gravmark {
 

@@ -6,7 +6,7 @@
 #include "ftp/active_data_connection.h"
 #include "ftp/ftp_control_connection.h"
 #include "ftp/local_log_file.h"
-#include "ftp/server_address.h"
+#include "common/server_address.h"
 
 namespace gravmark {
 
@@ -25,7 +25,7 @@ void requireSingleLines(const FtpAccount& account) {
 bool LogFetcher::fetch(const FtpAccount& account, const std::string& localPath, int32_t& remoteLogSize) {
     requireSingleLines(account);
     FtpControlConnection control(limits_);
-    control.open(parseServerAddress(account.server));
+    control.open(parseServerAddress(account.server, 21));
     if (onConnected) onConnected();
     control.readReply({220});
     if (control.command("USER " + account.user, {230, 331}).code == 331) {

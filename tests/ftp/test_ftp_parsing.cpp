@@ -1,10 +1,9 @@
-// Reading replies, the SIZE answer, the server text and the socket failure texts.
+// Reading replies, the SIZE answer and the socket failure texts.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "ftp/ftp_reply.h"
-#include "ftp/server_address.h"
 #include "ftp/socket_error.h"
 
 namespace gravmark {
@@ -68,24 +67,6 @@ TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumber) {
     EXPECT_EQ(announcedSize({213, "12x"}), -1);
     EXPECT_EQ(announcedSize({213, "3000000000"}), -1);  // beyond a signed 32-bit size
     EXPECT_EQ(announcedSize({550, "1500"}), -1);
-}
-
-TEST(ServerAddress, PortFollowsTheHostOrDefaultsTo21) {
-    const auto expect = [](const std::string& text, const std::string& host, uint16_t port) {
-        const ServerAddress address = parseServerAddress(text);
-        EXPECT_EQ(address.host, host) << text;
-        EXPECT_EQ(address.port, port) << text;
-    };
-    expect("ftp.example.net", "ftp.example.net", 21);
-    expect("ftp.example.net:2121", "ftp.example.net", 2121);
-    expect("10.0.0.5:65535", "10.0.0.5", 65535);
-    expect("[2001:db8::7]:990", "2001:db8::7", 990);
-    expect("[2001:db8::7]", "2001:db8::7", 21);
-    expect("2001:db8::7", "2001:db8::7", 21);
-    expect("::1", "::1", 21);
-    for (const std::string wrong : {"host:", "host:0", "host:65536", "host:21x", "[::1]:x", "[::1"}) {
-        expect(wrong, wrong, 21);
-    }
 }
 
 TEST(SocketError, TextsCarryTheSystemNumberAndDescription) {
