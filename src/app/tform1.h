@@ -13,6 +13,7 @@
 #include "common/text_box_lines.h"
 #include "common/version_info.h"
 #include "ftp/log_fetcher.h"
+#include "ingest/player_id_counts.h"
 #include "stats/medal_winners.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
@@ -85,6 +86,8 @@ public:
     Statistics Counters;
     MedalWinners Winners;
     int32_t GameCount = 0;
+    // The events of each player id and name, counted by PARSE for merging names by id.
+    PlayerIdCounts PlayerIds;
     int32_t LineCount = 0;
     int32_t RemoteLogSize = 0;
     // Whether SAVE has put the credit line and the footer on the page HTML built.
@@ -112,6 +115,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The kept names (and, when set, the player ids) rename the events before HTML uses them.
+    void applyKeptNamesToDb();
     void createControls();  // tform1_controls.cpp
     void createPopupMenu();
     void setHints();

@@ -13,6 +13,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "merge/ui/tform2.h"
+#include "names/kept_names.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
 #include "settings/ui/tform3.h"
@@ -41,13 +42,14 @@ void TForm1::Button2Click() {
     Button1->setEnabled(false);
     Button2->setEnabled(false);
     Button3->setEnabled(false);
-    parseLog(Memo1Lines, db, CheckBox1->isChecked(), Memo2Lines, Progress->model(), GameCount);
+    parseLog(Memo1Lines, db, CheckBox1->isChecked(), Memo2Lines, Progress->model(), GameCount, &PlayerIds);
     Button3->setEnabled(true);
 }
 
 // HTML: with "Let me join Names" the roster goes to the merge window; otherwise the
 // statistics and the page.
 void TForm1::Button3Click() {
+    applyKeptNamesToDb();
     if (CheckBox2->isChecked()) {
         Counters.Removeduplicates(db, Progress->model());
         Form2->setRoster(Counters.roster);
@@ -63,6 +65,12 @@ void TForm1::Button3Click() {
     buildPage(inputs, Memo1Lines, Memo2Lines);
     Button4->setEnabled(true);
     pageFinished = false;
+}
+
+void TForm1::applyKeptNamesToDb() {
+    const KeptNamesRun run = applyKeptNames(db, programFolder(), Form3->values().mergebyid ? &PlayerIds : nullptr);
+    Form2->showSharedIds(run.sharedIds);
+    if (!run.problems.empty()) dialogs().showMessage(problemsText(run.problems));
 }
 
 // SAVE: the finished page to the default folder or to a file chosen in the save dialog.

@@ -11,6 +11,8 @@
 #include "common/version_info.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
+#include "ingest/player_id_counts.h"
+#include "names/kept_names.h"
 #include "report/build_page.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
@@ -31,10 +33,23 @@ void requirePageTarget(const BatchOptions& options, const SettingsValues& settin
     }
 }
 
+// The kept names (and, when set, the player ids) rename the events before counting; the
+// run tells how many rules it applied and warns of what it could not use.
+void applyKeptNamesToDb(RecordTable& db, const SettingsValues& settings, const PlayerIdCounts& ids,
+                        StderrDialogs& dialogs) {
+    const KeptNamesRun run = applyKeptNames(db, programFolder(), settings.mergebyid ? &ids : nullptr);
+    for (const std::string& problem : run.problems) dialogs.showWarning(problem);
+    if (!run.sharedIds.empty()) dialogs.showWarning(sharedIdsText(run.sharedIds));
+    if (run.rulesApplied == 0 && !settings.mergebyid) return;
+    std::string summary = "Kept names: " + std::to_string(run.rulesApplied) + " rules of aliases.txt applied";
+    if (settings.mergebyid) summary += ", " + std::to_string(run.namesMergedById) + " names merged by player id";
+    dialogs.showMessage(summary + ", " + std::to_string(run.eventsRenamed) + " events renamed");
+}
+
 // LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log stops the run:
 // a scheduled run must not replace the clan's page by an empty one.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
-                  const BatchStepListener& step) {
+                  const BatchStepListener& step, StderrDialogs& dialogs) {
     // The tables as the main window holds them once it is created.
     RecordTable db, tempdb;
     defineWorkTables(db, tempdb);
@@ -48,9 +63,11 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
 
     step("PARSE");
     int32_t GameCount = 0;
-    parseLog(memo1, db, false, memo2, progress, GameCount);
+    PlayerIdCounts ids;
+    parseLog(memo1, db, false, memo2, progress, GameCount, &ids);
 
     step("HTML");
+    applyKeptNamesToDb(db, settings, ids, dialogs);
     Statistics stats;
     const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
     const PageInputs inputs{programFolder(), options.now.value_or(QDateTime::currentDateTime()),
@@ -85,7 +102,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
             step("FETCH");
             fetchLog(settings, programFolder(), progress);
         }
-        buildAndSave(options, settings, progress, step);
+        buildAndSave(options, settings, progress, step, dialogs);
         return 0;
     } catch (const std::exception& failure) {
         dialogs.showError(failure.what());

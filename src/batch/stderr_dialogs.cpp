@@ -37,6 +37,10 @@ void StderrDialogs::showMessage(const std::string& text) {
     printLine(isWarning(text) ? "warning: " : "", text);
 }
 
+void StderrDialogs::showWarning(const std::string& text) {
+    if (!quiet_) printLine("warning: ", text);
+}
+
 void StderrDialogs::showError(const std::string& text) { printLine("error: ", text); }
 
 }  // namespace gravmark

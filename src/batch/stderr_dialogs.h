@@ -18,6 +18,8 @@ public:
     // Info lines, and warning lines for the counters' message about a roster of 51 or
     // more names; --quiet drops both.
     void showMessage(const std::string& text) override;
+    // "warning: " + text; --quiet drops it.
+    void showWarning(const std::string& text);
     // "error: " + text, always.
     void showError(const std::string& text) override;
     std::optional<std::string> askSaveFileName() override { return saveFileName_; }

@@ -5,20 +5,22 @@
 
 namespace gravmark {
 
-void joinNames(RecordTable& db, const std::optional<std::string>& keptName,
+std::vector<std::string> joinNames(RecordTable& db, const std::optional<std::string>& keptName,
                const std::vector<std::pair<std::string, bool>>& rightItems, Progress& joinstatus) {
     if (!keptName) throw Error("List index out of bounds (-1)");
     joinstatus.setPartsComplete(0);
     joinstatus.setTotalParts(static_cast<int64_t>(rightItems.size()));
+    std::vector<std::string> merged;
     NameRenames renames;
     for (const auto& [text, selected] : rightItems) {
-        if (selected && text != *keptName) renames.emplace(text, *keptName);
+        if (selected && text != *keptName && renames.emplace(text, *keptName).second) merged.push_back(text);
     }
     renameNames(db, renames);
     joinstatus.setPartsComplete(joinstatus.totalParts());
     db.clearKeyRange();
     db.setFiltered(false);
     db.setIndexFieldNames("a_name");
+    return merged;
 }
 
 }  // namespace gravmark

@@ -16,7 +16,8 @@ namespace gravmark {
 // the error "List index out of bounds (-1)" is thrown before anything changes).
 // `rightItems`: every item of the right list in order, with whether it is selected; a
 // selected item spelled exactly as the kept name is skipped. `joinstatus` counts the items.
-void joinNames(RecordTable& db, const std::optional<std::string>& keptName,
+// Returns the names merged into the kept name, in list order.
+std::vector<std::string> joinNames(RecordTable& db, const std::optional<std::string>& keptName,
                const std::vector<std::pair<std::string, bool>>& rightItems, Progress& joinstatus);
 
 }  // namespace gravmark

@@ -9,6 +9,7 @@ int AliasChains::idOf(std::string_view name) {
     const auto added = ids_.emplace(std::string(name), id).first;
     names_.push_back(&added->first);
     next_.push_back(id);
+    hasRule_.push_back(false);
     return id;
 }
 
@@ -32,12 +33,19 @@ bool AliasChains::wouldCycle(std::string_view alias, std::string_view kept) {
 void AliasChains::add(std::string_view alias, std::string_view kept) {
     const int from = idOf(alias);
     next_[from] = idOf(kept);
+    hasRule_[from] = true;
+    ++rules_;
+}
+
+bool AliasChains::hasRule(std::string_view alias) const {
+    const auto found = ids_.find(alias);
+    return found != ids_.end() && hasRule_[found->second];
 }
 
 NameRenames AliasChains::finalNames() {
     NameRenames renames;
     for (int id = 0; id < static_cast<int>(names_.size()); ++id) {
-        if (next_[id] != id) renames.emplace(*names_[id], *names_[endOf(id)]);
+        if (hasRule_[id]) renames.emplace(*names_[id], *names_[endOf(id)]);
     }
     return renames;
 }

@@ -25,6 +25,8 @@ public:
     bool wouldCycle(std::string_view alias, std::string_view kept);
     // Adds the rule; `alias` must not have a rule yet and the rule must not close a cycle.
     void add(std::string_view alias, std::string_view kept);
+    bool hasRule(std::string_view alias) const;
+    size_t ruleCount() const { return rules_; }
     // Every alias with the name at the end of its chain.
     NameRenames finalNames();
 
@@ -35,6 +37,8 @@ private:
     std::unordered_map<std::string, int, NameHash, std::equal_to<>> ids_;
     std::vector<const std::string*> names_;  // by id; the keys of ids_ never move
     std::vector<int> next_;                  // by id: the name its rule leads to, itself at a chain's end
+    std::vector<bool> hasRule_;              // by id: whether the name is an alias
+    size_t rules_ = 0;
 };
 
 }  // namespace gravmark

@@ -97,7 +97,9 @@ AliasChains AliasList::chainsWithout(const std::string* leftOut) const {
     return chains;
 }
 
-NameRenames AliasList::finalNames() const { return chainsWithout(nullptr).finalNames(); }
+AliasChains AliasList::chains() const { return chainsWithout(nullptr); }
+
+NameRenames AliasList::finalNames() const { return chains().finalNames(); }
 
 size_t AliasList::lineOf(const std::string& alias) const {
     for (size_t i = 0; i < lines_.size(); ++i) {

@@ -36,6 +36,8 @@ public:
     std::vector<AliasRule> rules() const;
     // Every alias with the kept name at the end of its chain of rules.
     NameRenames finalNames() const;
+    // The rules in force as chains, for adding rules of another source.
+    AliasChains chains() const;
 
     // Adds the rule alias -> kept, replacing the rule in force for that alias. A rule that
     // would make a cycle is refused: then the text saying so is returned and nothing changes.

@@ -14,6 +14,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.savepath = ini.readString("General", "savepath", values.savepath);
     for (size_t i = 0; i < kMedalKeys.size(); ++i)
         values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
+    values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);
     return values;
 }
 

@@ -22,6 +22,8 @@ struct SettingsValues {
     std::string savepath = kNotConfigured;
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
     std::array<bool, 7> medals{true, true, true, true, false, true, true};
+    // Names seen with one player id are counted under one name (key "mergebyid" in "General").
+    bool mergebyid = false;
 
     bool operator==(const SettingsValues&) const = default;
 };

@@ -13,6 +13,7 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     ini.writeString("General", "savepath", values.savepath);
     for (size_t i = 0; i < values.medals.size(); ++i)
         ini.writeBool("Medals", kMedalKeys[i], values.medals[i]);
+    ini.writeBool("General", "mergebyid", values.mergebyid);
 }
 
 }  // namespace gravmark

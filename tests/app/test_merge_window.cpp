@@ -26,7 +26,7 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     ProgramWindows windows;
     const TForm2& form = windows.Form2;
     EXPECT_EQ(form.windowTitle(), "Merge names");
-    EXPECT_EQ(form.size(), QSize(693, 490));
+    EXPECT_EQ(form.size(), QSize(693, 660));
     EXPECT_NE(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(control<QTableView>(form, "DBGridEh1")->geometry(), QRect(8, 8, 677, 177));
     EXPECT_EQ(control<QWidget>(form, "DBNavigator1")->geometry(), QRect(8, 191, 240, 25));
@@ -45,8 +45,11 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     EXPECT_EQ(control<QListWidget>(form, "ListBox1")->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(control<QListWidget>(form, "ListBox2")->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(control<QProgressBar>(form, "joinstatus")->geometry().topLeft(), QPoint(8, 458));
+    EXPECT_EQ(control<QPushButton>(form, "Button2")->text(), "REMOVE RULE");
+    EXPECT_EQ(control<QListWidget>(form, "ListBox3")->geometry(), QRect(8, 500, 677, 97));
+    EXPECT_FALSE(control<QLabel>(form, "Label5")->isVisibleTo(&form));
     QWidget* expectedOrder[] = {form.DBGridEh1, form.DBNavigator1, form.ListBox1, form.ListBox2,
-                                form.Button1};
+                                form.Button1,   form.ListBox3,     form.Button2};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }

@@ -56,7 +56,7 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
                                   "This saves bandwidth and time."}));
     QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,     form.Memo1,
                                 form.Button1,   form.Edit5,     form.Button2,   form.CheckBox1, form.CheckBox2,
-                                form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7};
+                                form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7, form.CheckBox8};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -89,11 +89,14 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     form.Edit1->setText("ftp.example.org");
     form.Edit5->setText("/srv/www");
     form.CheckBox1->setChecked(false);
+    EXPECT_EQ(form.CheckBox8->text(), "Merge names by player id");
+    EXPECT_FALSE(form.CheckBox8->isChecked());
+    form.CheckBox8->setChecked(true);
     form.Button1->click();
     EXPECT_EQ(
         readFile(settingsFile()),
         "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
-        "[General]\r\nsavepath=/srv/www\r\n"
+        "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
     EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
     EXPECT_TRUE(windows.Form1.savedef->isEnabled());

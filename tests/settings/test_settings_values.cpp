@@ -20,7 +20,7 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
     test::writeFile(
         folder.file("GravmarkParser.INI"),
         "[ftpconnect]\r\nSERVER=ftp.clan.example:2121\r\nuser=gamer\r\npass=\" secret \"\r\n"
-        "logfile=logs/games_mp.log\r\n[General]\r\nsavepath=/srv/www\r\n"
+        "logfile=logs/games_mp.log\r\n[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=true\r\nhdead=0x0\r\ntarget=2\r\ntnt=1\r\ngrenade=\r\nsuicide=0\r\n");
     // Flags that are not whole numbers, or empty, keep their defaults.
     EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
@@ -29,7 +29,8 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
                               " secret ",
                               "logs/games_mp.log",
                               "/srv/www",
-                              {false, true, false, true, true, true, false}}));
+                              {false, true, false, true, true, true, false},
+                              true}));
 }
 
 }  // namespace

@@ -12,9 +12,12 @@
 #include "app/progress_bar.h"
 #include "app/ui_font.h"
 #include "common/dialogs.h"
+#include "common/program_folder.h"
 #include "merge/join_names.h"
 #include "merge/ui/db_navigator.h"
 #include "merge/ui/record_table_model.h"
+#include "names/alias_list.h"
+#include "names/kept_names.h"
 
 namespace gravmark {
 
@@ -34,7 +37,7 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
     setWindowTitle(QStringLiteral("Merge names"));
     setWindowFlags(Qt::Window);
     setFont(uiFont());
-    resize(693, 490);
+    resize(693, 660);
     move(0, 0);
 
     createGrid();
@@ -52,10 +55,22 @@ TForm2::TForm2(RecordTable& table, QWidget* parent) : QWidget(parent), db(table)
     ListBox2 = place(new QListWidget(this), "ListBox2", 352, 254, 333, 193);
     ListBox2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     joinstatus = place(new ProgressBar(this), "joinstatus", 8, 458, 677, 17);
+    createRuleList();
 
-    chainTabOrder({DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1});
+    chainTabOrder({DBGridEh1, DBNavigator1, ListBox1, ListBox2, Button1, ListBox3, Button2});
 
     connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm2::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(this, &TForm2::Button2Click));
+}
+
+void TForm2::createRuleList() {
+    Label3 = label(this, "Label3", "Kept names (alias -> kept name), applied by every run", 16, 484);
+    ListBox3 = place(new QListWidget(this), "ListBox3", 8, 500, 677, 97);
+    ListBox3->setSelectionMode(QAbstractItemView::SingleSelection);
+    Button2 = place(new QPushButton(QStringLiteral("REMOVE RULE"), this), "Button2", 512, 603, 161, 25);
+    Label4 = label(this, "Label4", "A removed rule takes effect from the next PARSE.", 16, 609);
+    Label5 = place(new QLabel(this), "Label5", 16, 636, 669, 13);
+    Label5->hide();
 }
 
 void TForm2::createGrid() {
@@ -101,6 +116,7 @@ void TForm2::setRoster(const std::vector<std::string>& roster) {
 void TForm2::offerRosterForMerging() {
     ListBox2->clear();
     for (int i = 0; i < ListBox1->count(); ++i) ListBox2->addItem(ListBox1->item(i)->text());
+    showKeptRules();
     show();
     raise();
 }
@@ -116,9 +132,35 @@ void TForm2::Button1Click() {
         const QListWidgetItem* item = ListBox2->item(i);
         rightItems.emplace_back(item->text().toLatin1().toStdString(), item->isSelected());
     }
-    joinNames(db, keptName, rightItems, joinstatus->model());
+    const std::vector<std::string> merged = joinNames(db, keptName, rightItems, joinstatus->model());
+    const std::vector<std::string> notKept = keepJoinedNames(programFolder(), *keptName, merged);
     dialogs().showMessage("Merge done!");
+    if (!notKept.empty()) dialogs().showMessage(problemsText(notKept));
     hide();  // not closed: the grid and the navigator keep their visibility
+}
+
+void TForm2::showKeptRules() {
+    ListBox3->clear();
+    for (const AliasRule& rule : AliasList::read(AliasList::fileName(programFolder())).rules()) {
+        auto* item = new QListWidgetItem(QString::fromLatin1(rule.alias + " -> " + rule.kept), ListBox3);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(rule.alias));
+    }
+}
+
+void TForm2::Button2Click() {
+    const QList<QListWidgetItem*> selected = ListBox3->selectedItems();
+    if (selected.isEmpty()) return;
+    const std::string path = AliasList::fileName(programFolder());
+    AliasList list = AliasList::read(path);
+    if (list.remove(selected.front()->data(Qt::UserRole).toByteArray().toStdString())) list.write(path);
+    showKeptRules();
+    dialogs().showMessage(
+        "The rule is removed. The events of this run are already renamed: it takes effect from the next PARSE.");
+}
+
+void TForm2::showSharedIds(const std::vector<std::string>& ids) {
+    Label5->setText(QString::fromLatin1(sharedIdsText(ids)));
+    Label5->setVisible(!ids.empty());
 }
 
 }  // namespace gravmark

@@ -1,7 +1,9 @@
 #pragma once
 // TForm2, the merge window (Form2): the player roster on the left, the names to merge
 // on the right, JOIN NAMES, and a data grid with a record navigator over the event table
-// `db` that "show db" reveals. Created hidden; closing it hides it.
+// `db` that "show db" reveals. Below them the rules kept in aliases.txt, which every run
+// applies, with REMOVE RULE, and the player ids not used for merging. Created hidden;
+// closing it hides it.
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -31,8 +33,13 @@ public:
 
     // The player roster becomes the items of ListBox1.
     void setRoster(const std::vector<std::string>& roster);
-    // ListBox2 gets a copy of ListBox1's items and the window shows, for merging.
+    // ListBox2 gets a copy of ListBox1's items, the kept rules are read again, and the
+    // window shows, for merging.
     void offerRosterForMerging();
+    // REMOVE RULE: the rule selected in ListBox3 leaves aliases.txt.
+    void Button2Click();
+    // The ids seen with too many names to merge by, as "ID (N names)"; none hides the line.
+    void showSharedIds(const std::vector<std::string>& ids);
 
     QTableView* DBGridEh1 = nullptr;
     DbNavigator* DBNavigator1 = nullptr;
@@ -42,6 +49,11 @@ public:
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
     ProgressBar* joinstatus = nullptr;
+    QLabel* Label3 = nullptr;
+    QListWidget* ListBox3 = nullptr;  // the kept rules, "alias -> kept name"
+    QPushButton* Button2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;  // the ids not used for merging
 
     // The event table of the main window.
     RecordTable& db;
@@ -51,6 +63,8 @@ protected:
 
 private:
     void createGrid();
+    void createRuleList();
+    void showKeptRules();
 
     RecordTableModel* gridModel_ = nullptr;
 };

@@ -131,8 +131,11 @@ void TForm3::createControls() {
         box->setChecked(true);
     Button1 = place(new QPushButton(QStringLiteral("Save settings"), this), "Button1", 26, 353, 655, 25);
 
+    CheckBox8 = checkBox(this, "CheckBox8", "Merge names by player id", 336, 300, 177);
+
     chainTabOrder({Edit1, Edit2, Edit3, Edit4, Memo1, Button1, Edit5, Button2, CheckBox1, CheckBox2,
                    CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7});
+    chainTabOrder({CheckBox7, CheckBox8});
 }
 
 void TForm3::FormCreate() {
@@ -163,6 +166,7 @@ void TForm3::showValues(const SettingsValues& values) {
     Edit4->setText(shown(values.logfile));
     Edit5->setText(shown(values.savepath));
     for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
+    CheckBox8->setChecked(values.mergebyid);
 }
 
 SettingsValues TForm3::values() const {
@@ -173,6 +177,7 @@ SettingsValues TForm3::values() const {
     values.logfile = textOf(Edit4);
     values.savepath = textOf(Edit5);
     for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
+    values.mergebyid = CheckBox8->isChecked();
     return values;
 }
 

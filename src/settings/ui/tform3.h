@@ -54,6 +54,7 @@ public:
     QCheckBox* CheckBox6 = nullptr;
     QCheckBox* CheckBox7 = nullptr;
     QPushButton* Button1 = nullptr;
+    QCheckBox* CheckBox8 = nullptr;  // "Merge names by player id"
 
 private:
     void createControls();
