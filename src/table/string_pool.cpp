@@ -19,8 +19,9 @@ uint32_t hashOf(std::string_view text) {
         h = (h ^ word) * 0xFF51AFD7ED558CCDull;
         h ^= h >> 32;
     }
+    // An empty text may have no bytes at all (a null view), which memcpy must not be given.
     uint64_t tail = 0;
-    std::memcpy(&tail, text.data() + i, text.size() - i);
+    if (i < text.size()) std::memcpy(&tail, text.data() + i, text.size() - i);
     h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
     return uint32_t(h ^ (h >> 29));
 }
