@@ -52,6 +52,7 @@ int32_t announcedSize(const FtpReply& reply) {
     if (const auto blank = number.find(' '); blank != std::string_view::npos)
         number = number.substr(blank + 1);
     if (number.starts_with('+')) number.remove_prefix(1);
+    if (number.starts_with('-')) return -1;  // a negative size is no size
     int32_t size = -1;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), size);
     if (number.empty() || error != std::errc() || end != number.data() + number.size()) return -1;

@@ -66,6 +66,10 @@ TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumber) {
     EXPECT_EQ(announcedSize({213, ""}), -1);
     EXPECT_EQ(announcedSize({213, "12x"}), -1);
     EXPECT_EQ(announcedSize({213, "3000000000"}), -1);  // beyond a signed 32-bit size
+    EXPECT_EQ(announcedSize({213, "-5"}), -1);
+    EXPECT_EQ(announcedSize({213, "size -0"}), -1);
+    EXPECT_EQ(announcedSize({213, "+-5"}), -1);
+    EXPECT_EQ(announcedSize({213, "+7"}), 7);
     EXPECT_EQ(announcedSize({550, "1500"}), -1);
 }
 
