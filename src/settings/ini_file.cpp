@@ -48,20 +48,33 @@ bool isKeyLine(std::string_view line, std::string_view key) {
     return equals != std::string_view::npos && sameName(trimmed(line.substr(0, equals)), key);
 }
 
-Lines readLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+// Editors on other systems often begin a UTF-8 file with a byte-order mark. It is not
+// part of the first line (which would then name no section), and a rewrite keeps it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+struct IniText {
+    bool byteOrderMark = false;
     Lines lines;
+};
+
+IniText readLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    IniText text;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+        text.lines.push_back(std::move(line));
     }
-    return lines;
+    if (!text.lines.empty() && text.lines.front().starts_with(kByteOrderMark)) {
+        text.lines.front().erase(0, kByteOrderMark.size());
+        text.byteOrderMark = true;
+    }
+    return text;
 }
 
-void writeLines(const std::string& path, const Lines& lines) {
-    std::string content;
-    for (const auto& line : lines) content += line + "\r\n";
+void writeLines(const std::string& path, const IniText& text) {
+    std::string content(text.byteOrderMark ? kByteOrderMark : "");
+    for (const auto& line : text.lines) content += line + "\r\n";
     const Error failure("Unable to write to " + path);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0) throw failure;
@@ -126,7 +139,7 @@ std::optional<int32_t> wholeNumber(std::string_view text) {
 std::string IniFile::readString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     bool inSection = false;
-    for (const auto& line : readLines(path_)) {
+    for (const auto& line : readLines(path_).lines) {
         if (const auto name = sectionName(line)) {
             inSection = sameName(*name, section);
         } else if (inSection && isKeyLine(line, key)) {
@@ -142,27 +155,28 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool defa
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) const {
-    Lines lines = readLines(path_);
+    IniText text = readLines(path_);
+    Lines& lines = text.lines;
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     size_t i = 0;
     while (i < lines.size() && !(sectionName(lines[i]) && sameName(*sectionName(lines[i]), section))) ++i;
     if (i == lines.size()) {
         lines.push_back(std::string("[").append(section).append("]"));
         lines.push_back(keyLine);
-        writeLines(path_, lines);
+        writeLines(path_, text);
         return;
     }
     size_t insertAt = i + 1;  // after the last non-blank line of the section
     for (size_t j = i + 1; j < lines.size() && !sectionName(lines[j]); ++j) {
         if (isKeyLine(lines[j], key)) {
             lines[j] = keyLine;
-            writeLines(path_, lines);
+            writeLines(path_, text);
             return;
         }
         if (!trimmed(lines[j]).empty()) insertAt = j + 1;
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine);
-    writeLines(path_, lines);
+    writeLines(path_, text);
 }
 
 void IniFile::writeBool(std::string_view section, std::string_view key, bool value) const {

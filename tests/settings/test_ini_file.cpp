@@ -109,6 +109,20 @@ TEST(IniFile, KeepsOtherContentWhenWriting) {
     EXPECT_EQ(ini.readString("ftpconnect", "SERVER", ""), "new");
 }
 
+TEST(IniFile, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+    TempFolder folder;
+    const std::string path = folder.file("s.ini");
+    writeFile(path, "\xEF\xBB\xBF[General]\r\nsavepath=/srv/www\r\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.readString("General", "savepath", "<none>"), "/srv/www");
+    ini.writeString("General", "savepath", "/srv/site");
+    EXPECT_EQ(readFile(path), "\xEF\xBB\xBF[General]\r\nsavepath=/srv/site\r\n");
+
+    // Only at the very start is it a mark; elsewhere the bytes belong to the line.
+    writeFile(path, "[General]\r\n\xEF\xBB\xBFsavepath=/srv/www\r\n");
+    EXPECT_EQ(ini.readString("General", "savepath", "<none>"), "<none>");
+}
+
 TEST(IniFile, ReportsAFileThatCannotBeWritten) {
     TempFolder folder;
     const std::string path = folder.file("no such folder/GravmarkParser.INI");
