@@ -29,4 +29,8 @@ std::string programFolder() { return folderSetting(); }
 
 void setProgramFolder(const std::string& folder) { folderSetting() = withSeparator(folder); }
 
+std::string inProgramFolder(const std::string& path) {
+    return path.starts_with('/') ? path : programFolder() + path;
+}
+
 }  // namespace gravmark

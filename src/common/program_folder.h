@@ -9,4 +9,8 @@ namespace gravmark {
 std::string programFolder();
 void setProgramFolder(const std::string& folder);  // a trailing '/' is added when missing
 
+// An absolute path as it stands; a relative one is taken from the program folder, not from
+// the current folder (which for a scheduled run is anywhere, often "/").
+std::string inProgramFolder(const std::string& path);
+
 }  // namespace gravmark

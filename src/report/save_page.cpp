@@ -1,6 +1,7 @@
 #include "report/save_page.h"
 
 #include "common/dialogs.h"
+#include "common/program_folder.h"
 #include "common/text_box_lines.h"
 #include "report/credit_line.h"
 #include "report/write_page.h"
@@ -23,7 +24,7 @@ SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinishe
         pageFinished = true;
     }
     if (defaultSave) {
-        writePage(memo1, defaultFolder + "/index.html");
+        writePage(memo1, defaultPageFile(defaultFolder));
         dialogs().showMessage("Results saved on server.");
         return SaveOutcome::SavedToDefaultFolder;
     }
@@ -32,6 +33,10 @@ SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinishe
     writePage(memo1, *name);
     dialogs().showMessage("Results saved as " + *name);
     return SaveOutcome::SavedThroughDialog;
+}
+
+std::string defaultPageFile(const std::string& defaultFolder) {
+    return inProgramFolder(defaultFolder) + "/index.html";
 }
 
 }  // namespace gravmark

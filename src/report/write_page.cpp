@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <ostream>
 
 #include "common/error.h"
@@ -55,24 +54,52 @@ mode_t modeFor(const std::string& target) {
     return kNewPageMode;
 }
 
-// Writes, gives the file `mode` when one is given, flushes to disk and closes; the errno
-// of the first failure, 0 on success.
-int fillAndClose(int fd, const TextBoxLines& page, std::optional<mode_t> mode) {
+// Writes the page; the errno of the first failed write, 0 on success.
+int fill(int fd, const TextBoxLines& page) {
     FdStreamBuffer buffer(fd);
     std::ostream out(&buffer);
     page.writeText(out);
-    int error = buffer.flush() ? 0 : buffer.error();
-    if (error == 0 && mode && ::fchmod(fd, *mode) != 0) error = errno;
+    return buffer.flush() ? 0 : buffer.error();
+}
+
+// Flushes the file to disk and closes it; `error` (0 when all went well so far) or the
+// first failure of these two.
+int syncAndClose(int fd, int error) {
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;
 }
 
+// The page's bytes as writeText gives them: its rows joined by CR LF.
+off_t byteSize(const TextBoxLines& page) {
+    off_t size = 0;
+    for (size_t i = 0; i < page.rowCount(); ++i) size += static_cast<off_t>(page.row(i).size());
+    return size + 2 * static_cast<off_t>(page.rowCount() - 1);
+}
+
+// Room for the first `size` bytes of the file, its bytes unchanged; the errno on failure,
+// when the file has its old length again.
+int reserve(int fd, off_t size) {
+    struct stat old {};
+    if (::fstat(fd, &old) != 0) return errno;
+    if (size == 0) return 0;
+    const int error = ::posix_fallocate(fd, 0, size);
+    if (error != 0 && size > old.st_size && ::ftruncate(fd, old.st_size) != 0) return errno;
+    return error;
+}
+
+// Room for the whole new page is reserved before a byte of the old one is overwritten,
+// and the file is cut to the new length only once all of it is written: a full disk or a
+// file size limit then fails the save with the old page whole.
 void rewriteInPlace(const TextBoxLines& page, const std::string& target, const std::string& file) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) cannotCreate(target, errno);
+    const off_t size = byteSize(page);
+    int error = reserve(fd, size);
+    if (error == 0) error = fill(fd, page);
+    if (error == 0 && ::ftruncate(fd, size) != 0) error = errno;
     // The file keeps its mode and owner; only its owner could change them anyway.
-    if (const int error = fillAndClose(fd, page, std::nullopt); error != 0) cannotCreate(target, error);
+    if (const int failure = syncAndClose(fd, error); failure != 0) cannotCreate(target, failure);
 }
 
 // Makes the rename itself durable; a folder that cannot be synced costs only that.
@@ -93,7 +120,11 @@ void writePage(const TextBoxLines& page, const std::string& target) {
 
     std::string temporary;
     const int fd = createTemporary(file, temporary);
-    int error = fd < 0 ? errno : fillAndClose(fd, page, modeFor(file));
+    int error = fd < 0 ? errno : fill(fd, page);
+    if (fd >= 0) {
+        if (error == 0 && ::fchmod(fd, modeFor(file)) != 0) error = errno;
+        error = syncAndClose(fd, error);
+    }
     if (error == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
     if (error == 0) {
         syncFolderOf(file);

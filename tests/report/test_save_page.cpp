@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "common/error.h"
+#include "common/program_folder.h"
 #include "common/text_box_lines.h"
 #include "report/save_page.h"
 #include "support/scripted_dialogs.h"
@@ -136,28 +137,43 @@ TEST(SavePage, ALinkedPageIsReplacedWhereItLies) {
     EXPECT_EQ(readFile(real), run.memo1.text());
 }
 
+// A file size limit of 4096 bytes while it lives: writes beyond it fail, as on a full
+// disk, even for the superuser.
+class FileSizeLimit {
+public:
+    FileSizeLimit() : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    void (*previousHandler_)(int);
+    rlimit saved_{};
+};
+
+void addRowsBeyondTheLimit(TextBoxLines& page) {
+    for (int i = 0; i < 200; ++i)
+        page.addLine("<tr><td>a row long enough to pass the file size limit</td></tr>");
+}
+
 TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
     SaveRun run;
     const std::string target = run.folder.file("index.html");
     writeFile(target, "old page");
-    for (int i = 0; i < 200; ++i)
-        run.memo1.addLine("<tr><td>a row long enough to pass the file size limit</td></tr>");
-
-    // A file size limit makes the write fail even for the superuser.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limited);
+    addRowsBeyondTheLimit(run.memo1);
     try {
+        const FileSizeLimit limit;
         run.save(true, run.folder.path().string());
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + target + "\". File too large");
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(readFile(target), "old page");
     EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
@@ -204,17 +220,63 @@ TEST(SavePage, AFolderThatTakesNoNewFilesStillGetsItsPageRewritten) {
     EXPECT_EQ(run.dialogs.messages, std::vector<std::string>{"Results saved on server."});
 }
 
+TEST(SavePage, ARewriteInPlaceThatFailsLeavesTheOldPageWhole) {
+    SaveRun run;
+    const std::string site = run.folder.file("site");
+    std::filesystem::create_directory(site);
+    const std::string oldPage = std::string(4000, 'o') + "</html>";
+    writeFile(site + "/index.html", oldPage);
+    addRowsBeyondTheLimit(run.memo1);
+    if (!setImmutable(site, true)) GTEST_SKIP() << "no immutable folders here";
+
+    std::string failure, afterFailure, shorter;
+    {
+        const FileSizeLimit limit;
+        try {
+            run.save(true, site);
+        } catch (const Error& error) {
+            failure = error.what();
+        }
+        afterFailure = readFile(site + "/index.html");
+        // A page that fits is written whole, and the longer old page is cut to its length.
+        run.memo1.setText("<p>short page</p>");
+        try {
+            run.save(true, site);
+        } catch (const Error& error) {
+            ADD_FAILURE() << error.what();
+        }
+        shorter = readFile(site + "/index.html");
+    }
+    setImmutable(site, false);
+    EXPECT_EQ(failure, "Cannot create file \"" + site + "/index.html\". File too large");
+    EXPECT_EQ(afterFailure, oldPage);
+    EXPECT_EQ(shorter, "<p>short page</p>");
+}
+
 TEST(SavePage, MissingFolderNamesTheFullTarget) {
     SaveRun run;
-    const std::string cwd = std::filesystem::current_path().string();
     try {
         run.save(true, "<none>");
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot create file \"" + cwd + "/<none>/index.html\". No such file or directory");
+        EXPECT_EQ(std::string(error.what()), "Cannot create file \"" + programFolder() +
+                                                 "<none>/index.html\". No such file or directory");
     }
     EXPECT_TRUE(run.dialogs.messages.empty());
+}
+
+TEST(SavePage, ARelativeDefaultFolderIsInTheProgramFolder) {
+    SaveRun run;
+    std::filesystem::create_directory(run.folder.file("site"));
+    const std::string saved = programFolder();
+    setProgramFolder(run.folder.folder());
+    try {
+        run.save(true, "site");
+    } catch (const Error& error) {
+        ADD_FAILURE() << error.what();
+    }
+    setProgramFolder(saved);
+    EXPECT_EQ(readFile(run.folder.file("site/index.html")), run.memo1.text());
 }
 
 }  // namespace
