@@ -1,6 +1,7 @@
 #include "batch/batch_run.h"
 
 #include <exception>
+#include <filesystem>
 
 #include "batch/batch_fetch.h"
 #include "batch/stderr_dialogs.h"
@@ -46,8 +47,14 @@ void applyKeptNamesToDb(RecordTable& db, const SettingsValues& settings, const P
     dialogs.showMessage(summary + ", " + std::to_string(run.eventsRenamed) + " events renamed");
 }
 
-// LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log stops the run:
-// a scheduled run must not replace the clan's page by an empty one.
+// Where the page goes: --out, else index.html in the default save folder.
+std::string pageTarget(const BatchOptions& options, const SettingsValues& settings) {
+    return options.out ? *options.out : defaultPageFile(settings.savepath);
+}
+
+// LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log, or a log without
+// a single game event where a page already stands, stops the run: a scheduled run must not
+// replace the clan's page by an empty one.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
                   const BatchStepListener& step, StderrDialogs& dialogs) {
     // The tables as the main window holds them once it is created.
@@ -64,7 +71,9 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     step("PARSE");
     int32_t GameCount = 0;
     PlayerIdCounts ids;
-    parseLog(memo1, db, false, memo2, progress, GameCount, &ids);
+    const int32_t events = parseLog(memo1, db, false, memo2, progress, GameCount, &ids);
+    if (events == 0 && std::filesystem::exists(pageTarget(options, settings)))
+        throw Error("The log holds no games; the page was not replaced.");
 
     step("HTML");
     applyKeptNamesToDb(db, settings, ids, dialogs);
@@ -89,7 +98,11 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
 int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
-        if (options.folder) setProgramFolder(*options.folder);
+        if (options.folder) {
+            if (!std::filesystem::is_directory(*options.folder))
+                throw Error("Folder does not exist: " + *options.folder);
+            setProgramFolder(*options.folder);
+        }
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);
         Progress progress;

@@ -102,6 +102,43 @@ TEST_F(BatchRun, FailuresExitWithOneAndTheMessage) {
     EXPECT_FALSE(exists("page.html"));
 }
 
+TEST_F(BatchRun, ALogWithoutGamesNeverReplacesAPage) {
+    prepare("[General]\r\nsavepath=" + folder.file("site") + "\r\n");
+    std::filesystem::create_directory(folder.file("site"));
+    test::writeFile(folder.file("site/index.html"), "the clan's page");
+    const std::string refused = "error: The log holds no games; the page was not replaced.\n";
+    using namespace std::string_literals;
+    for (const std::string& log : {""s, "\x01\xff\x00 random bytes\r\n\x9c\x80;;;\n"s}) {
+        test::writeFile(folder.file("games_mp.log"), log);
+        const test::BatchResult result = run({"--quiet"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, refused);
+        EXPECT_EQ(test::readFile(folder.file("site/index.html")), "the clan's page");
+    }
+    // Where no page stands yet, the empty page is the page.
+    const test::BatchResult result = run({"--out", folder.file("first.html"), "--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_THAT(test::readFile(folder.file("first.html")), HasSubstr("Updated @"));
+}
+
+TEST_F(BatchRun, ARelativeSaveFolderIsInTheProgramFolderWhereverTheRunStarts) {
+    prepare("[General]\r\nsavepath=site\r\n");
+    std::filesystem::create_directory(folder.file("site"));
+    const test::BatchResult result = run({"--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(exists("site/index.html"));
+}
+
+TEST(BatchFolder, AMissingFolderIsNamed) {
+    const test::TempFolder folder;
+    const std::string missing = folder.file("no such folder");
+    const test::BatchResult result =
+        test::runBatchProcess({"--folder", missing, "--out", folder.file("page.html")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "error: Folder does not exist: " + missing + "\n");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
 TEST(BatchUsage, StatusTwoForUsageErrorsAndHelpOnStandardOutput) {
     test::BatchResult result = test::runBatchProcess({"--now", "yesterday"});
     EXPECT_EQ(result.exitCode, 2);
