@@ -39,6 +39,10 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libpugixml-dev lib
 TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko vsftpd
                openssh-server openssh-client openssl)
 
+# The sanitizer and fuzz stages of CI: Clang, its sanitizer and libFuzzer runtimes, and
+# llvm-symbolizer for readable reports.
+SANITIZER_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
+
 # configure_and_build BUILD_DIR: a Release build of everything.
 configure_and_build() {
     local dir=$1

@@ -1,0 +1,25 @@
+# Sourced by the sanitizer and fuzz stages: one Clang build, with AddressSanitizer,
+# UndefinedBehaviorSanitizer and the fuzz targets, in its own folder beside build/.
+# Usage: sanitizer_build   (sets SANITIZER_BUILD to the folder)
+source "$ROOT/tools/deps.sh"
+
+SANITIZER_BUILD=${SANITIZER_BUILD:-$ROOT/build-sanitizers}
+
+# Reports name files and lines; any report of either sanitizer ends the process.
+export ASAN_SYMBOLIZER_PATH=/usr/bin/llvm-symbolizer-14
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# Leaks inside the third-party libraries only; ours are all reported.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tools/ci/third_party_leaks.supp:print_suppressions=0}
+
+sanitizer_build() {
+    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+    mkdir -p "$SANITIZER_BUILD"
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="$flags" \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+        -DGRAVMARK_BUILD_FUZZERS=ON -DGRAVMARK_WERROR=ON -DGRAVMARK_BUILD_BENCHMARKS=OFF \
+        >"$SANITIZER_BUILD/configure.log" 2>&1 || { cat "$SANITIZER_BUILD/configure.log" >&2; return 1; }
+    cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
+}
