@@ -98,6 +98,8 @@ void SessionWorker::run(const Job& job, const std::function<bool(std::string_vie
     QDeadlineTimer silence(silenceLimit_);
     bool cutOff = false;
     bool stopped = false;
+    // What consume threw; it goes on to the caller once the job has ended.
+    std::exception_ptr consumerError;
     while (true) {
         std::deque<std::string> arrived;
         bool done;
@@ -109,7 +111,12 @@ void SessionWorker::run(const Job& job, const std::function<bool(std::string_vie
         if (!arrived.empty()) {
             spaceFree_.notify_one();
             for (const std::string& block : arrived) {
-                if (stopped || !consume || consume(block)) continue;
+                if (stopped || !consume) continue;
+                try {
+                    if (consume(block)) continue;
+                } catch (...) {
+                    consumerError = std::current_exception();
+                }
                 stopped = true;
                 {
                     std::lock_guard lock(mutex_);
@@ -140,6 +147,7 @@ void SessionWorker::run(const Job& job, const std::function<bool(std::string_vie
         }
     }
     waitingLoop_ = nullptr;
+    if (consumerError) std::rethrow_exception(consumerError);
     if (cutOff) throwSilence();
     if (jobError_) std::rethrow_exception(jobError_);
 }

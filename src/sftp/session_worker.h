@@ -37,7 +37,9 @@ public:
     SessionWorker& operator=(const SessionWorker&) = delete;
 
     // Runs job on the worker thread and waits for its end, passing its blocks to consume
-    // on this thread (in order); rethrows the job's exception here.
+    // on this thread (in order); rethrows the job's exception here. When consume returns
+    // false or throws, the job is told to stop (deliver returns false) and its end is
+    // awaited; what consume threw is then rethrown.
     void run(const Job& job, const std::function<bool(std::string_view)>& consume = {});
 
 private:

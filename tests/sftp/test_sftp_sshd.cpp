@@ -79,6 +79,14 @@ TEST_F(SftpAgainstSshd, ReadsTheLogOverIpv4AndIpv6TrustingEachNameOnce) {
     EXPECT_EQ(blocks, 2);
     EXPECT_TRUE(twoBlocks == log.substr(1, twoBlocks.size()));
     EXPECT_TRUE(readFrom(*first, 0) == log);
+    // So does a receiver that fails (a full disk), whose error reaches the caller.
+    try {
+        first->read(0, [](std::string_view) -> bool { throw Error("No space left on device"); });
+        ADD_FAILURE() << "the receiver's error should reach the caller";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "No space left on device");
+    }
+    EXPECT_TRUE(readFrom(*first, 0) == log);
     first->finish();
     first.reset();
     // Counted after a first session, which leaves the libraries' own files open for good.
