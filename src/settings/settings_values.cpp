@@ -15,6 +15,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     for (size_t i = 0; i < kMedalKeys.size(); ++i)
         values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
     values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);
+    values.keyfile = ini.readString("FTPconnect", "keyfile", values.keyfile);
     return values;
 }
 

@@ -24,6 +24,7 @@ struct SettingsValues {
     std::array<bool, 7> medals{true, true, true, true, false, true, true};
     // Names seen with one player id are counted under one name (key "mergebyid" in "General").
     bool mergebyid = false;
+    std::string keyfile = kNotConfigured;  // a private key for SFTP logins (section "FTPconnect")
 
     bool operator==(const SettingsValues&) const = default;
 };

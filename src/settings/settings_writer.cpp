@@ -14,6 +14,7 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     for (size_t i = 0; i < values.medals.size(); ++i)
         ini.writeBool("Medals", kMedalKeys[i], values.medals[i]);
     ini.writeBool("General", "mergebyid", values.mergebyid);
+    ini.writeString("FTPconnect", "keyfile", values.keyfile);
 }
 
 }  // namespace gravmark

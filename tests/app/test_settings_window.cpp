@@ -24,7 +24,7 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
     const TForm3& form = windows.Form3;
     EXPECT_EQ(form.windowTitle(), "GravmarkParser Setup Defaults");
     EXPECT_EQ(form.size(), QSize(697, 404));
-    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit5"}) {
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit5", "keyfile"}) {
         EXPECT_EQ(control<QLineEdit>(form, name)->text(), "<none>") << name;
     }
     EXPECT_EQ(form.Edit4->text(), "games_mp.log");
@@ -54,7 +54,7 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
                                   "you have connected before it will only ",
                                   "download the additional games played, ", "not the complete logfile",
                                   "This saves bandwidth and time."}));
-    QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,     form.Memo1,
+    QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,     form.keyfile,     form.Memo1,
                                 form.Button1,   form.Edit5,     form.Button2,   form.CheckBox1, form.CheckBox2,
                                 form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7, form.CheckBox8};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
@@ -66,6 +66,7 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
 TEST_F(SettingsWindow, ReadsTheSettingsFile) {
     writeFile(settingsFile(),
               "[ftpconnect]\r\nSERVER=ftp.example.org\r\nuser=clan\r\npass=secret \r\nlogfile='games.log'\r\n"
+              "keyfile=/home/clan/id_ed25519\r\n"
               "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
     ProgramWindows windows;
     const TForm3& form = windows.Form3;
@@ -74,6 +75,7 @@ TEST_F(SettingsWindow, ReadsTheSettingsFile) {
     EXPECT_EQ(form.Edit3->text(), "secret");
     EXPECT_EQ(form.Edit4->text(), "games.log");
     EXPECT_EQ(form.Edit5->text(), "<none>");
+    EXPECT_EQ(form.keyfile->text(), "/home/clan/id_ed25519");
     EXPECT_FALSE(form.CheckBox1->isChecked());
     EXPECT_TRUE(form.CheckBox2->isChecked());
     EXPECT_TRUE(form.CheckBox5->isChecked());
@@ -88,6 +90,7 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     windows.Form1.SetupFTPServer1->trigger();
     form.Edit1->setText("ftp.example.org");
     form.Edit5->setText("/srv/www");
+    form.keyfile->setText("/home/clan/id_ed25519");
     form.CheckBox1->setChecked(false);
     EXPECT_EQ(form.CheckBox8->text(), "Merge names by player id");
     EXPECT_FALSE(form.CheckBox8->isChecked());
@@ -96,6 +99,7 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     EXPECT_EQ(
         readFile(settingsFile()),
         "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
+        "keyfile=/home/clan/id_ed25519\r\n"
         "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
     EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_values.h"
+#include "settings/settings_writer.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -31,6 +32,17 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
                               "/srv/www",
                               {false, true, false, true, true, true, false},
                               true}));
+}
+
+TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {
+    test::TempFolder folder;
+    const std::string ini = folder.file("GravmarkParser.INI");
+    EXPECT_EQ(readSettings(ini).keyfile, "<none>");
+    SettingsValues values;
+    values.keyfile = "/home/gamer/.ssh/id_ed25519";
+    writeSettings(ini, values);
+    EXPECT_EQ(readSettings(ini), values);
+    EXPECT_NE(test::readFile(ini).find("keyfile=/home/gamer/.ssh/id_ed25519"), std::string::npos);
 }
 
 }  // namespace

@@ -98,6 +98,9 @@ void TForm3::createControls() {
     Edit3 = edit(this, "Edit3", kNotConfigured, 152, 91, 121);
     Label5 = fieldLabel(this, "Label5", "Logfile name", 134, 134);
     Edit4 = edit(this, "Edit4", "games_mp.log", 152, 131, 121);
+    // The private key of an SFTP login, with the rest of the account.
+    KeyFileLabel = fieldLabel(this, "KeyFileLabel", "Key file", 134, 156);
+    keyfile = edit(this, "keyfile", kNotConfigured, 152, 153, 121);
 
     Memo1 = place(new QPlainTextEdit(this), "Memo1", 26, 176, 247, 161);
     QStringList explanation;
@@ -136,6 +139,7 @@ void TForm3::createControls() {
     chainTabOrder({Edit1, Edit2, Edit3, Edit4, Memo1, Button1, Edit5, Button2, CheckBox1, CheckBox2,
                    CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7});
     chainTabOrder({CheckBox7, CheckBox8});
+    chainTabOrder({Edit4, keyfile, Memo1});
 }
 
 void TForm3::FormCreate() {
@@ -167,6 +171,7 @@ void TForm3::showValues(const SettingsValues& values) {
     Edit5->setText(shown(values.savepath));
     for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
     CheckBox8->setChecked(values.mergebyid);
+    keyfile->setText(shown(values.keyfile));
 }
 
 SettingsValues TForm3::values() const {
@@ -178,6 +183,7 @@ SettingsValues TForm3::values() const {
     values.savepath = textOf(Edit5);
     for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
     values.mergebyid = CheckBox8->isChecked();
+    values.keyfile = textOf(keyfile);
     return values;
 }
 

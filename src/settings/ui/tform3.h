@@ -1,6 +1,6 @@
 #pragma once
 // TForm3, the settings window (Form3): the FTP account, the log file name, the default
-// save folder and the medals to show. Its values live in the settings file
+// save folder, the medals to show and the key file of an SFTP login. Its values live in the settings file
 // "GravmarkParser.INI"; the other steps read the controls directly, saved or not.
 // Creating it reads the settings file and sets the main window's menu entry
 // "get log ftp server" and check box `savedef` from it.
@@ -55,6 +55,8 @@ public:
     QCheckBox* CheckBox7 = nullptr;
     QPushButton* Button1 = nullptr;
     QCheckBox* CheckBox8 = nullptr;  // "Merge names by player id"
+    QLabel* KeyFileLabel = nullptr;
+    QLineEdit* keyfile = nullptr;
 
 private:
     void createControls();
