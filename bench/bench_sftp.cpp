@@ -2,8 +2,6 @@
 // repeated) into a local file, and a session that finds nothing new (the size only).
 // Prints the best of three runs of each, the time to connect and log in, and the peak
 // resident memory of the process, which must not grow with the size of the log.
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
@@ -12,22 +10,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "bench_figures.h"
 #include "sftp/sftp_remote_log.h"
 #include "ssh_test_servers.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using gravmark::bench::Clock;
+using gravmark::bench::peakMegabytes;
+using gravmark::bench::secondsSince;
 
 void writeRepeatedLog(const std::string& path, int64_t size) {
     std::ifstream in(GRAVMARK_REAL_LOGS "/server-lan-10k.log", std::ios::binary);
