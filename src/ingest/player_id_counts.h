@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace gravmark {
@@ -32,11 +31,16 @@ public:
     const std::vector<IdNames>& ids() const { return ids_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // PARSE calls add() for most events, so ids are found through a flat open-addressed
+    // table (a power of two of slots, at most half full) rather than a node-based map.
+    struct Slot {
+        size_t hash = 0;
+        uint32_t entry = 0;  // 1 + the index in ids_; 0 for an empty slot
     };
-    std::unordered_map<std::string, size_t, Hash, std::equal_to<>> indexOf_;
+    IdNames& entryOf(std::string_view id);
+    void grow();
+
+    std::vector<Slot> slots_;
     std::vector<IdNames> ids_;
 };
 

@@ -14,6 +14,11 @@ namespace {
 
 bool isComment(const std::string& line) { return line.empty() || line.front() == '#'; }
 
+// A name a rule line can hold: the file has no escape for line breaks and NUL bytes.
+bool keepable(const std::string& name) {
+    return !name.empty() && name.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+}
+
 std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
 
 // The lines of the file without their line ends (CR LF or LF); no line after a final one.
@@ -109,7 +114,10 @@ size_t AliasList::lineOf(const std::string& alias) const {
 }
 
 std::optional<std::string> AliasList::keep(const std::string& alias, const std::string& kept) {
-    if (alias.empty() || kept.empty()) return "A rule for the empty name cannot be kept.";
+    if (!keepable(alias) || !keepable(kept)) {
+        return inQuotes(alias) + " -> " + inQuotes(kept) +
+               " was not kept: a name is empty or holds a line break or a NUL byte.";
+    }
     if (chainsWithout(&alias).wouldCycle(alias, kept)) {
         return inQuotes(alias) + " -> " + inQuotes(kept) + " was not kept: it would make a cycle of names.";
     }

@@ -40,7 +40,8 @@ public:
     AliasChains chains() const;
 
     // Adds the rule alias -> kept, replacing the rule in force for that alias. A rule that
-    // would make a cycle is refused: then the text saying so is returned and nothing changes.
+    // would make a cycle, or with a name that is empty or holds a line break or a NUL byte,
+    // is refused: then the text saying so is returned and nothing changes.
     std::optional<std::string> keep(const std::string& alias, const std::string& kept);
     // Removes the rule in force for the alias; false when there is none.
     bool remove(const std::string& alias);

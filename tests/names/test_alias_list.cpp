@@ -101,6 +101,8 @@ TEST_F(AliasListFile, KeepReplacesRemovesAndRefusesCycles) {
     EXPECT_EQ(*refused, "\"D\" -> \"A\" was not kept: it would make a cycle of names.");
     EXPECT_TRUE(list.keep("C", "C"));
     EXPECT_TRUE(list.keep("", "C"));
+    EXPECT_TRUE(list.keep("line\nbreak", "C"));
+    EXPECT_TRUE(list.keep("C", std::string("nul\0", 4)));
     EXPECT_FALSE(list.keep("tab\tname", "back\\slash"));
     EXPECT_TRUE(list.remove("B"));
     EXPECT_FALSE(list.remove("B"));
