@@ -34,8 +34,8 @@ ReadAliasLine readAliasLine(std::string_view line) {
             if (++i == line.size()) return unreadable("a backslash at the end of the line");
             if (line[i] == 't') {
                 names[field] += '\t';
-            } else if (line[i] == '\\') {
-                names[field] += '\\';
+            } else if (line[i] == '\\' || line[i] == '#') {
+                names[field] += line[i];
             } else {
                 return unreadable(std::string("unknown escape \\") + line[i] + " (a backslash is written \\\\)");
             }
@@ -51,6 +51,9 @@ ReadAliasLine readAliasLine(std::string_view line) {
     return {AliasRule{std::move(names[0]), std::move(names[1])}, {}};
 }
 
-std::string aliasLineOf(const AliasRule& rule) { return escaped(rule.alias) + '\t' + escaped(rule.kept); }
+std::string aliasLineOf(const AliasRule& rule) {
+    const std::string alias = escaped(rule.alias);
+    return (alias.starts_with('#') ? "\\" : "") + alias + '\t' + escaped(rule.kept);
+}
 
 }  // namespace gravmark

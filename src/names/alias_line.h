@@ -1,7 +1,8 @@
 #pragma once
 // One line of the alias list "aliases.txt": the alias, a TAB, the kept name. Inside a name
-// a TAB is written "\t" and a backslash "\\"; no other escape exists. Names are the log's
-// bytes, unconverted.
+// a TAB is written "\t" and a backslash "\\"; an alias that starts with "#" is written
+// "\#..." so that its line is not a comment ("\#" reads as "#" anywhere). Names are the
+// log's bytes, unconverted.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -104,12 +104,14 @@ TEST_F(AliasListFile, KeepReplacesRemovesAndRefusesCycles) {
     EXPECT_TRUE(list.keep("line\nbreak", "C"));
     EXPECT_TRUE(list.keep("C", std::string("nul\0", 4)));
     EXPECT_FALSE(list.keep("tab\tname", "back\\slash"));
+    EXPECT_FALSE(list.keep("#1 Sniper", "#Sniper"));  // not a comment when written
     EXPECT_TRUE(list.remove("B"));
     EXPECT_FALSE(list.remove("B"));
     list.write(path);
-    EXPECT_EQ(readFile(path), "# mine\r\nA\tD\r\ntab\\tname\tback\\\\slash\r\n");
+    EXPECT_EQ(readFile(path), "# mine\r\nA\tD\r\ntab\\tname\tback\\\\slash\r\n\\#1 Sniper\t#Sniper\r\n");
     const AliasList again = AliasList::read(path);
-    EXPECT_EQ(pairs(again), (std::vector<std::pair<std::string, std::string>>{{"A", "D"}, {"tab\tname", "back\\slash"}}));
+    EXPECT_EQ(pairs(again), (std::vector<std::pair<std::string, std::string>>{
+                                {"A", "D"}, {"tab\tname", "back\\slash"}, {"#1 Sniper", "#Sniper"}}));
 }
 
 TEST_F(AliasListFile, AFileThatCannotBeWrittenStaysAsItWas) {

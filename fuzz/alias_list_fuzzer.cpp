@@ -1,0 +1,86 @@
+// The alias list aliases.txt: whatever a file holds, reading it never fails; every line that
+// is no rule in force is reported with its number; writing keeps every line, so reading the
+// written file gives the same rules and the same reports; the rules lead every alias to a
+// name that is no alias (no cycle); and a rule that is kept is followed.
+//
+// Input: a length byte and an alias, a length byte and a kept name (each at most the event
+// table's 40 bytes), then the file's bytes.
+#include <set>
+#include <string>
+
+#include "fuzz_support.h"
+#include "names/alias_list.h"
+
+namespace {
+
+using namespace gravmark;
+
+// The number of each line that is neither a comment nor empty, as the reader splits lines.
+std::set<size_t> ruleLines(std::string_view file) {
+    std::set<size_t> numbers;
+    size_t number = 0;
+    while (!file.empty()) {
+        const size_t end = file.find('\n');
+        std::string_view line = file.substr(0, end);
+        file.remove_prefix(end == std::string_view::npos ? file.size() : end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        ++number;
+        if (!line.empty() && line.front() != '#') numbers.insert(number);
+    }
+    return numbers;
+}
+
+std::set<size_t> reportedLines(const AliasList& list) {
+    std::set<size_t> numbers;
+    for (const std::string& problem : list.problems()) {
+        constexpr std::string_view kPrefix = "aliases.txt line ";
+        fuzz::require(problem.starts_with(kPrefix), "a report names its line", problem);
+        numbers.insert(std::stoul(problem.substr(kPrefix.size())));
+    }
+    return numbers;
+}
+
+void requireFinal(const AliasList& list) {
+    const NameRenames names = list.finalNames();
+    fuzz::require(names.size() == list.rules().size(), "every rule in force has a final name");
+    for (const auto& [alias, kept] : names) {
+        fuzz::require(!names.contains(kept), "a final name is no alias", alias + " -> " + kept);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::ByteReader input(fuzz::bytesOf(data, size));
+    const std::string alias(input.text(40));
+    const std::string kept(input.text(40));
+    const std::string_view file = input.rest();
+
+    const std::string path = AliasList::fileName(fuzz::scratch().folder());
+    test::writeFile(path, file);
+    AliasList list = AliasList::read(path);
+    const std::set<size_t> reported = reportedLines(list);
+    const std::set<size_t> lines = ruleLines(file);
+    fuzz::require(list.rules().size() + reported.size() >= lines.size(), "every line is a rule or reported");
+    for (size_t number : reported) fuzz::require(lines.contains(number), "only rule lines are reported");
+    requireFinal(list);
+
+    list.write(path);
+    const AliasList again = AliasList::read(path);
+    fuzz::require(again.problems() == list.problems(), "a rewritten file reports the same lines");
+    fuzz::require(again.finalNames() == list.finalNames(), "a rewritten file holds the same rules");
+
+    const NameRenames before = list.finalNames();
+    if (list.keep(alias, kept)) {
+        fuzz::require(list.finalNames() == before, "a refused rule changes nothing");
+        return 0;
+    }
+    requireFinal(list);
+    const NameRenames after = list.finalNames();
+    const auto keptFinal = after.find(kept);
+    fuzz::require(after.at(alias) == (keptFinal == after.end() ? kept : keptFinal->second),
+                  "a kept rule is followed", alias + " -> " + kept);
+    list.write(path);
+    fuzz::require(AliasList::read(path).finalNames() == after, "a kept rule is written");
+    return 0;
+}
