@@ -9,8 +9,10 @@ install(TARGETS GravmarkParser gravmark-batch RUNTIME DESTINATION ${GRAVMARK_INS
 file(GLOB medal_pictures ${PROJECT_SOURCE_DIR}/data/medals/*.png)
 install(FILES ${medal_pictures} DESTINATION ${GRAVMARK_INSTALL_DIR})
 
+# The output folder is made first: only Ninja makes it by itself.
 set(sample_log ${PROJECT_BINARY_DIR}/sample/games_mp.log)
 add_custom_command(OUTPUT ${sample_log}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/sample
   COMMAND gravmark-loggen --lines 5000 --seed 1 --out ${sample_log}
   DEPENDS gravmark-loggen
   COMMENT "Generating the sample log")

@@ -1,4 +1,4 @@
-#include "log_generator.h"
+#include "loggen/log_generator.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gravmark::bench {
+namespace gravmark::loggen {
 
 namespace {
 
@@ -316,4 +316,4 @@ void writeLog(const LogShape& shape, const std::string& path) {
     if (std::fflush(file.get()) != 0) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace gravmark::bench
+}  // namespace gravmark::loggen

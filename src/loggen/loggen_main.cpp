@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "log_generator.h"
+#include "loggen/log_generator.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ bool parseNumber(const char* text, long long& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    gravmark::bench::LogShape shape;
+    gravmark::loggen::LogShape shape;
     std::string out;
     bool haveLines = false;
     for (int i = 1; i < argc; ++i) {
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     }
     if (!haveLines || out.empty()) return usage();
     try {
-        gravmark::bench::writeLog(shape, out);
+        gravmark::loggen::writeLog(shape, out);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gravmark-loggen: %s\n", e.what());
         return 1;
