@@ -43,6 +43,9 @@ TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko vsftpd
 # llvm-symbolizer for readable reports.
 SANITIZER_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
 
+# What the Debian package check needs beyond the build: cpack's dpkg-shlibdeps and file.
+PACKAGE_PACKAGES=(dpkg-dev file)
+
 # configure_and_build BUILD_DIR: a Release build of everything.
 configure_and_build() {
     local dir=$1

@@ -5,6 +5,9 @@
 #include "app/qt_dialogs.h"
 #include "app/tool_tip_delay_style.h"
 #include "app/window_placement.h"
+#include "common/error.h"
+#include "common/program_folder.h"
+#include "common/program_layout.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,6 +18,12 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     gravmark::QtDialogs dialogs;
     gravmark::installDialogs(&dialogs);
+    try {
+        gravmark::setProgramFolder(gravmark::standardProgramFolder());
+    } catch (const gravmark::Error& failure) {
+        dialogs.showError(failure.what());
+        return 1;
+    }
 
     gravmark::ProgramWindows windows;
     QObject::connect(&windows.Form1, &gravmark::TForm1::closed, &app, &QApplication::quit,

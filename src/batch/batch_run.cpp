@@ -8,6 +8,7 @@
 #include "batch/terminal_progress.h"
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "common/program_layout.h"
 #include "common/text_box_lines.h"
 #include "common/version_info.h"
 #include "ingest/log_loader.h"
@@ -102,6 +103,8 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
             if (!std::filesystem::is_directory(*options.folder))
                 throw Error("Folder does not exist: " + *options.folder);
             setProgramFolder(*options.folder);
+        } else {
+            setProgramFolder(standardProgramFolder());
         }
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);

@@ -11,19 +11,19 @@ std::string withSeparator(std::string folder) {
     return folder;
 }
 
-std::string executableFolder() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return withSeparator(std::filesystem::current_path().string());
-    return withSeparator(exe.parent_path().string());
-}
-
 std::string& folderSetting() {
     static std::string folder = executableFolder();
     return folder;
 }
 
 }  // namespace
+
+std::string executableFolder() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return withSeparator(std::filesystem::current_path().string());
+    return withSeparator(exe.parent_path().string());
+}
 
 std::string programFolder() { return folderSetting(); }
 

@@ -1,0 +1,54 @@
+#include "common/program_layout.h"
+
+#include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
+
+#include "common/error.h"
+#include "common/program_folder.h"
+
+namespace gravmark {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSampleLog = "games_mp.log";
+
+// The copy is written aside and renamed, so a full disk leaves no half sample log.
+void copySampleLog(const std::string& from, const std::string& to) {
+    std::error_code error;
+    if (!fs::is_regular_file(from, error)) return;
+    const std::string part = to + ".part";
+    if (fs::copy_file(from, part, fs::copy_options::overwrite_existing, error)) fs::rename(part, to, error);
+    if (error) fs::remove(part, error);
+}
+
+}  // namespace
+
+bool isPortableFolder(const std::string& folder) {
+    std::error_code error;
+    return fs::exists(folder + kPortableMarker, error) || fs::exists(folder + "GravmarkParser.INI", error);
+}
+
+std::string sharedDataFolder(const std::string& executableFolder) {
+    return executableFolder + "../share/gravmark-parser/";
+}
+
+std::string chooseProgramFolder(const std::string& executableFolder, const std::string& userDataFolder) {
+    if (isPortableFolder(executableFolder)) return executableFolder;
+    std::error_code error;
+    if (fs::is_directory(userDataFolder, error)) return userDataFolder;
+    fs::create_directories(userDataFolder, error);
+    if (error) throw Error("Unable to create the folder " + userDataFolder + ": " + error.message());
+    copySampleLog(sharedDataFolder(executableFolder) + kSampleLog, userDataFolder + kSampleLog);
+    return userDataFolder;
+}
+
+std::string standardProgramFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) throw Error("No data folder for this user: HOME is not set");
+    return chooseProgramFolder(executableFolder(), data.toStdString() + "/gravmark-parser/");
+}
+
+}  // namespace gravmark
