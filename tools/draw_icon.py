@@ -1,18 +1,17 @@
 #!/usr/bin/env python3
 """Draws the program's icon: a podium of gold, silver and bronze bars under a medal, on a
 dark rounded square. The shapes are described once and written both as the scalable SVG
-and as PNG pictures of the sizes desktops ask for (PNG writing shared with the medals).
+and as PNG pictures of the sizes desktops ask for (the drawing and PNG writing are shared with the medals).
 
     python3 tools/draw_icon.py data/icons
 """
 import os
 import sys
 
-from draw_medals import png
+from draw_medals import png, render_picture
 
 CANVAS = 64.0
 SIZES = (16, 24, 32, 48, 64, 128, 256)
-SAMPLES = 4
 
 # (x, y, width, height, corner radius, colour) on a 64 x 64 canvas, drawn in order.
 RECTS = [
@@ -63,27 +62,6 @@ def colour_at(x, y):
     return found
 
 
-def render(size):
-    """RGBA rows of a size x size picture; each pixel averages SAMPLES x SAMPLES samples."""
-    scale = CANVAS / size
-    rows = []
-    for py in range(size):
-        row = bytearray()
-        for px in range(size):
-            r = g = b = covered = 0
-            for sy in range(SAMPLES):
-                for sx in range(SAMPLES):
-                    colour = colour_at((px + (sx + 0.5) / SAMPLES) * scale, (py + (sy + 0.5) / SAMPLES) * scale)
-                    if colour:
-                        r, g, b, covered = r + colour[0], g + colour[1], b + colour[2], covered + 1
-            if covered:
-                row += bytes((r // covered, g // covered, b // covered, 255 * covered // SAMPLES**2))
-            else:
-                row += bytes(4)
-        rows.append(bytes(row))
-    return rows
-
-
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else "data/icons"
     os.makedirs(folder, exist_ok=True)
@@ -91,7 +69,7 @@ def main():
         out.write(svg())
     for size in SIZES:
         with open(os.path.join(folder, f"gravmark-parser-{size}.png"), "wb") as out:
-            out.write(png(render(size)))
+            out.write(png(render_picture(colour_at, size, size, CANVAS / size)))
 
 
 if __name__ == "__main__":

@@ -177,20 +177,31 @@ MEDALS = [
 
 
 def render(layers):
-    """RGBA rows: each pixel averages its samples; the last layer covering a sample wins."""
+    """The medal's RGBA rows; the last layer covering a point wins."""
+
+    def colour_at(x, y):
+        for shape, color in reversed(layers):
+            if shape(x, y):
+                return color
+        return None
+
+    return render_picture(colour_at, WIDTH, HEIGHT)
+
+
+def render_picture(colour_at, width, height, scale=1.0):
+    """RGBA rows of a width x height picture; each pixel averages SAMPLES x SAMPLES points,
+    taken at the pixel's place times scale; colour_at gives a point's colour or None."""
     rows = []
     step = 1.0 / SAMPLES
-    for py in range(HEIGHT):
+    for py in range(height):
         row = bytearray()
-        for px in range(WIDTH):
+        for px in range(width):
             r = g = b = covered = 0
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
-                    x, y = px + (sx + 0.5) * step, py + (sy + 0.5) * step
-                    for shape, color in reversed(layers):
-                        if shape(x, y):
-                            r, g, b, covered = r + color[0], g + color[1], b + color[2], covered + 1
-                            break
+                    color = colour_at((px + (sx + 0.5) * step) * scale, (py + (sy + 0.5) * step) * scale)
+                    if color:
+                        r, g, b, covered = r + color[0], g + color[1], b + color[2], covered + 1
             if covered:
                 row += bytes((r // covered, g // covered, b // covered, 255 * covered // SAMPLES**2))
             else:
