@@ -16,6 +16,7 @@ int renameNames(RecordTable& db, const NameRenames& renames) {
     db.clearKeyRange();
     db.setFiltered(false);
     // In the default order an edited record keeps its place, so one walk visits each once.
+    db.setIndexName("");
     db.setIndexFieldNames("");
     int changed = 0;
     for (db.first(); !db.eof(); db.next()) {
