@@ -13,7 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "ftp/log_fetcher.h"
+#include "fetch/log_fetch.h"
 #include "scripted_ftp_server.h"
 
 namespace {
@@ -35,7 +35,8 @@ void BM_FetchLog(benchmark::State& state) {
     static const std::string log = realLog();
     const int64_t size = state.range(0) * 1024 * 1024;
     const char* tmp = std::getenv("TMPDIR");
-    const std::string localPath = std::string(tmp ? tmp : "/tmp") + "/gravmark-bench-ftp-games_mp.log";
+    const std::string folder = std::string(tmp ? tmp : "/tmp") + "/";
+    const std::string localPath = folder + "games_mp.log";
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove(localPath);
@@ -50,11 +51,11 @@ void BM_FetchLog(benchmark::State& state) {
                 length -= part;
             }
         });
-        gravmark::LogFetcher fetcher;
-        int32_t remoteLogSize = 0;
+        gravmark::SettingsValues settings;
+        settings.server = server.serverText();
         state.ResumeTiming();
 
-        fetcher.fetch({server.serverText(), "gamer", "secret", "games_mp.log"}, localPath, remoteLogSize);
+        gravmark::fetchLogFile(settings, folder, {}, {});
 
         state.PauseTiming();
         if (static_cast<int64_t>(std::filesystem::file_size(localPath)) != size) {

@@ -1,26 +1,20 @@
 #!/usr/bin/env python3
-"""A local FTP server for the FTP tests: pyftpdlib on loopback, one account, one folder.
+"""A local FTP server for the FTP tests and the benchmark: pyftpdlib on loopback, one
+account, one folder, pyftpdlib's own behaviour (ASCII type converts line ends and
+refuses SIZE and REST; binary type sends the stored bytes).
+
+With --certfile it is an FTP over TLS server (TLS_FTPHandler) that requires TLS on the
+control and the data connections.
 
 Prints "port N" once it listens, then serves until it is terminated.
-
-By default it behaves like the FTP servers of game-server hosts (vsftpd with its usual
-settings): files are sent as stored whatever the transfer type, and SIZE and REST are
-allowed in ASCII type. With --convert-ascii it keeps pyftpdlib's own ASCII handling:
-line feeds are sent as CR LF, and SIZE and REST are refused in ASCII type.
 """
 import argparse
 import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
-
-
-class StoredBytesHandler(FTPHandler):
-    def ftp_TYPE(self, line):
-        super().ftp_TYPE(line)
-        self._current_type = "i"
 
 
 def main():
@@ -28,14 +22,21 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
-    parser.add_argument("--convert-ascii", action="store_true")
+    parser.add_argument("--certfile", help="certificate and key (PEM) for FTP over TLS")
+    parser.add_argument("--port", type=int, default=0)
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
-    handler = FTPHandler if args.convert_ascii else StoredBytesHandler
+    if args.certfile:
+        handler = TLS_FTPHandler
+        handler.certfile = args.certfile
+        handler.tls_control_required = True
+        handler.tls_data_required = True
+    else:
+        handler = FTPHandler
     handler.authorizer = DummyAuthorizer()
     handler.authorizer.add_user(args.user, args.password, args.root, perm="elr")
-    server = FTPServer(("127.0.0.1", 0), handler)
+    server = FTPServer(("127.0.0.1", args.port), handler)
     print("port", server.address[1], flush=True)
     server.serve_forever()
 

@@ -57,7 +57,7 @@ void TForm1::bindHandlers() {
     connect(SetupFTPServer1, &QAction::triggered, this, guarded(this, &TForm1::SetupFTPServer1Click));
 
     IdFTP1.onConnected = [this] { IdFTP1Connected(); };
-    IdFTP1.onWorkBegin = [this](int64_t announced) { IdFTP1WorkBegin(announced); };
+    IdFTP1.onWorkBegin = [this](int64_t remoteSize) { IdFTP1WorkBegin(remoteSize); };
     IdFTP1.onWork = [this](int64_t receivedSoFar) { IdFTP1Work(receivedSoFar); };
     IdFTP1.onWorkEnd = [this] { IdFTP1WorkEnd(); };
 }

@@ -12,7 +12,8 @@
 
 #include "common/text_box_lines.h"
 #include "common/version_info.h"
-#include "ftp/log_fetcher.h"
+#include "fetch/fetch_notifications.h"
+#include "fetch/fetch_time_limits.h"
 #include "ingest/player_id_counts.h"
 #include "stats/medal_winners.h"
 #include "stats/statistics.h"
@@ -95,11 +96,11 @@ public:
     // The local time printed as "Updated @" (tests fix it).
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
-    // The FTP client of "get log ftp server" (tform1_ftp.cpp); it keeps the server's
-    // restart answer for the whole run.
-    LogFetcher IdFTP1;
+    // The notifications of "get log ftp server" (tform1_ftp.cpp) and its time limits.
+    FetchNotifications IdFTP1;
+    FetchTimeLimits fetchLimits;
     void IdFTP1Connected();
-    void IdFTP1WorkBegin(int64_t announced);
+    void IdFTP1WorkBegin(int64_t remoteSize);
     void IdFTP1Work(int64_t receivedSoFar);
     void IdFTP1WorkEnd();
 

@@ -1,29 +1,44 @@
 // "get log ftp server": the fetch of the game server's log and its four notifications.
+#include <limits>
+
 #include "app/ftp_control_lock.h"
 #include "app/progress_bar.h"
 #include "app/tform1.h"
 #include "common/dialogs.h"
+#include "common/error.h"
 #include "common/program_folder.h"
-#include "ftp/fetch_messages.h"
-#include "ftp/transfer_progress.h"
+#include "fetch/fetch_messages.h"
+#include "fetch/log_fetch.h"
+#include "fetch/transfer_progress.h"
 #include "settings/ui/tform3.h"
 
 namespace gravmark {
+namespace {
+
+// The window shows a certificate it cannot verify once and asks; a certificate other than
+// the accepted one is refused with both fingerprints.
+void askAboutCertificate(const std::string& fingerprint, const std::string& acceptedBefore) {
+    if (!acceptedBefore.empty()) throw Error(certificateChangedMessage(acceptedBefore, fingerprint));
+    if (!dialogs().askYesNo("The server's certificate cannot be verified.\n\nIts fingerprint is " +
+                            fingerprint + "\n\nTrust this server and fetch the log?"))
+        throw Error("The server's certificate was not accepted: " + fingerprint);
+}
+
+}  // namespace
 
 void TForm1::getlogfromBrom1Click() {
     FtpControlLock lock(*this);
     // The account as typed in the settings window, saved or not.
-    const SettingsValues settings = Form3->values();
-    const FtpAccount account{settings.server, settings.user, settings.pass, settings.logfile};
-    if (!IdFTP1.fetch(account, programFolder() + "games_mp.log", RemoteLogSize)) return;
+    fetchLogFile(Form3->values(), programFolder(), IdFTP1, askAboutCertificate, fetchLimits);
     dialogs().showMessage(kFtpReceivedMessage);
     lock.release();
 }
 
 void TForm1::IdFTP1Connected() { dialogs().showMessage(kFtpConnectedMessage); }
 
-void TForm1::IdFTP1WorkBegin(int64_t announced) {
-    startTransferProgress(Progress->model(), announced, RemoteLogSize);
+void TForm1::IdFTP1WorkBegin(int64_t remoteSize) {
+    RemoteLogSize = static_cast<int32_t>(std::min<int64_t>(remoteSize, std::numeric_limits<int32_t>::max()));
+    startTransferProgress(Progress->model(), remoteSize);
 }
 
 void TForm1::IdFTP1Work(int64_t receivedSoFar) { Progress->model().setPartsComplete(receivedSoFar); }

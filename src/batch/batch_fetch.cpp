@@ -2,27 +2,36 @@
 
 #include "common/dialogs.h"
 #include "common/error.h"
-#include "ftp/fetch_messages.h"
-#include "ftp/log_fetcher.h"
-#include "ftp/transfer_progress.h"
+#include "fetch/fetch_messages.h"
+#include "fetch/log_fetch.h"
+#include "fetch/transfer_progress.h"
 
 namespace gravmark {
 
-void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress) {
+void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress,
+              const std::optional<std::string>& trust) {
     if (settings.server == kNotConfigured)
         throw Error("No FTP server in the settings file: its server is " + settings.server);
-    int32_t RemoteLogSize = -1;
-    LogFetcher fetcher;
-    fetcher.onConnected = [] { dialogs().showMessage(kFtpConnectedMessage); };
-    fetcher.onWorkBegin = [&](int64_t announced) {
-        startTransferProgress(progress, announced, RemoteLogSize);
+    FetchNotifications notifications;
+    notifications.onConnected = [] { dialogs().showMessage(kFtpConnectedMessage); };
+    notifications.onWorkBegin = [&](int64_t remoteSize) { startTransferProgress(progress, remoteSize); };
+    notifications.onWork = [&](int64_t receivedSoFar) { progress.setPartsComplete(receivedSoFar); };
+    notifications.onWorkEnd = [&] { finishTransferProgress(progress); };
+    const auto decide = [&](const std::string& fingerprint, const std::string& acceptedBefore) {
+        if (trust == fingerprint) return;
+        if (!acceptedBefore.empty())
+            throw Error(certificateChangedMessage(acceptedBefore, fingerprint) +
+                        " To accept the new one: gravmark-batch --fetch --trust " + fingerprint);
+        throw Error(unverifiedCertificateMessage(fingerprint));
     };
-    fetcher.onWork = [&](int64_t receivedSoFar) { progress.setPartsComplete(receivedSoFar); };
-    fetcher.onWorkEnd = [&] { finishTransferProgress(progress); };
-    const FtpAccount account{settings.server, settings.user, settings.pass, settings.logfile};
-    if (!fetcher.fetch(account, programFolder + "games_mp.log", RemoteLogSize))
-        throw Error("The FTP server " + settings.server + " closed the connection after the login");
+    const LogFetchResult result = fetchLogFile(settings, programFolder, notifications, decide);
+    if (result.outcome == FetchOutcome::UpToDate) {
+        dialogs().showMessage(kFetchUpToDateMessage);
+        return;
+    }
     dialogs().showMessage(kFtpReceivedMessage);
+    if (!result.keptCopy.empty())
+        dialogs().showMessage("The server's log was rotated; the old copy is kept as " + result.keptCopy);
 }
 
 }  // namespace gravmark

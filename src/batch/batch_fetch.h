@@ -1,14 +1,19 @@
 #pragma once
-// --fetch: the log comes from the settings' FTP account into the program folder's
-// "games_mp.log", continuing the local copy, as "get log ftp server" fetches it.
+// --fetch: the log comes from the settings' account into the program folder's
+// "games_mp.log", as "get log ftp server" fetches it.
+#include <optional>
+#include <string>
+
 #include "common/progress.h"
 #include "settings/settings_values.h"
 
 namespace gravmark {
 
-// Throws gravmark::Error when no server is configured, when the fetch fails, and when the
-// server drops the connection right after the login (the window then silently stops; a
-// scheduled run must not build the page from a log it failed to bring up to date).
-void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress);
+// Throws gravmark::Error when no server is configured and when the fetch fails: a
+// scheduled run must not build the page from a log it failed to bring up to date. A
+// certificate the system cannot verify is accepted only when it is the one kept in the
+// settings file or the one `trust` names (--trust), which is then kept.
+void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress,
+              const std::optional<std::string>& trust);
 
 }  // namespace gravmark

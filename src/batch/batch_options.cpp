@@ -5,7 +5,8 @@
 namespace gravmark {
 
 const char* const kBatchUsage =
-    "Usage: gravmark-batch [--folder DIR] [--fetch] [--out FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--quiet]\n"
+    "Usage: gravmark-batch [--folder DIR] [--fetch [--trust SHA256:...]] [--out FILE]\n"
+    "                      [--now \"YYYY-MM-DD HH:MM:SS\"] [--quiet]\n"
     "\n"
     "Builds the statistics page from games_mp.log without any window, the same page as the\n"
     "desktop program's ALL and SAVE write: LOAD, PARSE, HTML and SAVE. The medals shown and\n"
@@ -16,6 +17,9 @@ const char* const kBatchUsage =
     "                 when it is a portable one, else your data folder ~/.local/share/gravmark-parser)\n"
     "  --fetch        first fetch the log from the FTP account of the settings file, continuing\n"
     "                 the local copy, as \"get log ftp server\" does\n"
+    "  --trust SHA256:...\n"
+    "                 accept the server whose fingerprint this is when its certificate cannot be\n"
+    "                 verified; it is kept in the settings file for later fetches\n"
     "  --out FILE     write the page to FILE (default: the settings' save folder + /index.html)\n"
     "  --now TIME     print TIME, a local time, as the update time on the page instead of the\n"
     "                 current time\n"
@@ -57,6 +61,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
             options.out = valueOf(arguments, i);
         else if (argument == "--now")
             options.now = localTime(valueOf(arguments, i));
+        else if (argument == "--trust")
+            options.trust = valueOf(arguments, i);
         else if (argument == "--quiet")
             options.quiet = true;
         else if (argument == "--help" || argument == "-h")

@@ -13,7 +13,10 @@ struct BatchOptions {
     std::optional<std::string> out;     // --out FILE
     std::optional<QDateTime> now;       // --now "YYYY-MM-DD HH:MM:SS", a local time
     bool quiet = false;                 // --quiet
-    bool help = false;                  // --help
+    // --trust SHA256:..., the fingerprint of a server the user accepts; the fetch compares
+    // it with what the server shows and, when equal, keeps it in the settings file.
+    std::optional<std::string> trust;
+    bool help = false;  // --help
 };
 
 // Throws gravmark::Error with a one-line reason on a usage error.

@@ -116,7 +116,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
         };
         if (options.fetch) {
             step("FETCH");
-            fetchLog(settings, programFolder(), progress);
+            fetchLog(settings, programFolder(), progress, options.trust);
         }
         buildAndSave(options, settings, progress, step, dialogs);
         return 0;

@@ -22,6 +22,15 @@ public:
     using Error::Error;
 };
 
+// Thrown by RemoteLog::read when the connection breaks off before the end of the file
+// (the server dropped it, or was killed). The bytes handed to receive before it are the
+// remote log's own; the continuation rules keep them and tell the user where the next
+// fetch will continue.
+class TransferDropped : public Error {
+public:
+    using Error::Error;
+};
+
 class RemoteLog {
 public:
     virtual ~RemoteLog() = default;
@@ -31,7 +40,8 @@ public:
 
     // Hands the remote log's bytes from offset on to receive, in blocks of at most
     // 32,768 bytes, until the end of the file. When receive returns false the transfer
-    // is abandoned and read returns at once; the session can then read again.
+    // is abandoned and read returns at once; the session can then read again. An
+    // exception thrown by receive abandons the transfer and goes on to the caller.
     virtual void read(int64_t offset, const std::function<bool(std::string_view block)>& receive) = 0;
 
     // Ends the session after a successful fetch (QUIT, or the SSH disconnect).

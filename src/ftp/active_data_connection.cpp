@@ -1,24 +1,19 @@
 #include "ftp/active_data_connection.h"
 
-#include <QTcpSocket>
-#include <array>
-#include <memory>
+#include <unistd.h>
 
 #include "common/error.h"
+#include "ftp/ftp_control_connection.h"
 #include "ftp/network_wait.h"
 #include "ftp/socket_error.h"
 
 namespace gravmark {
-namespace {
 
-constexpr qint64 kBlockSize = 32'768;
-
-}  // namespace
-
-ActiveDataConnection::ActiveDataConnection(const QHostAddress& localAddress) {
-    if (!listener_.listen(localAddress, 0)) {
+ActiveDataConnection::ActiveDataConnection(FtpControlConnection& control, const FetchTimeLimits& limits)
+    : DataConnection(control, limits) {
+    listener_.peer = control.peerAddress();
+    if (!listener_.listen(control.localAddress(), 0))
         throw Error(socketErrorMessage(listener_.serverError(), listener_.errorString()));
-    }
 }
 
 std::string ActiveDataConnection::portCommand() const {
@@ -36,36 +31,24 @@ std::string ActiveDataConnection::portCommand() const {
     return line + std::to_string(port / 256) + "," + std::to_string(port % 256);
 }
 
-void ActiveDataConnection::receiveInto(LocalLogFile& file, std::chrono::milliseconds silence,
-                                       const std::function<void(int64_t)>& onWork) {
-    NetworkWait connectionWait(silence);
-    connectionWait.wakeOn(&listener_, &QTcpServer::newConnection);
-    if (!connectionWait.until([this] { return listener_.hasPendingConnections(); })) {
+std::unique_ptr<QSslSocket> ActiveDataConnection::connected() {
+    NetworkWait wait(limits_.data);
+    wait.wakeOn(&listener_, &QTcpServer::newConnection);
+    if (!wait.until([this] { return listener_.taken != nullptr; }))
         throw Error("Timed out waiting for the server's data connection.");
-    }
-    const std::unique_ptr<QTcpSocket> socket(listener_.nextPendingConnection());
-    // Taking a connection lets the listener accept again: stop listening, so that a
-    // second connection to the port is refused instead of being held open.
     listener_.close();
+    return std::move(listener_.taken);
+}
 
-    NetworkWait dataWait(silence);
-    dataWait.wakeOn(socket.get(), &QTcpSocket::readyRead);
-    dataWait.wakeOn(socket.get(), &QTcpSocket::disconnected);
-    dataWait.wakeOn(socket.get(), &QTcpSocket::errorOccurred);
-    std::array<char, kBlockSize> block;
-    int64_t received = 0;
-    const bool ended = dataWait.until([&] {
-        qint64 length = 0;
-        while ((length = socket->read(block.data(), kBlockSize)) > 0) {
-            file.append(block.data(), static_cast<size_t>(length));
-            received += length;
-            dataWait.restartLimit();
-            if (onWork) onWork(received);
-        }
-        return socket->state() == QAbstractSocket::UnconnectedState;
-    });
-    if (!ended) throw Error("Timed out waiting for the server's data.");
-    if (socket->error() != QAbstractSocket::RemoteHostClosedError) throwSocketError(*socket);
+void ActiveDataConnection::Listener::incomingConnection(qintptr descriptor) {
+    auto socket = std::make_unique<QSslSocket>();
+    socket->setReadBufferSize(256 * 1024);
+    if (taken || !socket->setSocketDescriptor(descriptor) || !socket->peerAddress().isEqual(peer)) {
+        if (socket->state() == QAbstractSocket::UnconnectedState) ::close(static_cast<int>(descriptor));
+        return;  // the socket, if it took the descriptor, closes it
+    }
+    taken = std::move(socket);
+    emit newConnection();
 }
 
 }  // namespace gravmark

@@ -1,35 +1,39 @@
 #pragma once
-// The data connection of one download in active mode: the client listens on the local
-// address of the control connection, on a port the system chooses, names it to the
-// server (PORT for IPv4; EPRT for IPv6, which PORT cannot express), and the server
-// connects to it after RETR. Destroying it closes the listener and the connection.
+// An active data connection: the client listens on the local address of the control
+// connection, on a port the system chooses, names it by PORT (IPv4) or EPRT (IPv6), and
+// takes the first connection that comes from the control connection's peer; connections
+// from any other address are closed at once. It then stops listening.
 #include <QHostAddress>
-#include <chrono>
-#include <cstdint>
-#include <functional>
+#include <QTcpServer>
 #include <string>
 
-#include "ftp/data_listener.h"
-#include "ftp/local_log_file.h"
+#include "ftp/data_connection.h"
 
 namespace gravmark {
 
-class ActiveDataConnection {
+class ActiveDataConnection : public DataConnection {
 public:
-    explicit ActiveDataConnection(const QHostAddress& localAddress);
+    ActiveDataConnection(FtpControlConnection& control, const FetchTimeLimits& limits);
 
     // "PORT a,b,c,d,p1,p2" or "EPRT |2|address|port|".
     std::string portCommand() const;
 
-    // Takes the server's connection and appends everything it sends to `file`, in blocks
-    // of at most 32,768 bytes as they arrive, until the server closes the connection.
-    // onWork hears the number of bytes received so far after each block. `silence` limits
-    // the wait for the connection and for every next block.
-    void receiveInto(LocalLogFile& file, std::chrono::milliseconds silence,
-                     const std::function<void(int64_t)>& onWork);
+protected:
+    std::unique_ptr<QSslSocket> connected() override;
 
 private:
-    DataListener listener_;
+    // Takes the server's connection when it comes from `peer`; the socket gets a small
+    // read buffer, so a server faster than the disk is held back by TCP flow control.
+    class Listener : public QTcpServer {
+    public:
+        QHostAddress peer;
+        std::unique_ptr<QSslSocket> taken;
+
+    protected:
+        void incomingConnection(qintptr descriptor) override;
+    };
+
+    Listener listener_;
 };
 
 }  // namespace gravmark

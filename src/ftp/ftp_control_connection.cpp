@@ -1,5 +1,7 @@
 #include "ftp/ftp_control_connection.h"
 
+#include <QCryptographicHash>
+#include <QSslConfiguration>
 #include <algorithm>
 
 #include "common/error.h"
@@ -8,7 +10,7 @@
 
 namespace gravmark {
 
-FtpControlConnection::FtpControlConnection(const FtpTimeLimits& limits) : limits_(limits) {
+FtpControlConnection::FtpControlConnection(const FetchTimeLimits& limits) : limits_(limits) {
     // Reply lines are short; a server sending one endless line stalls and runs into the
     // reply limit instead of filling memory.
     socket_.setReadBufferSize(64 * 1024);
@@ -16,8 +18,8 @@ FtpControlConnection::FtpControlConnection(const FtpTimeLimits& limits) : limits
 
 void FtpControlConnection::open(const ServerAddress& address) {
     NetworkWait wait(limits_.connect);
-    wait.wakeOn(&socket_, &QTcpSocket::connected);
-    wait.wakeOn(&socket_, &QTcpSocket::errorOccurred);
+    wait.wakeOn(&socket_, &QSslSocket::connected);
+    wait.wakeOn(&socket_, &QSslSocket::errorOccurred);
     socket_.connectToHost(QString::fromLatin1(address.host), address.port);
     const bool settled = wait.until([this] {
         return socket_.state() == QAbstractSocket::ConnectedState ||
@@ -41,9 +43,9 @@ std::optional<FtpReply> FtpControlConnection::takeReceivedReply() {
 
 FtpReply FtpControlConnection::readReply(std::initializer_list<int> accepted) {
     NetworkWait wait(limits_.reply);
-    wait.wakeOn(&socket_, &QTcpSocket::readyRead);
-    wait.wakeOn(&socket_, &QTcpSocket::disconnected);
-    wait.wakeOn(&socket_, &QTcpSocket::errorOccurred);
+    wait.wakeOn(&socket_, &QSslSocket::readyRead);
+    wait.wakeOn(&socket_, &QSslSocket::disconnected);
+    wait.wakeOn(&socket_, &QSslSocket::errorOccurred);
     std::optional<FtpReply> reply;
     const bool settled = wait.until([&] {
         reply = takeReceivedReply();
@@ -59,6 +61,63 @@ FtpReply FtpControlConnection::readReply(std::initializer_list<int> accepted) {
         throw Error(reply->text);
     }
     return *reply;
+}
+
+void FtpControlConnection::startTls(const CertificateCheck& check) {
+    command("AUTH TLS", {234});
+    QSslConfiguration configuration = socket_.sslConfiguration();
+    // Keeps the session, which the data connections resume (servers demand it).
+    configuration.setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
+    socket_.setSslConfiguration(configuration);
+    waitForHandshake(check);
+}
+
+void FtpControlConnection::waitForHandshake(const CertificateCheck& check) {
+    // Verification failures are kept and decided after the handshake, by the
+    // fingerprint: nothing but the handshake has been sent by then.
+    QList<QSslError> problems;
+    const auto keep = QObject::connect(&socket_, &QSslSocket::sslErrors, [&](const QList<QSslError>& errors) {
+        problems = errors;
+        socket_.ignoreSslErrors();
+    });
+    NetworkWait wait(limits_.reply);
+    wait.wakeOn(&socket_, &QSslSocket::encrypted);
+    wait.wakeOn(&socket_, &QSslSocket::disconnected);
+    wait.wakeOn(&socket_, &QSslSocket::errorOccurred);
+    socket_.startClientEncryption();
+    const bool settled = wait.until([this] { return socket_.isEncrypted() || !isOpen(); });
+    QObject::disconnect(keep);
+    if (!settled) {
+        socket_.abort();
+        throw Error("Timed out waiting for the server's TLS handshake.");
+    }
+    if (!socket_.isEncrypted())
+        throw Error("The TLS handshake failed: " + socket_.errorString().toStdString());
+    if (!problems.isEmpty()) {
+        try {
+            check(certificateFingerprint(socket_.peerCertificate()));
+        } catch (...) {
+            socket_.abort();
+            throw;
+        }
+    }
+}
+
+void FtpControlConnection::encryptDataSocket(QSslSocket& data) const {
+    QSslConfiguration configuration = socket_.sslConfiguration();
+    configuration.setPeerVerifyMode(QSslSocket::QueryPeer);  // checked against this connection's certificate
+    data.setSslConfiguration(configuration);
+    data.startClientEncryption();
+}
+
+void FtpControlConnection::requireSameServer(const QSslSocket& data) const {
+    if (data.peerCertificate() != socket_.peerCertificate())
+        throw Error("The data connection was not encrypted by the same server.");
+}
+
+std::string certificateFingerprint(const QSslCertificate& certificate) {
+    const QByteArray digest = QCryptographicHash::hash(certificate.toDer(), QCryptographicHash::Sha256);
+    return "SHA256:" + digest.toHex().toStdString();
 }
 
 FtpReply FtpControlConnection::command(const std::string& line, std::initializer_list<int> accepted) {

@@ -46,16 +46,16 @@ std::optional<FtpReply> FtpReplyReader::addLine(std::string_view received) {
     return reply;
 }
 
-int32_t announcedSize(const FtpReply& reply) {
-    if (reply.code != 213) return -1;
+std::optional<int64_t> announcedSize(const FtpReply& reply) {
+    if (reply.code != 213) return std::nullopt;
     std::string_view number = reply.text;
     if (const auto blank = number.find(' '); blank != std::string_view::npos)
         number = number.substr(blank + 1);
     if (number.starts_with('+')) number.remove_prefix(1);
-    if (number.starts_with('-')) return -1;  // a negative size is no size
-    int32_t size = -1;
+    if (number.starts_with('-')) return std::nullopt;  // a negative size is no size, "-0" included
+    int64_t size = -1;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), size);
-    if (number.empty() || error != std::errc() || end != number.data() + number.size()) return -1;
+    if (number.empty() || error != std::errc() || end != number.data() + number.size()) return std::nullopt;
     return size;
 }
 

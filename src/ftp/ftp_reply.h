@@ -34,8 +34,8 @@ private:
 };
 
 // The size a SIZE reply announces: for code 213 the text after its first blank (the whole
-// text when it has none) read as a whole number; -1 for any other code, any other text
-// and a negative number.
-int32_t announcedSize(const FtpReply& reply);
+// text when it has none) read as a whole number of bytes; nothing for any other code, any
+// other text or a negative number.
+std::optional<int64_t> announcedSize(const FtpReply& reply);
 
 }  // namespace gravmark

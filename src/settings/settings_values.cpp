@@ -1,5 +1,7 @@
 #include "settings/settings_values.h"
 
+#include <QString>
+
 #include "settings/ini_file.h"
 
 namespace gravmark {
@@ -16,6 +18,14 @@ SettingsValues readSettings(const std::string& iniPath) {
         values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
     values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);
     values.keyfile = ini.readString("FTPconnect", "keyfile", values.keyfile);
+    // Written in lower case; a hand-edited "FTPS" means the same.
+    values.protocol = QString::fromLatin1(ini.readString("FTPconnect", "protocol", values.protocol))
+                          .toLower()
+                          .toLatin1()
+                          .toStdString();
+    values.passive = ini.readBool("FTPconnect", "passive", values.passive);
+    values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
+    values.history = ini.readBool("General", "history", values.history);
     return values;
 }
 

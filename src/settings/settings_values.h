@@ -1,6 +1,7 @@
 #pragma once
 // The values of the settings file as the settings window reads them when it is created:
-// the FTP account, the default save folder and the seven medal flags, each with its
+// the account the log is fetched from and how, the default save folder, whether LOAD
+// takes in the rotated copies of the log, and the seven medal flags, each with its
 // default when the file or the key is missing.
 #include <array>
 #include <string>
@@ -14,6 +15,17 @@ inline constexpr const char* kNotConfigured = "<none>";
 inline constexpr std::array<const char*, 7> kMedalKeys = {"killer", "hshoot",  "hdead",  "target",
                                                           "tnt",    "grenade", "suicide"};
 
+// The ways of fetching the log ("protocol" in section "FTPconnect"): the value in the
+// file and the caption of the settings window's "Protocol" choice. The first is the default.
+struct ProtocolChoice {
+    const char* key;
+    const char* caption;
+};
+inline constexpr ProtocolChoice kProtocols[] = {
+    {"ftp", "FTP"},
+    {"ftps", "FTP over TLS"},
+};
+
 struct SettingsValues {
     std::string server = kNotConfigured;
     std::string user = kNotConfigured;
@@ -25,6 +37,12 @@ struct SettingsValues {
     // Names seen with one player id are counted under one name (key "mergebyid" in "General").
     bool mergebyid = false;
     std::string keyfile = kNotConfigured;  // a private key for SFTP logins (section "FTPconnect")
+    std::string protocol = kProtocols[0].key;
+    bool passive = true;
+    // The server certificate the user accepted, "SHA256:" + 64 lower-case hex digits; it
+    // is written when accepted, never by "Save settings".
+    std::string tlsfingerprint;
+    bool history = false;  // LOAD reads the rotated copies before the log
 
     bool operator==(const SettingsValues&) const = default;
 };

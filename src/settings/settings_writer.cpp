@@ -15,6 +15,9 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
         ini.writeBool("Medals", kMedalKeys[i], values.medals[i]);
     ini.writeBool("General", "mergebyid", values.mergebyid);
     ini.writeString("FTPconnect", "keyfile", values.keyfile);
+    ini.writeString("FTPconnect", "protocol", values.protocol);
+    ini.writeBool("FTPconnect", "passive", values.passive);
+    ini.writeBool("General", "history", values.history);
 }
 
 }  // namespace gravmark

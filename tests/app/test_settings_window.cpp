@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -56,17 +57,29 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
                                   "This saves bandwidth and time."}));
     QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,     form.keyfile,     form.Memo1,
                                 form.Button1,   form.Edit5,     form.Button2,   form.CheckBox1, form.CheckBox2,
-                                form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7, form.CheckBox8};
+                                form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7, form.CheckBox8,
+                                form.Protocol,  form.passive,   form.history};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
     EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+
+    auto* protocol = control<QComboBox>(form, "Protocol");
+    ASSERT_GE(protocol->count(), 2);
+    EXPECT_EQ(protocol->itemText(0), "FTP");
+    EXPECT_EQ(protocol->itemText(1), "FTP over TLS");
+    EXPECT_EQ(protocol->currentIndex(), 0);
+    EXPECT_EQ(control<QCheckBox>(form, "passive")->text(), "Passive mode");
+    EXPECT_TRUE(form.passive->isChecked());
+    EXPECT_EQ(control<QCheckBox>(form, "history")->text(), "Include rotated logs");
+    EXPECT_FALSE(form.history->isChecked());
 }
 
 TEST_F(SettingsWindow, ReadsTheSettingsFile) {
     writeFile(settingsFile(),
               "[ftpconnect]\r\nSERVER=ftp.example.org\r\nuser=clan\r\npass=secret \r\nlogfile='games.log'\r\n"
               "keyfile=/home/clan/id_ed25519\r\n"
+              "protocol=FTPS\r\npassive=0\r\n[General]\r\nhistory=1\r\n"
               "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
     ProgramWindows windows;
     const TForm3& form = windows.Form3;
@@ -80,6 +93,9 @@ TEST_F(SettingsWindow, ReadsTheSettingsFile) {
     EXPECT_TRUE(form.CheckBox2->isChecked());
     EXPECT_TRUE(form.CheckBox5->isChecked());
     EXPECT_TRUE(form.CheckBox6->isChecked());
+    EXPECT_EQ(form.Protocol->currentText(), "FTP over TLS");
+    EXPECT_FALSE(form.passive->isChecked());
+    EXPECT_TRUE(form.history->isChecked());
     EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
     EXPECT_FALSE(windows.Form1.savedef->isEnabled());
 }
@@ -99,8 +115,8 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     EXPECT_EQ(
         readFile(settingsFile()),
         "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
-        "keyfile=/home/clan/id_ed25519\r\n"
-        "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\n"
+        "keyfile=/home/clan/id_ed25519\r\nprotocol=ftp\r\npassive=1\r\n"
+        "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\nhistory=0\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
     EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
     EXPECT_TRUE(windows.Form1.savedef->isEnabled());
@@ -113,6 +129,25 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
     EXPECT_TRUE(windows.Form1.savedef->isEnabled());
     EXPECT_TRUE(dialogs.errors.empty());
+
+    // The fetch settings and an accepted fingerprint, which saving leaves alone.
+    writeFile(settingsFile(), readFile(settingsFile()) + "[FTPconnect]\r\ntlsfingerprint=SHA256:ab\r\n");
+    form.Protocol->setCurrentIndex(1);
+    form.passive->setChecked(false);
+    form.history->setChecked(true);
+    form.Button1->click();
+    const SettingsValues saved = readSettings(settingsFile());
+    EXPECT_EQ(saved.protocol, "ftps");
+    EXPECT_FALSE(saved.passive);
+    EXPECT_TRUE(saved.history);
+    EXPECT_EQ(saved.tlsfingerprint, "SHA256:ab");
+}
+
+TEST_F(SettingsWindow, AProtocolThisProgramDoesNotKnowIsKeptNotReplaced) {
+    writeFile(settingsFile(), "[FTPconnect]\r\nprotocol=gopher\r\n");
+    ProgramWindows windows;
+    EXPECT_EQ(windows.Form3.Protocol->currentText(), "gopher");
+    EXPECT_EQ(windows.Form3.values().protocol, "gopher");
 }
 
 TEST_F(SettingsWindow, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse) {

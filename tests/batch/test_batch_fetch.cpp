@@ -16,7 +16,7 @@ TEST(BatchFetch, FetchesTheLogThenBuildsThePage) {
     test::TempFolder folder;
     test::ScriptedFtpServer server;
     const std::string log = test::readFile(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log");
-    server.remotePath = "/logs/games_mp.log";
+    server.remotePath = "logs/games_mp.log";
     server.setRemoteFile(log);
     test::writeFile(folder.file("GravmarkParser.INI"),
                     "[FTPconnect]\r\nserver=" + server.serverText() +
@@ -37,9 +37,22 @@ TEST(BatchFetch, FetchesTheLogThenBuildsThePage) {
               "Connected, proceeding with download\nReceived log file and saved as games_mp.log\nResults "
               "saved as " +
                   folder.file("page.html") + "\n");
-    EXPECT_THAT(server.commands(), testing::Contains("REST 1000"));
-    EXPECT_EQ(test::readFile(folder.file("games_mp.log")), log);
+    EXPECT_TRUE(test::readFile(folder.file("games_mp.log")) == log);
     EXPECT_THAT(test::readFile(folder.file("page.html")), HasSubstr("# of lines parsed : 100<BR>"));
+
+    // Nothing new: said so, and the page is built again.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runBatch(options), 0);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("games_mp.log is already up to date\n"));
+
+    // Rotated: where the old copy went.
+    server.setRemoteFile(log.substr(5000));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runBatch(options), 0);
+    EXPECT_THAT(
+        testing::internal::GetCapturedStderr(),
+        HasSubstr("The server's log was rotated; the old copy is kept as " + folder.file("games_mp.log.20")));
+    EXPECT_TRUE(test::readFile(folder.file("games_mp.log")) == log.substr(5000));
 }
 
 // A quiet --fetch run against `server` that is expected to fail: its standard error.

@@ -7,8 +7,9 @@ namespace gravmark {
 namespace {
 
 TEST(BatchOptions, EveryOptionIsTaken) {
-    const BatchOptions options = parseBatchOptions({"--folder", "/srv/clan", "--fetch", "--out", "page.html",
-                                                    "--now", "2026-12-09 14:30:05", "--quiet"});
+    const BatchOptions options =
+        parseBatchOptions({"--folder", "/srv/clan", "--fetch", "--out", "page.html", "--now",
+                           "2026-12-09 14:30:05", "--quiet", "--trust", "SHA256:ab"});
     EXPECT_EQ(options.folder, "/srv/clan");
     EXPECT_TRUE(options.fetch);
     EXPECT_EQ(options.out, "page.html");
@@ -16,10 +17,11 @@ TEST(BatchOptions, EveryOptionIsTaken) {
     EXPECT_EQ(*options.now, QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5)));
     EXPECT_EQ(options.now->timeSpec(), Qt::LocalTime);
     EXPECT_TRUE(options.quiet);
+    EXPECT_EQ(options.trust, "SHA256:ab");
     EXPECT_FALSE(options.help);
 
     const BatchOptions none = parseBatchOptions({});
-    EXPECT_FALSE(none.folder || none.out || none.now || none.fetch || none.quiet);
+    EXPECT_FALSE(none.folder || none.out || none.now || none.fetch || none.quiet || none.trust);
     EXPECT_TRUE(parseBatchOptions({"--help"}).help);
 }
 
@@ -27,6 +29,7 @@ TEST(BatchOptions, UsageErrors) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"--bogus"},
                                                {"--out"},
+                                               {"--fetch", "--trust"},
                                                {"--now", "2026-12-09"},
                                                {"--now", "09-12-2026 14:30:05"},
                                                {"--now", "2026-13-09 14:30:05"},

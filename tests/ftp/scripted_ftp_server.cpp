@@ -86,7 +86,13 @@ std::string ScriptedFtpServer::normalReply(const std::string& verb, const std::s
         restartOffset_ = std::stoll(argument);
         return "350 Restarting at " + argument + ".";
     }
+    if (verb == "EPSV" || verb == "PASV") return listenPassive(verb);
+    if (verb == "QUIT") {
+        control_->disconnectFromHost();
+        return "221 Goodbye.";
+    }
     if (verb == "PORT") {
+        passive_.reset();
         int parts[6] = {};
         char comma = 0;
         std::istringstream in(argument);
@@ -96,6 +102,7 @@ std::string ScriptedFtpServer::normalReply(const std::string& verb, const std::s
         return "200 PORT command successful.";
     }
     if (verb == "EPRT") {  // |2|address|port|
+        passive_.reset();
         const auto third = argument.find('|', 3);
         dataAddress_ = QHostAddress(QString::fromStdString(argument.substr(3, third - 3)));
         dataPort_ = static_cast<quint16>(std::stoi(argument.substr(third + 1)));
@@ -103,41 +110,81 @@ std::string ScriptedFtpServer::normalReply(const std::string& verb, const std::s
     }
     if (verb == "RETR") {
         if (argument != remotePath) return "550 No such file.";
-        connectBack();
+        if (passive_) {
+            retrWaiting_ = true;
+            if (passiveData_) startSending(passiveData_);
+        } else {
+            connectBack();
+        }
         return "";  // "150" follows once the data connection stands
     }
     return "500 Unknown command.";
 }
 
+std::string ScriptedFtpServer::listenPassive(const std::string& verb) {
+    passive_ = std::make_unique<QTcpServer>();
+    passiveData_ = nullptr;
+    if (!passive_->listen(server_.serverAddress(), 0)) return "425 Cannot listen.";
+    QObject::connect(passive_.get(), &QTcpServer::newConnection, passive_.get(), [this] {
+        QTcpSocket* data = passive_->nextPendingConnection();
+        data->setParent(&server_);
+        passive_->close();
+        passiveData_ = data;
+        if (retrWaiting_) startSending(data);
+    });
+    const quint16 port = passive_->serverPort();
+    if (verb == "EPSV") return "229 Entering Extended Passive Mode (|||" + std::to_string(port) + "|)";
+    return "227 Entering Passive Mode (" + pasvAddress + "," + std::to_string(port / 256) + "," +
+           std::to_string(port % 256) + ").";
+}
+
 void ScriptedFtpServer::connectBack() {
     auto* data = new QTcpSocket(&server_);
-    data_ = data;
-    sendOffset_ = std::exchange(restartOffset_, 0);
-    QObject::connect(data, &QTcpSocket::connected, data, [this] {
-        send("150 Opening ASCII mode data connection.");
+    if (!dataFrom.isNull()) data->bind(dataFrom);
+    QObject::connect(data, &QTcpSocket::connected, data, [this, data] {
         if (connectTwice) {
             auto* intruder = new QTcpSocket(&server_);
             intruder->connectToHost(dataAddress_, dataPort_);
             intruder->write("intruder");
         }
-        sendMore();
+        startSending(data);
     });
+    data->connectToHost(dataAddress_, dataPort_);
+}
+
+void ScriptedFtpServer::startSending(QTcpSocket* data) {
+    retrWaiting_ = false;
+    passive_.reset();
+    data_ = data;
+    sendOffset_ = std::exchange(restartOffset_, 0);
+    dropAt_ = dropAfter >= 0 ? sendOffset_ + dropAfter : -1;
     QObject::connect(data, &QTcpSocket::bytesWritten, data, [this] { sendMore(); });
     QObject::connect(data, &QTcpSocket::disconnected, data, [this, data] {
         if (sendOffset_ >= remoteSize_) send(endReply);
         data->deleteLater();
     });
-    data->connectToHost(dataAddress_, dataPort_);
+    send("150 Opening BINARY mode data connection.");
+    sendMore();
 }
 
 void ScriptedFtpServer::sendMore() {
-    const int64_t end = stallAfter >= 0 ? std::min(stallAfter, remoteSize_) : remoteSize_;
+    int64_t end = stallAfter >= 0 ? std::min(stallAfter, remoteSize_) : remoteSize_;
+    if (dropAt_ >= 0) end = std::min(end, dropAt_);
     std::string chunk;
     while (data_ && data_->bytesToWrite() < kInFlight && sendOffset_ < end) {
         chunk.resize(static_cast<size_t>(std::min(kChunk, end - sendOffset_)));
         fill_(sendOffset_, chunk.data(), chunk.size());
         data_->write(chunk.data(), static_cast<qint64>(chunk.size()));
         sendOffset_ += static_cast<int64_t>(chunk.size());
+    }
+    if (data_ && dropAt_ >= 0 && sendOffset_ >= dropAt_) {
+        // Killed: both connections end without an end-of-transfer reply.
+        dropAt_ = -1;
+        dropAfter = -1;
+        data_->disconnectFromHost();
+        data_ = nullptr;
+        if (control_) control_->disconnectFromHost();
+        return;
     }
     if (data_ && sendOffset_ >= remoteSize_ && data_->state() == QAbstractSocket::ConnectedState) {
         data_->disconnectFromHost();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ftp/ftp_reply.h"
+#include "ftp/passive_reply.h"
 #include "ftp/socket_error.h"
 
 namespace gravmark {
@@ -58,19 +59,32 @@ TEST(FtpReplyReader, EndlessReplyKeepsABoundedText) {
     EXPECT_TRUE(reply->text.starts_with("Welcome\nxxx"));
 }
 
-TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumber) {
+TEST(FtpReplyReader, AnnouncedSizeReadsOnlyA213WholeNumberOfBytes) {
+    const std::optional<int64_t> none;
     EXPECT_EQ(announcedSize({213, "1500"}), 1500);
     EXPECT_EQ(announcedSize({213, "0"}), 0);
     EXPECT_EQ(announcedSize({213, "size 1500"}), 1500);
-    EXPECT_EQ(announcedSize({213, "1500 bytes"}), -1);
-    EXPECT_EQ(announcedSize({213, ""}), -1);
-    EXPECT_EQ(announcedSize({213, "12x"}), -1);
-    EXPECT_EQ(announcedSize({213, "3000000000"}), -1);  // beyond a signed 32-bit size
-    EXPECT_EQ(announcedSize({213, "-5"}), -1);
-    EXPECT_EQ(announcedSize({213, "size -0"}), -1);
-    EXPECT_EQ(announcedSize({213, "+-5"}), -1);
+    EXPECT_EQ(announcedSize({213, "3000000000"}), 3'000'000'000) << "logs beyond 2 GB";
     EXPECT_EQ(announcedSize({213, "+7"}), 7);
-    EXPECT_EQ(announcedSize({550, "1500"}), -1);
+    for (const std::string text : {"1500 bytes", "", "12x", "-5", "size -0", "+-5", "99999999999999999999"})
+        EXPECT_EQ(announcedSize({213, text}), none) << text;
+    EXPECT_EQ(announcedSize({550, "1500"}), none);
+}
+
+TEST(PassiveReply, OnlyAPortFromOneTo65535IsTaken) {
+    const std::optional<uint16_t> none;
+    EXPECT_EQ(epsvPort("Entering Extended Passive Mode (|||6446|)"), 6446);
+    EXPECT_EQ(epsvPort("Entering Extended Passive Mode (!!!65535!)"), 65535);
+    for (const char* text : {"Entering Extended Passive Mode", "(|||0|)", "(|||65536|)", "(|||6446)",
+                             "(||6446|)", "(|!|6446|)", "(||||)", "(1116461)", "(|||6446|", "(   6446 )"})
+        EXPECT_EQ(epsvPort(text), none) << text;
+
+    EXPECT_EQ(pasvPort("Entering Passive Mode (127,0,0,1,25,46)."), 25 * 256 + 46);
+    EXPECT_EQ(pasvPort("Entering Passive Mode 10,0,0,5,4,1"), 4 * 256 + 1) << "without parentheses";
+    EXPECT_EQ(pasvPort("=227 version 2, (192,168,1,2,255,255)"), 65535) << "the first six numbers in a row";
+    for (const char* text : {"Entering Passive Mode", "(127,0,0,1,256,1)", "(127,0,999,1,4,1)",
+                             "(127,0,0,1,0,0)", "(127,0,0,1,4)", "(127,0,0,1,4,)", "(1270,0,0,1,4,1)"})
+        EXPECT_EQ(pasvPort(text), none) << text;
 }
 
 TEST(SocketError, TextsCarryTheSystemNumberAndDescription) {

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "common/error.h"
-#include "ftp/log_fetcher.h"
+#include "fetch/log_fetch.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -48,11 +48,11 @@ long peakKilobytes() {
     return usage.ru_maxrss;
 }
 
-std::string fetchError(const FloodingServer& server, const std::string& localPath) {
-    LogFetcher fetcher{FtpTimeLimits{10s, 1500ms, 1500ms}};
-    int32_t remoteLogSize = 0;
+std::string fetchError(const FloodingServer& server, const std::string& folder) {
+    SettingsValues settings;
+    settings.server = server.serverText();
     try {
-        fetcher.fetch({server.serverText(), "gamer", "secret", "games_mp.log"}, localPath, remoteLogSize);
+        fetchLogFile(settings, folder, {}, {}, {10s, 1500ms, 1500ms, 10s});
     } catch (const Error& error) {
         return error.what();
     }
@@ -63,11 +63,9 @@ TEST(HostileServer, EndlessRepliesRunIntoTheReplyLimit) {
     test::TempFolder folder;
     const long before = peakKilobytes();
     FloodingServer endlessLine("220", std::string(64 * 1024, 'x'));
-    EXPECT_EQ(fetchError(endlessLine, folder.file("games_mp.log")),
-              "Timed out waiting for the server's reply.");
+    EXPECT_EQ(fetchError(endlessLine, folder.folder()), "Timed out waiting for the server's reply.");
     FloodingServer endlessReply("220-Welcome\r\n", "220-" + std::string(1000, 'y') + "\r\n");
-    EXPECT_EQ(fetchError(endlessReply, folder.file("games_mp.log")),
-              "Timed out waiting for the server's reply.");
+    EXPECT_EQ(fetchError(endlessReply, folder.folder()), "Timed out waiting for the server's reply.");
     EXPECT_LT(peakKilobytes() - before, 32 * 1024) << "kilobytes more at the peak";
 }
 

@@ -1,113 +1,150 @@
-// The fetch against a real FTP server: pyftpdlib, started on a free loopback port by
-// tools/ftp_server.py with a temporary folder and stopped when the test ends.
+// The scheduled-fetch story against real FTP servers on loopback (pyftpdlib, vsftpd in
+// several set-ups), comparing the local copy byte for byte at every step.
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <filesystem>
 #include <fstream>
-#include <optional>
+#include <functional>
+#include <memory>
 
 #include "common/error.h"
-#include "ftp/log_fetcher.h"
+#include "common/program_folder.h"
+#include "fetch/log_fetch.h"
+#include "fetch/rotated_copies.h"
+#include "real_ftp_server.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
 namespace {
 
+using namespace std::chrono_literals;
 using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-std::optional<QString> pythonWithPyftpdlib() {
-    for (const QString candidate : {"/usr/bin/python3", "python3"}) {
-        if (QProcess::execute(candidate, {"-c", "import pyftpdlib"}) == 0) return candidate;
-    }
-    return {};
+// CR LF lines, as a game server on Windows writes them: a transfer that converted line
+// ends would double the CRs.
+std::string crLfLog(const std::string& log) {
+    std::string converted;
+    for (const char c : log) converted += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return converted;
 }
 
-class RealFtpServer {
-public:
-    RealFtpServer(const QString& python, const std::string& root, bool convertAscii) {
-        QStringList arguments = {GRAVMARK_FTP_SERVER_SCRIPT,
-                                 "--root",
-                                 QString::fromStdString(root),
-                                 "--user",
-                                 "gamer",
-                                 "--password",
-                                 "secret"};
-        if (convertAscii) arguments << "--convert-ascii";
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(python, arguments);
-        while (!process_.canReadLine() && process_.waitForReadyRead(10'000)) {
-        }
-        const QByteArray line = process_.readLine().trimmed();
-        if (!line.startsWith("port ")) throw std::runtime_error("the FTP server did not start");
-        serverText_ = "127.0.0.1:" + line.mid(5).toStdString();
-    }
-    ~RealFtpServer() {
-        process_.terminate();
-        if (!process_.waitForFinished(5'000)) process_.kill();
-        process_.waitForFinished();
-    }
-    FtpAccount account() const { return {serverText_, "gamer", "secret", "games_mp.log"}; }
-
-private:
-    QProcess process_;
-    std::string serverText_;
-};
-
-class RealFtpServerTest : public testing::Test {
+class ServerStory : public testing::Test {
 protected:
-    void SetUp() override {
-        python = pythonWithPyftpdlib();
-        if (!python) GTEST_SKIP() << "python3 -c \"import pyftpdlib\" failed: install python3-pyftpdlib";
+    using StartServer = std::function<std::unique_ptr<test::RealFtpServer>()>;
+
+    void SetUp() override { setProgramFolder(local.folder()); }
+
+    FetchOutcome fetch() {
+        settings.server = server->serverText();
+        settings.user = server->user();
+        settings.pass = server->password();
+        return fetchLogFile(settings, local.folder(), notifications, trust, {10s, 10s, 10s, 10s}).outcome;
+    }
+    void publish(const std::string& content) { writeFile(remotePath, content); }
+    std::string copy() const { return readFile(local.file("games_mp.log")); }
+
+    // First fetch; grown; nothing new; rotated to a shorter log; rotated to a log already
+    // longer than the copy; the server killed mid-transfer. Every rotated copy is kept.
+    void runStory(const StartServer& start) {
+        const std::string log = crLfLog(readFile(GRAVMARK_REAL_LOGS "/server-lan-10k.log"));
+        server = start();
+        publish(log.substr(0, 300'001));  // mid-line, as a game server mid-write
+        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
+        EXPECT_TRUE(copy() == log.substr(0, 300'001));
+
+        publish(log.substr(0, 900'000));
+        EXPECT_EQ(fetch(), FetchOutcome::Appended);
+        EXPECT_TRUE(copy() == log.substr(0, 900'000));
+
+        EXPECT_EQ(fetch(), FetchOutcome::UpToDate);
+
+        const std::string shorter = log.substr(900'000, 100'000);
+        publish(shorter);
+        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
+        EXPECT_TRUE(copy() == shorter);
+
+        const std::string longer = log.substr(100'000, 400'000);
+        publish(longer);
+        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
+        EXPECT_TRUE(copy() == longer);
+
+        // Killed once a first block of a large addition came in.
+        std::string grown = longer;
+        while (grown.size() < 30'000'000) grown += log;
+        publish(grown);
+        notifications.onWork = [&](int64_t received) {
+            if (received > 0) server->kill();
+        };
+        try {
+            fetch();
+            ADD_FAILURE() << "the fetch went on after the server was killed";
+        } catch (const Error& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with("The server closed the connection after "))
+                << error.what();
+        }
+        notifications.onWork = {};
+        const std::string partial = copy();
+        EXPECT_TRUE(grown.starts_with(partial)) << "only verified bytes were appended";
+        server = start();
+        EXPECT_EQ(fetch(), FetchOutcome::Appended);
+        EXPECT_TRUE(copy() == grown);
+
+        const auto copies = rotatedCopies(local.file("games_mp.log"));
+        ASSERT_EQ(copies.size(), 2u);
+        EXPECT_TRUE(readFile(copies[0]) == log.substr(0, 900'000));
+        EXPECT_TRUE(readFile(copies[1]) == shorter);
+        EXPECT_FALSE(std::filesystem::exists(local.file("games_mp.log.part")));
     }
 
-    std::optional<QString> python;
+    TempFolder serverFolder;
     TempFolder serverRoot;
-    TempFolder programFolder;
+    TempFolder local;
     std::string remotePath = serverRoot.file("games_mp.log");
-    std::string localPath = programFolder.file("games_mp.log");
-    LogFetcher fetcher;
-    int32_t remoteLogSize = 0;
+    SettingsValues settings;
+    FetchNotifications notifications;
+    TrustDecision trust = [](const std::string&, const std::string&) { throw Error("not trusted"); };
+    std::unique_ptr<test::RealFtpServer> server;
 };
 
-TEST_F(RealFtpServerTest, FetchesARealLogAndContinuesItAfterItGrew) {
-    const std::string log = readFile(GRAVMARK_REAL_LOGS "/server-lan-10k.log");
-    const size_t firstPart = 700'000;  // not at a line end, as when the game server is mid-write
-    writeFile(remotePath, log.substr(0, firstPart));
-    RealFtpServer server(*python, serverRoot.folder(), false);
+TEST_F(ServerStory, Pyftpdlib) {
+    if (!test::PyftpdlibServer::python()) GTEST_SKIP() << "python3 with pyftpdlib is missing";
+    runStory([&] { return std::make_unique<test::PyftpdlibServer>(serverRoot.path().string()); });
 
-    ASSERT_TRUE(fetcher.fetch(server.account(), localPath, remoteLogSize));
-    EXPECT_EQ(remoteLogSize, static_cast<int32_t>(firstPart));
-
-    std::ofstream(remotePath, std::ios::binary | std::ios::app) << log.substr(firstPart);
-    ASSERT_TRUE(fetcher.fetch(server.account(), localPath, remoteLogSize));
-    EXPECT_EQ(remoteLogSize, static_cast<int32_t>(log.size()));
-    const std::string local = readFile(localPath);
-    EXPECT_EQ(local.size(), log.size());
-    EXPECT_TRUE(local == log) << "the local copy differs from the remote file";
+    settings.passive = false;
+    publish("0:00 InitGame\r\n");
+    EXPECT_EQ(fetch(), FetchOutcome::Replaced);
+    EXPECT_EQ(copy(), "0:00 InitGame\r\n");
 }
 
-// A server that applies ASCII type strictly sends CR LF line ends, refuses SIZE and
-// REST: the first fetch stores the converted bytes, a later one cannot continue.
-TEST_F(RealFtpServerTest, StrictAsciiServerConvertsLineEndsAndCannotRestart) {
-    const std::string log = readFile(GRAVMARK_REAL_LOGS "/server-small-100.log");
-    writeFile(remotePath, log);
-    RealFtpServer server(*python, serverRoot.folder(), true);
+class VsftpdStory : public ServerStory, public testing::WithParamInterface<const char*> {};
 
-    ASSERT_TRUE(fetcher.fetch(server.account(), localPath, remoteLogSize));
-    EXPECT_EQ(remoteLogSize, -1);
-    std::string withCrLf;
-    for (const char c : log) withCrLf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(readFile(localPath), withCrLf);
+TEST_P(VsftpdStory, Anonymous) {
+    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    const std::string extra = GetParam();
+    settings.passive = extra != "pasv_enable=NO\n";
+    runStory([&] {
+        return std::make_unique<test::VsftpdServer>(serverFolder, serverRoot.path().string(), extra);
+    });
+}
 
+INSTANTIATE_TEST_SUITE_P(SetUps, VsftpdStory,
+                         testing::Values("", "ascii_download_enable=YES\n", "port_enable=NO\n",
+                                         "pasv_enable=NO\n"));
+
+TEST_F(ServerStory, TheOtherModeRefusedIsNamed) {
+    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    publish("0:00 InitGame\r\n");
+    server =
+        std::make_unique<test::VsftpdServer>(serverFolder, serverRoot.path().string(), "pasv_enable=NO\n");
     try {
-        fetcher.fetch(server.account(), localPath, remoteLogSize);
-        ADD_FAILURE() << "the second fetch should fail";
+        fetch();
+        ADD_FAILURE() << "passive mode was not refused";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "Destination file already exists.");
+        EXPECT_STREQ(error.what(), "The server refused passive mode; untick Passive mode in the settings.");
     }
-    EXPECT_EQ(readFile(localPath), withCrLf);
+    EXPECT_FALSE(std::filesystem::exists(local.file("games_mp.log")));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -72,6 +73,15 @@ std::string textOf(const QLineEdit* box) { return box->text().toLatin1().toStdSt
 
 QString shown(const std::string& text) { return QString::fromLatin1(text); }
 
+// The entry of the "Protocol" choice for a value of the settings file, -1 for a value
+// this program does not know.
+int protocolIndex(const std::string& protocol) {
+    for (int i = 0; i < std::ssize(kProtocols); ++i) {
+        if (protocol == kProtocols[i].key) return i;
+    }
+    return -1;
+}
+
 }  // namespace
 
 TForm3::TForm3(TForm1& form1, QWidget* parent) : QWidget(parent), form1_(form1) {
@@ -133,13 +143,25 @@ void TForm3::createControls() {
     for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox6, CheckBox7})
         box->setChecked(true);
     Button1 = place(new QPushButton(QStringLiteral("Save settings"), this), "Button1", 26, 353, 655, 25);
+    createFetchControls();
 
     CheckBox8 = checkBox(this, "CheckBox8", "Merge names by player id", 336, 300, 177);
 
     chainTabOrder({Edit1, Edit2, Edit3, Edit4, Memo1, Button1, Edit5, Button2, CheckBox1, CheckBox2,
                    CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7});
-    chainTabOrder({CheckBox7, CheckBox8});
+    chainTabOrder({CheckBox7, CheckBox8, Protocol, passive, history});
     chainTabOrder({Edit4, keyfile, Memo1});
+}
+
+// How the log is fetched and read, below the medals.
+void TForm3::createFetchControls() {
+    place(new GradientLine(Qt::Horizontal, this), "FetchSeparator", 322, 228, 359, 9);
+    ProtocolLabel = label(this, "ProtocolLabel", "Protocol", 336, 247);
+    Protocol = place(new QComboBox(this), "Protocol", 434, 243, 121, 21);
+    for (const ProtocolChoice& choice : kProtocols) Protocol->addItem(QString::fromLatin1(choice.caption));
+    passive = checkBox(this, "passive", "Passive mode", 336, 272, 145);
+    passive->setChecked(true);
+    history = checkBox(this, "history", "Include rotated logs", 504, 272, 177);
 }
 
 void TForm3::FormCreate() {
@@ -172,6 +194,15 @@ void TForm3::showValues(const SettingsValues& values) {
     for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
     CheckBox8->setChecked(values.mergebyid);
     keyfile->setText(shown(values.keyfile));
+    Protocol->setCurrentIndex(protocolIndex(values.protocol));
+    // A protocol this program does not know stays as written, as an extra entry, so that
+    // the fetch refuses it instead of falling back to another (perhaps unencrypted) one.
+    if (Protocol->currentIndex() < 0) {
+        Protocol->addItem(shown(values.protocol));
+        Protocol->setCurrentIndex(Protocol->count() - 1);
+    }
+    passive->setChecked(values.passive);
+    history->setChecked(values.history);
 }
 
 SettingsValues TForm3::values() const {
@@ -184,6 +215,11 @@ SettingsValues TForm3::values() const {
     for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
     values.mergebyid = CheckBox8->isChecked();
     values.keyfile = textOf(keyfile);
+    const int chosen = Protocol->currentIndex();
+    values.protocol = chosen < std::ssize(kProtocols) ? kProtocols[chosen].key
+                                                      : Protocol->currentText().toLatin1().toStdString();
+    values.passive = passive->isChecked();
+    values.history = history->isChecked();
     return values;
 }
 

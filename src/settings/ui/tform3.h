@@ -1,6 +1,7 @@
 #pragma once
-// TForm3, the settings window (Form3): the FTP account, the log file name, the default
-// save folder, the medals to show and the key file of an SFTP login. Its values live in the settings file
+// TForm3, the settings window (Form3): the FTP account, the log file name, how the log is
+// fetched, the default save folder, the medals to show, the key file of an SFTP login and
+// whether LOAD reads the rotated copies of the log. Its values live in the settings file
 // "GravmarkParser.INI"; the other steps read the controls directly, saved or not.
 // Creating it reads the settings file and sets the main window's menu entry
 // "get log ftp server" and check box `savedef` from it.
@@ -9,6 +10,7 @@
 #include "settings/settings_values.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -57,9 +59,14 @@ public:
     QCheckBox* CheckBox8 = nullptr;  // "Merge names by player id"
     QLabel* KeyFileLabel = nullptr;
     QLineEdit* keyfile = nullptr;
+    QLabel* ProtocolLabel = nullptr;
+    QComboBox* Protocol = nullptr;  // kProtocols, in their order
+    QCheckBox* passive = nullptr;
+    QCheckBox* history = nullptr;
 
 private:
     void createControls();
+    void createFetchControls();
     QCheckBox* medal(size_t index) const;  // CheckBox1 to CheckBox7
     void showValues(const SettingsValues& values);
 

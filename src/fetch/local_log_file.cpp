@@ -1,4 +1,4 @@
-#include "ftp/local_log_file.h"
+#include "fetch/local_log_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,19 +12,20 @@
 namespace gravmark {
 namespace {
 
-[[noreturn]] void throwFileError(const char* what, const std::string& path) {
-    throw Error(std::string(what) + " \"" + path + "\". " + std::strerror(errno));
+std::string fileError(const char* what, const std::string& path) {
+    return std::string(what) + " \"" + path + "\". " + std::strerror(errno);
 }
 
 }  // namespace
 
-LocalLogFile::LocalLogFile(const std::string& path) : path_(path) {
-    descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (descriptor_ < 0) throwFileError("Cannot open file", path_);
+LocalLogFile::LocalLogFile(const std::string& path, Start start) : path_(path) {
+    const int emptied = start == Start::Empty ? O_TRUNC : 0;
+    descriptor_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | emptied, 0666);
+    if (descriptor_ < 0) throw Error(fileError("Cannot open file", path_));
     struct stat status {};
     if (::fstat(descriptor_, &status) != 0) {
         ::close(descriptor_);
-        throwFileError("Cannot open file", path_);
+        throw Error(fileError("Cannot open file", path_));
     }
     initialSize_ = status.st_size;
 }
@@ -35,7 +36,7 @@ void LocalLogFile::append(const char* data, size_t length) {
     while (length > 0) {
         const ssize_t written = ::write(descriptor_, data, length);
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) throwFileError("Cannot write file", path_);
+        if (written <= 0) throw LocalWriteFailed(fileError("Cannot write file", path_));
         data += written;
         length -= static_cast<size_t>(written);
     }

@@ -2,29 +2,25 @@
 // when the server reported no size.
 #include <gtest/gtest.h>
 
-#include "ftp/transfer_progress.h"
+#include "fetch/transfer_progress.h"
 
 namespace gravmark {
 namespace {
 
 TEST(TransferProgress, TotalIsTheRemoteSizeAndTheEndShowsFull) {
     Progress progress;
-    startTransferProgress(progress, 0, 1500);
+    startTransferProgress(progress, 1500);
     progress.setPartsComplete(500);
     EXPECT_EQ(progress.percent(), 33);
-    startTransferProgress(progress, 0, 1500);  // the same total keeps the count
+    startTransferProgress(progress, 1500);  // the same total keeps the count
     EXPECT_EQ(progress.partsComplete(), 500);
     finishTransferProgress(progress);
     EXPECT_EQ(progress.partsComplete(), 1500);
     EXPECT_EQ(progress.percent(), 100);
 
-    startTransferProgress(progress, 1500, 1500);  // an announced size always starts again
-    EXPECT_EQ(progress.partsComplete(), 0);
-    EXPECT_EQ(progress.percent(), 0);
-
-    for (const int32_t unknown : {-1, 0}) {
+    for (const int64_t unknown : {-1, 0}) {
         Progress unsized;
-        startTransferProgress(unsized, 0, unknown);
+        startTransferProgress(unsized, unknown);
         unsized.setPartsComplete(700);
         EXPECT_EQ(unsized.percent(), 0);
         finishTransferProgress(unsized);

@@ -1,17 +1,26 @@
 #pragma once
-// The local copy of the log while it is downloaded. An existing file is continued at its
-// end, a missing one is created empty. Every block goes to the file with one system call
-// as it arrives, so the bytes received stay there whatever happens next; the path's
-// bytes are used as they are.
+// A local copy of the log being written: opened to append at its end, or emptied first.
+// Every block goes to the file with one system call as it arrives, so the bytes received
+// stay there whatever happens next; the path's bytes are used as they are.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "common/error.h"
+
 namespace gravmark {
+
+// A block could not be written (a full disk, for one).
+class LocalWriteFailed : public Error {
+public:
+    using Error::Error;
+};
 
 class LocalLogFile {
 public:
-    explicit LocalLogFile(const std::string& path);
+    enum class Start { AtEnd, Empty };
+
+    explicit LocalLogFile(const std::string& path, Start start = Start::AtEnd);
     ~LocalLogFile();
     LocalLogFile(const LocalLogFile&) = delete;
     LocalLogFile& operator=(const LocalLogFile&) = delete;
