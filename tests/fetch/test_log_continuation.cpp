@@ -9,6 +9,7 @@
 #include "fake_remote_log.h"
 #include "fetch/log_continuation.h"
 #include "fetch/rotated_copies.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -38,12 +39,7 @@ protected:
         return outcome;
     }
     std::string fetchError() {
-        try {
-            fetch();
-        } catch (const Error& error) {
-            return error.what();
-        }
-        return "no error";
+        return test::errorText([this] { fetch(); });
     }
     FetchNotifications notifications() {
         return {{},

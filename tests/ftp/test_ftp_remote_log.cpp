@@ -10,6 +10,7 @@
 #include "common/program_folder.h"
 #include "fetch/log_fetch.h"
 #include "scripted_ftp_server.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -43,12 +44,7 @@ protected:
         return fetchLogFile(settings, folder.folder(), notifications(), refuseCertificates, limits).outcome;
     }
     std::string fetchError() {
-        try {
-            fetch();
-        } catch (const Error& error) {
-            return error.what();
-        }
-        return "no error";
+        return test::errorText([this] { fetch(); });
     }
     FetchNotifications notifications() {
         return {[this] { events.push_back("connected"); },
@@ -274,12 +270,8 @@ TEST_F(FtpFetch, ASecondFetchInTheSameFolderWaitsThenGivesUp) {
     QTimer::singleShot(200ms, [&] {
         FetchTimeLimits impatient = limits;
         impatient.lock = 300ms;
-        try {
-            fetchLogFile(settings, folder.folder(), {}, refuseCertificates, impatient);
-            second = "no error";
-        } catch (const Error& error) {
-            second = error.what();
-        }
+        second = test::errorText(
+            [&] { fetchLogFile(settings, folder.folder(), {}, refuseCertificates, impatient); });
     });
     EXPECT_EQ(fetchError(), "Timed out waiting for the server's data.");
     EXPECT_EQ(second, "Another Gravmark Parser is fetching the log in this folder.");

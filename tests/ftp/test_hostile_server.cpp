@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "fetch/log_fetch.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -51,12 +52,7 @@ long peakKilobytes() {
 std::string fetchError(const FloodingServer& server, const std::string& folder) {
     SettingsValues settings;
     settings.server = server.serverText();
-    try {
-        fetchLogFile(settings, folder, {}, {}, {10s, 1500ms, 1500ms, 10s});
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no error";
+    return test::errorText([&] { fetchLogFile(settings, folder, {}, {}, {10s, 1500ms, 1500ms, 10s}); });
 }
 
 TEST(HostileServer, EndlessRepliesRunIntoTheReplyLimit) {
