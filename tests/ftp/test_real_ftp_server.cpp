@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "fetch/certificate_trust.h"
 #include "fetch/log_fetch.h"
 #include "fetch/rotated_copies.h"
 #include "real_ftp_server.h"
@@ -132,6 +133,55 @@ TEST_P(VsftpdStory, Anonymous) {
 INSTANTIATE_TEST_SUITE_P(SetUps, VsftpdStory,
                          testing::Values("", "ascii_download_enable=YES\n", "port_enable=NO\n",
                                          "pasv_enable=NO\n"));
+
+// FTP over TLS with a certificate the test made: accepted once by its fingerprint, which
+// the settings file then keeps.
+class TlsStory : public ServerStory {
+protected:
+    void SetUp() override {
+        ServerStory::SetUp();
+        certificate = test::makeTestCertificate(serverFolder);
+        if (!certificate) GTEST_SKIP() << "openssl cannot make a certificate";
+        settings.protocol = "ftps";
+        trust = [this](const std::string& fingerprint, const std::string& acceptedBefore) {
+            EXPECT_EQ(acceptedBefore, "");
+            asked.push_back(fingerprint);
+        };
+    }
+    std::string keptFingerprint() const {
+        return readSettings(local.file("GravmarkParser.INI")).tlsfingerprint;
+    }
+
+    std::optional<test::TestCertificate> certificate;
+    std::vector<std::string> asked;
+};
+
+TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
+    if (!test::PyftpdlibServer::python()) GTEST_SKIP() << "python3 with pyftpdlib is missing";
+    runStory([&] {
+        return std::make_unique<test::PyftpdlibServer>(serverRoot.path().string(), certificate->combined);
+    });
+    ASSERT_EQ(asked.size(), 1u);
+
+    // Another certificate: refused, with both fingerprints, and the kept one stays.
+    const TempFolder otherFolder;
+    const auto other = test::makeTestCertificate(otherFolder);
+    ASSERT_TRUE(other);
+    server = std::make_unique<test::PyftpdlibServer>(serverRoot.path().string(), other->combined);
+    std::string shown;
+    trust = [&](const std::string& fingerprint, const std::string& acceptedBefore) {
+        shown = fingerprint;
+        throw Error(certificateChangedMessage(acceptedBefore, fingerprint));
+    };
+    try {
+        fetch();
+        ADD_FAILURE() << "a changed certificate was accepted";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), certificateChangedMessage(asked[0], shown));
+        EXPECT_NE(shown, asked[0]);
+    }
+    EXPECT_EQ(keptFingerprint(), asked[0]);
+}
 
 TEST_F(ServerStory, TheOtherModeRefusedIsNamed) {
     if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
