@@ -45,20 +45,20 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
     auto* memo = control<QPlainTextEdit>(form, "Memo1");
     EXPECT_TRUE(memo->isReadOnly());
     const QStringList lines = memo->toPlainText().split('\n');
-    EXPECT_EQ(lines, QStringList({"If using this option, make sure that the ",
-                                  "required log file is in the folder you enter ",
-                                  "when you connect to the FTP server.", "----",
-                                  "The log file will be downloaded appended. ",
-                                  "This means that when you connect for the ",
-                                  "first time, it will download the complete ",
-                                  "logfile (this can take some time). When ",
-                                  "you have connected before it will only ",
-                                  "download the additional games played, ", "not the complete logfile",
-                                  "This saves bandwidth and time."}));
-    QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,     form.keyfile,     form.Memo1,
-                                form.Button1,   form.Edit5,     form.Button2,   form.CheckBox1, form.CheckBox2,
-                                form.CheckBox3, form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7, form.CheckBox8,
-                                form.Protocol,  form.passive,   form.history};
+    EXPECT_EQ(
+        lines,
+        QStringList({"If using this option, make sure that the ",
+                     "required log file is in the folder you enter ", "when you connect to the FTP server.",
+                     "----", "The log file will be downloaded appended. ",
+                     "This means that when you connect for the ",
+                     "first time, it will download the complete ", "logfile (this can take some time). When ",
+                     "you have connected before it will only ", "download the additional games played, ",
+                     "not the complete logfile", "This saves bandwidth and time."}));
+    QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,
+                                form.keyfile,   form.Memo1,     form.Button1,   form.Edit5,
+                                form.Button2,   form.CheckBox1, form.CheckBox2, form.CheckBox3,
+                                form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7,
+                                form.CheckBox8, form.Protocol,  form.passive,   form.history};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
