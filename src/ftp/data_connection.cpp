@@ -51,7 +51,10 @@ bool DataConnection::receive(const std::function<bool(std::string_view)>& receiv
             wait.restartLimit();
             stopped = !receive(std::string_view(block.data(), static_cast<size_t>(length)));
         }
-        return stopped || socket->state() == QAbstractSocket::UnconnectedState;
+        // A TLS server ends with its close_notify and may hold the connection open until
+        // ours comes: that end counts as the end of the file too.
+        return stopped || socket->state() == QAbstractSocket::UnconnectedState ||
+               socket->error() == QAbstractSocket::RemoteHostClosedError;
     });
     if (!ended) throw Error("Timed out waiting for the server's data.");
     if (stopped) return false;

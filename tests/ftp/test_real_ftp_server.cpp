@@ -156,6 +156,29 @@ protected:
     std::vector<std::string> asked;
 };
 
+TEST_F(TlsStory, Vsftpd) {
+    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    const std::string tls =
+        "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
+        "force_anon_data_ssl=YES\nssl_ciphers=HIGH\nrsa_cert_file=" +
+        certificate->certificate + "\nrsa_private_key_file=" + certificate->key + "\n";
+    runStory(
+        [&] { return std::make_unique<test::VsftpdServer>(serverFolder, serverRoot.path().string(), tls); });
+    ASSERT_EQ(asked.size(), 1u) << "asked once, then the kept fingerprint answers";
+    EXPECT_EQ(keptFingerprint(), asked[0]);
+    EXPECT_EQ(asked[0].size(), 7u + 64u);
+    EXPECT_TRUE(asked[0].starts_with("SHA256:"));
+
+    // The same server asked for plain FTP.
+    settings.protocol = "ftp";
+    try {
+        fetch();
+        ADD_FAILURE() << "the login went through in clear text";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "The server requires TLS; choose FTP over TLS in the settings.");
+    }
+}
+
 TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
     if (!test::PyftpdlibServer::python()) GTEST_SKIP() << "python3 with pyftpdlib is missing";
     runStory([&] {
