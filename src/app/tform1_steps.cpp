@@ -10,6 +10,7 @@
 #include "app/tform1.h"
 #include "common/dialogs.h"
 #include "common/program_folder.h"
+#include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "merge/ui/tform2.h"
@@ -32,7 +33,7 @@ void TForm1::Button1Click() {
     // Hidden while it fills, and left hidden when reading fails.
     Memo1->hide();
     Progress->model().setPartsComplete(0);
-    LineCount = loadLog(path, Memo1Lines, Progress->model());
+    LineCount = loadLog(logFilesToLoad(path, Form3->values().history), Memo1Lines, Progress->model());
     Memo1->show();
     Button2->setEnabled(true);
 }
@@ -60,15 +61,16 @@ void TForm1::Button3Click() {
     Winners = runStatistics(Counters, db, tempdb, GameCount, Progress->model());
     Form2->setRoster(Counters.roster);
     const SettingsValues settings = Form3->values();
-    const PageInputs inputs{programFolder(), clock(), LineCount, Counters.PlayedTotal, settings.medals, Winners,
-                            tempdb};
+    const PageInputs inputs{programFolder(), clock(), LineCount, Counters.PlayedTotal,
+                            settings.medals, Winners, tempdb};
     buildPage(inputs, Memo1Lines, Memo2Lines);
     Button4->setEnabled(true);
     pageFinished = false;
 }
 
 void TForm1::applyKeptNamesToDb() {
-    const KeptNamesRun run = applyKeptNames(db, programFolder(), Form3->values().mergebyid ? &PlayerIds : nullptr);
+    const KeptNamesRun run =
+        applyKeptNames(db, programFolder(), Form3->values().mergebyid ? &PlayerIds : nullptr);
     Form2->showSharedIds(run.sharedIds);
     if (!run.problems.empty()) dialogs().showMessage(problemsText(run.problems));
 }
@@ -76,8 +78,9 @@ void TForm1::applyKeptNamesToDb() {
 // SAVE: the finished page to the default folder or to a file chosen in the save dialog.
 void TForm1::Button4Click() {
     Button4->setEnabled(false);
-    const SaveOutcome outcome = savePage(Memo1Lines, Memo2Lines, pageFinished, savedef->isChecked(),
-                                         Form3->Edit5->text().toLatin1().toStdString(), versinfo.productVersion());
+    const SaveOutcome outcome =
+        savePage(Memo1Lines, Memo2Lines, pageFinished, savedef->isChecked(),
+                 Form3->Edit5->text().toLatin1().toStdString(), versinfo.productVersion());
     if (outcome == SaveOutcome::Cancelled) Button4->setEnabled(true);
 }
 

@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "common/program_layout.h"
+#include "common/rotated_copies.h"
 #include "common/text_box_lines.h"
 #include "common/version_info.h"
 #include "ingest/log_loader.h"
@@ -44,7 +45,8 @@ void applyKeptNamesToDb(RecordTable& db, const SettingsValues& settings, const P
     if (!run.sharedIds.empty()) dialogs.showWarning(sharedIdsText(run.sharedIds));
     if (run.rulesApplied == 0 && !settings.mergebyid) return;
     std::string summary = "Kept names: " + std::to_string(run.rulesApplied) + " rules of aliases.txt applied";
-    if (settings.mergebyid) summary += ", " + std::to_string(run.namesMergedById) + " names merged by player id";
+    if (settings.mergebyid)
+        summary += ", " + std::to_string(run.namesMergedById) + " names merged by player id";
     dialogs.showMessage(summary + ", " + std::to_string(run.eventsRenamed) + " events renamed");
 }
 
@@ -67,7 +69,7 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     const std::string log = programFolder() + "games_mp.log";
     if (!logFileExists(log)) throw Error("File does not exist: " + log);
     TextBoxLines memo1, memo2;
-    const int32_t LineCount = loadLog(log, memo1, progress);
+    const int32_t LineCount = loadLog(logFilesToLoad(log, settings.history), memo1, progress);
 
     step("PARSE");
     int32_t GameCount = 0;

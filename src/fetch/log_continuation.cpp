@@ -10,7 +10,7 @@
 
 #include "common/error.h"
 #include "fetch/local_log_file.h"
-#include "fetch/rotated_copies.h"
+#include "common/rotated_copies.h"
 
 namespace gravmark {
 namespace {

@@ -20,13 +20,18 @@ constexpr size_t kLineBlock = 8 << 20;
 
 [[noreturn]] void exceedsCapacity() { throw Error("Text exceeds memo capacity"); }
 
-int64_t countPass(const std::string& path) {
-    LoadFile file(path);
-    if (file.size() > kMaxLogBytes) exceedsCapacity();
+int64_t countPass(const std::vector<std::string>& paths) {
     LoadCountPass pass;
     const auto block = std::make_unique_for_overwrite<char[]>(kCountBlock);
-    for (size_t got; (got = file.read(block.get(), kCountBlock)) > 0;) {
-        if (!pass.feed({block.get(), got})) break;
+    uint64_t bytes = 0;
+    bool counting = true;
+    for (const std::string& path : paths) {
+        LoadFile file(path);
+        bytes += file.size();
+        if (bytes > kMaxLogBytes) exceedsCapacity();
+        for (size_t got; counting && (got = file.read(block.get(), kCountBlock)) > 0;) {
+            counting = pass.feed({block.get(), got});
+        }
     }
     if (pass.lines() > kMaxLogLines) exceedsCapacity();
     return pass.lines();
@@ -40,22 +45,34 @@ bool logFileExists(const std::string& path) {
 }
 
 int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress) {
+    return loadLog(std::vector<std::string>{path}, memo1, progress);
+}
+
+int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& memo1, Progress& progress) {
     memo1.clear();
     progress.setPartsComplete(0);
-    const int64_t total = countPass(path);
+    const int64_t total = countPass(paths);
     progress.setTotalParts(total);
 
-    LoadFile file(path);
-    const uint64_t size = file.size();
+    std::vector<std::unique_ptr<LoadFile>> files;
+    uint64_t size = 0;
+    for (const std::string& path : paths) {
+        files.push_back(std::make_unique<LoadFile>(path));
+        size += files.back()->size();
+    }
     if (size > kMaxLogBytes) exceedsCapacity();
     LargeBytes buffer = allocateBytes(size + 1);
     TextBoxLines::Rows lines;
     lines.reserve(static_cast<size_t>(total) + 2);  // the store adds one entry of its own
     LoadLinePass pass(buffer.get(), lines, progress);
     size_t available = 0;
+    size_t current = 0;
     for (bool more = true; more;) {
-        const size_t got =
-            file.read(buffer.get() + available, std::min<size_t>(kLineBlock, size - available));
+        size_t got = 0;
+        while (current < files.size() &&
+               (got = files[current]->read(buffer.get() + available,
+                                           std::min<size_t>(kLineBlock, size - available))) == 0)
+            ++current;  // this file has ended (or shrank since it was measured): the next one
         available += got;
         more = got > 0 && available < size;
         if (!pass.advance(available, !more)) break;

@@ -10,6 +10,7 @@
 // the text and its line table take about 3.6 GB.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/progress.h"
 #include "common/text_box_lines.h"
@@ -28,5 +29,10 @@ bool logFileExists(const std::string& path);
 // Throws gravmark::Error when the file cannot be opened or read, or is too large; memo1
 // is then left empty.
 int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress);
+
+// The same for several files read as one log, one after the other (the rotated copies of
+// the log before the log itself): their bytes are joined as they stand, and the limits
+// and the summary line count them all.
+int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& memo1, Progress& progress);
 
 }  // namespace gravmark

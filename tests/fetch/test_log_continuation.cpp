@@ -8,7 +8,7 @@
 
 #include "fake_remote_log.h"
 #include "fetch/log_continuation.h"
-#include "fetch/rotated_copies.h"
+#include "common/rotated_copies.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
 

@@ -11,7 +11,7 @@
 #include "common/program_folder.h"
 #include "fetch/certificate_trust.h"
 #include "fetch/log_fetch.h"
-#include "fetch/rotated_copies.h"
+#include "common/rotated_copies.h"
 #include "real_ftp_server.h"
 #include "support/temp_folder.h"
 

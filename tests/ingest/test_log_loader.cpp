@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "support/box_lines.h"
 #include "support/temp_folder.h"
@@ -161,6 +162,25 @@ TEST(LogLoader, LoadingTwiceGivesTheSameStore) {
     EXPECT_EQ(twice.lines, once.lines);
     EXPECT_EQ(twice.lineCount, 2);
     EXPECT_EQ(memo1.text(), "x;\r\ny;\r\nAantal Lines : 2\r\n");
+}
+
+TEST(LogLoader, RotatedCopiesReadFirstAsOneLogWhenAsked) {
+    test::TempFolder folder;
+    const std::string log = folder.file("games_mp.log");
+    test::writeFile(log + ".20261209-120000-2", "second\r\n");
+    test::writeFile(log + ".20261130-235959", "first\n");
+    test::writeFile(log + ".20261209-120000", "first too\r\n");
+    test::writeFile(log, "now\n");
+    TextBoxLines memo1;
+    Progress progress;
+
+    EXPECT_EQ(loadLog(logFilesToLoad(log, true), memo1, progress), 4);
+    EXPECT_EQ(test::fullLinesOf(memo1),
+              (Lines{"first;", "first too;", "second;", "now;", "Aantal Lines : 4"}));
+    EXPECT_EQ(progress.totalParts(), 4);
+
+    EXPECT_EQ(loadLog(logFilesToLoad(log, false), memo1, progress), 1);
+    EXPECT_EQ(test::fullLinesOf(memo1), (Lines{"now;", "Aantal Lines : 1"}));
 }
 
 TEST(LogLoader, ExistenceOpenFailureAndCapacity) {

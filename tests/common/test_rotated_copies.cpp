@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fetch/rotated_copies.h"
+#include "common/rotated_copies.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {

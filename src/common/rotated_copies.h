@@ -15,4 +15,8 @@ std::string newRotatedCopyPath(const std::string& logPath, const QDateTime& when
 // The kept copies of logPath, oldest first.
 std::vector<std::string> rotatedCopies(const std::string& logPath);
 
+// What LOAD reads as one log: with history the kept copies, oldest first, then the log;
+// without, the log alone.
+std::vector<std::string> logFilesToLoad(const std::string& logPath, bool history);
+
 }  // namespace gravmark

@@ -1,4 +1,4 @@
-#include "fetch/rotated_copies.h"
+#include "common/rotated_copies.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -44,6 +44,12 @@ std::vector<std::string> rotatedCopies(const std::string& logPath) {
     std::vector<std::string> paths;
     for (auto& copy : found) paths.push_back(std::move(std::get<2>(copy)));
     return paths;
+}
+
+std::vector<std::string> logFilesToLoad(const std::string& logPath, bool history) {
+    std::vector<std::string> files = history ? rotatedCopies(logPath) : std::vector<std::string>{};
+    files.push_back(logPath);
+    return files;
 }
 
 }  // namespace gravmark
