@@ -1,13 +1,17 @@
 // What the FTP client reads from a server and from its settings, on arbitrary bytes:
-//  - replies: codes of three digits, texts within their cap, a SIZE that is a size or -1
+//  - replies: codes of three digits, texts within their cap, a SIZE that is a size or none
 //    and stands in the reply's text, and the same replies whether lines end in CR LF or not;
+//  - the data port of an EPSV or PASV reply: 1 to 65535, and the port a reply names is
+//    the port read back from a plain reply naming it;
 //  - the server address (the input's first line): a port of 1 to 65535 that the text names
 //    (FTP's 21 when it names none), and an address that, written out again, reads back the same.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/server_address.h"
 #include "ftp/ftp_reply.h"
+#include "ftp/passive_reply.h"
 #include "fuzz_support.h"
 
 namespace gravmark {
@@ -18,10 +22,21 @@ constexpr uint16_t kFtpPort = 21;
 void checkReply(const FtpReply& reply) {
     fuzz::require(reply.code >= 0 && reply.code <= 999, "a reply code has three digits");
     fuzz::require(reply.text.size() <= FtpReplyReader::kMaxReplyText, "a reply text keeps to its cap");
-    const int32_t size = announcedSize(reply);
-    fuzz::require(size == -1 || (size >= 0 && reply.code == 213), "a SIZE reply gives a size or -1");
-    fuzz::require(size == -1 || reply.text.find(std::to_string(size)) != std::string::npos,
+    const std::optional<int64_t> size = announcedSize(reply);
+    fuzz::require(!size || (*size >= 0 && reply.code == 213), "a SIZE reply gives a size or none");
+    fuzz::require(!size || reply.text.find(std::to_string(*size)) != std::string::npos,
                   "an announced size is written in the reply", reply.text);
+    if (const auto port = epsvPort(reply.text)) {
+        fuzz::require(*port >= 1, "an EPSV port is 1 to 65535", reply.text);
+        fuzz::require(epsvPort("(|||" + std::to_string(*port) + "|)") == port, "an EPSV port reads back",
+                      reply.text);
+    }
+    if (const auto port = pasvPort(reply.text)) {
+        fuzz::require(*port >= 1, "a PASV port is 1 to 65535", reply.text);
+        const std::string named =
+            "(127,0,0,1," + std::to_string(*port / 256) + "," + std::to_string(*port % 256) + ")";
+        fuzz::require(pasvPort(named) == port, "a PASV port reads back", reply.text);
+    }
 }
 
 void checkReplies(std::string_view bytes) {
