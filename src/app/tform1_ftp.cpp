@@ -24,12 +24,26 @@ void askAboutCertificate(const std::string& fingerprint, const std::string& acce
         throw Error("The server's certificate was not accepted: " + fingerprint);
 }
 
+// Under SFTP: a host key that known_hosts does not hold is shown by its fingerprint and
+// asked about; a protected key file's passphrase is asked for.
+SftpPrompts windowSftpPrompts() {
+    SftpPrompts prompts;
+    prompts.trustNewHostKey = [](const std::string& server, const std::string& fingerprint) {
+        return dialogs().askYesNo("The host key of " + server + " is not known yet.\n\nIts fingerprint is " +
+                                  fingerprint + "\n\nTrust this server and fetch the log?");
+    };
+    prompts.passphrase = [](const std::string& keyFile) {
+        return dialogs().askSecret("Passphrase of the key file " + keyFile);
+    };
+    return prompts;
+}
+
 }  // namespace
 
 void TForm1::getlogfromBrom1Click() {
     FtpControlLock lock(*this);
     // The account as typed in the settings window, saved or not.
-    fetchLogFile(Form3->values(), programFolder(), IdFTP1, askAboutCertificate, fetchLimits);
+    fetchLogFile(Form3->values(), programFolder(), IdFTP1, askAboutCertificate, fetchLimits, windowSftpPrompts());
     dialogs().showMessage(kFtpReceivedMessage);
     lock.release();
 }

@@ -1,5 +1,7 @@
 #include "batch/batch_fetch.h"
 
+#include <cstdlib>
+
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "fetch/fetch_messages.h"
@@ -7,6 +9,32 @@
 #include "fetch/transfer_progress.h"
 
 namespace gravmark {
+
+namespace {
+
+// The batch asks nobody: a host key is trusted when it is the one --trust names, and a
+// protected key file opens with the passphrase from the environment.
+SftpPrompts batchSftpPrompts(const std::optional<std::string>& trust) {
+    SftpPrompts prompts;
+    prompts.trustNewHostKey = [trust](const std::string& server, const std::string& fingerprint) {
+        if (trust == fingerprint) return true;
+        if (trust)
+            throw Error("The host key of " + server + " has the fingerprint " + fingerprint + ", not " + *trust +
+                        " as given with --trust. Nothing was fetched.");
+        throw Error("The host key of " + server + " is not in known_hosts; its fingerprint is " + fingerprint +
+                    ". If that is the server's key, accept it with: gravmark-batch --fetch --trust " +
+                    fingerprint);
+    };
+    prompts.passphrase = [](const std::string& keyFile) -> std::optional<std::string> {
+        if (const char* passphrase = std::getenv("GRAVMARK_KEY_PASSPHRASE")) return passphrase;
+        throw Error("The key file \"" + keyFile +
+                    "\" is protected by a passphrase; give it in the environment variable "
+                    "GRAVMARK_KEY_PASSPHRASE.");
+    };
+    return prompts;
+}
+
+}  // namespace
 
 void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress,
               const std::optional<std::string>& trust) {
@@ -24,7 +52,8 @@ void fetchLog(const SettingsValues& settings, const std::string& programFolder, 
                         " To accept the new one: gravmark-batch --fetch --trust " + fingerprint);
         throw Error(unverifiedCertificateMessage(fingerprint));
     };
-    const LogFetchResult result = fetchLogFile(settings, programFolder, notifications, decide);
+    const LogFetchResult result =
+        fetchLogFile(settings, programFolder, notifications, decide, {}, batchSftpPrompts(trust));
     if (result.outcome == FetchOutcome::UpToDate) {
         dialogs().showMessage(kFetchUpToDateMessage);
         return;

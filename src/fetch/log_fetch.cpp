@@ -6,12 +6,27 @@
 #include "fetch/fetch_lock.h"
 #include "ftp/ftp_remote_log.h"
 #include "settings/ini_file.h"
+#include "sftp/sftp_remote_log.h"
 
 namespace gravmark {
 namespace {
 
-std::unique_ptr<RemoteLog> connectTo(const SettingsValues& settings, const FetchNotifications& notifications,
-                                     const TrustDecision& trust, const FetchTimeLimits& limits) {
+// A setting left at "<none>" (or empty) is not used for the login.
+std::optional<std::string> configured(const std::string& value) {
+    if (value.empty() || value == kNotConfigured) return std::nullopt;
+    return value;
+}
+
+std::unique_ptr<RemoteLog> connectTo(const SettingsValues& settings, const std::string& programFolder,
+                                     const FetchNotifications& notifications, const TrustDecision& trust,
+                                     const FetchTimeLimits& limits, const SftpPrompts& sftpPrompts) {
+    if (settings.protocol == "sftp") {
+        const SftpAccount account{settings.server, settings.user, configured(settings.pass),
+                                  configured(settings.keyfile), settings.logfile};
+        SftpPrompts prompts = sftpPrompts;
+        prompts.connected = notifications.onConnected;
+        return std::make_unique<SftpRemoteLog>(account, programFolder + "known_hosts", prompts, limits.data);
+    }
     if (settings.protocol == "ftp" || settings.protocol == "ftps") {
         const FtpAccount account{settings.server,  settings.user,    settings.pass,
                                  settings.logfile, settings.passive, settings.protocol == "ftps"};
@@ -28,9 +43,10 @@ std::unique_ptr<RemoteLog> connectTo(const SettingsValues& settings, const Fetch
 
 LogFetchResult fetchLogFile(const SettingsValues& settings, const std::string& programFolder,
                             const FetchNotifications& notifications, const TrustDecision& trust,
-                            const FetchTimeLimits& limits) {
+                            const FetchTimeLimits& limits, const SftpPrompts& sftpPrompts) {
     const FetchLock lock(programFolder, limits.lock);
-    const std::unique_ptr<RemoteLog> remote = connectTo(settings, notifications, trust, limits);
+    const std::unique_ptr<RemoteLog> remote =
+        connectTo(settings, programFolder, notifications, trust, limits, sftpPrompts);
     LogContinuation continuation(programFolder + "games_mp.log", notifications);
     const FetchOutcome outcome = continuation.run(*remote);
     remote->finish();

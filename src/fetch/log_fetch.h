@@ -11,6 +11,7 @@
 #include "fetch/fetch_time_limits.h"
 #include "fetch/log_continuation.h"
 #include "settings/settings_values.h"
+#include "sftp/sftp_account.h"
 
 namespace gravmark {
 
@@ -19,8 +20,11 @@ struct LogFetchResult {
     std::string keptCopy;  // where a rotated copy was kept, empty when none was
 };
 
+// Under SFTP, sftpPrompts decide about a host key that the program folder's known_hosts
+// does not hold and give a protected key file's passphrase; the data limit is the limit
+// on the server's silence.
 LogFetchResult fetchLogFile(const SettingsValues& settings, const std::string& programFolder,
                             const FetchNotifications& notifications, const TrustDecision& trust,
-                            const FetchTimeLimits& limits = {});
+                            const FetchTimeLimits& limits = {}, const SftpPrompts& sftpPrompts = {});
 
 }  // namespace gravmark

@@ -24,6 +24,7 @@ struct ProtocolChoice {
 inline constexpr ProtocolChoice kProtocols[] = {
     {"ftp", "FTP"},
     {"ftps", "FTP over TLS"},
+    {"sftp", "SFTP"},
 };
 
 struct SettingsValues {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/error.h"
+#include "fetch/remote_log.h"
 #include "sftp/ssh_connection.h"
 
 namespace gravmark {
@@ -77,6 +78,8 @@ void SftpLogFile::read(int64_t offset, const std::function<bool(std::string_view
     std::deque<int> inFlight;
     const auto collect = [&](int request) {
         const int received = sftp_async_read(file.get(), buffer.data(), kBlockSize, request);
+        if (received < 0 && !ssh_is_connected(connection_.session()))
+            throw TransferDropped("The server closed the connection.");
         if (received < 0) fail("read");
         return received;
     };

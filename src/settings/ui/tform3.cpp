@@ -161,6 +161,12 @@ void TForm3::createFetchControls() {
     for (const ProtocolChoice& choice : kProtocols) Protocol->addItem(QString::fromLatin1(choice.caption));
     passive = checkBox(this, "passive", "Passive mode", 336, 272, 145);
     passive->setChecked(true);
+    // Passive mode is FTP's; SSH has no data connections.
+    connect(Protocol, &QComboBox::currentIndexChanged, this,
+            [this](int chosen) {
+                passive->setEnabled(chosen >= std::ssize(kProtocols) ||
+                                    std::string_view(kProtocols[chosen].key) != "sftp");
+            });
     history = checkBox(this, "history", "Include rotated logs", 504, 272, 177);
 }
 
