@@ -43,6 +43,21 @@ private:
     std::string repeated_;
 };
 
+// AddressSanitizer pads every block and keeps freed ones in quarantine, so the same work
+// peaks higher under it.
+#if defined(__SANITIZE_ADDRESS__)
+#define UNDER_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define UNDER_ADDRESS_SANITIZER
+#endif
+#endif
+#ifdef UNDER_ADDRESS_SANITIZER
+constexpr long kPeakAllowance = 4;
+#else
+constexpr long kPeakAllowance = 1;
+#endif
+
 long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -62,7 +77,7 @@ TEST(HostileServer, EndlessRepliesRunIntoTheReplyLimit) {
     EXPECT_EQ(fetchError(endlessLine, folder.folder()), "Timed out waiting for the server's reply.");
     FloodingServer endlessReply("220-Welcome\r\n", "220-" + std::string(1000, 'y') + "\r\n");
     EXPECT_EQ(fetchError(endlessReply, folder.folder()), "Timed out waiting for the server's reply.");
-    EXPECT_LT(peakKilobytes() - before, 32 * 1024) << "kilobytes more at the peak";
+    EXPECT_LT(peakKilobytes() - before, 32 * 1024 * kPeakAllowance) << "kilobytes more at the peak";
 }
 
 }  // namespace
