@@ -8,7 +8,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$ROOT/tools/ci/sanitizer_build.sh"
 SECONDS_EACH=${FUZZ_SECONDS:-60}
 
-sanitizer_build
+sanitizer_build fuzz/all
 
 mapfile -t targets < <(if [ $# -gt 0 ]; then printf '%s\n' "$@"; else
     find "$SANITIZER_BUILD/fuzz" -maxdepth 1 -type f -executable -name 'fuzz_*' -printf '%f\n' | sort; fi)

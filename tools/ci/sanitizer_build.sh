@@ -1,6 +1,6 @@
 # Sourced by the sanitizer and fuzz stages: one Clang build, with AddressSanitizer,
 # UndefinedBehaviorSanitizer and the fuzz targets, in its own folder beside build/.
-# Usage: sanitizer_build   (sets SANITIZER_BUILD to the folder)
+# Usage: sanitizer_build [TARGET...]   (everything by default; the folder is SANITIZER_BUILD)
 source "$ROOT/tools/deps.sh"
 
 SANITIZER_BUILD=${SANITIZER_BUILD:-$ROOT/build-sanitizers}
@@ -21,5 +21,5 @@ sanitizer_build() {
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
         -DGRAVMARK_BUILD_FUZZERS=ON -DGRAVMARK_WERROR=ON -DGRAVMARK_BUILD_BENCHMARKS=OFF \
         >"$SANITIZER_BUILD/configure.log" 2>&1 || { cat "$SANITIZER_BUILD/configure.log" >&2; return 1; }
-    cmake --build "$SANITIZER_BUILD" -j "$(nproc)"
+    cmake --build "$SANITIZER_BUILD" -j "$(nproc)" ${1:+--target "$@"}
 }
