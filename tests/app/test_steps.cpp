@@ -12,6 +12,7 @@
 #include "app/program_windows.h"
 #include "batch/batch_run.h"
 #include "support/golden_file.h"
+#include "support/real_logs.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -52,6 +53,7 @@ protected:
 };
 
 TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
     ProgramWindows windows;
     TForm1& form = windows.Form1;
@@ -84,6 +86,7 @@ TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
 // ALL from the log to the saved page: cancelled first, saved on the second press; the
 // page equals the stored page of this log, with the credit line once.
 TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     ProgramWindows windows;
     fixClock(windows.Form1);
@@ -106,6 +109,7 @@ TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
 // The batch command and the desktop program write the same page from the same files,
 // settings and time.
 TEST_F(Steps, BatchWritesTheDesktopPage) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     std::string desktopPage;
     {
@@ -125,6 +129,7 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
 }
 
 TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     std::filesystem::create_directory(folder.file("site"));
     test::writeFile(folder.file("site/index.html"), "the old page");
@@ -156,6 +161,7 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllGoesOn) {
 
 // An error ends the handler and the rest of ALL: here the event table cannot be written.
 TEST_F(Steps, AnErrorEndsAll) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
     ProgramWindows windows;
     std::filesystem::remove(folder.file("lijst.xml"));

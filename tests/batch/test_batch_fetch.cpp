@@ -5,6 +5,7 @@
 
 #include "batch/batch_run.h"
 #include "ftp/scripted_ftp_server.h"
+#include "support/real_logs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -13,6 +14,7 @@ namespace {
 using testing::HasSubstr;
 
 TEST(BatchFetch, FetchesTheLogThenBuildsThePage) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     test::TempFolder folder;
     test::ScriptedFtpServer server;
     const std::string log = test::readFile(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log");

@@ -8,6 +8,7 @@
 #include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "support/box_lines.h"
+#include "support/real_logs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -218,6 +219,7 @@ TEST(LogLoader, ExistenceOpenFailureAndCapacity) {
 // The real logs end every line with LF and hold no CR, Ctrl-Z or NUL: each stored line
 // is the log line with ";" appended, and there is one per LF.
 TEST(LogLoader, RealLogs) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     for (const char* name : {"server-small-100.log", "server-lan-10k.log"}) {
         const std::string path = std::string(GRAVMARK_REAL_LOGS) + "/" + name;
         const std::string bytes = test::readFile(path);

@@ -4,6 +4,7 @@
 #include <regex>
 #include <sstream>
 
+#include "support/real_logs.h"
 #include "test_parse_support.h"
 
 namespace gravmark {
@@ -61,10 +62,12 @@ void expectParsedAsCounted(const std::string& name, const ExpectedCounts& known)
 }
 
 TEST(ParseRealLogs, SmallLogGivesEveryJoinKillAndGame) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     expectParsedAsCounted("server-small-100.log", {14, 26, 4});
 }
 
 TEST(ParseRealLogs, LanLogGivesEveryJoinKillAndGame) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     expectParsedAsCounted("server-lan-10k.log", {515, 2159, 306});
 }
 
