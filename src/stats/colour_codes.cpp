@@ -21,11 +21,10 @@ std::string replaceAll(const std::string& text, const std::string& code, const s
 
 }  // namespace
 
-std::string replaceColourCodes(std::string text, std::size_t width) {
+std::string replaceColourCodes(std::string text) {
     for (size_t digit = 0; digit < kColours.size(); ++digit) {
         const std::string code{'^', static_cast<char>('0' + digit)};
         text = replaceAll(text, code, std::string("<font color=") + kColours[digit] + ">");
-        if (text.size() > width) text.resize(width);
     }
     return text;
 }

@@ -10,9 +10,6 @@ namespace gravmark {
 
 namespace {
 
-constexpr size_t kNameWidth = 40;
-constexpr size_t kRowWidth = 200;
-
 std::string rowText(int32_t kills, const std::string& name, int32_t deaths, int32_t played,
                     double killsPerGame, double ratio) {
     return "<tr><td>" + std::to_string(kills) + "</td><td>" + name + "</td><td>" + std::to_string(deaths) +
@@ -27,17 +24,19 @@ void addPlayer(const Statistics& stats, size_t i, RecordTable& db, RecordTable& 
     const int32_t deaths = stats.DeathCounts[i];
     const double killsPerGame = kills >= 1 ? static_cast<double>(kills) / played : 0.0;
     const double ratio = kills >= 1 && deaths >= 1 ? static_cast<double>(kills) / deaths : 999.0;
-    const std::string name = htmlEscape(player);
+    // The name is at most the event table's 40 characters; escaped and coloured whole, so
+    // every entity and tag of the name and of its row stays whole.
+    const std::string name = replaceColourCodes(htmlEscape(player));
     const std::string row = rowText(kills, name, deaths, played, killsPerGame, ratio);
 
     tempdb.insert();
     tempdb.setInteger("killed", deaths);
     tempdb.setInteger("kills", kills);
-    tempdb.setText("name", replaceColourCodes(name.substr(0, kNameWidth), kNameWidth));
+    tempdb.setText("name", name);
     tempdb.setInteger("headshot", stats.HeadshotsGiven[i]);
     tempdb.setInteger("headshotr", stats.HeadshotsTaken[i]);
     tempdb.setInteger("played", played);
-    tempdb.setText("html", replaceColourCodes(row.substr(0, kRowWidth), kRowWidth));
+    tempdb.setText("html", row);
     tempdb.setFloat("target", ratio);
     tempdb.setInteger("tnt", stats.TntKills[i]);
     tempdb.setInteger("bomb", stats.GrenadeKills[i]);

@@ -73,20 +73,21 @@ TEST_F(PlayerTable, RowsHoldCountsRatiosAndEscapedColouredNames) {
               "<td>999.0000</td></tr>");
 }
 
-TEST_F(PlayerTable, ReplacedNamesAndRowsAreCutToTheirFields) {
-    addPlayer("^1^2^3^4^5^6^7^8^9^0", 1, 1);  // no empty name: the first player has a row too
-    addPlayer(std::string(38, 'x') + "^1", 1, 1);
+TEST_F(PlayerTable, TheWidestNamesAndRowsAreStoredWhole) {
+    addPlayer("^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5", 2147483647, 3);  // 40 characters
+    addPlayer(std::string(40, '"'), 1, 1);
     fillPlayerTable(stats, db, tempdb, progress);
     ASSERT_EQ(tempdb.recordCount(), 2);
 
-    // Each digit's tags push the rest towards the cut: after "^3" the name is full, and
-    // the gray tag of "^0", replaced first, was cut away on the way.
-    find("<font color=red><font color=green><font ");
-    const std::string_view row = tempdb.textOf("html");
-    EXPECT_EQ(row.size(), 200u);
-    EXPECT_EQ(row.substr(row.size() - 14), "<font color=gr");
+    std::string lightBlue;
+    for (int i = 0; i < 20; ++i) lightBlue += "<font color=lightblue>";
+    find(lightBlue);
+    EXPECT_EQ(tempdb.textOf("html"), "<tr><td>2147483647</td><td>" + lightBlue +
+                                         "</td><td>3</td><td>1</td><td>2.147E+9</td><td>7.158E+8</td></tr>");
 
-    find(std::string(38, 'x') + "<f");
+    std::string quotes;
+    for (int i = 0; i < 40; ++i) quotes += "&quot;";
+    find(quotes);
 }
 
 TEST_F(PlayerTable, EachRunStartsFromAnEmptyTable) {
