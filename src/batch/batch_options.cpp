@@ -24,7 +24,7 @@ const char* const kBatchUsage =
     "  --out FILE     write the page to FILE (default: the settings' save folder + /index.html)\n"
     "  --now TIME     print TIME, a local time, as the update time on the page instead of the\n"
     "                 current time\n"
-    "  --quiet        print errors only (no messages, warnings or progress bar)\n"
+    "  --quiet        print errors only (no messages or progress bar)\n"
     "  --help         show this text\n"
     "\n"
     "Exit status: 0 when the page was saved, 1 on any failure (the message is printed),\n"

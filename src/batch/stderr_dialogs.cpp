@@ -8,8 +8,6 @@ namespace gravmark {
 
 namespace {
 
-bool isWarning(const std::string& text) { return text == "x > 49 - in CountKills"; }
-
 // Errors can carry an FTP server's reply text: its control characters are shown as "?",
 // so that a server cannot send escape sequences to the admin's terminal.
 std::string printable(std::string text) {
@@ -34,7 +32,7 @@ StderrDialogs::~StderrDialogs() { installDialogs(previous_); }
 
 void StderrDialogs::showMessage(const std::string& text) {
     if (quiet_) return;
-    printLine(isWarning(text) ? "warning: " : "", text);
+    printLine("", text);
 }
 
 void StderrDialogs::showWarning(const std::string& text) {

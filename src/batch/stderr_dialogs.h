@@ -15,8 +15,7 @@ public:
     StderrDialogs(const StderrDialogs&) = delete;
     StderrDialogs& operator=(const StderrDialogs&) = delete;
 
-    // Info lines, and warning lines for the counters' message about a roster of 51 or
-    // more names; --quiet drops both.
+    // Info lines; --quiet drops them.
     void showMessage(const std::string& text) override;
     // "warning: " + text; --quiet drops it.
     void showWarning(const std::string& text);

@@ -4,17 +4,11 @@
 #include <deque>
 #include <unordered_set>
 
-#include "common/dialogs.h"
 #include "stats/roster_order.h"
 
 namespace gravmark {
 
 namespace {
-
-// At roster index 50 (a roster of 51 names or more) the user is told, once per counting
-// step; the counters grow with the roster and the counting goes on.
-constexpr size_t kRosterWarningIndex = 50;
-const char* const kRosterWarning = "x > 49 - in CountKills";
 
 // The distinct texts of `a_name` over the view, in first-met order.
 std::deque<std::string> distinctAttackers(RecordTable& db, Progress& progress) {
@@ -64,7 +58,6 @@ void Statistics::countByFilter(RecordTable& db, Progress& progress, std::vector<
         db.setFiltered(true);
         counts[i] = db.recordCount();
         progress.setPartsComplete(static_cast<int64_t>(i));
-        if (i == kRosterWarningIndex) dialogs().showMessage(kRosterWarning);
     }
     progress.setPartsComplete(progress.totalParts());
 }
