@@ -86,7 +86,13 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) { PopupMenu1->popup(even
 void TForm1::Button5Click() {
     Button5->setEnabled(false);
     Button1->setEnabled(false);
-    Button1Click();
+    // Without a log ALL stops: going on would save a page of nothing over the clan's page.
+    // Nothing has changed, so LOAD and ALL can be used again once the log is there.
+    if (!loadLogFile()) {
+        Button1->setEnabled(true);
+        Button5->setEnabled(true);
+        return;
+    }
     Button2Click();
     Button3Click();
     Button4Click();

@@ -119,6 +119,7 @@ private:
     // The kept names (and, when set, the player ids) rename the events before HTML uses them.
     void applyKeptNamesToDb();
     void createControls();  // tform1_controls.cpp
+    bool loadLogFile();     // LOAD's work; false after "File does not exist" (tform1_steps.cpp)
     void createPopupMenu();
     void setHints();
     void bindHandlers();

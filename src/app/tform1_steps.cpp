@@ -23,11 +23,13 @@
 namespace gravmark {
 
 // LOAD: the log file into Memo1, one line per log line with ";" appended.
-void TForm1::Button1Click() {
+void TForm1::Button1Click() { loadLogFile(); }
+
+bool TForm1::loadLogFile() {
     const std::string path = programFolder() + "games_mp.log";
     if (!logFileExists(path)) {
         dialogs().showMessage("File does not exist");
-        return;
+        return false;
     }
     Button5->setEnabled(false);
     // Hidden while it fills, and left hidden when reading fails.
@@ -36,6 +38,7 @@ void TForm1::Button1Click() {
     LineCount = loadLog(logFilesToLoad(path, Form3->values().history), Memo1Lines, Progress->model());
     Memo1->show();
     Button2->setEnabled(true);
+    return true;
 }
 
 // PARSE: the lines of Memo1 into join and kill events of db.

@@ -218,6 +218,7 @@ TEST_F(MainWindow, AllAndLetMeJoinNamesOnlyEverDisableAll) {
     EXPECT_FALSE(form.CheckBox2->isChecked());
     EXPECT_FALSE(form.Button5->isEnabled());
 
+    test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n");
     ProgramWindows second;
     second.Form1.Button5->click();
     EXPECT_FALSE(second.Form1.Button5->isEnabled());

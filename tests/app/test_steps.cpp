@@ -144,19 +144,33 @@ TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
-TEST_F(Steps, MissingLogShowsItsMessageAndAllGoesOn) {
+TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
+    // The clan's page, saved by an earlier run to the default folder.
+    std::filesystem::create_directory(folder.file("site"));
+    test::writeFile(folder.file("site/index.html"), "the clan's page");
     ProgramWindows windows;
-    windows.Form1.Button1->click();
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
-    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{true, false, false, false, true}));
+    TForm1& form = windows.Form1;
+    form.savedef->setEnabled(true);
+    form.savedef->setChecked(true);
+    windows.Form3.Edit5->setText(QString::fromStdString(folder.file("site")));
 
-    // ALL still runs PARSE, HTML and SAVE on what the window holds: SAVE asks for a name.
-    dialogs.messages.clear();
-    windows.Form1.Button5->click();
+    form.Button1->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
-    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_THAT(windows.Form1.Memo1Lines.text(), HasSubstr("</table>"));
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
+
+    // ALL with no log: the message, nothing run after it, the page untouched, and LOAD and
+    // ALL usable again.
+    dialogs.messages.clear();
+    form.Button5->click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
+    EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
+    EXPECT_EQ(test::readFile(folder.file("site/index.html")), "the clan's page");
     EXPECT_TRUE(dialogs.errors.empty());
+
+    // Once the log is there, ALL runs to the saved page.
+    test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+    form.Button5->click();
+    EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
 // An error ends the handler and the rest of ALL: here the event table cannot be written.
