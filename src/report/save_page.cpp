@@ -1,9 +1,12 @@
 #include "report/save_page.h"
 
+#include <filesystem>
+
 #include "common/dialogs.h"
 #include "common/program_folder.h"
 #include "common/text_box_lines.h"
 #include "report/credit_line.h"
+#include "report/medal_pictures.h"
 #include "report/write_page.h"
 
 namespace gravmark {
@@ -15,6 +18,12 @@ void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& pro
     for (size_t i = 0; i < memo2.lineCount(); ++i) memo1.addLine(memo2.line(i));
 }
 
+// The page names its medal pictures by bare file name: they go beside it.
+void writePageAndPictures(const TextBoxLines& page, const std::string& target) {
+    writePage(page, target);
+    addMissingMedalPictures(std::filesystem::path(target).parent_path().string());
+}
+
 }  // namespace
 
 SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
@@ -24,13 +33,13 @@ SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinishe
         pageFinished = true;
     }
     if (defaultSave) {
-        writePage(memo1, defaultPageFile(defaultFolder));
+        writePageAndPictures(memo1, defaultPageFile(defaultFolder));
         dialogs().showMessage("Results saved on server.");
         return SaveOutcome::SavedToDefaultFolder;
     }
     const std::optional<std::string> name = dialogs().askSaveFileName();
     if (!name) return SaveOutcome::Cancelled;
-    writePage(memo1, *name);
+    writePageAndPictures(memo1, *name);
     dialogs().showMessage("Results saved as " + *name);
     return SaveOutcome::SavedThroughDialog;
 }

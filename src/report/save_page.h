@@ -12,7 +12,8 @@ enum class SaveOutcome { SavedToDefaultFolder, SavedThroughDialog, Cancelled };
 // While pageFinished is false: the credit line goes in front of memo2, memo2's lines
 // are appended to memo1 (each as line(i) gives it), and pageFinished becomes true.
 // With defaultSave the target is defaultPageFile(defaultFolder); otherwise the save dialog
-// asks for it. A write failure throws gravmark::Error and shows nothing.
+// asks for it. The medal pictures missing beside the page are added. A write failure
+// throws gravmark::Error and shows nothing.
 SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
                      const std::string& defaultFolder, const std::string& productVersion);
 

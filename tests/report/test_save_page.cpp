@@ -28,6 +28,19 @@ const std::string kCredit =
     "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser "
     "v.1.0.2.11</p></font></font>";
 
+// The pictures the page names, in file name order.
+const std::vector<std::string> kMedalPictures = {
+    "medal_anti_no1target.png", "medal_anti_suicide.png", "medal_grenade_killer_small.png",
+    "medal_pro_headshot.png",   "medal_pro_headshotR.png", "medal_pro_killer.png",
+    "medal_tnt_killer_small.png"};
+
+std::vector<std::string> pageAndPictures(const std::string& page) {
+    std::vector<std::string> names{page};
+    names.insert(names.end(), kMedalPictures.begin(), kMedalPictures.end());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 size_t occurrences(const std::string& text, const std::string& part) {
     size_t count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -76,7 +89,32 @@ TEST(SavePage, DefaultFolderGetsIndexHtmlWithCreditAndFooter) {
     EXPECT_EQ(run.dialogs.saveAnswers.size(), 1u);  // no save dialog
     EXPECT_EQ(std::filesystem::status(run.folder.file("index.html")).permissions(),
               std::filesystem::perms(0644));
-    EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"index.html"});
+    EXPECT_EQ(filesIn(run.folder), pageAndPictures("index.html"));
+}
+
+TEST(SavePage, MedalPicturesGoBesideThePageButNeverOverAFileThere) {
+    SaveRun run;
+    std::filesystem::create_directory(run.folder.file("site"));
+    writeFile(run.folder.file("site/medal_pro_killer.png"), "the clan's own picture");
+    std::filesystem::create_symlink("nowhere.png", run.folder.file("site/medal_anti_suicide.png"));
+    run.dialogs.saveAnswers = {run.folder.file("site/stats.htm")};
+    run.save(false, "/unused");
+
+    EXPECT_EQ(filesIn(run.folder), std::vector<std::string>{"site"});
+    std::vector<std::string> inSite;
+    for (const auto& entry : std::filesystem::directory_iterator(run.folder.file("site")))
+        inSite.push_back(entry.path().filename().string());
+    std::sort(inSite.begin(), inSite.end());
+    EXPECT_EQ(inSite, pageAndPictures("stats.htm"));  // no temporary file left
+    EXPECT_EQ(readFile(run.folder.file("site/medal_pro_killer.png")), "the clan's own picture");
+    EXPECT_TRUE(std::filesystem::is_symlink(run.folder.file("site/medal_anti_suicide.png")));
+    for (const std::string& name : kMedalPictures) {
+        if (name == "medal_pro_killer.png" || name == "medal_anti_suicide.png") continue;
+        const std::string picture = readFile(run.folder.file("site/" + name));
+        EXPECT_EQ(picture, readFile(std::string(GRAVMARK_MEDALS) + "/" + name)) << name;
+        EXPECT_EQ(std::filesystem::status(run.folder.file("site/" + name)).permissions(),
+                  std::filesystem::perms(0644));
+    }
 }
 
 TEST(SavePage, CancelThenSaveAgainPutsTheCreditLineInOnce) {
@@ -102,7 +140,7 @@ TEST(SavePage, ANameAsLongAsTheFileSystemAllowsIsWritten) {
     run.dialogs.saveAnswers = {chosen};
     EXPECT_EQ(run.save(false, "/unused"), SaveOutcome::SavedThroughDialog);
     EXPECT_EQ(readFile(chosen), run.memo1.text());
-    EXPECT_EQ(filesIn(run.folder).size(), 1u);
+    EXPECT_EQ(filesIn(run.folder), pageAndPictures(std::string(250, 'p') + ".html"));
 }
 
 TEST(SavePage, FooterLinesArriveAsTheBoxReadsThem) {
