@@ -5,19 +5,22 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "common/file_names.h"
+
 namespace gravmark {
 
 namespace {
 
+// A message can name a file ("Results saved as ..."), so it is shown as file names are.
 void showBox(QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, QApplication::applicationDisplayName(), QString::fromLatin1(text), QMessageBox::Ok,
+    QMessageBox box(icon, QApplication::applicationDisplayName(), shownFileName(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
 std::optional<std::string> chosen(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
-    return path.toLatin1().toStdString();
+    return fileSystemName(path);
 }
 
 }  // namespace

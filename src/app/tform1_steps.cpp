@@ -81,9 +81,8 @@ void TForm1::applyKeptNamesToDb() {
 // SAVE: the finished page to the default folder or to a file chosen in the save dialog.
 void TForm1::Button4Click() {
     Button4->setEnabled(false);
-    const SaveOutcome outcome =
-        savePage(Memo1Lines, Memo2Lines, pageFinished, savedef->isChecked(),
-                 Form3->Edit5->text().toLatin1().toStdString(), versinfo.productVersion());
+    const SaveOutcome outcome = savePage(Memo1Lines, Memo2Lines, pageFinished, savedef->isChecked(),
+                                         Form3->values().savepath, versinfo.productVersion());
     if (outcome == SaveOutcome::Cancelled) Button4->setEnabled(true);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "common/file_names.h"
 #include "settings/ini_file.h"
 
 namespace gravmark {
@@ -13,7 +14,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.user = ini.readString("FTPconnect", "user", values.user);
     values.pass = ini.readString("FTPconnect", "pass", values.pass);
     values.logfile = ini.readString("FTPconnect", "logfile", values.logfile);
-    values.savepath = ini.readString("General", "savepath", values.savepath);
+    values.savepath = storedFileName(ini.readString("General", "savepath", values.savepath));
     for (size_t i = 0; i < kMedalKeys.size(); ++i)
         values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
     values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);

@@ -1,12 +1,13 @@
 #include "batch_process.h"
 
+#include <QFile>
 #include <QProcess>
 
 namespace gravmark::test {
 
 BatchResult runBatchProcess(const std::vector<std::string>& arguments) {
     QStringList list;
-    for (const std::string& argument : arguments) list << QString::fromLatin1(argument);
+    for (const std::string& argument : arguments) list << QFile::decodeName(QByteArray::fromStdString(argument));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));

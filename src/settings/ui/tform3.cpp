@@ -15,6 +15,7 @@
 #include "app/ui_font.h"
 #include "app/window_placement.h"
 #include "common/dialogs.h"
+#include "common/file_names.h"
 #include "settings/ini_file.h"
 #include "settings/settings_writer.h"
 #include "settings/ui/gradient_line.h"
@@ -196,7 +197,7 @@ void TForm3::showValues(const SettingsValues& values) {
     Edit2->setText(shown(values.user));
     Edit3->setText(shown(values.pass));
     Edit4->setText(shown(values.logfile));
-    Edit5->setText(shown(values.savepath));
+    Edit5->setText(shownFileName(values.savepath));
     for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
     CheckBox8->setChecked(values.mergebyid);
     keyfile->setText(shown(values.keyfile));
@@ -217,7 +218,7 @@ SettingsValues TForm3::values() const {
     values.user = textOf(Edit2);
     values.pass = textOf(Edit3);
     values.logfile = textOf(Edit4);
-    values.savepath = textOf(Edit5);
+    values.savepath = fileSystemName(Edit5->text());
     for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
     values.mergebyid = CheckBox8->isChecked();
     values.keyfile = textOf(keyfile);
@@ -231,7 +232,7 @@ SettingsValues TForm3::values() const {
 
 void TForm3::Button2Click() {
     if (const auto folder = dialogs().askFolder("Select folder to save index.html into.")) {
-        Edit5->setText(QString::fromLatin1(*folder));
+        Edit5->setText(shownFileName(*folder));
     }
 }
 
