@@ -1,5 +1,7 @@
 #include "batch/batch_run.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <exception>
 #include <filesystem>
 
@@ -7,6 +9,7 @@
 #include "batch/stderr_dialogs.h"
 #include "batch/terminal_progress.h"
 #include "common/error.h"
+#include "common/file_names.h"
 #include "common/program_folder.h"
 #include "common/program_layout.h"
 #include "common/rotated_copies.h"
@@ -60,10 +63,17 @@ std::string pageTarget(const BatchOptions& options, const SettingsValues& settin
 // replace the clan's page by an empty one.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
                   const BatchStepListener& step, StderrDialogs& dialogs) {
-    // The tables as the main window holds them once it is created.
+    // The tables as the main window holds them once it is created, but with their work
+    // files in a folder of this run's own: a desktop program in the same program folder
+    // keeps its lijst.xml and temp.xml. Declared first, the folder outlives the tables.
+    const QTemporaryDir workFolder(QDir::tempPath() + "/gravmark-batch-XXXXXX");
+    if (!workFolder.isValid()) {
+        throw Error("Cannot create a work folder in " + fileSystemName(QDir::tempPath()) + ". " +
+                    workFolder.errorString().toStdString());
+    }
     RecordTable db, tempdb;
     defineWorkTables(db, tempdb);
-    recreateWorkTables(db, tempdb, programFolder());
+    recreateWorkTables(db, tempdb, fileSystemName(workFolder.path()) + "/");
 
     step("LOAD");
     const std::string log = programFolder() + "games_mp.log";

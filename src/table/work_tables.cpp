@@ -25,12 +25,12 @@ void defineWorkTables(RecordTable& db, RecordTable& tempdb) {
     tempdb.createDataSet();
 }
 
-void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& programFolder) {
-    db.setFileName(programFolder + "lijst.xml");
-    tempdb.setFileName(programFolder + "temp.xml");
+void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& folder) {
+    db.setFileName(folder + "lijst.xml");
+    tempdb.setFileName(folder + "temp.xml");
     std::error_code ignored;
-    std::filesystem::remove(programFolder + "lijst.xml", ignored);
-    std::filesystem::remove(programFolder + "temp.xml", ignored);
+    std::filesystem::remove(folder + "lijst.xml", ignored);
+    std::filesystem::remove(folder + "temp.xml", ignored);
     recreateEmpty(db);
     recreateEmpty(tempdb);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The start of every run: the event table `db` and the player table `tempdb` get their
-// work files "lijst.xml" and "temp.xml" in the program folder and begin empty, so nothing
-// is carried over from an earlier run.
+// work files "lijst.xml" and "temp.xml" (in the program folder for the desktop program, in
+// a private folder for the batch command) and begin empty, so nothing is carried over
+// from an earlier run.
 #include <string>
 
 namespace gravmark {
@@ -16,6 +17,7 @@ void defineWorkTables(RecordTable& db, RecordTable& tempdb);
 // it afresh and switches its change logging off. Closing a table whose file is missing
 // writes it with what the table held (nothing, at start-up), so both work files exist
 // afterwards.
-void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& programFolder);
+// `folder` ends in a path separator.
+void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& folder);
 
 }  // namespace gravmark

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QtGlobal>
 #include <filesystem>
 
 #include "batch_process.h"
@@ -38,16 +40,47 @@ protected:
 // Every medal ticked, as in the stored page's run; --now is a local time and the zone is UTC.
 constexpr const char* kAllMedals = "[Medals]\r\ntnt=1\r\n";
 
-TEST_F(BatchRun, GeneratedLogGivesTheStoredPage) {
+TEST_F(BatchRun, GeneratedLogGivesTheStoredPageAndItsPictures) {
     prepare(kAllMedals);
+    test::writeFile(folder.file("lijst.xml"), "a desktop program's work file");
+    const test::TempFolder temporary;
+    qputenv("TMPDIR", QByteArray::fromStdString(temporary.path().string()));
     const test::BatchResult result = run({"--out", folder.file("page.html"), "--now", kNow});
+    qunsetenv("TMPDIR");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "Results saved as " + folder.file("page.html") + "\n");
     EXPECT_TRUE(test::matchesExpectedFile(kExpected + "/generated-seed-7.index.html",
                                           test::readFile(folder.file("page.html"))));
-    // The work files are written at the end, as when the desktop program closes.
-    EXPECT_THAT(test::readFile(folder.file("lijst.xml")), HasSubstr("Holzi7"));
-    EXPECT_TRUE(exists("temp.xml"));
+    EXPECT_TRUE(exists("medal_pro_killer.png"));
+    EXPECT_TRUE(exists("medal_anti_suicide.png"));
+    // The work files were the run's own, in a folder of its own, which is gone.
+    EXPECT_EQ(test::readFile(folder.file("lijst.xml")), "a desktop program's work file");
+    EXPECT_FALSE(exists("temp.xml"));
+    EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));
+}
+
+// Folders named in Latin, Cyrillic and Chinese letters, as the program folder and as the
+// default save folder; and a save folder an earlier release stored as Latin-1 bytes.
+TEST_F(BatchRun, FoldersNamedInAnyLetters) {
+    for (const std::string name : {"Caf\u00e9 \u00e0 l'\u00e9t\u00e9", "\u041f\u0430\u043f\u043a\u0430",
+                                   "\u7edf\u8ba1\u9875"}) {
+        const std::string program = folder.file(name);
+        const std::string site = folder.file(name + " site");
+        std::filesystem::create_directory(program);
+        std::filesystem::create_directory(site);
+        test::writeFile(program + "/games_mp.log", test::readFile(kExpected + "/generated-seed-7.log"));
+        test::writeFile(program + "/GravmarkParser.INI", "[General]\r\nsavepath=" + site + "\r\n");
+        const test::BatchResult result = test::runBatchProcess({"--folder", program, "--quiet"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_THAT(test::readFile(site + "/index.html"), HasSubstr("Holzi7")) << name;
+        EXPECT_TRUE(std::filesystem::exists(site + "/medal_pro_killer.png")) << name;
+    }
+
+    prepare("[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
+    std::filesystem::create_directory(folder.file("Caf\u00e9"));
+    const test::BatchResult result = run({"--quiet"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(folder.file("Caf\u00e9/index.html")));
 }
 
 TEST_F(BatchRun, DefaultSaveFolderAndQuiet) {
