@@ -128,6 +128,33 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
     EXPECT_EQ(test::readFile(folder.file("batch.html")), desktopPage);
 }
 
+// A scheduled batch run in the same folder, between the window's PARSE and HTML, leaves
+// the window's work files alone, and the window's page is as it would have been.
+TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
+    prepareStoredPageRun();
+    ProgramWindows windows;
+    TForm1& form = windows.Form1;
+    fixClock(form);
+    form.Button1->click();
+    form.Button2->click();
+    const std::string events = test::readFile(folder.file("lijst.xml"));
+    const std::string players = test::readFile(folder.file("temp.xml"));
+
+    BatchOptions options;
+    options.folder = folder.folder();
+    options.out = folder.file("batch.html");
+    options.quiet = true;
+    ASSERT_EQ(runBatch(options), 0);
+    EXPECT_EQ(test::readFile(folder.file("lijst.xml")), events);
+    EXPECT_EQ(test::readFile(folder.file("temp.xml")), players);
+
+    dialogs.saveAnswers.push_back(folder.file("desktop.html"));
+    form.Button3->click();
+    form.Button4->click();
+    EXPECT_TRUE(test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
+                                          test::readFile(folder.file("desktop.html"))));
+}
+
 TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
     GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();

@@ -1,0 +1,96 @@
+// Folders named in Latin, Cyrillic and Chinese letters, typed or picked in the windows:
+// the page lands in the folder of that name, and the settings file keeps its bytes.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/program_windows.h"
+#include "app/qt_dialogs.h"
+#include "window_test.h"
+
+namespace gravmark {
+namespace {
+
+const std::vector<std::string> kFolderNames = {"Caf\u00e9 \u00e0 l'\u00e9t\u00e9",
+                                               "\u041f\u0430\u043f\u043a\u0430", "\u7edf\u8ba1\u9875"};
+
+class FileNames : public test::WindowTest {
+protected:
+    // The folder `name` in the test's folder, made; its path as the file system's bytes.
+    std::string makeFolder(const std::string& name) const {
+        std::filesystem::create_directory(folder.file(name));
+        return folder.file(name);
+    }
+
+    static QString shown(const std::string& bytes) { return QString::fromUtf8(bytes); }
+};
+
+// The next file dialog that opens is answered with `path`, as a user picks it.
+void answerNextFileDialog(const QString& path) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->deleteLater();
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    poll->start(10);
+}
+
+TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
+    test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n  0:02 K;g;2;;Bo;guid;1;;Ann;m;1;MOD;head\n");
+    for (const std::string& name : kFolderNames) {
+        const std::string site = makeFolder(name);
+        ProgramWindows windows;
+        windows.Form1.savedef->setEnabled(true);
+        windows.Form1.savedef->setChecked(true);
+        windows.Form3.Edit5->setText(shown(site));
+        windows.Form1.Button5->click();
+        EXPECT_TRUE(dialogs.errors.empty()) << name;
+        EXPECT_TRUE(std::filesystem::exists(site + "/index.html")) << name;
+        EXPECT_TRUE(std::filesystem::exists(site + "/medal_pro_killer.png")) << name;
+    }
+}
+
+TEST_F(FileNames, SaveAndFolderDialogsGiveTheFileSystemsName) {
+    QtDialogs qtDialogs;
+    Dialogs* const scripted = installDialogs(&qtDialogs);
+    for (const std::string& name : kFolderNames) {
+        const std::string site = makeFolder(name);
+        answerNextFileDialog(shown(site + "/index.html"));
+        EXPECT_EQ(qtDialogs.askSaveFileName(), site + "/index.html");
+
+        ProgramWindows windows;
+        answerNextFileDialog(shown(site));
+        windows.Form3.Button2->click();  // Browse
+        EXPECT_EQ(windows.Form3.Edit5->text(), shown(site));
+        EXPECT_EQ(windows.Form3.values().savepath, site);
+    }
+    installDialogs(scripted);
+}
+
+// The settings file holds the file system's bytes; a folder that an earlier release
+// stored as Latin-1 is still found.
+TEST_F(FileNames, SettingsKeepTheSaveFolderAndReadOldLatin1Ones) {
+    const std::string cafe = makeFolder("Caf\u00e9");
+    test::writeFile(folder.file("GravmarkParser.INI"), "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
+    ProgramWindows windows;
+    EXPECT_EQ(windows.Form3.Edit5->text(), shown(cafe));
+    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+
+    const std::string cyrillic = makeFolder(kFolderNames[1]);
+    windows.Form3.Edit5->setText(shown(cyrillic));
+    windows.Form3.Button1->click();  // Save settings
+    EXPECT_NE(test::readFile(folder.file("GravmarkParser.INI")).find("savepath=" + cyrillic + "\r\n"),
+              std::string::npos);
+    ProgramWindows restarted;
+    EXPECT_EQ(restarted.Form3.Edit5->text(), shown(cyrillic));
+}
+
+}  // namespace
+}  // namespace gravmark
