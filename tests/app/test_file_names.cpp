@@ -1,15 +1,11 @@
 // Folders named in Latin, Cyrillic and Chinese letters, typed or picked in the windows:
 // the page lands in the folder of that name, and the settings file keeps its bytes.
-#include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <filesystem>
 
 #include "app/program_windows.h"
-#include "app/qt_dialogs.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -29,19 +25,6 @@ protected:
     static QString shown(const std::string& bytes) { return QString::fromUtf8(bytes); }
 };
 
-// The next file dialog that opens is answered with `path`, as a user picks it.
-void answerNextFileDialog(const QString& path) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, path] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        poll->deleteLater();
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    poll->start(10);
-}
-
 TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
     test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n  0:02 K;g;2;;Bo;guid;1;;Ann;m;1;MOD;head\n");
     for (const std::string& name : kFolderNames) {
@@ -57,21 +40,15 @@ TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
     }
 }
 
-TEST_F(FileNames, SaveAndFolderDialogsGiveTheFileSystemsName) {
-    QtDialogs qtDialogs;
-    Dialogs* const scripted = installDialogs(&qtDialogs);
+TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
     for (const std::string& name : kFolderNames) {
         const std::string site = makeFolder(name);
-        answerNextFileDialog(shown(site + "/index.html"));
-        EXPECT_EQ(qtDialogs.askSaveFileName(), site + "/index.html");
-
+        dialogs.folderAnswers = {site};
         ProgramWindows windows;
-        answerNextFileDialog(shown(site));
         windows.Form3.Button2->click();  // Browse
         EXPECT_EQ(windows.Form3.Edit5->text(), shown(site));
         EXPECT_EQ(windows.Form3.values().savepath, site);
     }
-    installDialogs(scripted);
 }
 
 // The settings file holds the file system's bytes; a folder that an earlier release
