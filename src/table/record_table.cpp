@@ -960,6 +960,17 @@ Value RecordTable::viewValue(int row, int field) const {
     return impl_->valueOf(impl_->rows.row(view[row]), field);
 }
 
+uint32_t RecordTable::viewTextId(int row, int field) const {
+    const uint32_t* rec = impl_->rows.row(impl_->view()[row]);
+    return impl_->layout.isNull(rec, field) ? kNullTextId : impl_->layout.cell(rec, field);
+}
+
+std::string_view RecordTable::textOfId(uint32_t id) const { return impl_->pool.text(id); }
+
+uint32_t RecordTable::textIdCount() const { return impl_->pool.size(); }
+
+uint32_t RecordTable::viewRecordNumber(int row) const { return impl_->view()[row]; }
+
 int RecordTable::currentRow() const {
     if (!impl_->open || impl_->current() == kNone) return -1;
     const std::vector<uint32_t>& view = impl_->view();

@@ -149,6 +149,16 @@ public:
     int currentRow() const;  // -1 when the view is empty
     void moveToRow(int row);  // settles first
 
+    // Reading a whole view fast, without moving the current record (summaries over the
+    // event table). A string field's value as the id of its text: every distinct text of
+    // the table has one id, ids run from 0 to textIdCount() - 1, and null is kNullTextId.
+    static constexpr uint32_t kNullTextId = UINT32_MAX;
+    uint32_t viewTextId(int row, int field) const;
+    std::string_view textOfId(uint32_t id) const;
+    uint32_t textIdCount() const;
+    // The record's place in posting order (0 for the first record posted), which never changes.
+    uint32_t viewRecordNumber(int row) const;
+
     // Told after every change of data, view or current record (a grid refreshes).
     void setChangeListener(std::function<void()> listener);
 

@@ -21,6 +21,7 @@ class StringPool {
 public:
     uint32_t intern(std::string_view text);
     std::string_view text(uint32_t id) const { return texts_[id]; }
+    uint32_t size() const { return uint32_t(texts_.size()); }
     void clear();
 
     void ensureLabels();
