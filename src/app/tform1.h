@@ -15,6 +15,7 @@
 #include "fetch/fetch_notifications.h"
 #include "fetch/fetch_time_limits.h"
 #include "ingest/player_id_counts.h"
+#include "site/player_site.h"
 #include "stats/medal_winners.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
@@ -93,6 +94,8 @@ public:
     int32_t RemoteLogSize = 0;
     // Whether SAVE has put the credit line and the footer on the page HTML built.
     bool pageFinished = false;
+    // The player pages of the page HTML built, when the setting asked for them.
+    PlayerSite playerSite;
     // The local time printed as "Updated @" (tests fix it).
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 

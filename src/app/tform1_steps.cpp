@@ -64,8 +64,9 @@ void TForm1::Button3Click() {
     Winners = runStatistics(Counters, db, tempdb, GameCount, Progress->model());
     Form2->setRoster(Counters.roster);
     const SettingsValues settings = Form3->values();
+    playerSite.prepare(settings.playerpages, db, Counters, tempdb, Winners);
     const PageInputs inputs{programFolder(), clock(), LineCount, Counters.PlayedTotal,
-                            settings.medals, Winners, tempdb};
+                            settings.medals, Winners, tempdb,    playerSite.rowLinks()};
     buildPage(inputs, Memo1Lines, Memo2Lines);
     Button4->setEnabled(true);
     pageFinished = false;
@@ -82,7 +83,8 @@ void TForm1::applyKeptNamesToDb() {
 void TForm1::Button4Click() {
     Button4->setEnabled(false);
     const SaveOutcome outcome = savePage(Memo1Lines, Memo2Lines, pageFinished, savedef->isChecked(),
-                                         Form3->values().savepath, versinfo.productVersion());
+                                         Form3->values().savepath, versinfo.productVersion(),
+                                         playerSite.writer(programFolder()));
     if (outcome == SaveOutcome::Cancelled) Button4->setEnabled(true);
 }
 

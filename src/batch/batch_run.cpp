@@ -22,6 +22,7 @@
 #include "report/build_page.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
+#include "site/player_site.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
@@ -92,15 +93,18 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     applyKeptNamesToDb(db, settings, ids, dialogs);
     Statistics stats;
     const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
+    PlayerSite playerSite;
+    playerSite.prepare(settings.playerpages, db, stats, tempdb, winners);
     const PageInputs inputs{programFolder(), options.now.value_or(QDateTime::currentDateTime()),
                             LineCount,       stats.PlayedTotal,
                             settings.medals, winners,
-                            tempdb};
+                            tempdb,          playerSite.rowLinks()};
     buildPage(inputs, memo1, memo2);
 
     step("SAVE");
     bool pageFinished = false;
-    savePage(memo1, memo2, pageFinished, !options.out, settings.savepath, VersionInfo().productVersion());
+    savePage(memo1, memo2, pageFinished, !options.out, settings.savepath, VersionInfo().productVersion(),
+             playerSite.writer(programFolder()));
 
     db.close();
     tempdb.close();

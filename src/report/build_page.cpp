@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/text_box_lines.h"
+#include "report/name_links.h"
 #include "report/read_template.h"
 #include "table/record_table.h"
 
@@ -76,10 +77,15 @@ void addMedalTable(const PageInputs& inputs, TextBoxLines& memo1) {
     memo1.addLine("</tr></table><hr>");
 }
 
-void addStatisticsTable(RecordTable& tempdb, TextBoxLines& memo1) {
+void addStatisticsTable(RecordTable& tempdb, const std::vector<std::string>& playerLinks,
+                        TextBoxLines& memo1) {
     memo1.addLine(kStatisticsHeader);
     memo1.addLine("</TR>");
-    for (tempdb.first(); !tempdb.eof(); tempdb.next()) memo1.addLine(tempdb.textOf("html"));
+    size_t row = 0;
+    for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++row) {
+        const std::string_view html = tempdb.textOf("html");
+        memo1.addLine(playerLinks.empty() ? std::string(html) : linkNameCell(html, playerLinks.at(row)));
+    }
     memo1.addLine("</table>");
 }
 
@@ -92,7 +98,7 @@ void buildPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo
     readTemplate(inputs.programFolder + "foot.txt", memo2);
     memo1.addLine(headerLine(inputs));
     addMedalTable(inputs, memo1);
-    addStatisticsTable(inputs.tempdb, memo1);
+    addStatisticsTable(inputs.tempdb, inputs.playerLinks, memo1);
 }
 
 }  // namespace gravmark

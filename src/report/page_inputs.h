@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "stats/medal_winners.h"
 
@@ -24,6 +25,9 @@ struct PageInputs {
     MedalWinners winners;
     // The player table, ordered as its rows go on the page; its `html` fields are read.
     RecordTable& tempdb;
+    // With player pages: the address of each row's page, in row order; the name cells link
+    // to them. Empty: the rows go on the page as they are.
+    std::vector<std::string> playerLinks = {};
 };
 
 }  // namespace gravmark

@@ -18,8 +18,11 @@ void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& pro
     for (size_t i = 0; i < memo2.lineCount(); ++i) memo1.addLine(memo2.line(i));
 }
 
-// The page names its medal pictures by bare file name: they go beside it.
-void writePageAndPictures(const TextBoxLines& page, const std::string& target) {
+// The page names its medal pictures by bare file name: they go beside it, and so do the
+// files of besidePage, written first so that the page's links resolve once it is there.
+void writePageAndPictures(const TextBoxLines& page, const std::string& target,
+                          const WriteBesidePage& besidePage) {
+    if (besidePage) besidePage(target);
     writePage(page, target);
     addMissingMedalPictures(std::filesystem::path(target).parent_path().string());
 }
@@ -27,19 +30,20 @@ void writePageAndPictures(const TextBoxLines& page, const std::string& target) {
 }  // namespace
 
 SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
-                     const std::string& defaultFolder, const std::string& productVersion) {
+                     const std::string& defaultFolder, const std::string& productVersion,
+                     const WriteBesidePage& besidePage) {
     if (!pageFinished) {
         finishPage(memo1, memo2, productVersion);
         pageFinished = true;
     }
     if (defaultSave) {
-        writePageAndPictures(memo1, defaultPageFile(defaultFolder));
+        writePageAndPictures(memo1, defaultPageFile(defaultFolder), besidePage);
         dialogs().showMessage("Results saved on server.");
         return SaveOutcome::SavedToDefaultFolder;
     }
     const std::optional<std::string> name = dialogs().askSaveFileName();
     if (!name) return SaveOutcome::Cancelled;
-    writePageAndPictures(memo1, *name);
+    writePageAndPictures(memo1, *name, besidePage);
     dialogs().showMessage("Results saved as " + *name);
     return SaveOutcome::SavedThroughDialog;
 }

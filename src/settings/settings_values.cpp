@@ -27,6 +27,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.passive = ini.readBool("FTPconnect", "passive", values.passive);
     values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
     values.history = ini.readBool("General", "history", values.history);
+    values.playerpages = ini.readBool("General", "playerpages", values.playerpages);
     return values;
 }
 

@@ -44,6 +44,8 @@ struct SettingsValues {
     // is written when accepted, never by "Save settings".
     std::string tlsfingerprint;
     bool history = false;  // LOAD reads the rotated copies before the log
+    // A page per player, weapons.html and maps.html beside the saved page ("General", "playerpages").
+    bool playerpages = false;
 
     bool operator==(const SettingsValues&) const = default;
 };

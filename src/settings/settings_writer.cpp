@@ -18,6 +18,10 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     ini.writeString("FTPconnect", "protocol", values.protocol);
     ini.writeBool("FTPconnect", "passive", values.passive);
     ini.writeBool("General", "history", values.history);
+    // A file whose user never ticked "Player pages" stays byte for byte as it was.
+    constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
+    if (values.playerpages || ini.readString("General", "playerpages", kAbsent) != kAbsent)
+        ini.writeBool("General", "playerpages", values.playerpages);
 }
 
 }  // namespace gravmark

@@ -152,6 +152,8 @@ void TForm3::createControls() {
                    CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7});
     chainTabOrder({CheckBox7, CheckBox8, Protocol, passive, history});
     chainTabOrder({Edit4, keyfile, Memo1});
+    CheckBox9 = checkBox(this, "CheckBox9", "Player pages", 504, 300, 145);
+    setTabOrder(history, CheckBox9);
 }
 
 // How the log is fetched and read, below the medals.
@@ -210,6 +212,7 @@ void TForm3::showValues(const SettingsValues& values) {
     }
     passive->setChecked(values.passive);
     history->setChecked(values.history);
+    CheckBox9->setChecked(values.playerpages);
 }
 
 SettingsValues TForm3::values() const {
@@ -227,6 +230,7 @@ SettingsValues TForm3::values() const {
                                                       : Protocol->currentText().toLatin1().toStdString();
     values.passive = passive->isChecked();
     values.history = history->isChecked();
+    values.playerpages = CheckBox9->isChecked();
     return values;
 }
 

@@ -63,6 +63,7 @@ public:
     QComboBox* Protocol = nullptr;  // kProtocols, in their order
     QCheckBox* passive = nullptr;
     QCheckBox* history = nullptr;
+    QCheckBox* CheckBox9 = nullptr;  // "Player pages"
 
 private:
     void createControls();

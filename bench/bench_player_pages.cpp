@@ -1,0 +1,108 @@
+// What "Player pages" adds to a run, on a generated 1,000,000-line log (--lines N for
+// another size) with 300 and with 5,000 players: the summary HTML makes from the event
+// table, and writing players/, weapons.html and maps.html at SAVE. The log is loaded,
+// parsed and counted once per player count, untimed; the two parts are then timed three
+// times (best shown) and the memory they add is read from the process's resident size.
+// The targets: at most 0.3 s with 300 players, 1 s with 5,000, and 50 MB more memory.
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "common/dialogs.h"
+#include "common/text_box_lines.h"
+#include "ingest/log_loader.h"
+#include "ingest/log_parser.h"
+#include "log_generator.h"
+#include "site/site_writer.h"
+#include "stats/run_statistics.h"
+#include "table/event_table.h"
+#include "table/player_table_fields.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace gravmark;
+using Clock = std::chrono::steady_clock;
+
+// The roster warning of large rosters would wait for a user.
+class SilentDialogs : public Dialogs {
+public:
+    void showMessage(const std::string&) override {}
+    void showError(const std::string&) override {}
+    std::optional<std::string> askSaveFileName() override { return {}; }
+    std::optional<std::string> askFolder(const std::string&) override { return {}; }
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askSecret(const std::string&) override { return {}; }
+};
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// The process's resident memory in MB, as the kernel counts it.
+double residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+void measure(int64_t lines, int players) {
+    const fs::path folder = fs::temp_directory_path() / ("gravmark-bench-pages-" + std::to_string(lines) + "-" +
+                                                         std::to_string(players));
+    fs::create_directories(folder / "site");
+    const fs::path log = folder / "games_mp.log";
+    if (!fs::exists(log)) bench::writeLog({.lines = lines, .players = players}, log.string());
+
+    RecordTable db, tempdb;
+    db.setFieldDefs(eventTableFields());
+    db.setFileName((folder / "lijst.xml").string());
+    db.createDataSet();
+    tempdb.setFieldDefs(playerTableFields());
+    tempdb.createDataSet();
+    Statistics stats;
+    MedalWinners winners;
+    {
+        TextBoxLines memo1, memo2;
+        Progress progress;
+        loadLog(log.string(), memo1, progress);
+        int32_t GameCount = 0;
+        parseLog(memo1, db, false, memo2, progress, GameCount);
+        winners = runStatistics(stats, db, tempdb, GameCount, progress);
+    }
+
+    double bestSummary = 1e9, bestWrite = 1e9, addedMemory = 0;
+    const std::string page = (folder / "site" / "index.html").string();
+    for (int run = 0; run < 3; ++run) {
+        const double before = residentMegabytes();
+        auto start = Clock::now();
+        const SiteSummary site = summarizeSite(db, stats, tempdb, winners);
+        bestSummary = std::min(bestSummary, secondsSince(start));
+        start = Clock::now();
+        writeSite(site, folder.string() + "/", page);
+        bestWrite = std::min(bestWrite, secondsSince(start));
+        addedMemory = std::max(addedMemory, residentMegabytes() - before);
+    }
+    std::printf("%lld lines, %d players (%zu rows): summary %.3f s, writing %.3f s, together %.3f s; "
+                "memory +%.1f MB\n",
+                static_cast<long long>(lines), players, static_cast<size_t>(tempdb.recordCount()), bestSummary,
+                bestWrite, bestSummary + bestWrite, addedMemory);
+    db.setFileName({});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    SilentDialogs silent;
+    installDialogs(&silent);
+    int64_t lines = 1'000'000;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--lines") lines = std::atoll(argv[i + 1]);
+    }
+    for (const int players : {300, 5000}) measure(lines, players);
+    return 0;
+}

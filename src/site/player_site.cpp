@@ -1,0 +1,25 @@
+#include "site/player_site.h"
+
+#include "site/site_navigation.h"
+#include "site/site_writer.h"
+
+namespace gravmark {
+
+void PlayerSite::prepare(bool on, RecordTable& db, const Statistics& stats, RecordTable& tempdb,
+                         const MedalWinners& winners) {
+    summary_.reset();
+    if (on) summary_ = summarizeSite(db, stats, tempdb, winners);
+}
+
+std::vector<std::string> PlayerSite::rowLinks() const {
+    return summary_ ? playerLinks(*summary_) : std::vector<std::string>{};
+}
+
+WriteBesidePage PlayerSite::writer(const std::string& programFolder) const {
+    if (!summary_) return {};
+    return [this, programFolder](const std::string& pageTarget) {
+        writeSite(*summary_, programFolder, pageTarget);
+    };
+}
+
+}  // namespace gravmark

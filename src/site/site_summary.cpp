@@ -1,0 +1,278 @@
+#include "site/site_summary.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "site/player_file_names.h"
+#include "site/site_medals.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr size_t kMostOpponents = 5;
+
+int fieldNumber(const RecordTable& table, std::string_view name) {
+    const std::vector<FieldDef>& defs = table.fieldDefs();
+    for (size_t f = 0; f < defs.size(); ++f) {
+        if (defs[f].name == name) return int(f);
+    }
+    return -1;
+}
+
+int32_t integerAt(const RecordTable& table, int row, int field) {
+    const Value value = table.viewValue(row, field);
+    return std::holds_alternative<int32_t>(value) ? std::get<int32_t>(value) : 0;
+}
+
+double floatAt(const RecordTable& table, int row, int field) {
+    const Value value = table.viewValue(row, field);
+    return std::holds_alternative<double>(value) ? std::get<double>(value) : 0;
+}
+
+// The rows of the player table in page order. Its records were posted one per non-empty
+// roster name in roster order, so a record's posting number names its player.
+std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
+    std::vector<const std::string*> posted;
+    for (const std::string& name : stats.roster) {
+        if (!name.empty()) posted.push_back(&name);
+    }
+    const int kills = fieldNumber(tempdb, "kills"), killed = fieldNumber(tempdb, "killed"),
+              played = fieldNumber(tempdb, "played"), target = fieldNumber(tempdb, "target");
+    std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
+    for (int row = 0; row < tempdb.viewSize(); ++row) {
+        PlayerSummary& player = players[size_t(row)];
+        player.name = *posted.at(tempdb.viewRecordNumber(row));
+        player.kills = integerAt(tempdb, row, kills);
+        player.killed = integerAt(tempdb, row, killed);
+        player.played = integerAt(tempdb, row, played);
+        player.ratio = floatAt(tempdb, row, target);
+    }
+    return players;
+}
+
+// A medal belongs to the first row whose shown name is the winner's.
+void markMedals(std::vector<PlayerSummary>& players, RecordTable& tempdb, const MedalWinners& winners) {
+    const int name = fieldNumber(tempdb, "name");
+    for (size_t medal = 0; medal < kSiteMedals.size(); ++medal) {
+        const std::string& winner = winners.*kSiteMedals[medal].winner;
+        for (int row = 0; row < tempdb.viewSize(); ++row) {
+            const Value shown = tempdb.viewValue(row, name);
+            if (std::holds_alternative<std::string>(shown) && std::get<std::string>(shown) == winner) {
+                players[size_t(row)].medals.push_back(medal);
+                break;
+            }
+        }
+    }
+}
+
+uint64_t pairKey(int player, uint32_t text) { return uint64_t(uint32_t(player)) << 32 | text; }
+int playerOfKey(uint64_t key) { return int(uint32_t(key >> 32)); }
+uint32_t textOfKey(uint64_t key) { return uint32_t(key); }
+
+// Counts gathered in one pass over the event table, keyed by player and text id.
+struct Tallies {
+    std::unordered_map<uint64_t, WeaponKills> weapons;
+    std::unordered_map<uint64_t, int32_t> locations;
+    std::unordered_map<uint64_t, MapTally> maps;
+    std::unordered_map<uint64_t, int32_t> victims;
+    std::unordered_map<uint64_t, int32_t> killers;
+    std::unordered_map<uint32_t, int32_t> serverWeapons;
+    std::unordered_map<uint32_t, int32_t> serverMapKills;
+    std::unordered_set<uint64_t> gamesOnMaps;  // game number and map id
+};
+
+// Every event of the table, classified by its text ids once per distinct text.
+class EventScan {
+public:
+    EventScan(RecordTable& db, const std::vector<PlayerSummary>& players)
+        : db_(db),
+          command_(fieldNumber(db, "command")),
+          victim_(fieldNumber(db, "v_name")),
+          attacker_(fieldNumber(db, "a_name")),
+          weapon_(fieldNumber(db, "a_weapon")),
+          damageType_(fieldNumber(db, "damage_type")),
+          location_(fieldNumber(db, "damage_location")),
+          map_(fieldNumber(db, "map")),
+          game_(fieldNumber(db, "game")) {
+        std::unordered_map<std::string_view, int> playerByName;
+        for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
+        const uint32_t texts = db.textIdCount();
+        playerOfText_.assign(texts, kNoPlayer);
+        for (uint32_t id = 0; id < texts; ++id) {
+            const std::string_view text = db.textOfId(id);
+            if (auto found = playerByName.find(text); found != playerByName.end())
+                playerOfText_[id] = found->second;
+            if (text == "K") kill_ = id;
+            if (text == "J") join_ = id;
+            if (text == "head") head_ = id;
+            if (text == "MOD_SUICIDE") suicide_ = id;
+            if (text.empty()) empty_ = id;
+        }
+    }
+
+    void run(Tallies& tallies, std::vector<PlayerSummary>& players) {
+        const int rows = db_.viewSize();
+        for (int row = 0; row < rows; ++row) {
+            const uint32_t command = db_.viewTextId(row, command_);
+            const uint32_t attackerName = db_.viewTextId(row, attacker_);
+            const uint32_t victimName = db_.viewTextId(row, victim_);
+            const uint32_t map = db_.viewTextId(row, map_);
+            const int attacker = playerOf(attackerName);
+            const int victim = playerOf(victimName);
+            if (map != kNull)
+                tallies.gamesOnMaps.insert(uint64_t(uint32_t(integerAt(db_, row, game_))) << 32 | map);
+            if (command == join_ && attacker != kNoPlayer) ++tallies.maps[pairKey(attacker, map)].games;
+            if (command == kill_) {
+                const uint32_t weapon = db_.viewTextId(row, weapon_);
+                ++tallies.serverWeapons[weapon];
+                ++tallies.serverMapKills[map];
+                if (attacker != kNoPlayer) {
+                    const uint32_t location = db_.viewTextId(row, location_);
+                    WeaponKills& byWeapon = tallies.weapons[pairKey(attacker, weapon)];
+                    ++byWeapon.kills;
+                    if (location == head_) ++byWeapon.headshots;
+                    ++tallies.locations[pairKey(attacker, location)];
+                    ++tallies.maps[pairKey(attacker, map)].kills;
+                    ++tallies.victims[pairKey(attacker, victimName)];
+                    if (db_.viewTextId(row, damageType_) == suicide_) ++players[size_t(attacker)].suicides;
+                }
+            }
+            // Deaths are every record naming the victim, as the counter takes them.
+            if (victim != kNoPlayer) {
+                ++tallies.maps[pairKey(victim, map)].deaths;
+                ++tallies.killers[pairKey(victim, attackerName)];
+                if (attackerName == kNull || attackerName == empty_) ++players[size_t(victim)].worldDeaths;
+            }
+        }
+    }
+
+    std::string text(uint32_t id) const {
+        return id == kNull ? std::string() : std::string(db_.textOfId(id));
+    }
+    bool isNameless(uint32_t id) const { return id == kNull || id == empty_; }
+
+private:
+    int playerOf(uint32_t id) const { return id == kNull ? kNoPlayer : playerOfText_[id]; }
+
+    RecordTable& db_;
+    const int command_, victim_, attacker_, weapon_, damageType_, location_, map_, game_;
+    std::vector<int> playerOfText_;
+    uint32_t kill_ = kNull, join_ = kNull, head_ = kNull, suicide_ = kNull, empty_ = kNull;
+};
+
+template <class Line, class Count>
+void sortMostFirst(std::vector<Line>& lines, Count count, std::string Line::*text) {
+    std::sort(lines.begin(), lines.end(), [&](const Line& a, const Line& b) {
+        if (count(a) != count(b)) return count(a) > count(b);
+        return a.*text < b.*text;
+    });
+}
+
+void sortOpponents(std::vector<Opponent>& opponents) {
+    sortMostFirst(
+        opponents, [](const Opponent& o) { return o.count; }, &Opponent::name);
+    if (opponents.size() > kMostOpponents) opponents.resize(kMostOpponents);
+}
+
+void distribute(const Tallies& tallies, const EventScan& scan, std::vector<PlayerSummary>& players) {
+    for (const auto& [key, tally] : tallies.weapons) {
+        WeaponKills line = tally;
+        line.weapon = scan.text(textOfKey(key));
+        players[size_t(playerOfKey(key))].weapons.push_back(std::move(line));
+    }
+    for (const auto& [key, kills] : tallies.locations)
+        players[size_t(playerOfKey(key))].locations.push_back({scan.text(textOfKey(key)), kills});
+    for (const auto& [key, tally] : tallies.maps) {
+        MapTally line = tally;
+        line.map = scan.text(textOfKey(key));
+        players[size_t(playerOfKey(key))].maps.push_back(std::move(line));
+    }
+    std::unordered_map<std::string, int> playerByName;
+    for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
+    const auto opponent = [&](uint32_t id, int32_t count) {
+        Opponent o{scan.text(id), count, kNoPlayer};
+        if (auto found = playerByName.find(o.name); found != playerByName.end()) o.player = found->second;
+        return o;
+    };
+    for (const auto& [key, count] : tallies.victims) {
+        PlayerSummary& player = players[size_t(playerOfKey(key))];
+        if (scan.text(textOfKey(key)) != player.name)
+            player.victims.push_back(opponent(textOfKey(key), count));
+    }
+    for (const auto& [key, count] : tallies.killers) {
+        PlayerSummary& player = players[size_t(playerOfKey(key))];
+        const uint32_t killer = textOfKey(key);
+        if (!scan.isNameless(killer) && scan.text(killer) != player.name)
+            player.nemeses.push_back(opponent(killer, count));
+    }
+    for (PlayerSummary& player : players) {
+        sortMostFirst(
+            player.weapons, [](const WeaponKills& w) { return w.kills; }, &WeaponKills::weapon);
+        sortMostFirst(
+            player.locations, [](const LocationKills& l) { return l.kills; }, &LocationKills::location);
+        sortMostFirst(
+            player.maps, [](const MapTally& m) { return int64_t(m.kills) << 32 | uint32_t(m.deaths); },
+            &MapTally::map);
+        sortOpponents(player.victims);
+        sortOpponents(player.nemeses);
+    }
+}
+
+std::vector<ServerWeapon> serverWeapons(const Tallies& tallies, const EventScan& scan) {
+    std::unordered_map<uint32_t, ServerWeapon> byWeapon;
+    for (const auto& [weapon, kills] : tallies.serverWeapons) byWeapon[weapon] = {scan.text(weapon), kills};
+    for (const auto& [key, tally] : tallies.weapons) {
+        ServerWeapon& line = byWeapon[textOfKey(key)];
+        const int player = playerOfKey(key);
+        if (tally.kills > line.topKills || (tally.kills == line.topKills && player < line.topPlayer)) {
+            line.topKills = tally.kills;
+            line.topPlayer = player;
+        }
+    }
+    std::vector<ServerWeapon> lines;
+    for (auto& [id, line] : byWeapon) lines.push_back(std::move(line));
+    sortMostFirst(
+        lines, [](const ServerWeapon& w) { return w.kills; }, &ServerWeapon::weapon);
+    return lines;
+}
+
+std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) {
+    std::unordered_map<uint32_t, MapTally> byMap;
+    for (const auto& [map, kills] : tallies.serverMapKills) byMap[map].kills = kills;
+    for (const uint64_t gameAndMap : tallies.gamesOnMaps) ++byMap[uint32_t(gameAndMap)].games;
+    std::vector<MapTally> lines;
+    for (auto& [id, line] : byMap) {
+        line.map = scan.text(id);
+        lines.push_back(std::move(line));
+    }
+    sortMostFirst(
+        lines, [](const MapTally& m) { return int64_t(m.kills) << 32 | uint32_t(m.games); }, &MapTally::map);
+    return lines;
+}
+
+}  // namespace
+
+SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
+                          const MedalWinners& winners) {
+    SiteSummary site;
+    site.players = rowsOf(tempdb, stats);
+    markMedals(site.players, tempdb, winners);
+    std::vector<std::string> names;
+    for (const PlayerSummary& player : site.players) names.push_back(player.name);
+    const std::vector<std::string> files = uniquePlayerFileNames(names);
+    for (size_t p = 0; p < files.size(); ++p) site.players[p].fileName = files[p];
+
+    Tallies tallies;
+    EventScan scan(db, site.players);
+    scan.run(tallies, site.players);
+    distribute(tallies, scan, site.players);
+    site.weapons = serverWeapons(tallies, scan);
+    site.maps = serverMaps(tallies, scan);
+    return site;
+}
+
+}  // namespace gravmark
