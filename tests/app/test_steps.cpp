@@ -45,6 +45,16 @@ protected:
                 form.Button4->isEnabled(), form.Button5->isEnabled()};
     }
 
+    // gravmark-batch's run in this folder at the stored page's time, the page to `out`.
+    int runBatchTo(const std::string& out) const {
+        BatchOptions options;
+        options.folder = folder.folder();
+        options.out = out;
+        options.now = QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5));
+        options.quiet = true;
+        return runBatch(options);
+    }
+
     static int countOf(const std::string& text, const std::string& part) {
         int count = 0;
         for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -119,12 +129,7 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
         windows.Form1.Button5->click();
         desktopPage = test::readFile(folder.file("desktop.html"));
     }
-    BatchOptions options;
-    options.folder = folder.folder();
-    options.out = folder.file("batch.html");
-    options.now = QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5));
-    options.quiet = true;
-    ASSERT_EQ(runBatch(options), 0);
+    ASSERT_EQ(runBatchTo(folder.file("batch.html")), 0);
     EXPECT_EQ(test::readFile(folder.file("batch.html")), desktopPage);
 }
 
@@ -266,6 +271,41 @@ TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
     EXPECT_EQ(dialogs.errors, std::vector<std::string>{"List index out of bounds (-1)"});
     EXPECT_TRUE(windows.Form2.isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// "Player pages", ticked in the settings window (not saved): SAVE writes the pages with
+// the page, under the name the dialog gave, and the batch writes the same files.
+TEST_F(Steps, PlayerPagesGoWithThePageFromTheWindowAndTheBatch) {
+    prepareStoredPageRun();
+    std::filesystem::create_directories(folder.file("desktop"));
+    std::filesystem::create_directories(folder.file("batch"));
+    {
+        ProgramWindows windows;
+        fixClock(windows.Form1);
+        QCheckBox* playerPages = control<QCheckBox>(windows.Form3, "CheckBox9");
+        ASSERT_NE(playerPages, nullptr);
+        EXPECT_EQ(playerPages->text(), "Player pages");
+        EXPECT_FALSE(playerPages->isChecked());
+        EXPECT_EQ(nextTabStop(windows.Form3.history), playerPages);
+        playerPages->setChecked(true);
+        dialogs.saveAnswers.push_back(folder.file("desktop/stats.html"));
+        windows.Form1.Button5->click();
+    }
+    const std::string page = test::readFile(folder.file("desktop/stats.html"));
+    EXPECT_EQ(countOf(page, "<td><a href=\"players/"), 4);
+    const std::string kipsate =
+        test::readFile(folder.file("desktop/players/AIkipsate-de1ac9a34c2ac264.html"));
+    EXPECT_THAT(kipsate, HasSubstr("<a href=\"../stats.html\">Statistics</a>"));
+
+    test::writeFile(folder.file("GravmarkParser.INI"), "[General]\r\nplayerpages=1\r\n[Medals]\r\ntnt=1\r\n");
+    ASSERT_EQ(runBatchTo(folder.file("batch/stats.html")), 0);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.file("desktop"))) {
+        if (!entry.is_regular_file()) continue;
+        const auto relative = std::filesystem::relative(entry.path(), folder.file("desktop"));
+        EXPECT_EQ(test::readFile(entry.path().string()),
+                  test::readFile(folder.file("batch/" + relative.string())))
+            << relative;
+    }
 }
 
 }  // namespace

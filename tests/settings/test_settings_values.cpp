@@ -45,5 +45,26 @@ TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {
     EXPECT_NE(test::readFile(ini).find("keyfile=/home/gamer/.ssh/id_ed25519"), std::string::npos);
 }
 
+TEST(SettingsValues, PlayerPagesIsWrittenOnlyOnceSomebodyTurnedItOn) {
+    test::TempFolder folder;
+    const std::string ini = folder.file("GravmarkParser.INI");
+    SettingsValues values;
+    writeSettings(ini, values);
+    const std::string untouched = test::readFile(ini);
+    EXPECT_EQ(untouched.find("playerpages"), std::string::npos);
+    EXPECT_FALSE(readSettings(ini).playerpages);
+
+    values.playerpages = true;
+    writeSettings(ini, values);
+    EXPECT_TRUE(readSettings(ini).playerpages);
+    EXPECT_NE(test::readFile(ini).find("[General]\r\nsavepath=<none>\r\nplayerpages=1\r\n"),
+              std::string::npos);
+
+    values.playerpages = false;
+    writeSettings(ini, values);
+    EXPECT_FALSE(readSettings(ini).playerpages);
+    EXPECT_NE(test::readFile(ini).find("playerpages=0\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace gravmark

@@ -1,0 +1,182 @@
+// A generated log from LOAD to the written site: every player page adds up to its row,
+// every link resolves, and players/ is replaced whole.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "common/error.h"
+#include "common/text_box_lines.h"
+#include "ingest/log_loader.h"
+#include "ingest/log_parser.h"
+#include "log_generator.h"
+#include "site/site_test_support.h"
+#include "site/site_writer.h"
+#include "stats/run_statistics.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "table/event_table.h"
+#include "table/player_table_fields.h"
+
+namespace gravmark {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HasSubstr;
+
+class GeneratedSite : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        work = new test::TempFolder;
+        const std::string log = work->file("games_mp.log");
+        bench::writeLog({.lines = 30000, .seed = 7, .players = 60, .linesPerGame = 1500}, log);
+        TextBoxLines memo1, memo2;
+        Progress progress;
+        loadLog(log, memo1, progress);
+        db = new RecordTable;
+        tempdb = new RecordTable;
+        db->setFieldDefs(eventTableFields());
+        db->setFileName(work->file("lijst.xml"));  // PARSE passes the events through it
+        db->createDataSet();
+        tempdb->setFieldDefs(playerTableFields());
+        tempdb->createDataSet();
+        int32_t GameCount = 0;
+        const test::ScriptedDialogs dialogs;  // a roster past 50 names is told about
+        parseLog(memo1, *db, false, memo2, progress, GameCount);
+        stats = new Statistics;
+        const MedalWinners winners = runStatistics(*stats, *db, *tempdb, GameCount, progress);
+        site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, winners));
+    }
+    static void TearDownTestSuite() {
+        delete site;
+        delete stats;
+        delete tempdb;
+        delete db;
+        delete work;
+    }
+
+    static size_t rosterIndex(const std::string& name) {
+        return size_t(std::find(stats->roster.begin(), stats->roster.end(), name) - stats->roster.begin());
+    }
+
+    static test::TempFolder* work;
+    static RecordTable* db;
+    static RecordTable* tempdb;
+    static Statistics* stats;
+    static SiteSummary* site;
+};
+
+test::TempFolder* GeneratedSite::work = nullptr;
+RecordTable* GeneratedSite::db = nullptr;
+RecordTable* GeneratedSite::tempdb = nullptr;
+Statistics* GeneratedSite::stats = nullptr;
+SiteSummary* GeneratedSite::site = nullptr;
+
+TEST_F(GeneratedSite, EveryPageAddsUpToItsRow) {
+    ASSERT_EQ(site->players.size(), size_t(tempdb->recordCount()));
+    ASSERT_GT(site->players.size(), 40u);
+    int32_t serverKills = 0;
+    for (const ServerWeapon& weapon : site->weapons) serverKills += weapon.kills;
+    int32_t mapKills = 0;
+    for (const MapTally& map : site->maps) mapKills += map.kills;
+    EXPECT_EQ(mapKills, serverKills);
+
+    tempdb->first();
+    for (const PlayerSummary& page : site->players) {
+        // The page's numbers are those of the row in the same place.
+        EXPECT_EQ(page.kills, std::get<int32_t>(tempdb->fieldValue("kills")));
+        EXPECT_EQ(page.killed, std::get<int32_t>(tempdb->fieldValue("killed")));
+        EXPECT_EQ(page.played, std::get<int32_t>(tempdb->fieldValue("played")));
+        tempdb->next();
+        const size_t i = rosterIndex(page.name);
+        ASSERT_LT(i, stats->roster.size()) << page.name;
+        EXPECT_EQ(page.kills, stats->KillCounts[i]);
+        EXPECT_EQ(page.killed, stats->DeathCounts[i]);
+
+        int32_t byWeapon = 0, headshots = 0, byLocation = 0, mapKillsOfPlayer = 0, mapDeaths = 0, games = 0;
+        for (const WeaponKills& w : page.weapons) byWeapon += w.kills, headshots += w.headshots;
+        for (const LocationKills& l : page.locations) byLocation += l.kills;
+        for (const MapTally& m : page.maps)
+            mapKillsOfPlayer += m.kills, mapDeaths += m.deaths, games += m.games;
+        EXPECT_EQ(byWeapon, page.kills) << page.name;
+        EXPECT_EQ(byLocation, page.kills) << page.name;
+        EXPECT_EQ(mapKillsOfPlayer, page.kills) << page.name;
+        EXPECT_EQ(mapDeaths, page.killed) << page.name;
+        EXPECT_EQ(std::max(games, 1), page.played) << page.name;
+        EXPECT_EQ(headshots, stats->HeadshotsGiven[i]) << page.name;
+        EXPECT_EQ(page.suicides, stats->SuicideCounts[i]) << page.name;
+        EXPECT_LE(page.victims.size(), 5u);
+        EXPECT_LE(page.nemeses.size(), 5u);
+    }
+}
+
+std::string readPage(const fs::path& path) { return test::readFile(path.string()); }
+
+TEST_F(GeneratedSite, WrittenPagesLinkOnlyToPagesThatExist) {
+    test::TempFolder out;
+    fs::create_directory(out.path() / "site");
+    const std::string target = (out.path() / "site" / "clan stats.html").string();
+    test::writeFile(out.file("head.txt"), "<html><body>\n");
+    test::writeFile(out.file("foot.txt"), "</body>\n</html>");
+    test::writeFile(target, "the main page");
+    writeSite(*site, out.folder(), target);
+
+    const fs::path folder = out.path() / "site";
+    std::set<std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder / "players"))
+        files.insert(entry.path().filename());
+    EXPECT_EQ(files.size(), site->players.size() + 1);  // and the marker
+    EXPECT_TRUE(files.contains(kPlayersMarker));
+
+    std::vector<fs::path> pages{folder / "weapons.html", folder / "maps.html"};
+    for (const PlayerSummary& player : site->players) pages.push_back(folder / "players" / player.fileName);
+    size_t linksChecked = 0;
+    for (const fs::path& page : pages) {
+        const std::string html = readPage(page);
+        EXPECT_THAT(html, testing::StartsWith("<html><body>\r\n"));
+        EXPECT_THAT(html, testing::EndsWith("</body>\r\n</html>\r\n"));
+        // The back link names the main page as it was saved, its blank encoded.
+        EXPECT_THAT(html, HasSubstr("clan%20stats.html\">Statistics</a>"));
+        for (const std::string& link : test::linksIn(html)) {
+            std::string file = link;
+            for (size_t at = file.find("%20"); at != std::string::npos; at = file.find("%20"))
+                file.replace(at, 3, " ");
+            EXPECT_TRUE(fs::exists(page.parent_path() / file)) << page << " -> " << link;
+            ++linksChecked;
+        }
+    }
+    EXPECT_GT(linksChecked, site->players.size() * 4);
+    // Colour codes and markup in the generated names never reach a page as markup.
+    for (const fs::path& page : pages) EXPECT_THAT(readPage(page), Not(HasSubstr("<script")));
+}
+
+TEST_F(GeneratedSite, PlayersFolderIsReplacedWholeAndOnlyIfOurs) {
+    test::TempFolder out;
+    const std::string target = out.file("index.html");
+    const fs::path players = out.path() / "players";
+    fs::create_directory(players);
+    test::writeFile((players / "own.html").string(), "somebody's page");
+    try {
+        writeSite(*site, out.folder(), target);
+        ADD_FAILURE() << "a folder we did not write was replaced";
+    } catch (const Error& error) {
+        EXPECT_THAT(error.what(), HasSubstr("was not written by Gravmark Parser"));
+    }
+    EXPECT_EQ(test::readFile((players / "own.html").string()), "somebody's page");
+    EXPECT_FALSE(fs::exists(out.path() / "weapons.html"));
+
+    fs::remove_all(players);
+    writeSite(*site, out.folder(), target);
+    test::writeFile((players / "stale.html").string(), "from an earlier run");
+    writeSite(*site, out.folder(), target);
+    EXPECT_FALSE(fs::exists(players / "stale.html"));
+    EXPECT_TRUE(fs::exists(players / site->players.front().fileName));
+    // Nothing is left beside the folder: no temporary folder, no old copy.
+    std::set<std::string> beside;
+    for (const auto& entry : fs::directory_iterator(out.path())) beside.insert(entry.path().filename());
+    EXPECT_EQ(beside, (std::set<std::string>{"maps.html", "players", "weapons.html"}));
+}
+
+}  // namespace
+}  // namespace gravmark
