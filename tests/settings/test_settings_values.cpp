@@ -57,8 +57,9 @@ TEST(SettingsValues, PlayerPagesIsWrittenOnlyOnceSomebodyTurnedItOn) {
     values.playerpages = true;
     writeSettings(ini, values);
     EXPECT_TRUE(readSettings(ini).playerpages);
-    EXPECT_NE(test::readFile(ini).find("[General]\r\nsavepath=<none>\r\nplayerpages=1\r\n"),
-              std::string::npos);
+    const std::string on = test::readFile(ini);
+    EXPECT_GT(on.find("\r\nplayerpages=1\r\n"), on.find("[General]"));  // in its section
+    EXPECT_LT(on.find("\r\nplayerpages=1\r\n"), on.find("[Medals]"));
 
     values.playerpages = false;
     writeSettings(ini, values);
