@@ -5,18 +5,19 @@
 // times (best shown) and the memory they add is read from the process's resident size.
 // The targets: at most 0.3 s with 300 players, 1 s with 5,000, and 50 MB more memory.
 #include <QCoreApplication>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench_figures.h"
 #include "common/dialogs.h"
 #include "common/text_box_lines.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "log_generator.h"
+#include "silent_dialogs.h"
 #include "site/site_writer.h"
 #include "stats/run_statistics.h"
 #include "table/event_table.h"
@@ -26,22 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace gravmark;
-using Clock = std::chrono::steady_clock;
-
-// The roster warning of large rosters would wait for a user.
-class SilentDialogs : public Dialogs {
-public:
-    void showMessage(const std::string&) override {}
-    void showError(const std::string&) override {}
-    std::optional<std::string> askSaveFileName() override { return {}; }
-    std::optional<std::string> askFolder(const std::string&) override { return {}; }
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> askSecret(const std::string&) override { return {}; }
-};
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-// The process's resident memory in MB, as the kernel counts it.
+// The process's resident memory now, in MB: what the pages add shows in it, where the peak
+// is still that of loading the log.
 double residentMegabytes() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
@@ -51,8 +38,8 @@ double residentMegabytes() {
 }
 
 void measure(int64_t lines, int players) {
-    const fs::path folder = fs::temp_directory_path() / ("gravmark-bench-pages-" + std::to_string(lines) + "-" +
-                                                         std::to_string(players));
+    const fs::path folder = fs::temp_directory_path() /
+                            ("gravmark-bench-pages-" + std::to_string(lines) + "-" + std::to_string(players));
     fs::create_directories(folder / "site");
     const fs::path log = folder / "games_mp.log";
     if (!fs::exists(log)) bench::writeLog({.lines = lines, .players = players}, log.string());
@@ -78,18 +65,19 @@ void measure(int64_t lines, int players) {
     const std::string page = (folder / "site" / "index.html").string();
     for (int run = 0; run < 3; ++run) {
         const double before = residentMegabytes();
-        auto start = Clock::now();
+        auto start = bench::Clock::now();
         const SiteSummary site = summarizeSite(db, stats, tempdb, winners);
-        bestSummary = std::min(bestSummary, secondsSince(start));
-        start = Clock::now();
+        bestSummary = std::min(bestSummary, bench::secondsSince(start));
+        start = bench::Clock::now();
         writeSite(site, folder.string() + "/", page);
-        bestWrite = std::min(bestWrite, secondsSince(start));
+        bestWrite = std::min(bestWrite, bench::secondsSince(start));
         addedMemory = std::max(addedMemory, residentMegabytes() - before);
     }
-    std::printf("%lld lines, %d players (%zu rows): summary %.3f s, writing %.3f s, together %.3f s; "
-                "memory +%.1f MB\n",
-                static_cast<long long>(lines), players, static_cast<size_t>(tempdb.recordCount()), bestSummary,
-                bestWrite, bestSummary + bestWrite, addedMemory);
+    std::printf(
+        "%lld lines, %d players (%zu rows): summary %.3f s, writing %.3f s, together %.3f s; "
+        "memory +%.1f MB\n",
+        static_cast<long long>(lines), players, static_cast<size_t>(tempdb.recordCount()), bestSummary,
+        bestWrite, bestSummary + bestWrite, addedMemory);
     db.setFileName({});
 }
 
@@ -97,7 +85,7 @@ void measure(int64_t lines, int players) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    SilentDialogs silent;
+    bench::SilentDialogs silent;
     installDialogs(&silent);
     int64_t lines = 1'000'000;
     for (int i = 1; i + 1 < argc; ++i) {

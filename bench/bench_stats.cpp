@@ -17,6 +17,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "log_generator.h"
+#include "silent_dialogs.h"
 #include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "table/event_table.h"
@@ -32,17 +33,6 @@ fs::path scratchFolder() {
     const char* tmp = std::getenv("TMPDIR");
     return fs::path(tmp ? tmp : "/tmp");
 }
-
-// The roster warning of large rosters would wait for a user.
-class SilentDialogs : public Dialogs {
-public:
-    void showMessage(const std::string&) override {}
-    void showError(const std::string&) override {}
-    std::optional<std::string> askSaveFileName() override { return {}; }
-    std::optional<std::string> askFolder(const std::string&) override { return {}; }
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> askSecret(const std::string&) override { return {}; }
-};
 
 // Parses a generated log once and leaves its event table in a work file; returns GameCount.
 int32_t parsedWorkFile(int players, const std::string& workFile) {
@@ -63,7 +53,7 @@ int32_t parsedWorkFile(int players, const std::string& workFile) {
 }
 
 void BM_Statistics(benchmark::State& state) {
-    SilentDialogs silent;
+    bench::SilentDialogs silent;
     Dialogs* previous = installDialogs(&silent);
     const std::string workFile = (scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
     const int32_t GameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
