@@ -42,7 +42,7 @@ void measure(int64_t lines, int players) {
                             ("gravmark-bench-pages-" + std::to_string(lines) + "-" + std::to_string(players));
     fs::create_directories(folder / "site");
     const fs::path log = folder / "games_mp.log";
-    if (!fs::exists(log)) bench::writeLog({.lines = lines, .players = players}, log.string());
+    if (!fs::exists(log)) loggen::writeLog({.lines = lines, .players = players}, log.string());
 
     RecordTable db, tempdb;
     db.setFieldDefs(eventTableFields());

@@ -10,7 +10,7 @@
 #include "common/text_box_lines.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
-#include "log_generator.h"
+#include "loggen/log_generator.h"
 #include "site/site_test_support.h"
 #include "site/site_writer.h"
 #include "stats/run_statistics.h"
@@ -30,7 +30,7 @@ protected:
     static void SetUpTestSuite() {
         work = new test::TempFolder;
         const std::string log = work->file("games_mp.log");
-        bench::writeLog({.lines = 30000, .seed = 7, .players = 60, .linesPerGame = 1500}, log);
+        loggen::writeLog({.lines = 30000, .seed = 7, .players = 60, .linesPerGame = 1500}, log);
         TextBoxLines memo1, memo2;
         Progress progress;
         loadLog(log, memo1, progress);
