@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <cstdio>
-#include <limits>
 
 #include "stats/colour_codes.h"
 #include "stats/html_escape.h"
@@ -27,7 +26,7 @@ bool isUnreserved(unsigned char c) {
 
 std::string shownName(std::string_view name) {
     // The escaped name holds no "<", so every "<font" in the result is a colour tag.
-    std::string shown = replaceColourCodes(htmlEscape(name), std::numeric_limits<size_t>::max());
+    std::string shown = replaceColourCodes(htmlEscape(name));
     const size_t opened = occurrences(shown, "<font");
     for (size_t i = 0; i < opened; ++i) shown += "</font>";
     return shown;
