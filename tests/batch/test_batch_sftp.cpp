@@ -45,7 +45,7 @@ protected:
     std::unique_ptr<test::Sshd> sshd;
     test::TempFolder remote;
     test::TempFolder folder;
-    const std::string log = test::readFile(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log");
+    const std::string log = test::readFile(GRAVMARK_REPORT_EXPECTED "/generated-seed-7.log");
     BatchOptions options;
 };
 
@@ -72,7 +72,7 @@ TEST_F(BatchSftp, ANewHostKeyIsAcceptedOnlyByTrustWithItsFingerprint) {
     EXPECT_EQ(status, 0) << err;
     EXPECT_TRUE(test::readFile(folder.file("games_mp.log")) == log);
     EXPECT_THAT(test::readFile(folder.file("known_hosts")), HasSubstr(server + " ssh-ed25519 "));
-    EXPECT_THAT(test::readFile(folder.file("page.html")), HasSubstr("# of lines parsed : 100<BR>"));
+    EXPECT_THAT(test::readFile(folder.file("page.html")), HasSubstr("# of lines parsed : 800<BR>"));
 
     // Known from now on: no --trust needed.
     options.trust.reset();

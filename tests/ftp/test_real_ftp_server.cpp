@@ -13,6 +13,7 @@
 #include "fetch/log_fetch.h"
 #include "common/rotated_copies.h"
 #include "real_ftp_server.h"
+#include "support/story_log.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -49,7 +50,7 @@ protected:
     // First fetch; grown; nothing new; rotated to a shorter log; rotated to a log already
     // longer than the copy; the server killed mid-transfer. Every rotated copy is kept.
     void runStory(const StartServer& start) {
-        const std::string log = crLfLog(readFile(GRAVMARK_REAL_LOGS "/server-lan-10k.log"));
+        const std::string log = crLfLog(test::storyLog());
         server = start();
         publish(log.substr(0, 300'001));  // mid-line, as a game server mid-write
         EXPECT_EQ(fetch(), FetchOutcome::Replaced);

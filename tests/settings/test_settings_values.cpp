@@ -10,13 +10,12 @@ namespace {
 TEST(SettingsValues, DefaultsThenTheFileValues) {
     test::TempFolder folder;
     // No file: the defaults.
-    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
-              (SettingsValues{"<none>",
-                              "<none>",
-                              "<none>",
-                              "games_mp.log",
-                              "<none>",
-                              {true, true, true, true, false, true, true}}));
+    const SettingsValues defaults = readSettings(folder.file("GravmarkParser.INI"));
+    EXPECT_EQ(defaults, SettingsValues{});
+    EXPECT_EQ(defaults.server, "<none>");
+    EXPECT_EQ(defaults.logfile, "games_mp.log");
+    EXPECT_EQ(defaults.savepath, "<none>");
+    EXPECT_EQ(defaults.medals, (std::array<bool, 7>{true, true, true, true, false, true, true}));
 
     test::writeFile(
         folder.file("GravmarkParser.INI"),
@@ -24,14 +23,15 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
         "logfile=logs/games_mp.log\r\n[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=true\r\nhdead=0x0\r\ntarget=2\r\ntnt=1\r\ngrenade=\r\nsuicide=0\r\n");
     // Flags that are not whole numbers, or empty, keep their defaults.
-    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")),
-              (SettingsValues{"ftp.clan.example:2121",
-                              "gamer",
-                              " secret ",
-                              "logs/games_mp.log",
-                              "/srv/www",
-                              {false, true, false, true, true, true, false},
-                              true}));
+    SettingsValues expected;
+    expected.server = "ftp.clan.example:2121";
+    expected.user = "gamer";
+    expected.pass = " secret ";
+    expected.logfile = "logs/games_mp.log";
+    expected.savepath = "/srv/www";
+    expected.medals = {false, true, false, true, true, true, false};
+    expected.mergebyid = true;
+    EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")), expected);
 }
 
 TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {

@@ -10,6 +10,7 @@
 #include "fetch/log_fetch.h"
 #include "common/rotated_copies.h"
 #include "ssh_test_servers.h"
+#include "support/story_log.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -51,7 +52,7 @@ protected:
 // First fetch; grown; nothing new; rotated to a shorter log; rotated to a log already
 // longer than the copy; the server's session killed mid-transfer; fetched again.
 TEST_F(SftpFetch, ScheduledFetchesKeepTheCopyEqualToTheServersLog) {
-    const std::string log = readFile(GRAVMARK_REAL_LOGS "/server-lan-10k.log");
+    const std::string log = test::storyLog();
     publish(log.substr(0, 300'001));  // mid-line, as a game server mid-write
     EXPECT_EQ(fetch(), FetchOutcome::Replaced);
     EXPECT_TRUE(copy() == log.substr(0, 300'001));
