@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 
+#include <QUrl>
+
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "ingest/log_loader.h"
@@ -139,9 +141,7 @@ TEST_F(GeneratedSite, WrittenPagesLinkOnlyToPagesThatExist) {
         // The back link names the main page as it was saved, its blank encoded.
         EXPECT_THAT(html, HasSubstr("clan%20stats.html\">Statistics</a>"));
         for (const std::string& link : test::linksIn(html)) {
-            std::string file = link;
-            for (size_t at = file.find("%20"); at != std::string::npos; at = file.find("%20"))
-                file.replace(at, 3, " ");
+            const std::string file = QUrl::fromPercentEncoding(QByteArray::fromStdString(link)).toStdString();
             EXPECT_TRUE(fs::exists(page.parent_path() / file)) << page << " -> " << link;
             ++linksChecked;
         }
