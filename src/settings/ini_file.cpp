@@ -1,13 +1,12 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
+
+#include <QFile>
+#include <QSaveFile>
 
 #include "common/error.h"
 #include "common/program_folder.h"
@@ -72,23 +71,27 @@ IniText readLines(const std::string& path) {
     return text;
 }
 
+// The file is replaced whole (a temporary file renamed over it), so a full disk or a crash
+// never leaves it half-written; where the folder takes no new files but the file itself is
+// writable, it is rewritten in place as before. A new file is for its owner only.
 void writeLines(const std::string& path, const IniText& text) {
     std::string content(text.byteOrderMark ? kByteOrderMark : "");
     for (const auto& line : text.lines) content += line + "\r\n";
     const Error failure("Unable to write to " + path);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (fd < 0) throw failure;
-    size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ::close(fd);
-            throw failure;
-        }
-        written += static_cast<size_t>(n);
+    const QString name = QFile::decodeName(path.c_str());
+    const bool isNew = !QFile::exists(name);
+    QSaveFile file(name);
+    file.setDirectWriteFallback(true);
+    // Unbuffered, so that a failed write is seen by commit() and the old file stays.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw failure;
+    if (isNew) file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const auto size = static_cast<qint64>(content.size());
+    if (file.write(content.data(), size) != size) {
+        file.cancelWriting();
+        file.commit();
+        throw failure;
     }
-    if (::close(fd) != 0) throw failure;
+    if (!file.commit()) throw failure;
 }
 
 // The value of a key line as it is read: trimmed, one enclosing pair of quotes removed, capped.

@@ -13,6 +13,7 @@
 #include "common/program_folder.h"
 #include "common/text_box_lines.h"
 #include "report/save_page.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -175,25 +176,7 @@ TEST(SavePage, ALinkedPageIsReplacedWhereItLies) {
     EXPECT_EQ(readFile(real), run.memo1.text());
 }
 
-// A file size limit of 4096 bytes while it lives: writes beyond it fail, as on a full
-// disk, even for the superuser.
-class FileSizeLimit {
-public:
-    FileSizeLimit() : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = 4096;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    void (*previousHandler_)(int);
-    rlimit saved_{};
-};
+using test::FileSizeLimit;
 
 void addRowsBeyondTheLimit(TextBoxLines& page) {
     for (int i = 0; i < 200; ++i)

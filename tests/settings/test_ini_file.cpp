@@ -4,6 +4,7 @@
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "settings/ini_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -132,6 +133,18 @@ TEST(IniFile, ReportsAFileThatCannotBeWritten) {
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
     }
+}
+
+TEST(IniFile, AFailedWriteLeavesTheOldFileWhole) {
+    TempFolder folder;
+    const std::string path = folder.file("GravmarkParser.INI");
+    const std::string before = "[FTPconnect]\r\nserver=" + std::string(3000, 'h') + "\r\n";
+    writeFile(path, before);
+    {
+        test::FileSizeLimit fullDisk;
+        EXPECT_THROW(IniFile(path).writeString("General", "savepath", std::string(2000, 's')), Error);
+    }
+    EXPECT_EQ(readFile(path), before);
 }
 
 TEST(IniFile, SettingsFileLivesInTheProgramFolder) {
