@@ -1,9 +1,11 @@
 // The fetch over FTP against a scripted server on loopback: the exact command sequences,
 // the local copy, the notifications and the failures.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "common/error.h"
@@ -303,6 +305,17 @@ TEST_F(FtpFetch, ConnectionFailures) {
     server.replies["USER"] = "";
     server.closeAfter = {"USER"};
     EXPECT_EQ(fetchError(), "Connection Closed Gracefully.");
+
+    // A server that agrees to TLS and then answers the handshake with plain text.
+    server.closeAfter.clear();
+    server.replies = {{"AUTH TLS", "234 Proceed with negotiation.\r\nthis is no TLS record"}};
+    settings.protocol = "ftps";
+    EXPECT_THAT(fetchError(), testing::StartsWith("The TLS handshake failed: "));
+    const Commands sent = commands();
+    const auto auth = std::find(sent.begin(), sent.end(), "AUTH TLS");
+    ASSERT_NE(auth, sent.end());
+    EXPECT_TRUE(std::none_of(auth, sent.end(), [](const std::string& line) { return line.starts_with("USER"); }))
+        << "the account never goes in clear text";
 
     settings.protocol = "gopher";
     EXPECT_EQ(fetchError(),
