@@ -237,7 +237,10 @@ private:
                                       : ";tnt_bomb_mp;100000;MOD_SUICIDE;none\n";
             return;
         }
-        who(out, anyPlayer(), team());
+        // The team is drawn before the attacker, in this order on every compiler (as call
+        // arguments their order would be the compiler's choice, and the log would differ).
+        const std::string_view attackerTeam = team();
+        who(out, anyPlayer(), attackerTeam);
         const Weapon& weapon = random_.pick(kWeapons);
         out += weapon.name;
         (out += ';') += std::to_string(random_.below(code == 'K' ? 140 : 60) + 1);

@@ -53,7 +53,7 @@ private:
 #endif
 #endif
 #ifdef UNDER_ADDRESS_SANITIZER
-constexpr long kPeakAllowance = 4;
+constexpr long kPeakAllowance = 12;
 #else
 constexpr long kPeakAllowance = 1;
 #endif

@@ -167,7 +167,7 @@ void TForm3::createFetchControls() {
     // Passive mode is FTP's; SSH has no data connections.
     connect(Protocol, &QComboBox::currentIndexChanged, this,
             [this](int chosen) {
-                passive->setEnabled(chosen >= std::ssize(kProtocols) ||
+                passive->setEnabled(chosen < 0 || chosen >= std::ssize(kProtocols) ||
                                     std::string_view(kProtocols[chosen].key) != "sftp");
             });
     history = checkBox(this, "history", "Include rotated logs", 504, 272, 177);
