@@ -11,8 +11,8 @@
 #include "common/program_folder.h"
 #include "fetch/certificate_trust.h"
 #include "fetch/log_fetch.h"
-#include "common/rotated_copies.h"
 #include "real_ftp_server.h"
+#include "support/fetch_story.h"
 #include "support/story_log.h"
 #include "support/temp_folder.h"
 
@@ -47,57 +47,12 @@ protected:
     void publish(const std::string& content) { writeFile(remotePath, content); }
     std::string copy() const { return readFile(local.file("games_mp.log")); }
 
-    // First fetch; grown; nothing new; rotated to a shorter log; rotated to a log already
-    // longer than the copy; the server killed mid-transfer. Every rotated copy is kept.
     void runStory(const StartServer& start) {
-        const std::string log = crLfLog(test::storyLog());
         server = start();
-        publish(log.substr(0, 300'001));  // mid-line, as a game server mid-write
-        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-        EXPECT_TRUE(copy() == log.substr(0, 300'001));
-
-        publish(log.substr(0, 900'000));
-        EXPECT_EQ(fetch(), FetchOutcome::Appended);
-        EXPECT_TRUE(copy() == log.substr(0, 900'000));
-
-        EXPECT_EQ(fetch(), FetchOutcome::UpToDate);
-
-        const std::string shorter = log.substr(900'000, 100'000);
-        publish(shorter);
-        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-        EXPECT_TRUE(copy() == shorter);
-
-        const std::string longer = log.substr(100'000, 400'000);
-        publish(longer);
-        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-        EXPECT_TRUE(copy() == longer);
-
-        // Killed once a first block of a large addition came in.
-        std::string grown = longer;
-        while (grown.size() < 30'000'000) grown += log;
-        publish(grown);
-        notifications.onWork = [&](int64_t received) {
-            if (received > 0) server->kill();
-        };
-        try {
-            fetch();
-            ADD_FAILURE() << "the fetch went on after the server was killed";
-        } catch (const Error& error) {
-            EXPECT_TRUE(std::string(error.what()).starts_with("The server closed the connection after "))
-                << error.what();
-        }
-        notifications.onWork = {};
-        const std::string partial = copy();
-        EXPECT_TRUE(grown.starts_with(partial)) << "only verified bytes were appended";
-        server = start();
-        EXPECT_EQ(fetch(), FetchOutcome::Appended);
-        EXPECT_TRUE(copy() == grown);
-
-        const auto copies = rotatedCopies(local.file("games_mp.log"));
-        ASSERT_EQ(copies.size(), 2u);
-        EXPECT_TRUE(readFile(copies[0]) == log.substr(0, 900'000));
-        EXPECT_TRUE(readFile(copies[1]) == shorter);
-        EXPECT_FALSE(std::filesystem::exists(local.file("games_mp.log.part")));
+        test::runFetchStory({[this](const std::string& log) { publish(log); }, [this] { return fetch(); },
+                             [this] { server->kill(); }, [this, start] { server = start(); }, &notifications,
+                             local.file("games_mp.log")},
+                            crLfLog(test::storyLog()));
     }
 
     TempFolder serverFolder;

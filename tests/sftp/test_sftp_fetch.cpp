@@ -8,8 +8,8 @@
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "fetch/log_fetch.h"
-#include "common/rotated_copies.h"
 #include "ssh_test_servers.h"
+#include "support/fetch_story.h"
 #include "support/story_log.h"
 #include "support/temp_folder.h"
 
@@ -49,58 +49,12 @@ protected:
     SftpPrompts prompts;
 };
 
-// First fetch; grown; nothing new; rotated to a shorter log; rotated to a log already
-// longer than the copy; the server's session killed mid-transfer; fetched again.
+// The server's sessions are killed mid-transfer; sshd itself goes on serving.
 TEST_F(SftpFetch, ScheduledFetchesKeepTheCopyEqualToTheServersLog) {
-    const std::string log = test::storyLog();
-    publish(log.substr(0, 300'001));  // mid-line, as a game server mid-write
-    EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-    EXPECT_TRUE(copy() == log.substr(0, 300'001));
-
-    publish(log.substr(0, 900'000));
-    EXPECT_EQ(fetch(), FetchOutcome::Appended);
-    EXPECT_TRUE(copy() == log.substr(0, 900'000));
-
-    int transfers = 0;
-    notifications.onWorkBegin = [&](int64_t) { ++transfers; };
-    EXPECT_EQ(fetch(), FetchOutcome::UpToDate);
-    EXPECT_EQ(transfers, 0) << "nothing new is nothing transferred";
-    notifications.onWorkBegin = {};
-
-    const std::string shorter = log.substr(900'000, 100'000);
-    publish(shorter);
-    EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-    EXPECT_TRUE(copy() == shorter);
-
-    const std::string longer = log.substr(100'000, 400'000);
-    publish(longer);
-    EXPECT_EQ(fetch(), FetchOutcome::Replaced);
-    EXPECT_TRUE(copy() == longer);
-
-    std::string grown = longer;
-    while (grown.size() < 30'000'000) grown += log;
-    publish(grown);
-    notifications.onWork = [&](int64_t received) {
-        if (received > 0) sshd->signalSessions(SIGKILL);
-    };
-    try {
-        fetch();
-        ADD_FAILURE() << "the fetch went on after the server was killed";
-    } catch (const Error& error) {
-        EXPECT_TRUE(std::string(error.what()).starts_with("The server closed the connection after "))
-            << error.what();
-    }
-    notifications.onWork = {};
-    const std::string partial = copy();
-    EXPECT_TRUE(grown.starts_with(partial)) << "only verified bytes were appended";
-    EXPECT_EQ(fetch(), FetchOutcome::Appended);
-    EXPECT_TRUE(copy() == grown);
-
-    const auto copies = rotatedCopies(local.file("games_mp.log"));
-    ASSERT_EQ(copies.size(), 2u);
-    EXPECT_TRUE(readFile(copies[0]) == log.substr(0, 900'000));
-    EXPECT_TRUE(readFile(copies[1]) == shorter);
-    EXPECT_FALSE(std::filesystem::exists(local.file("games_mp.log.part")));
+    test::runFetchStory({[this](const std::string& log) { publish(log); }, [this] { return fetch(); },
+                         [this] { sshd->signalSessions(SIGKILL); }, [] {}, &notifications,
+                         local.file("games_mp.log")},
+                        test::storyLog());
 }
 
 TEST_F(SftpFetch, AFailedLoginOrAMissingLogLeavesTheCopyAsItWas) {
