@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/program_windows.h"
-#include "app/qt_dialogs.h"
-#include "app/tool_tip_delay_style.h"
 #include "common/program_folder.h"
+#include "ui/program_windows.h"
+#include "ui/qt_dialogs.h"
+#include "ui/tool_tip_delay_style.h"
 
 extern char** environ;
 
@@ -29,7 +29,7 @@ std::filesystem::path workFolder() {
     return folder;
 }
 
-void showUntilExposed(gravmark::TForm1& form) {
+void showUntilExposed(gravmark::MainWindow& form) {
     form.show();
     while (!form.windowHandle() || !form.windowHandle()->isExposed()) QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -43,7 +43,7 @@ int showMainWindowAndExit(int argc, char** argv) {
     gravmark::installDialogs(&dialogs);
     gravmark::setProgramFolder(workFolder().string());
     gravmark::ProgramWindows windows;
-    showUntilExposed(windows.Form1);
+    showUntilExposed(windows.mainWindow);
     return 0;
 }
 
@@ -72,7 +72,7 @@ void BM_CreateAndShowWindows(benchmark::State& state) {
     gravmark::setProgramFolder(workFolder().string());
     for (auto _ : state) {
         gravmark::ProgramWindows windows;
-        showUntilExposed(windows.Form1);
+        showUntilExposed(windows.mainWindow);
     }
 }
 BENCHMARK(BM_CreateAndShowWindows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);

@@ -28,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "app/program_windows.h"
-#include "app/progress_bar.h"
-#include "app/text_box.h"
 #include "common/dialogs.h"
 #include "common/program_folder.h"
 #include "log_generator.h"
+#include "ui/program_windows.h"
+#include "ui/progress_bar.h"
+#include "ui/text_box.h"
 
 namespace {
 
@@ -147,27 +147,27 @@ void requireSaved(const BenchDialogs& dialogs, const ProgramFolder& folder) {
     }
 }
 
-Figures runRole(const std::string& role, gravmark::TForm1& form, const BenchDialogs& dialogs,
+Figures runRole(const std::string& role, gravmark::MainWindow& form, const BenchDialogs& dialogs,
                 const ProgramFolder& folder) {
     Figures figures;
     if (role == "load-parse") {
-        const PaintCounter memo1(form.Memo1->viewport());
-        figures["LOAD"] = timeStep([&] { form.Button1Click(); });
-        if (!form.Memo1->isVisible() || form.LineCount <= 0 || memo1.paints == 0) {
+        const PaintCounter memo1(form.logTextBox->viewport());
+        figures["LOAD"] = timeStep([&] { form.load(); });
+        if (!form.logTextBox->isVisible() || form.LineCount <= 0 || memo1.paints == 0) {
             std::fprintf(stderr, "LOAD showed nothing\n");
             std::exit(1);
         }
-        figures["PARSE"] = timeStep([&] { form.Button2Click(); });
+        figures["PARSE"] = timeStep([&] { form.parse(); });
     } else if (role == "all") {
-        figures["ALL"] = timeStep([&] { form.Button5->click(); });
+        figures["ALL"] = timeStep([&] { form.allButton->click(); });
         requireSaved(dialogs, folder);
     } else {
         // The progress bar paints inside the handlers; how often is part of where the time goes.
-        const PaintCounter progress(form.Progress);
-        figures["LOAD"] = timeStep([&] { form.Button1Click(); });
-        figures["PARSE"] = timeStep([&] { form.Button2Click(); });
-        figures["HTML"] = timeStep([&] { form.Button3Click(); });
-        figures["SAVE"] = timeStep([&] { form.Button4Click(); });
+        const PaintCounter progress(form.progressBar);
+        figures["LOAD"] = timeStep([&] { form.load(); });
+        figures["PARSE"] = timeStep([&] { form.parse(); });
+        figures["HTML"] = timeStep([&] { form.buildHtml(); });
+        figures["SAVE"] = timeStep([&] { form.save(); });
         figures["sum"] = figures["LOAD"] + figures["PARSE"] + figures["HTML"] + figures["SAVE"];
         figures["progressPaints"] = progress.paints;
         requireSaved(dialogs, folder);
@@ -185,8 +185,8 @@ int runChild(int argc, char** argv, const std::string& role, const fs::path& log
     Figures figures;
     {
         gravmark::ProgramWindows windows;
-        showUntilExposed(windows.Form1);
-        figures = runRole(role, windows.Form1, dialogs, folder);
+        showUntilExposed(windows.mainWindow);
+        figures = runRole(role, windows.mainWindow, dialogs, folder);
     }
     figures["peakMB"] = peakMegabytes();
     std::printf("figures");

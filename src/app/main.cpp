@@ -1,13 +1,13 @@
 // Gravmark Parser: the desktop program.
 #include <QApplication>
 
-#include "app/program_windows.h"
-#include "app/qt_dialogs.h"
-#include "app/tool_tip_delay_style.h"
-#include "app/window_placement.h"
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "common/program_layout.h"
+#include "ui/program_windows.h"
+#include "ui/qt_dialogs.h"
+#include "ui/tool_tip_delay_style.h"
+#include "ui/window_placement.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
     }
 
     gravmark::ProgramWindows windows;
-    QObject::connect(&windows.Form1, &gravmark::TForm1::closed, &app, &QApplication::quit,
+    QObject::connect(&windows.mainWindow, &gravmark::MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-    gravmark::centreOnScreen(windows.Form1);
-    windows.Form1.show();
+    gravmark::centreOnScreen(windows.mainWindow);
+    windows.mainWindow.show();
     return QApplication::exec();
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/background_picture.h"
-#include "app/jpeg_image.h"
 #include "common/error.h"
+#include "ui/background_picture.h"
+#include "ui/jpeg_image.h"
 
 namespace gravmark {
 namespace {

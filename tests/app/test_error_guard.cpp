@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/error_guard.h"
 #include "common/error.h"
 #include "support/scripted_dialogs.h"
+#include "ui/error_guard.h"
 
 namespace gravmark {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "app/program_windows.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -26,14 +26,15 @@ protected:
 };
 
 TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
-    test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n  0:02 K;g;2;;Bo;guid;1;;Ann;m;1;MOD;head\n");
+    test::writeFile(folder.file("games_mp.log"),
+                    "  0:01 J;guid;1;Ann\n  0:02 K;g;2;;Bo;guid;1;;Ann;m;1;MOD;head\n");
     for (const std::string& name : kFolderNames) {
         const std::string site = makeFolder(name);
         ProgramWindows windows;
-        windows.Form1.savedef->setEnabled(true);
-        windows.Form1.savedef->setChecked(true);
-        windows.Form3.Edit5->setText(shown(site));
-        windows.Form1.Button5->click();
+        windows.mainWindow.defaultSaveBox->setEnabled(true);
+        windows.mainWindow.defaultSaveBox->setChecked(true);
+        windows.settingsWindow.saveFolderEdit->setText(shown(site));
+        windows.mainWindow.allButton->click();
         EXPECT_TRUE(dialogs.errors.empty()) << name;
         EXPECT_TRUE(std::filesystem::exists(site + "/index.html")) << name;
         EXPECT_TRUE(std::filesystem::exists(site + "/medal_pro_killer.png")) << name;
@@ -45,9 +46,9 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
         const std::string site = makeFolder(name);
         dialogs.folderAnswers = {site};
         ProgramWindows windows;
-        windows.Form3.Button2->click();  // Browse
-        EXPECT_EQ(windows.Form3.Edit5->text(), shown(site));
-        EXPECT_EQ(windows.Form3.values().savepath, site);
+        windows.settingsWindow.browseButton->click();  // Browse
+        EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(site));
+        EXPECT_EQ(windows.settingsWindow.values().savepath, site);
     }
 }
 
@@ -55,18 +56,19 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
 // stored as Latin-1 is still found.
 TEST_F(FileNames, SettingsKeepTheSaveFolderAndReadOldLatin1Ones) {
     const std::string cafe = makeFolder("Caf\u00e9");
-    test::writeFile(folder.file("GravmarkParser.INI"), "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
+    test::writeFile(folder.file("GravmarkParser.INI"),
+                    "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
     ProgramWindows windows;
-    EXPECT_EQ(windows.Form3.Edit5->text(), shown(cafe));
-    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(cafe));
+    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
 
     const std::string cyrillic = makeFolder(kFolderNames[1]);
-    windows.Form3.Edit5->setText(shown(cyrillic));
-    windows.Form3.Button1->click();  // Save settings
+    windows.settingsWindow.saveFolderEdit->setText(shown(cyrillic));
+    windows.settingsWindow.saveButton->click();  // Save settings
     EXPECT_NE(test::readFile(folder.file("GravmarkParser.INI")).find("savepath=" + cyrillic + "\r\n"),
               std::string::npos);
     ProgramWindows restarted;
-    EXPECT_EQ(restarted.Form3.Edit5->text(), shown(cyrillic));
+    EXPECT_EQ(restarted.settingsWindow.saveFolderEdit->text(), shown(cyrillic));
 }
 
 }  // namespace

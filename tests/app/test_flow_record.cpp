@@ -12,10 +12,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/program_windows.h"
 #include "loggen/log_generator.h"
 #include "support/golden_file.h"
 #include "support/real_logs.h"
+#include "ui/event_grid_panel.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -48,12 +49,13 @@ std::string valueText(const Value& value) {
 class FlowRecord : public test::WindowTest {
 protected:
     void writeTemplatesAndSettings(const std::string& settings) {
-        test::writeFile(folder.file("head.txt"), "<html><head><title>Clan statistics</title></head>\n<body>\n");
+        test::writeFile(folder.file("head.txt"),
+                        "<html><head><title>Clan statistics</title></head>\n<body>\n");
         test::writeFile(folder.file("foot.txt"), "</body>\n</html>\n");
         test::writeFile(folder.file("GravmarkParser.INI"), settings);
     }
 
-    static void fixClock(TForm1& form) {
+    static void fixClock(MainWindow& form) {
         form.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5)); };
     }
 
@@ -81,7 +83,7 @@ protected:
         return out.str();
     }
 
-    void recordState(const std::string& when, TForm1& form) {
+    void recordState(const std::string& when, MainWindow& form) {
         record_ << "== " << when << "\n";
         record_ << "messages:";
         for (const std::string& message : dialogs.messages) record_ << " [" << message << "]";
@@ -96,9 +98,10 @@ protected:
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
                 << fileDigest(folder.file("temp.xml")) << "\n";
         std::string roster;
-        for (int i = 0; i < form.Form2->ListBox1->count(); ++i)
-            roster += form.Form2->ListBox1->item(i)->text().toLatin1().toStdString() + "\n";
-        record_ << "roster " << form.Form2->ListBox1->count() << " " << digest(roster) << "\n";
+        for (int i = 0; i < form.mergeNamesWindow->sourceNameList->count(); ++i)
+            roster += form.mergeNamesWindow->sourceNameList->item(i)->text().toLatin1().toStdString() + "\n";
+        record_ << "roster " << form.mergeNamesWindow->sourceNameList->count() << " " << digest(roster)
+                << "\n";
         const MedalWinners& w = form.Winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
                 << w.target << "] [" << w.tnt << "] [" << w.grenades << "] [" << w.suicide << "]\n";
@@ -110,37 +113,37 @@ protected:
     void runAllEditAndAgain(const std::string& name) {
         {
             ProgramWindows windows;
-            TForm1& form = windows.Form1;
+            MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.CheckBox1->setChecked(true);
-            form.Button1->click();
-            form.Button2->click();
+            form.showDetailsBox->setChecked(true);
+            form.loadButton->click();
+            form.parseButton->click();
             recordState("after LOAD and PARSE", form);
-            form.Button3->click();
+            form.htmlButton->click();
             recordState("after HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.Button4->click();
+            form.saveButton->click();
             record_ << "== after SAVE\nmessages " << dialogs.messages.size() << " page "
                     << fileDigest(folder.file("index.html")) << "\n";
             dialogs.messages.clear();
 
             renameFirstAttackerInGrid(windows);
-            form.Button3->click();
+            form.htmlButton->click();
             recordState("after the grid edit and HTML again", form);
             dialogs.saveAnswers.push_back(folder.file("index2.html"));
-            form.Button4->click();
+            form.saveButton->click();
             record_ << "== after SAVE again\npage " << fileDigest(folder.file("index2.html")) << "\n";
             dialogs.messages.clear();
         }
-        record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
-                << fileDigest(folder.file("temp.xml")) << "\n";
+        record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml"))
+                << " temp.xml " << fileDigest(folder.file("temp.xml")) << "\n";
         EXPECT_TRUE(test::matchesExpectedFile(kRecords + "/" + name + ".all.txt", record_.str()));
     }
 
     void renameFirstAttackerInGrid(ProgramWindows& windows) {
-        windows.Form1.showdb1->trigger();
+        windows.mainWindow.showDbAction->trigger();
         QCoreApplication::processEvents();  // the grid refreshes from the table when idle
-        QAbstractItemModel* grid = windows.Form2.DBGridEh1->model();
+        QAbstractItemModel* grid = windows.mergeNamesWindow.eventGrid->grid->model();
         int nameColumn = -1;
         for (int column = 0; column < grid->columnCount(); ++column)
             if (grid->headerData(column, Qt::Horizontal).toString() == "a_name") nameColumn = column;
@@ -152,7 +155,7 @@ protected:
             if (name != first && !name.isEmpty()) second = name;
         }
         ASSERT_TRUE(grid->setData(grid->index(0, nameColumn), second, Qt::EditRole));
-        windows.Form2.hide();
+        windows.mergeNamesWindow.hide();
     }
 
     // HTML with "Let me join Names": the roster goes to the merge window; the first name
@@ -160,27 +163,27 @@ protected:
     void runMergePath(const std::string& name) {
         {
             ProgramWindows windows;
-            TForm1& form = windows.Form1;
+            MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.Button1->click();
-            form.Button2->click();
-            form.CheckBox2->setChecked(true);
-            form.Button3->click();
+            form.loadButton->click();
+            form.parseButton->click();
+            form.joinNamesBox->setChecked(true);
+            form.htmlButton->click();
             recordState("after HTML with Let me join Names", form);
-            TForm2& merge = windows.Form2;
-            merge.ListBox1->item(1)->setSelected(true);
-            merge.ListBox2->item(2)->setSelected(true);
-            merge.ListBox2->item(3)->setSelected(true);
-            merge.Button1->click();
-            form.CheckBox2->setChecked(false);
-            form.Button3->click();
+            MergeNamesWindow& merge = windows.mergeNamesWindow;
+            merge.sourceNameList->item(1)->setSelected(true);
+            merge.mergedNamesList->item(2)->setSelected(true);
+            merge.mergedNamesList->item(3)->setSelected(true);
+            merge.joinNamesButton->click();
+            form.joinNamesBox->setChecked(false);
+            form.htmlButton->click();
             recordState("after JOIN NAMES and HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.Button4->click();
+            form.saveButton->click();
             record_ << "== after SAVE\npage " << fileDigest(folder.file("index.html")) << "\n";
         }
-        record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
-                << fileDigest(folder.file("temp.xml")) << "\n";
+        record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml"))
+                << " temp.xml " << fileDigest(folder.file("temp.xml")) << "\n";
         EXPECT_TRUE(test::matchesExpectedFile(kRecords + "/" + name + ".merge.txt", record_.str()));
     }
 
@@ -196,7 +199,8 @@ TEST_F(FlowRecord, SmallRealLog) {
 
 // A kept rule joining the first two attackers the log names, and merging by player id.
 TEST_F(FlowRecord, GeneratedLogWithKeptNamesAndIds) {
-    loggen::writeLog({.lines = 20000, .seed = 3, .players = 60, .linesPerGame = 400}, folder.file("games_mp.log"));
+    loggen::writeLog({.lines = 20000, .seed = 3, .players = 60, .linesPerGame = 400},
+                     folder.file("games_mp.log"));
     std::vector<std::string> attackers;
     std::istringstream log(test::readFile(folder.file("games_mp.log")));
     for (std::string line; attackers.size() < 2 && std::getline(log, line);) {
@@ -214,13 +218,15 @@ TEST_F(FlowRecord, GeneratedLogWithKeptNamesAndIds) {
 }
 
 TEST_F(FlowRecord, GeneratedLogManyTies) {
-    loggen::writeLog({.lines = 3000, .seed = 11, .players = 300, .linesPerGame = 90}, folder.file("games_mp.log"));
+    loggen::writeLog({.lines = 3000, .seed = 11, .players = 300, .linesPerGame = 90},
+                     folder.file("games_mp.log"));
     writeTemplatesAndSettings("[Medals]\r\ntnt=1\r\n");
     runAllEditAndAgain("generated-seed-11");
 }
 
 TEST_F(FlowRecord, MergePath) {
-    loggen::writeLog({.lines = 5000, .seed = 5, .players = 20, .linesPerGame = 500}, folder.file("games_mp.log"));
+    loggen::writeLog({.lines = 5000, .seed = 5, .players = 20, .linesPerGame = 500},
+                     folder.file("games_mp.log"));
     writeTemplatesAndSettings("[Medals]\r\ntnt=1\r\n");
     runMergePath("generated-seed-5");
 }

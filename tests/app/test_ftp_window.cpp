@@ -8,8 +8,8 @@
 #include <QTcpServer>
 #include <filesystem>
 
-#include "app/program_windows.h"
 #include "scripted_ftp_server.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -20,10 +20,11 @@ using test::writeFile;
 using States = std::vector<bool>;
 
 // LOAD, PARSE, savedef, CheckBox1, CheckBox2, showdb1, getlogfromBrom1, SetupFTPServer1.
-States controlStates(const TForm1& form) {
-    return {form.Button1->isEnabled(),         form.Button2->isEnabled(),        form.savedef->isEnabled(),
-            form.CheckBox1->isEnabled(),       form.CheckBox2->isEnabled(),      form.showdb1->isEnabled(),
-            form.getlogfromBrom1->isEnabled(), form.SetupFTPServer1->isEnabled()};
+States controlStates(const MainWindow& form) {
+    return {form.loadButton->isEnabled(),     form.parseButton->isEnabled(),
+            form.defaultSaveBox->isEnabled(), form.showDetailsBox->isEnabled(),
+            form.joinNamesBox->isEnabled(),   form.showDbAction->isEnabled(),
+            form.fetchLogAction->isEnabled(), form.setupFtpServerAction->isEnabled()};
 }
 
 const States kAllOff(8, false);
@@ -32,7 +33,7 @@ const States kAllOff(8, false);
 // while the fetch is under way.
 class WatchingDialogs : public test::ScriptedDialogs {
 public:
-    explicit WatchingDialogs(const TForm1& form) : form_(form) {}
+    explicit WatchingDialogs(const MainWindow& form) : form_(form) {}
     void showMessage(const std::string& text) override {
         statesAtMessages.push_back(controlStates(form_));
         ScriptedDialogs::showMessage(text);
@@ -40,7 +41,7 @@ public:
     std::vector<States> statesAtMessages;
 
 private:
-    const TForm1& form_;
+    const MainWindow& form_;
 };
 
 class FtpWindow : public test::WindowTest {
@@ -55,36 +56,36 @@ protected:
     }
 
     void typeAccount(const std::string& serverText, const char* password = "secret") {
-        windows.Form3.Edit1->setText(QString::fromStdString(serverText));
-        windows.Form3.Edit2->setText("gamer");
-        windows.Form3.Edit3->setText(password);
+        windows.settingsWindow.serverEdit->setText(QString::fromStdString(serverText));
+        windows.settingsWindow.userEdit->setText("gamer");
+        windows.settingsWindow.passwordEdit->setText(password);
     }
 
     const std::string kRemoteLog = "line one\r\nline two\r\n\xe9t\xe9 \x01\x02\r\n";
     test::ScriptedFtpServer server;
     const bool serverConfigured = configureServer();
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
+    MainWindow& form = windows.mainWindow;
     WatchingDialogs watch{form};
 };
 
 TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
     typeAccount(server.serverText());
-    ASSERT_TRUE(form.getlogfromBrom1->isVisible());
+    ASSERT_TRUE(form.fetchLogAction->isVisible());
     const States before = {true, false, false, true, true, true, true, true};  // no save folder: savedef off
     ASSERT_EQ(controlStates(form), before);
 
-    form.getlogfromBrom1->trigger();
+    form.fetchLogAction->trigger();
 
     EXPECT_TRUE(watch.errors.empty()) << watch.errors.front();
     EXPECT_EQ(watch.messages, (std::vector<std::string>{"Connected, proceeding with download",
                                                         "Received log file and saved as games_mp.log"}));
     EXPECT_EQ(watch.statesAtMessages, (std::vector<States>{kAllOff, kAllOff}));
     EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
-    EXPECT_EQ(form.RemoteLogSize, static_cast<int32_t>(kRemoteLog.size()));
-    EXPECT_EQ(form.Progress->model().totalParts(), static_cast<int64_t>(kRemoteLog.size()));
-    EXPECT_EQ(form.Progress->model().partsComplete(), form.Progress->model().totalParts());
-    EXPECT_EQ(form.Progress->value(), 100);
+    EXPECT_EQ(form.remoteLogSize, static_cast<int32_t>(kRemoteLog.size()));
+    EXPECT_EQ(form.progressBar->model().totalParts(), static_cast<int64_t>(kRemoteLog.size()));
+    EXPECT_EQ(form.progressBar->model().partsComplete(), form.progressBar->model().totalParts());
+    EXPECT_EQ(form.progressBar->value(), 100);
     EXPECT_EQ(controlStates(form), (States{true, true, false, true, true, true, true, true}));
     EXPECT_TRUE(server.waitForClientToLeave(std::chrono::seconds(5)));
     EXPECT_EQ(server.commands().back(), "QUIT");
@@ -94,30 +95,30 @@ TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
 // be repeated in the same run.
 TEST_F(FtpWindow, FailedFetchGivesEveryControlBackItsEarlierState) {
     typeAccount(server.serverText(), "wrong");
-    form.CheckBox1->setEnabled(false);
+    form.showDetailsBox->setEnabled(false);
     const States before = controlStates(form);
     ASSERT_EQ(before, (States{true, false, false, false, true, true, true, true}));
     server.replies["PASS wrong"] = "530 Login incorrect.";
 
-    form.getlogfromBrom1->trigger();
+    form.fetchLogAction->trigger();
     EXPECT_EQ(watch.errors, std::vector<std::string>{"Login incorrect."});
     EXPECT_EQ(watch.statesAtMessages, std::vector<States>{kAllOff});
     EXPECT_EQ(controlStates(form), before);
 
     // As after LOAD; this time the server hangs up in the middle.
     typeAccount(server.serverText());
-    form.Button1->setEnabled(false);
-    form.Button2->setEnabled(true);
+    form.loadButton->setEnabled(false);
+    form.parseButton->setEnabled(true);
     const States afterLoad = controlStates(form);
     server.replies["SIZE"] = "";
     server.closeAfter = {"SIZE"};
-    form.getlogfromBrom1->trigger();
+    form.fetchLogAction->trigger();
     EXPECT_EQ(watch.errors.back(), "Connection Closed Gracefully.");
     EXPECT_EQ(controlStates(form), afterLoad);
 
     server.replies.clear();
     server.closeAfter.clear();
-    form.getlogfromBrom1->trigger();
+    form.fetchLogAction->trigger();
     EXPECT_EQ(watch.errors.size(), 2u);
     EXPECT_EQ(watch.messages.back(), "Received log file and saved as games_mp.log");
     EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
@@ -132,7 +133,7 @@ TEST_F(FtpWindow, RefusedConnectionShowsTheSocketErrorAndGivesTheControlsBack) {
     typeAccount("127.0.0.1:" + closedPort);
     const States before = controlStates(form);
 
-    form.getlogfromBrom1->trigger();
+    form.fetchLogAction->trigger();
     EXPECT_EQ(watch.errors, std::vector<std::string>{"Socket Error # 111\nConnection refused."});
     EXPECT_TRUE(watch.messages.empty());
     EXPECT_EQ(controlStates(form), before);

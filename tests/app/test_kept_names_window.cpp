@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "app/program_windows.h"
 #include "batch/batch_run.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -21,22 +21,24 @@ using testing::Not;
 class KeptNamesWindow : public test::WindowTest {
 protected:
     KeptNamesWindow() {
-        test::writeFile(folder.file("games_mp.log"),
-                        "  0:00 InitGame: \\g_gametype\\dm\\gamename\\X\\mapname\\mp_a\\protocol\\6\n"
-                        "  0:01 J;0000aaaa1111;1;Alpha\n"
-                        "  0:02 J;0000aaaa1111;2;Alpha2\n"
-                        "  0:03 J;0000bbbb2222;3;Zed\n"
-                        "  0:04 K;0000bbbb2222;3;axis;Zed;0000aaaa1111;1;allies;Alpha;mp5_mp;40;MOD_RIFLE_BULLET;head\n"
-                        "  0:05 K;0000bbbb2222;3;axis;Zed;0000aaaa1111;2;allies;Alpha2;mp5_mp;40;MOD_RIFLE_BULLET;torso\n"
-                        "  0:06 K;0000aaaa1111;2;allies;Alpha2;0000bbbb2222;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;head\n");
+        test::writeFile(
+            folder.file("games_mp.log"),
+            "  0:00 InitGame: \\g_gametype\\dm\\gamename\\X\\mapname\\mp_a\\protocol\\6\n"
+            "  0:01 J;0000aaaa1111;1;Alpha\n"
+            "  0:02 J;0000aaaa1111;2;Alpha2\n"
+            "  0:03 J;0000bbbb2222;3;Zed\n"
+            "  0:04 K;0000bbbb2222;3;axis;Zed;0000aaaa1111;1;allies;Alpha;mp5_mp;40;MOD_RIFLE_BULLET;head\n"
+            "  0:05 K;0000bbbb2222;3;axis;Zed;0000aaaa1111;2;allies;Alpha2;mp5_mp;40;MOD_RIFLE_BULLET;torso\n"
+            "  0:06 "
+            "K;0000aaaa1111;2;allies;Alpha2;0000bbbb2222;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;head\n");
     }
 
     // LOAD, PARSE and HTML; the page or, with "Let me join Names", the merge window.
-    static void runToHtml(TForm1& form, bool joinNames) {
-        form.Button1->click();
-        form.Button2->click();
-        form.CheckBox2->setChecked(joinNames);
-        form.Button3->click();
+    static void runToHtml(MainWindow& form, bool joinNames) {
+        form.loadButton->click();
+        form.parseButton->click();
+        form.joinNamesBox->setChecked(joinNames);
+        form.htmlButton->click();
     }
 
     static QStringList items(const QListWidget* list) {
@@ -53,12 +55,12 @@ protected:
 TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
     {
         ProgramWindows windows;
-        runToHtml(windows.Form1, true);
-        TForm2& merge = windows.Form2;
-        EXPECT_EQ(items(merge.ListBox3), QStringList());
-        merge.ListBox1->item(0)->setSelected(true);
-        merge.ListBox2->item(1)->setSelected(true);
-        merge.Button1->click();
+        runToHtml(windows.mainWindow, true);
+        MergeNamesWindow& merge = windows.mergeNamesWindow;
+        EXPECT_EQ(items(merge.keptRulesList), QStringList());
+        merge.sourceNameList->item(0)->setSelected(true);
+        merge.mergedNamesList->item(1)->setSelected(true);
+        merge.joinNamesButton->click();
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
         EXPECT_EQ(aliases(), "Alpha2\tAlpha\r\n");
     }
@@ -69,13 +71,13 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
     std::string windowPage;
     {
         ProgramWindows windows;
-        runToHtml(windows.Form1, false);
-        windowPage = windows.Form1.Memo1Lines.text();
+        runToHtml(windows.mainWindow, false);
+        windowPage = windows.mainWindow.Memo1Lines.text();
         expectMerged(windowPage);
-        windows.Form1.db.first();
-        for (; !windows.Form1.db.eof(); windows.Form1.db.next()) {
-            EXPECT_NE(windows.Form1.db.textOf("a_name"), "Alpha2");
-            EXPECT_NE(windows.Form1.db.textOf("v_name"), "Alpha2");
+        windows.mainWindow.db.first();
+        for (; !windows.mainWindow.db.eof(); windows.mainWindow.db.next()) {
+            EXPECT_NE(windows.mainWindow.db.textOf("a_name"), "Alpha2");
+            EXPECT_NE(windows.mainWindow.db.textOf("v_name"), "Alpha2");
         }
     }
     BatchOptions options;
@@ -91,25 +93,26 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
 TEST_F(KeptNamesWindow, TheMergeWindowListsAndRemovesRules) {
     test::writeFile(folder.file("aliases.txt"), "Alpha2\tAlpha\r\nbroken line\r\nZed\tZorro\r\n");
     ProgramWindows windows;
-    runToHtml(windows.Form1, true);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"aliases.txt line 2: no TAB between the alias and the kept name"});
-    TForm2& merge = windows.Form2;
-    EXPECT_EQ(items(merge.ListBox1), QStringList({"Alpha", "Zorro"}));
-    EXPECT_EQ(items(merge.ListBox3), QStringList({"Alpha2 -> Alpha", "Zed -> Zorro"}));
-    EXPECT_TRUE(merge.Label4->text().contains("next PARSE"));
+    runToHtml(windows.mainWindow, true);
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"aliases.txt line 2: no TAB between the alias and the kept name"});
+    MergeNamesWindow& merge = windows.mergeNamesWindow;
+    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zorro"}));
+    EXPECT_EQ(items(merge.keptRulesList), QStringList({"Alpha2 -> Alpha", "Zed -> Zorro"}));
+    EXPECT_TRUE(merge.removeRuleNoteLabel->text().contains("next PARSE"));
 
-    merge.ListBox3->item(1)->setSelected(true);
-    merge.Button2->click();
+    merge.keptRulesList->item(1)->setSelected(true);
+    merge.removeRuleButton->click();
     EXPECT_THAT(dialogs.messages.back(), HasSubstr("it takes effect from the next PARSE"));
     EXPECT_EQ(aliases(), "Alpha2\tAlpha\r\nbroken line\r\n");
-    EXPECT_EQ(items(merge.ListBox3), QStringList({"Alpha2 -> Alpha"}));
+    EXPECT_EQ(items(merge.keptRulesList), QStringList({"Alpha2 -> Alpha"}));
 
-    windows.Form1.Button3->click();  // same run: Zed's events already carry the kept name
-    EXPECT_EQ(items(merge.ListBox1), QStringList({"Alpha", "Zorro"}));
-    windows.Form1.Button1Click();
-    windows.Form1.Button2Click();
-    windows.Form1.Button3Click();
-    EXPECT_EQ(items(merge.ListBox1), QStringList({"Alpha", "Zed"}));
+    windows.mainWindow.htmlButton->click();  // same run: Zed's events already carry the kept name
+    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zorro"}));
+    windows.mainWindow.load();
+    windows.mainWindow.parse();
+    windows.mainWindow.buildHtml();
+    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zed"}));
 }
 
 // A list that cannot be written: JOIN NAMES still merges for this run and says so. A rule
@@ -117,32 +120,33 @@ TEST_F(KeptNamesWindow, TheMergeWindowListsAndRemovesRules) {
 TEST_F(KeptNamesWindow, RulesThatCannotBeKeptAreSaidSo) {
     test::writeFile(folder.file("aliases.txt"), "Zed\tAlpha2\r\n");
     ProgramWindows windows;
-    runToHtml(windows.Form1, true);
-    TForm2& merge = windows.Form2;
-    ASSERT_EQ(items(merge.ListBox1), QStringList({"Alpha", "Alpha2"}));
-    merge.ListBox1->item(0)->setSelected(true);  // Alpha2 -> Alpha: fine
-    merge.ListBox2->item(1)->setSelected(true);
-    merge.Button1->click();
+    runToHtml(windows.mainWindow, true);
+    MergeNamesWindow& merge = windows.mergeNamesWindow;
+    ASSERT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Alpha2"}));
+    merge.sourceNameList->item(0)->setSelected(true);  // Alpha2 -> Alpha: fine
+    merge.mergedNamesList->item(1)->setSelected(true);
+    merge.joinNamesButton->click();
     EXPECT_EQ(aliases(), "Zed\tAlpha2\r\nAlpha2\tAlpha\r\n");
 
     // Alpha -> Zed would lead Zed -> Alpha2 -> Alpha -> Zed.
     merge.setRoster({"Alpha", "Zed"});
     merge.offerRosterForMerging();
-    merge.ListBox1->item(1)->setSelected(true);
-    merge.ListBox2->item(0)->setSelected(true);
+    merge.sourceNameList->item(1)->setSelected(true);
+    merge.mergedNamesList->item(0)->setSelected(true);
     dialogs.messages.clear();
-    merge.Button1->click();
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{
-                                    "Merge done!", "\"Alpha\" -> \"Zed\" was not kept: it would make a cycle of names."}));
+    merge.joinNamesButton->click();
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{
+                  "Merge done!", "\"Alpha\" -> \"Zed\" was not kept: it would make a cycle of names."}));
     EXPECT_EQ(aliases(), "Zed\tAlpha2\r\nAlpha2\tAlpha\r\n");
 
     merge.offerRosterForMerging();
     std::filesystem::remove(folder.file("aliases.txt"));
     std::filesystem::create_directory(folder.file("aliases.txt"));
-    merge.ListBox1->item(0)->setSelected(true);
-    merge.ListBox2->item(1)->setSelected(true);
+    merge.sourceNameList->item(0)->setSelected(true);
+    merge.mergedNamesList->item(1)->setSelected(true);
     dialogs.messages.clear();
-    merge.Button1->click();
+    merge.joinNamesButton->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0], "Merge done!");
     EXPECT_THAT(dialogs.messages[1], HasSubstr("merged for this run only: the rule could not be kept"));

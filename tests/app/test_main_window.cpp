@@ -7,8 +7,9 @@
 #include <QTableView>
 #include <filesystem>
 
-#include "app/program_windows.h"
-#include "app/tool_tip_delay_style.h"
+#include "ui/event_grid_panel.h"
+#include "ui/program_windows.h"
+#include "ui/tool_tip_delay_style.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -17,7 +18,7 @@ namespace {
 using test::readFile;
 using test::writeFile;
 
-class MainWindow : public test::WindowTest {};
+class MainWindowTest : public test::WindowTest {};
 
 struct Expected {
     const char* name;
@@ -25,9 +26,9 @@ struct Expected {
     const char* caption;
 };
 
-TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
+TEST_F(MainWindowTest, HasEveryControlInItsPlaceWithItsCaption) {
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
+    MainWindow& form = windows.mainWindow;
     EXPECT_EQ(form.windowTitle(), "Gravmark Parser");
     EXPECT_EQ(form.size(), QSize(731, 557));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
@@ -45,10 +46,10 @@ TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
         EXPECT_EQ(button->geometry(), expected.geometry) << expected.name;
         EXPECT_EQ(button->text(), expected.caption);
     }
-    EXPECT_EQ(form.Button5->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_EQ(form.Button5->palette().color(QPalette::Inactive, QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_EQ(form.Button5->palette().color(QPalette::Disabled, QPalette::ButtonText),
-              form.Button1->palette().color(QPalette::Disabled, QPalette::ButtonText));
+    EXPECT_EQ(form.allButton->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(form.allButton->palette().color(QPalette::Inactive, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(form.allButton->palette().color(QPalette::Disabled, QPalette::ButtonText),
+              form.loadButton->palette().color(QPalette::Disabled, QPalette::ButtonText));
 
     const Expected checkBoxes[] = {
         {"CheckBox1", {8, 8, 193, 17}, "Show details (takes longer)"},
@@ -80,8 +81,9 @@ TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
     EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
 
-    QWidget* expectedOrder[] = {form.Button1, form.Memo1,     form.Button2, form.Memo2,   form.Button3,
-                                form.Button4, form.CheckBox1, form.savedef, form.Button5, form.CheckBox2};
+    QWidget* expectedOrder[] = {form.loadButton, form.logTextBox,  form.parseButton,    form.detailsTextBox,
+                                form.htmlButton, form.saveButton,  form.showDetailsBox, form.defaultSaveBox,
+                                form.allButton,  form.joinNamesBox};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -98,23 +100,23 @@ TEST_F(MainWindow, HasEveryControlInItsPlaceWithItsCaption) {
     }
 }
 
-TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
+TEST_F(MainWindowTest, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
     ProgramWindows windows;
-    const TForm1& form = windows.Form1;
-    EXPECT_EQ(form.Button1->toolTip(),
+    const MainWindow& form = windows.mainWindow;
+    EXPECT_EQ(form.loadButton->toolTip(),
               "Loads the games_mp.log. \nCopy this is the same folder as GravmarkParser.");
-    EXPECT_EQ(form.Button2->toolTip(),
+    EXPECT_EQ(form.parseButton->toolTip(),
               "After succesfull loading the gameslog, this button will be enabled.\n"
               "Click this to parse the log file into the database.");
-    EXPECT_EQ(form.Button3->toolTip(),
+    EXPECT_EQ(form.htmlButton->toolTip(),
               "This button will do all the statistical work and create the final html code. This will take "
               "the longest.\nIf Let me join Names is checked, pressing this button will allow you to join "
               "multiple playernames into one (if one player has logged in verious times with different "
               "names).\nSee the hint info of the Let me join Names checkbox for more info.");
-    EXPECT_EQ(form.Button4->toolTip(),
+    EXPECT_EQ(form.saveButton->toolTip(),
               "This will save the html file to a destination you provide.\n"
               "When finished.. close the program.");
-    EXPECT_EQ(form.CheckBox2->toolTip(),
+    EXPECT_EQ(form.joinNamesBox->toolTip(),
               "If you have players in your log that have logged in with different names and you want to "
               "combine them to get accurate statistics, check this button.\nGo through LOAD and PARSE. When "
               "then clicking on HTML will popup a new screen with 2 listboxes. Click on the left one on a "
@@ -124,12 +126,12 @@ TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
               "will close. Click HTML again to combine another gamer. When all names you need to combine "
               "are done. Uncheck Let me join Names and click on HTML again to proceed creating the "
               "statistics.");
-    EXPECT_EQ(form.savedef->toolTip(),
+    EXPECT_EQ(form.defaultSaveBox->toolTip(),
               "Als dit aanstaat, dan wordt het eindresultaat in een voorgedefinieerde map op de PC van "
               "Tal-Rim geplaatst. Wil je zelf een bestemming willen kiezen, vink deze optie dan uit!");
-    EXPECT_EQ(form.CheckBox1->toolTip(), "Show details while parsing. Takes longer.");
-    EXPECT_TRUE(form.Button5->toolTip().isEmpty());
-    EXPECT_EQ(form.Button5->accessibleDescription(),
+    EXPECT_EQ(form.showDetailsBox->toolTip(), "Show details while parsing. Takes longer.");
+    EXPECT_TRUE(form.allButton->toolTip().isEmpty());
+    EXPECT_EQ(form.allButton->accessibleDescription(),
               "This will do everything for you. Using this option does not allow you to combine player names "
               "(read the Hint on Let me join Names).");
     ToolTipDelayStyle style;
@@ -137,40 +139,40 @@ TEST_F(MainWindow, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
 }
 
 // The start state, first without a settings file, then with one.
-TEST_F(MainWindow, StartsWithLoadAndAllUsableOnly) {
+TEST_F(MainWindowTest, StartsWithLoadAndAllUsableOnly) {
     ProgramWindows windows;
-    const TForm1& form = windows.Form1;
-    EXPECT_TRUE(form.Button1->isEnabled());
-    EXPECT_FALSE(form.Button2->isEnabled());
-    EXPECT_FALSE(form.Button3->isEnabled());
-    EXPECT_FALSE(form.Button4->isEnabled());
-    EXPECT_TRUE(form.Button5->isEnabled());
-    EXPECT_TRUE(form.CheckBox1->isEnabled());
-    EXPECT_TRUE(form.CheckBox2->isEnabled());
-    EXPECT_TRUE(form.savedef->isVisibleTo(&form));
-    EXPECT_FALSE(form.savedef->isEnabled());
-    EXPECT_TRUE(form.showdb1->isVisible() && form.showdb1->isEnabled());
-    EXPECT_FALSE(form.getlogfromBrom1->isVisible());  // (a hidden action reports itself disabled)
-    EXPECT_TRUE(form.SetupFTPServer1->isVisible() && form.SetupFTPServer1->isEnabled());
-    EXPECT_FALSE(windows.Form2.isVisible());
-    EXPECT_FALSE(windows.Form3.isVisible());
+    const MainWindow& form = windows.mainWindow;
+    EXPECT_TRUE(form.loadButton->isEnabled());
+    EXPECT_FALSE(form.parseButton->isEnabled());
+    EXPECT_FALSE(form.htmlButton->isEnabled());
+    EXPECT_FALSE(form.saveButton->isEnabled());
+    EXPECT_TRUE(form.allButton->isEnabled());
+    EXPECT_TRUE(form.showDetailsBox->isEnabled());
+    EXPECT_TRUE(form.joinNamesBox->isEnabled());
+    EXPECT_TRUE(form.defaultSaveBox->isVisibleTo(&form));
+    EXPECT_FALSE(form.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(form.showDbAction->isVisible() && form.showDbAction->isEnabled());
+    EXPECT_FALSE(form.fetchLogAction->isVisible());  // (a hidden action reports itself disabled)
+    EXPECT_TRUE(form.setupFtpServerAction->isVisible() && form.setupFtpServerAction->isEnabled());
+    EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
+    EXPECT_FALSE(windows.settingsWindow.isVisible());
     EXPECT_TRUE(form.Counters.roster.empty());
     EXPECT_TRUE(form.Counters.KillCounts.empty());
-    EXPECT_EQ(form.Progress->value(), 0);
+    EXPECT_EQ(form.progressBar->value(), 0);
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindow, SettingsFileShowsTheFtpEntryAndEnablesDefaultSave) {
+TEST_F(MainWindowTest, SettingsFileShowsTheFtpEntryAndEnablesDefaultSave) {
     writeFile(folder.file("GravmarkParser.INI"),
               "[FTPconnect]\r\nserver=ftp.example.org\r\n"
               "[General]\r\nsavepath=/srv/www\r\n");
     ProgramWindows windows;
-    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
-    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
-    EXPECT_FALSE(windows.Form1.Button2->isEnabled());
+    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
+    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_FALSE(windows.mainWindow.parseButton->isEnabled());
 }
 
-TEST_F(MainWindow, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
+TEST_F(MainWindowTest, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
     VersionRecord partial{};
     partial[8] = "1.0.2.11";
     const std::pair<std::optional<VersionRecord>, const char*> cases[] = {
@@ -178,29 +180,29 @@ TEST_F(MainWindow, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
         {partial, "Thornvale Clan - GRAVMARKPARSER v."},
     };
     for (const auto& [record, text] : cases) {
-        TForm1 form{VersionInfo(record)};
-        EXPECT_EQ(form.Label1->text(), text);
-        EXPECT_EQ(form.Label1->geometry().right() + 1, 721);
+        MainWindow form{VersionInfo(record)};
+        EXPECT_EQ(form.titleLabel->text(), text);
+        EXPECT_EQ(form.titleLabel->geometry().right() + 1, 721);
     }
 }
 
-TEST_F(MainWindow, StartUpLeavesBothWorkFilesWithEmptyTables) {
+TEST_F(MainWindowTest, StartUpLeavesBothWorkFilesWithEmptyTables) {
     writeFile(folder.file("lijst.xml"), "old events");
     writeFile(folder.file("temp.xml"), "old players");
     {
         ProgramWindows windows;
         EXPECT_NE(readFile(folder.file("lijst.xml")), "old events");
         EXPECT_NE(readFile(folder.file("temp.xml")), "old players");
-        EXPECT_EQ(windows.Form1.db.recordCount(), 0);
-        EXPECT_EQ(windows.Form1.tempdb.recordCount(), 0);
-        EXPECT_EQ(windows.Form1.db.fileName(), folder.file("lijst.xml"));
-        EXPECT_EQ(windows.Form1.tempdb.fileName(), folder.file("temp.xml"));
+        EXPECT_EQ(windows.mainWindow.db.recordCount(), 0);
+        EXPECT_EQ(windows.mainWindow.tempdb.recordCount(), 0);
+        EXPECT_EQ(windows.mainWindow.db.fileName(), folder.file("lijst.xml"));
+        EXPECT_EQ(windows.mainWindow.tempdb.fileName(), folder.file("temp.xml"));
 
         // Closing writes the event table; the end of the program writes the player table.
         std::filesystem::remove(folder.file("lijst.xml"));
         std::filesystem::remove(folder.file("temp.xml"));
-        windows.Form1.close();
-        EXPECT_FALSE(windows.Form1.db.active());
+        windows.mainWindow.close();
+        EXPECT_FALSE(windows.mainWindow.db.active());
         EXPECT_TRUE(std::filesystem::exists(folder.file("lijst.xml")));
         EXPECT_FALSE(std::filesystem::exists(folder.file("temp.xml")));
     }
@@ -208,37 +210,37 @@ TEST_F(MainWindow, StartUpLeavesBothWorkFilesWithEmptyTables) {
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindow, AllAndLetMeJoinNamesOnlyEverDisableAll) {
+TEST_F(MainWindowTest, AllAndLetMeJoinNamesOnlyEverDisableAll) {
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
-    form.CheckBox2->click();
-    EXPECT_FALSE(form.Button5->isEnabled());
-    EXPECT_TRUE(form.Button1->isEnabled());
-    form.CheckBox2->click();
-    EXPECT_FALSE(form.CheckBox2->isChecked());
-    EXPECT_FALSE(form.Button5->isEnabled());
+    MainWindow& form = windows.mainWindow;
+    form.joinNamesBox->click();
+    EXPECT_FALSE(form.allButton->isEnabled());
+    EXPECT_TRUE(form.loadButton->isEnabled());
+    form.joinNamesBox->click();
+    EXPECT_FALSE(form.joinNamesBox->isChecked());
+    EXPECT_FALSE(form.allButton->isEnabled());
 
     test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n");
     ProgramWindows second;
-    second.Form1.Button5->click();
-    EXPECT_FALSE(second.Form1.Button5->isEnabled());
-    EXPECT_FALSE(second.Form1.Button1->isEnabled());
+    second.mainWindow.allButton->click();
+    EXPECT_FALSE(second.mainWindow.allButton->isEnabled());
+    EXPECT_FALSE(second.mainWindow.loadButton->isEnabled());
 }
 
-TEST_F(MainWindow, MenuShowsTheDataGridAndTheSettingsWindow) {
+TEST_F(MainWindowTest, MenuShowsTheDataGridAndTheSettingsWindow) {
     ProgramWindows windows;
-    windows.Form1.showdb1->trigger();
-    EXPECT_TRUE(windows.Form2.isVisible());
-    EXPECT_TRUE(windows.Form2.DBGridEh1->isVisible());
-    EXPECT_TRUE(windows.Form2.DBNavigator1->isVisible());
-    windows.Form2.close();
-    EXPECT_FALSE(windows.Form2.isVisible());
-    EXPECT_FALSE(windows.Form2.DBGridEh1->isVisibleTo(&windows.Form2));
-    EXPECT_FALSE(windows.Form2.DBNavigator1->isVisibleTo(&windows.Form2));
+    windows.mainWindow.showDbAction->trigger();
+    EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
+    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->grid->isVisible());
+    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->navigator->isVisible());
+    windows.mergeNamesWindow.close();
+    EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
+    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->grid->isVisibleTo(&windows.mergeNamesWindow));
+    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->navigator->isVisibleTo(&windows.mergeNamesWindow));
 
-    windows.Form1.SetupFTPServer1->trigger();
-    EXPECT_TRUE(windows.Form3.isVisible());
-    EXPECT_TRUE(windows.Form1.isEnabled());  // not modal
+    windows.mainWindow.setupFtpServerAction->trigger();
+    EXPECT_TRUE(windows.settingsWindow.isVisible());
+    EXPECT_TRUE(windows.mainWindow.isEnabled());  // not modal
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/program_windows.h"
+#include "ui/event_grid_panel.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -24,18 +25,18 @@ protected:
 
 TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     ProgramWindows windows;
-    const TForm2& form = windows.Form2;
+    const MergeNamesWindow& form = windows.mergeNamesWindow;
     EXPECT_EQ(form.windowTitle(), "Merge names");
     EXPECT_EQ(form.size(), QSize(693, 660));
     EXPECT_NE(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(control<QTableView>(form, "DBGridEh1")->geometry(), QRect(8, 8, 677, 177));
     EXPECT_EQ(control<QWidget>(form, "DBNavigator1")->geometry(), QRect(8, 191, 240, 25));
-    EXPECT_FALSE(form.DBGridEh1->isVisibleTo(&form));
-    EXPECT_FALSE(form.DBNavigator1->isVisibleTo(&form));
+    EXPECT_FALSE(form.eventGrid->grid->isVisibleTo(&form));
+    EXPECT_FALSE(form.eventGrid->navigator->isVisibleTo(&form));
     EXPECT_EQ(control<QPushButton>(form, "Button1")->text(), "JOIN NAMES");
-    EXPECT_TRUE(form.Button1->toolTip().isEmpty());
+    EXPECT_TRUE(form.joinNamesButton->toolTip().isEmpty());
     EXPECT_EQ(
-        form.Button1->accessibleDescription().split('\n'),
+        form.joinNamesButton->accessibleDescription().split('\n'),
         QStringList({"Select in the left box the name you want to keep.",
                      "Select multiple names in the right box that will be converted to the name on the left.",
                      "Then click join names. Afterwards this window will close. If you need to convert more "
@@ -48,8 +49,9 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     EXPECT_EQ(control<QPushButton>(form, "Button2")->text(), "REMOVE RULE");
     EXPECT_EQ(control<QListWidget>(form, "ListBox3")->geometry(), QRect(8, 500, 677, 97));
     EXPECT_FALSE(control<QLabel>(form, "Label5")->isVisibleTo(&form));
-    QWidget* expectedOrder[] = {form.DBGridEh1, form.DBNavigator1, form.ListBox1, form.ListBox2,
-                                form.Button1,   form.ListBox3,     form.Button2};
+    QWidget* expectedOrder[] = {form.eventGrid->grid, form.eventGrid->navigator, form.sourceNameList,
+                                form.mergedNamesList, form.joinNamesButton,      form.keptRulesList,
+                                form.removeRuleButton};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -57,12 +59,12 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
 
 TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     ProgramWindows windows;
-    RecordTable& db = windows.Form1.db;
+    RecordTable& db = windows.mainWindow.db;
     addJoin(db, "Alpha");
     addJoin(db, "Bravo");
-    windows.Form1.showdb1->trigger();
+    windows.mainWindow.showDbAction->trigger();
     QCoreApplication::processEvents();
-    QAbstractItemModel* model = windows.Form2.DBGridEh1->model();
+    QAbstractItemModel* model = windows.mergeNamesWindow.eventGrid->grid->model();
     ASSERT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->columnCount(), 13);
     EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "a_name");
@@ -76,10 +78,10 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     EXPECT_EQ(db.textOf("a_name"), "Charlie");
     EXPECT_EQ(db.state(), TableState::Browsing);
 
-    control<QToolButton>(windows.Form2, "last")->click();
+    control<QToolButton>(windows.mergeNamesWindow, "last")->click();
     QCoreApplication::processEvents();
     EXPECT_EQ(db.textOf("a_name"), "Alpha");
-    EXPECT_EQ(windows.Form2.DBGridEh1->currentIndex().row(), 1);
+    EXPECT_EQ(windows.mergeNamesWindow.eventGrid->grid->currentIndex().row(), 1);
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -87,21 +89,21 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
 // there again when HTML next opens the window for merging.
 TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
     ProgramWindows windows;
-    TForm2& form = windows.Form2;
-    addJoin(windows.Form1.db, "Alpha");
-    windows.Form1.showdb1->trigger();
+    MergeNamesWindow& form = windows.mergeNamesWindow;
+    addJoin(windows.mainWindow.db, "Alpha");
+    windows.mainWindow.showDbAction->trigger();
     form.setRoster({"Alpha", "Alpha2"});
     form.offerRosterForMerging();
-    form.ListBox1->item(0)->setSelected(true);
-    form.Button1->click();
+    form.sourceNameList->item(0)->setSelected(true);
+    form.joinNamesButton->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.joinstatus->value(), 100);
+    EXPECT_EQ(form.joinProgressBar->value(), 100);
 
     form.offerRosterForMerging();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.DBGridEh1->isVisible());
-    EXPECT_TRUE(form.DBNavigator1->isVisible());
+    EXPECT_TRUE(form.eventGrid->grid->isVisible());
+    EXPECT_TRUE(form.eventGrid->navigator->isVisible());
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "app/progress_bar.h"
-
 #include <gtest/gtest.h>
 
 #include <QEvent>
 #include <QTest>
+
+#include "ui/progress_bar.h"
 
 namespace gravmark {
 namespace {

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/program_windows.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -15,21 +15,21 @@ namespace {
 using test::readFile;
 using test::writeFile;
 
-class SettingsWindow : public test::WindowTest {
+class SettingsWindowTest : public test::WindowTest {
 protected:
     std::string settingsFile() const { return folder.file("GravmarkParser.INI"); }
 };
 
-TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
+TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     ProgramWindows windows;
-    const TForm3& form = windows.Form3;
+    const SettingsWindow& form = windows.settingsWindow;
     EXPECT_EQ(form.windowTitle(), "GravmarkParser Setup Defaults");
     EXPECT_EQ(form.size(), QSize(697, 404));
     for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit5", "keyfile"}) {
         EXPECT_EQ(control<QLineEdit>(form, name)->text(), "<none>") << name;
     }
-    EXPECT_EQ(form.Edit4->text(), "games_mp.log");
-    EXPECT_EQ(form.Edit3->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(form.logFileEdit->text(), "games_mp.log");
+    EXPECT_EQ(form.passwordEdit->echoMode(), QLineEdit::Normal);
     const std::pair<const char*, bool> medals[] = {
         {"CheckBox1", true},  {"CheckBox2", true}, {"CheckBox3", true}, {"CheckBox4", true},
         {"CheckBox5", false}, {"CheckBox6", true}, {"CheckBox7", true}};
@@ -54,11 +54,26 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
                      "first time, it will download the complete ", "logfile (this can take some time). When ",
                      "you have connected before it will only ", "download the additional games played, ",
                      "not the complete logfile", "This saves bandwidth and time."}));
-    QWidget* expectedOrder[] = {form.Edit1,     form.Edit2,     form.Edit3,     form.Edit4,
-                                form.keyfile,   form.Memo1,     form.Button1,   form.Edit5,
-                                form.Button2,   form.CheckBox1, form.CheckBox2, form.CheckBox3,
-                                form.CheckBox4, form.CheckBox5, form.CheckBox6, form.CheckBox7,
-                                form.CheckBox8, form.Protocol,  form.passive,   form.history};
+    QWidget* expectedOrder[] = {form.serverEdit,
+                                form.userEdit,
+                                form.passwordEdit,
+                                form.logFileEdit,
+                                form.keyFileEdit,
+                                form.explanationText,
+                                form.saveButton,
+                                form.saveFolderEdit,
+                                form.browseButton,
+                                form.killerMedalBox,
+                                form.headshooterMedalBox,
+                                form.shotInTheHeadMedalBox,
+                                form.targetMedalBox,
+                                form.tntKillerMedalBox,
+                                form.grenadeKillerMedalBox,
+                                form.suicideMedalBox,
+                                form.mergeByIdBox,
+                                form.protocolChoice,
+                                form.passiveModeBox,
+                                form.rotatedLogsBox};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -70,72 +85,72 @@ TEST_F(SettingsWindow, ShowsTheDefaultsWithoutASettingsFile) {
     EXPECT_EQ(protocol->itemText(1), "FTP over TLS");
     EXPECT_EQ(protocol->currentIndex(), 0);
     EXPECT_EQ(control<QCheckBox>(form, "passive")->text(), "Passive mode");
-    EXPECT_TRUE(form.passive->isChecked());
+    EXPECT_TRUE(form.passiveModeBox->isChecked());
     EXPECT_EQ(control<QCheckBox>(form, "history")->text(), "Include rotated logs");
-    EXPECT_FALSE(form.history->isChecked());
+    EXPECT_FALSE(form.rotatedLogsBox->isChecked());
 }
 
-TEST_F(SettingsWindow, ReadsTheSettingsFile) {
+TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
     writeFile(settingsFile(),
               "[ftpconnect]\r\nSERVER=ftp.example.org\r\nuser=clan\r\npass=secret \r\nlogfile='games.log'\r\n"
               "keyfile=/home/clan/id_ed25519\r\n"
               "protocol=FTPS\r\npassive=0\r\n[General]\r\nhistory=1\r\n"
               "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
     ProgramWindows windows;
-    const TForm3& form = windows.Form3;
-    EXPECT_EQ(form.Edit1->text(), "ftp.example.org");
-    EXPECT_EQ(form.Edit2->text(), "clan");
-    EXPECT_EQ(form.Edit3->text(), "secret");
-    EXPECT_EQ(form.Edit4->text(), "games.log");
-    EXPECT_EQ(form.Edit5->text(), "<none>");
-    EXPECT_EQ(form.keyfile->text(), "/home/clan/id_ed25519");
-    EXPECT_FALSE(form.CheckBox1->isChecked());
-    EXPECT_TRUE(form.CheckBox2->isChecked());
-    EXPECT_TRUE(form.CheckBox5->isChecked());
-    EXPECT_TRUE(form.CheckBox6->isChecked());
-    EXPECT_EQ(form.Protocol->currentText(), "FTP over TLS");
-    EXPECT_FALSE(form.passive->isChecked());
-    EXPECT_TRUE(form.history->isChecked());
-    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
-    EXPECT_FALSE(windows.Form1.savedef->isEnabled());
+    const SettingsWindow& form = windows.settingsWindow;
+    EXPECT_EQ(form.serverEdit->text(), "ftp.example.org");
+    EXPECT_EQ(form.userEdit->text(), "clan");
+    EXPECT_EQ(form.passwordEdit->text(), "secret");
+    EXPECT_EQ(form.logFileEdit->text(), "games.log");
+    EXPECT_EQ(form.saveFolderEdit->text(), "<none>");
+    EXPECT_EQ(form.keyFileEdit->text(), "/home/clan/id_ed25519");
+    EXPECT_FALSE(form.killerMedalBox->isChecked());
+    EXPECT_TRUE(form.headshooterMedalBox->isChecked());
+    EXPECT_TRUE(form.tntKillerMedalBox->isChecked());
+    EXPECT_TRUE(form.grenadeKillerMedalBox->isChecked());
+    EXPECT_EQ(form.protocolChoice->currentText(), "FTP over TLS");
+    EXPECT_FALSE(form.passiveModeBox->isChecked());
+    EXPECT_TRUE(form.rotatedLogsBox->isChecked());
+    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
+    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
 }
 
-TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
+TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     ProgramWindows windows;
-    TForm3& form = windows.Form3;
-    windows.Form1.SetupFTPServer1->trigger();
-    form.Edit1->setText("ftp.example.org");
-    form.Edit5->setText("/srv/www");
-    form.keyfile->setText("/home/clan/id_ed25519");
-    form.CheckBox1->setChecked(false);
-    EXPECT_EQ(form.CheckBox8->text(), "Merge names by player id");
-    EXPECT_FALSE(form.CheckBox8->isChecked());
-    form.CheckBox8->setChecked(true);
-    form.Button1->click();
+    SettingsWindow& form = windows.settingsWindow;
+    windows.mainWindow.setupFtpServerAction->trigger();
+    form.serverEdit->setText("ftp.example.org");
+    form.saveFolderEdit->setText("/srv/www");
+    form.keyFileEdit->setText("/home/clan/id_ed25519");
+    form.killerMedalBox->setChecked(false);
+    EXPECT_EQ(form.mergeByIdBox->text(), "Merge names by player id");
+    EXPECT_FALSE(form.mergeByIdBox->isChecked());
+    form.mergeByIdBox->setChecked(true);
+    form.saveButton->click();
     EXPECT_EQ(
         readFile(settingsFile()),
         "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
         "keyfile=/home/clan/id_ed25519\r\nprotocol=ftp\r\npassive=1\r\n"
         "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\nhistory=0\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
-    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
-    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
+    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
     EXPECT_FALSE(form.isVisible());
 
     // Back to "<none>": the controls change only at the next start.
-    form.Edit1->setText("<none>");
-    form.Edit5->setText("<none>");
-    form.Button1->click();
-    EXPECT_TRUE(windows.Form1.getlogfromBrom1->isVisible());
-    EXPECT_TRUE(windows.Form1.savedef->isEnabled());
+    form.serverEdit->setText("<none>");
+    form.saveFolderEdit->setText("<none>");
+    form.saveButton->click();
+    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
+    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
     EXPECT_TRUE(dialogs.errors.empty());
 
     // The fetch settings and an accepted fingerprint, which saving leaves alone.
     writeFile(settingsFile(), readFile(settingsFile()) + "[FTPconnect]\r\ntlsfingerprint=SHA256:ab\r\n");
-    form.Protocol->setCurrentIndex(1);
-    form.passive->setChecked(false);
-    form.history->setChecked(true);
-    form.Button1->click();
+    form.protocolChoice->setCurrentIndex(1);
+    form.passiveModeBox->setChecked(false);
+    form.rotatedLogsBox->setChecked(true);
+    form.saveButton->click();
     const SettingsValues saved = readSettings(settingsFile());
     EXPECT_EQ(saved.protocol, "ftps");
     EXPECT_FALSE(saved.passive);
@@ -143,37 +158,37 @@ TEST_F(SettingsWindow, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     EXPECT_EQ(saved.tlsfingerprint, "SHA256:ab");
 }
 
-TEST_F(SettingsWindow, AProtocolThisProgramDoesNotKnowIsKeptNotReplaced) {
+TEST_F(SettingsWindowTest, AProtocolThisProgramDoesNotKnowIsKeptNotReplaced) {
     writeFile(settingsFile(), "[FTPconnect]\r\nprotocol=gopher\r\n");
     ProgramWindows windows;
-    EXPECT_EQ(windows.Form3.Protocol->currentText(), "gopher");
-    EXPECT_EQ(windows.Form3.values().protocol, "gopher");
+    EXPECT_EQ(windows.settingsWindow.protocolChoice->currentText(), "gopher");
+    EXPECT_EQ(windows.settingsWindow.values().protocol, "gopher");
 }
 
-TEST_F(SettingsWindow, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse) {
+TEST_F(SettingsWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse) {
     ProgramWindows windows;
-    TForm3& form = windows.Form3;
+    SettingsWindow& form = windows.settingsWindow;
     const std::string unwritable = folder.file("missing folder") + "/";
     setProgramFolder(unwritable);
     form.show();
-    form.Edit1->setText("ftp.example.org");
-    form.Edit5->setText("/srv/www");
-    form.Button1->click();
+    form.serverEdit->setText("ftp.example.org");
+    form.saveFolderEdit->setText("/srv/www");
+    form.saveButton->click();
     EXPECT_EQ(dialogs.errors,
               std::vector<std::string>{"Unable to write to " + unwritable + "GravmarkParser.INI."});
-    EXPECT_FALSE(windows.Form1.getlogfromBrom1->isVisible());
-    EXPECT_FALSE(windows.Form1.savedef->isEnabled());
+    EXPECT_FALSE(windows.mainWindow.fetchLogAction->isVisible());
+    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST_F(SettingsWindow, BrowsePutsThePickedFolderIntoTheBox) {
+TEST_F(SettingsWindowTest, BrowsePutsThePickedFolderIntoTheBox) {
     ProgramWindows windows;
-    TForm3& form = windows.Form3;
+    SettingsWindow& form = windows.settingsWindow;
     dialogs.folderAnswers = {std::string("/home/clan/www"), std::nullopt};
-    form.Button2->click();
-    EXPECT_EQ(form.Edit5->text(), "/home/clan/www");
-    form.Button2->click();
-    EXPECT_EQ(form.Edit5->text(), "/home/clan/www");
+    form.browseButton->click();
+    EXPECT_EQ(form.saveFolderEdit->text(), "/home/clan/www");
+    form.browseButton->click();
+    EXPECT_EQ(form.saveFolderEdit->text(), "/home/clan/www");
     EXPECT_EQ(dialogs.folderTitles, std::vector<std::string>(2, "Select folder to save index.html into."));
     EXPECT_FALSE(std::filesystem::exists(settingsFile()));
 }

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/program_windows.h"
 #include "ssh_test_servers.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -19,19 +19,19 @@ using test::writeFile;
 
 class SftpWindow : public test::WindowTest {
 protected:
-    void chooseSftp() { windows.Form3.Protocol->setCurrentText("SFTP"); }
+    void chooseSftp() { windows.settingsWindow.protocolChoice->setCurrentText("SFTP"); }
 
     ProgramWindows windows;
 };
 
 TEST_F(SftpWindow, PassiveModeIsGreyedOutUnderSftp) {
-    TForm3& form = windows.Form3;
-    ASSERT_TRUE(form.passive->isEnabled());
+    SettingsWindow& form = windows.settingsWindow;
+    ASSERT_TRUE(form.passiveModeBox->isEnabled());
     chooseSftp();
-    EXPECT_FALSE(form.passive->isEnabled());
+    EXPECT_FALSE(form.passiveModeBox->isEnabled());
     EXPECT_EQ(form.values().protocol, "sftp");
-    form.Protocol->setCurrentText("FTP over TLS");
-    EXPECT_TRUE(form.passive->isEnabled());
+    form.protocolChoice->setCurrentText("FTP over TLS");
+    EXPECT_TRUE(form.passiveModeBox->isEnabled());
 }
 
 TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
@@ -44,36 +44,37 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
     test::makeKeyPair(key, "ecdsa", "open sesame", "PEM");
     sshd.authorize(key + ".pub");
 
-    TForm3& settings = windows.Form3;
+    SettingsWindow& settings = windows.settingsWindow;
     chooseSftp();
-    settings.Edit1->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
-    settings.Edit2->setText(QString::fromStdString(sshd.user()));
-    settings.keyfile->setText(QString::fromStdString(key));
-    settings.Edit4->setText(QString::fromStdString(remote.file("games_mp.log")));
+    settings.serverEdit->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
+    settings.userEdit->setText(QString::fromStdString(sshd.user()));
+    settings.keyFileEdit->setText(QString::fromStdString(key));
+    settings.logFileEdit->setText(QString::fromStdString(remote.file("games_mp.log")));
     dialogs.yesNoAnswers = {true};
     dialogs.secretAnswers = {"open sesame"};
 
-    windows.Form1.getlogfromBrom1->trigger();
+    windows.mainWindow.fetchLogAction->trigger();
 
     ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
     const std::string server = "[127.0.0.1]:" + std::to_string(sshd.port());
-    EXPECT_EQ(dialogs.questions,
-              std::vector<std::string>{"The host key of " + server + " is not known yet.\n\nIts fingerprint is " +
-                                       test::keygenFingerprint(sshd.hostPublicKey()) +
-                                       "\n\nTrust this server and fetch the log?"});
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{"The host key of " + server +
+                                                          " is not known yet.\n\nIts fingerprint is " +
+                                                          test::keygenFingerprint(sshd.hostPublicKey()) +
+                                                          "\n\nTrust this server and fetch the log?"});
     EXPECT_EQ(dialogs.secretPrompts, std::vector<std::string>{"Passphrase of the key file " + key});
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Connected, proceeding with download",
                                                           "Received log file and saved as games_mp.log"}));
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.Form1.Button2->isEnabled());
+    EXPECT_TRUE(windows.mainWindow.parseButton->isEnabled());
 
     // Refused: the copy stays, the controls come back, and nothing is asked twice.
     dialogs.secretAnswers = {"wrong"};
-    windows.Form1.getlogfromBrom1->trigger();
-    EXPECT_EQ(dialogs.errors, std::vector<std::string>{"The passphrase does not open the key file \"" + key + "\"."});
+    windows.mainWindow.fetchLogAction->trigger();
+    EXPECT_EQ(dialogs.errors,
+              std::vector<std::string>{"The passphrase does not open the key file \"" + key + "\"."});
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.Form1.Button1->isEnabled());
+    EXPECT_TRUE(windows.mainWindow.loadButton->isEnabled());
 }
 
 }  // namespace

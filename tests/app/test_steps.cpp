@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "app/program_windows.h"
 #include "batch/batch_run.h"
 #include "support/golden_file.h"
 #include "support/real_logs.h"
+#include "ui/program_windows.h"
 #include "window_test.h"
 
 namespace gravmark {
@@ -23,7 +23,8 @@ using testing::Not;
 
 const std::string kSmallLog = std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log";
 const char* const kCreditLine =
-    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser v.1.0.2.11</p></font></font>";
+    "<font face=Tahoma><font size=1><p align=center>Statistics by Gravmark Parser "
+    "v.1.0.2.11</p></font></font>";
 
 class Steps : public test::WindowTest {
 protected:
@@ -31,18 +32,19 @@ protected:
     // every medal ticked.
     void prepareStoredPageRun() {
         test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
-        test::writeFile(folder.file("head.txt"), "<html><head><title>Clan statistics</title></head>\n<body>\n");
+        test::writeFile(folder.file("head.txt"),
+                        "<html><head><title>Clan statistics</title></head>\n<body>\n");
         test::writeFile(folder.file("foot.txt"), "</body>\n</html>\n");
         test::writeFile(folder.file("GravmarkParser.INI"), "[Medals]\r\ntnt=1\r\n");
     }
 
-    static void fixClock(TForm1& form) {
+    static void fixClock(MainWindow& form) {
         form.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5)); };
     }
 
-    static std::vector<bool> workButtons(const TForm1& form) {
-        return {form.Button1->isEnabled(), form.Button2->isEnabled(), form.Button3->isEnabled(),
-                form.Button4->isEnabled(), form.Button5->isEnabled()};
+    static std::vector<bool> workButtons(const MainWindow& form) {
+        return {form.loadButton->isEnabled(), form.parseButton->isEnabled(), form.htmlButton->isEnabled(),
+                form.saveButton->isEnabled(), form.allButton->isEnabled()};
     }
 
     // gravmark-batch's run in this folder at the stored page's time, the page to `out`.
@@ -66,28 +68,29 @@ TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
     GRAVMARK_REQUIRE_REAL_LOGS();
     test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
+    MainWindow& form = windows.mainWindow;
     fixClock(form);
 
-    form.Button1->click();
+    form.loadButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, true, false, false, false}));
-    EXPECT_TRUE(form.Memo1->isVisibleTo(&form));
+    EXPECT_TRUE(form.logTextBox->isVisibleTo(&form));
     EXPECT_EQ(form.LineCount, 100);
     EXPECT_EQ(form.Memo1Lines.line(100), "Aantal Lines : 100");
 
-    form.CheckBox1->setChecked(true);
-    form.Button2->click();
+    form.showDetailsBox->setChecked(true);
+    form.parseButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, true, false, false}));
     EXPECT_EQ(form.GameCount, 4);
     EXPECT_EQ(form.Memo2Lines.lineCount(), 40u);  // one details line per join and kill
-    EXPECT_EQ(form.Progress->model().partsComplete(), form.Progress->model().totalParts());
+    EXPECT_EQ(form.progressBar->model().partsComplete(), form.progressBar->model().totalParts());
 
-    form.Button3->click();
+    form.htmlButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_EQ(windows.Form2.ListBox1->count(), static_cast<int>(form.Counters.roster.size()));
+    EXPECT_EQ(windows.mergeNamesWindow.sourceNameList->count(),
+              static_cast<int>(form.Counters.roster.size()));
 
     // No default folder: the save dialog; cancelled, SAVE stays usable.
-    form.Button4->click();
+    form.saveButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
     EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -99,21 +102,21 @@ TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
     GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     ProgramWindows windows;
-    fixClock(windows.Form1);
+    fixClock(windows.mainWindow);
 
-    windows.Form1.Button5->click();
-    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_EQ(windows.Form1.Memo1Lines.line(windows.Form1.Memo1Lines.lineCount() - 3), kCreditLine);
+    windows.mainWindow.allButton->click();
+    EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(windows.mainWindow.Memo1Lines.line(windows.mainWindow.Memo1Lines.lineCount() - 3), kCreditLine);
 
     const std::string target = folder.file("index.html");
     dialogs.saveAnswers.push_back(target);
-    windows.Form1.Button4->click();
-    EXPECT_FALSE(windows.Form1.Button4->isEnabled());
+    windows.mainWindow.saveButton->click();
+    EXPECT_FALSE(windows.mainWindow.saveButton->isEnabled());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved as " + target});
     const std::string page = test::readFile(target);
     EXPECT_EQ(countOf(page, kCreditLine), 1);
-    EXPECT_TRUE(test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
-                                          page));
+    EXPECT_TRUE(test::matchesExpectedFile(
+        std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html", page));
 }
 
 // The batch command and the desktop program write the same page from the same files,
@@ -124,9 +127,9 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
     std::string desktopPage;
     {
         ProgramWindows windows;
-        fixClock(windows.Form1);
+        fixClock(windows.mainWindow);
         dialogs.saveAnswers.push_back(folder.file("desktop.html"));
-        windows.Form1.Button5->click();
+        windows.mainWindow.allButton->click();
         desktopPage = test::readFile(folder.file("desktop.html"));
     }
     ASSERT_EQ(runBatchTo(folder.file("batch.html")), 0);
@@ -138,10 +141,10 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
 TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
     prepareStoredPageRun();
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
+    MainWindow& form = windows.mainWindow;
     fixClock(form);
-    form.Button1->click();
-    form.Button2->click();
+    form.loadButton->click();
+    form.parseButton->click();
     const std::string events = test::readFile(folder.file("lijst.xml"));
     const std::string players = test::readFile(folder.file("temp.xml"));
 
@@ -154,10 +157,11 @@ TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
     EXPECT_EQ(test::readFile(folder.file("temp.xml")), players);
 
     dialogs.saveAnswers.push_back(folder.file("desktop.html"));
-    form.Button3->click();
-    form.Button4->click();
-    EXPECT_TRUE(test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
-                                          test::readFile(folder.file("desktop.html"))));
+    form.htmlButton->click();
+    form.saveButton->click();
+    EXPECT_TRUE(
+        test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
+                                  test::readFile(folder.file("desktop.html"))));
 }
 
 TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
@@ -166,13 +170,14 @@ TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
     std::filesystem::create_directory(folder.file("site"));
     test::writeFile(folder.file("site/index.html"), "the old page");
     ProgramWindows windows;
-    windows.Form1.savedef->setEnabled(true);
-    windows.Form1.savedef->setChecked(true);
-    windows.Form3.Edit5->setText(QString::fromStdString(folder.file("site")));  // typed, not saved
+    windows.mainWindow.defaultSaveBox->setEnabled(true);
+    windows.mainWindow.defaultSaveBox->setChecked(true);
+    windows.settingsWindow.saveFolderEdit->setText(
+        QString::fromStdString(folder.file("site")));  // typed, not saved
 
-    windows.Form1.Button5->click();
+    windows.mainWindow.allButton->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved on server."});
-    EXPECT_FALSE(windows.Form1.Button4->isEnabled());
+    EXPECT_FALSE(windows.mainWindow.saveButton->isEnabled());
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
@@ -181,19 +186,19 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
     std::filesystem::create_directory(folder.file("site"));
     test::writeFile(folder.file("site/index.html"), "the clan's page");
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
-    form.savedef->setEnabled(true);
-    form.savedef->setChecked(true);
-    windows.Form3.Edit5->setText(QString::fromStdString(folder.file("site")));
+    MainWindow& form = windows.mainWindow;
+    form.defaultSaveBox->setEnabled(true);
+    form.defaultSaveBox->setChecked(true);
+    windows.settingsWindow.saveFolderEdit->setText(QString::fromStdString(folder.file("site")));
 
-    form.Button1->click();
+    form.loadButton->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
 
     // ALL with no log: the message, nothing run after it, the page untouched, and LOAD and
     // ALL usable again.
     dialogs.messages.clear();
-    form.Button5->click();
+    form.allButton->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
     EXPECT_EQ(test::readFile(folder.file("site/index.html")), "the clan's page");
@@ -201,7 +206,7 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
 
     // Once the log is there, ALL runs to the saved page.
     test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
-    form.Button5->click();
+    form.allButton->click();
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
@@ -213,10 +218,10 @@ TEST_F(Steps, AnErrorEndsAll) {
     std::filesystem::remove(folder.file("lijst.xml"));
     std::filesystem::create_directory(folder.file("lijst.xml"));
 
-    windows.Form1.Button5->click();
+    windows.mainWindow.allButton->click();
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_THAT(dialogs.errors[0], HasSubstr("lijst.xml"));
-    EXPECT_EQ(workButtons(windows.Form1), (std::vector<bool>{false, false, false, false, false}));
+    EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, false, false}));
     EXPECT_TRUE(dialogs.messages.empty());  // SAVE never ran
 }
 
@@ -232,31 +237,31 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
                     "  0:05 K;g3;3;axis;Zed;g2;2;allies;Alpha2;mp5_mp;40;MOD_RIFLE_BULLET;torso\n"
                     "  0:06 K;g1;1;allies;Alpha;g3;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;torso\n");
     ProgramWindows windows;
-    TForm1& form = windows.Form1;
-    form.Button1->click();
-    form.Button2->click();
-    form.CheckBox2->setChecked(true);
+    MainWindow& form = windows.mainWindow;
+    form.loadButton->click();
+    form.parseButton->click();
+    form.joinNamesBox->setChecked(true);
     const std::string logLines = form.Memo1Lines.text();
 
-    form.Button3->click();
-    TForm2& merge = windows.Form2;
+    form.htmlButton->click();
+    MergeNamesWindow& merge = windows.mergeNamesWindow;
     EXPECT_TRUE(merge.isVisible());
     const QStringList roster{"Alpha", "Alpha2", "Zed"};
-    for (QListWidget* list : {merge.ListBox1, merge.ListBox2}) {
+    for (QListWidget* list : {merge.sourceNameList, merge.mergedNamesList}) {
         ASSERT_EQ(list->count(), 3);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(list->item(i)->text(), roster[i]);
     }
     EXPECT_EQ(form.Memo1Lines.text(), logLines);  // nothing counted, the log stays
-    EXPECT_TRUE(form.Button3->isEnabled());
+    EXPECT_TRUE(form.htmlButton->isEnabled());
 
-    merge.ListBox1->item(0)->setSelected(true);
-    merge.ListBox2->item(1)->setSelected(true);
-    merge.Button1->click();
+    merge.sourceNameList->item(0)->setSelected(true);
+    merge.mergedNamesList->item(1)->setSelected(true);
+    merge.joinNamesButton->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
     EXPECT_FALSE(merge.isVisible());
 
-    form.CheckBox2->setChecked(false);
-    form.Button3->click();
+    form.joinNamesBox->setChecked(false);
+    form.htmlButton->click();
     const std::string page = form.Memo1Lines.text();
     EXPECT_THAT(page, HasSubstr("<tr><td>2</td><td>Alpha</td>"));
     EXPECT_THAT(page, Not(HasSubstr("<td>Alpha2</td>")));
@@ -264,12 +269,12 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
 
 TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
     ProgramWindows windows;
-    windows.Form2.setRoster({"Alpha", "Beta"});
-    windows.Form2.offerRosterForMerging();
-    windows.Form2.ListBox2->item(1)->setSelected(true);
-    windows.Form2.Button1->click();
+    windows.mergeNamesWindow.setRoster({"Alpha", "Beta"});
+    windows.mergeNamesWindow.offerRosterForMerging();
+    windows.mergeNamesWindow.mergedNamesList->item(1)->setSelected(true);
+    windows.mergeNamesWindow.joinNamesButton->click();
     EXPECT_EQ(dialogs.errors, std::vector<std::string>{"List index out of bounds (-1)"});
-    EXPECT_TRUE(windows.Form2.isVisible());
+    EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -281,15 +286,15 @@ TEST_F(Steps, PlayerPagesGoWithThePageFromTheWindowAndTheBatch) {
     std::filesystem::create_directories(folder.file("batch"));
     {
         ProgramWindows windows;
-        fixClock(windows.Form1);
-        QCheckBox* playerPages = control<QCheckBox>(windows.Form3, "CheckBox9");
+        fixClock(windows.mainWindow);
+        QCheckBox* playerPages = control<QCheckBox>(windows.settingsWindow, "CheckBox9");
         ASSERT_NE(playerPages, nullptr);
         EXPECT_EQ(playerPages->text(), "Player pages");
         EXPECT_FALSE(playerPages->isChecked());
-        EXPECT_EQ(nextTabStop(windows.Form3.history), playerPages);
+        EXPECT_EQ(nextTabStop(windows.settingsWindow.rotatedLogsBox), playerPages);
         playerPages->setChecked(true);
         dialogs.saveAnswers.push_back(folder.file("desktop/stats.html"));
-        windows.Form1.Button5->click();
+        windows.mainWindow.allButton->click();
     }
     const std::string page = test::readFile(folder.file("desktop/stats.html"));
     EXPECT_EQ(countOf(page, "<td><a href=\"players/"), 4);

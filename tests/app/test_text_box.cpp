@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <string>
 
-#include "app/text_box.h"
+#include "ui/text_box.h"
 
 namespace gravmark {
 namespace {

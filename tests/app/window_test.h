@@ -6,13 +6,13 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "app/progress_bar.h"
-#include "app/right_anchored_label.h"
-#include "app/text_box.h"
 #include "common/program_folder.h"
-#include "merge/ui/db_navigator.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "ui/db_navigator.h"
+#include "ui/progress_bar.h"
+#include "ui/right_anchored_label.h"
+#include "ui/text_box.h"
 
 namespace gravmark::test {
 

@@ -1,0 +1,117 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+
+#include "common/program_folder.h"
+#include "table/work_tables.h"
+#include "ui/error_guard.h"
+#include "ui/event_grid_panel.h"
+#include "ui/merge_names_window.h"
+#include "ui/right_anchored_label.h"
+#include "ui/settings_window.h"
+#include "ui/ui_font.h"
+
+namespace gravmark {
+
+MainWindow::MainWindow(VersionInfo versionInfo, QWidget* parent)
+    : QWidget(parent), versionInfo(std::move(versionInfo)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Gravmark Parser"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(731, 557);
+    setFont(uiFont());
+    createControls();
+    bindHandlers();
+
+    runGuarded([this] {
+        defineWorkTables(db, tempdb);
+        prepareForFirstRun();
+    });
+}
+
+MainWindow::~MainWindow() {
+    runGuarded([this] {
+        if (tempdb.active()) tempdb.close();
+    });
+}
+
+void MainWindow::setWindows(MergeNamesWindow* mergeNames, SettingsWindow* settings) {
+    mergeNamesWindow = mergeNames;
+    settingsWindow = settings;
+}
+
+void MainWindow::bindHandlers() {
+    connect(loadButton, &QPushButton::clicked, this, guarded(this, &MainWindow::load));
+    connect(parseButton, &QPushButton::clicked, this, guarded(this, &MainWindow::parse));
+    connect(htmlButton, &QPushButton::clicked, this, guarded(this, &MainWindow::buildHtml));
+    connect(saveButton, &QPushButton::clicked, this, guarded(this, &MainWindow::save));
+    connect(allButton, &QPushButton::clicked, this, guarded(this, &MainWindow::runAll));
+    connect(joinNamesBox, &QCheckBox::toggled, this, guarded(this, &MainWindow::onJoinNamesToggled));
+    connect(showDbAction, &QAction::triggered, this, guarded(this, &MainWindow::showDb));
+    connect(fetchLogAction, &QAction::triggered, this, guarded(this, &MainWindow::fetchLogFromServer));
+    connect(setupFtpServerAction, &QAction::triggered, this, guarded(this, &MainWindow::showSettings));
+
+    fetchNotifications.onConnected = [this] { onFetchConnected(); };
+    fetchNotifications.onWorkBegin = [this](int64_t remoteSize) { onFetchBegins(remoteSize); };
+    fetchNotifications.onWork = [this](int64_t receivedSoFar) { onFetchProgress(receivedSoFar); };
+    fetchNotifications.onWorkEnd = [this] { onFetchEnds(); };
+}
+
+// The title with the version, fresh work tables, and only LOAD and ALL usable.
+void MainWindow::prepareForFirstRun() {
+    titleLabel->setText(QStringLiteral("Thornvale Clan - GRAVMARKPARSER v.") +
+                        QString::fromLatin1(versionInfo.fileVersion()));
+    recreateWorkTables(db, tempdb, programFolder());
+    parseButton->setEnabled(false);
+    htmlButton->setEnabled(false);
+    saveButton->setEnabled(false);
+}
+
+// Closing the event table writes its work file.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    runGuarded([this] {
+        if (db.active()) db.close();
+    });
+    event->accept();
+    emit closed();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popupMenu->popup(event->globalPos()); }
+
+void MainWindow::runAll() {
+    allButton->setEnabled(false);
+    loadButton->setEnabled(false);
+    // Without a log ALL stops: going on would save a page of nothing over the clan's page.
+    // Nothing has changed, so LOAD and ALL can be used again once the log is there.
+    if (!loadLogFile()) {
+        loadButton->setEnabled(true);
+        allButton->setEnabled(true);
+        return;
+    }
+    parse();
+    buildHtml();
+    save();
+}
+
+void MainWindow::onJoinNamesToggled() {
+    if (joinNamesBox->isChecked()) allButton->setEnabled(false);
+}
+
+void MainWindow::showDb() {
+    mergeNamesWindow->eventGrid->show();
+    mergeNamesWindow->show();
+    mergeNamesWindow->raise();
+}
+
+void MainWindow::showSettings() {
+    settingsWindow->show();
+    settingsWindow->raise();
+    settingsWindow->activateWindow();
+}
+
+}  // namespace gravmark

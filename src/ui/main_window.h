@@ -1,0 +1,134 @@
+#pragma once
+// The main window: the work buttons LOAD, PARSE, HTML, SAVE and ALL, the two text boxes,
+// the progress bar, the check boxes and the popup menu. It owns the event table `db`, the
+// player table `tempdb` and the per-player counters that the steps fill.
+//
+// Every widget carries the object name it has always had (`Form1`, `Button1`, `Memo1`,
+// `savedef`, ...): scripts, tests and accessibility tools find the controls by them, so
+// they stay although the members are named for their job.
+//
+// Every handler that the window system calls runs through the application's error
+// handler (runGuarded): an error ends the handler, is shown, and the window goes on.
+#include <QDateTime>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "common/text_box_lines.h"
+#include "common/version_info.h"
+#include "fetch/fetch_notifications.h"
+#include "fetch/fetch_time_limits.h"
+#include "ingest/player_id_counts.h"
+#include "site/player_site.h"
+#include "stats/medal_winners.h"
+#include "stats/statistics.h"
+#include "table/record_table.h"
+
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+
+namespace gravmark {
+
+class MergeNamesWindow;
+class ProgressBar;
+class RightAnchoredLabel;
+class SettingsWindow;
+class TextBox;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window and prepares the work tables. The version record is the one the
+    // program carries unless another is given.
+    explicit MainWindow(VersionInfo versionInfo = VersionInfo(), QWidget* parent = nullptr);
+    // At the end of the program the player table is closed, which writes "temp.xml".
+    ~MainWindow() override;
+
+    // The merge and settings windows, created after this one.
+    void setWindows(MergeNamesWindow* mergeNamesWindow, SettingsWindow* settingsWindow);
+
+    void load();       // LOAD
+    void parse();      // PARSE
+    void buildHtml();  // HTML
+    void save();       // SAVE
+    void runAll();     // ALL: LOAD, PARSE, HTML and SAVE in turn
+    void onJoinNamesToggled();
+    void showDb();              // "show db"
+    void showSettings();        // "Setup FTP Server"
+    void fetchLogFromServer();  // "get log ftp server"
+
+    // Controls.
+    ProgressBar* progressBar = nullptr;        // Progress
+    RightAnchoredLabel* titleLabel = nullptr;  // Label1
+    QPushButton* loadButton = nullptr;         // Button1
+    TextBox* logTextBox = nullptr;             // Memo1: the log, then the page
+    QPushButton* parseButton = nullptr;        // Button2
+    TextBox* detailsTextBox = nullptr;         // Memo2: PARSE's details, then the page's footer
+    QPushButton* htmlButton = nullptr;         // Button3
+    QPushButton* saveButton = nullptr;         // Button4
+    QCheckBox* showDetailsBox = nullptr;       // CheckBox1, "Show details (takes longer)"
+    QCheckBox* defaultSaveBox = nullptr;       // savedef, "Default Save (Thornvale Clan)"
+    QPushButton* allButton = nullptr;          // Button5
+    QCheckBox* joinNamesBox = nullptr;         // CheckBox2, "Let me join Names"
+    QMenu* popupMenu = nullptr;                // PopupMenu1
+    QAction* showDbAction = nullptr;           // showdb1, "show db"
+    QAction* fetchLogAction = nullptr;         // getlogfromBrom1, "get log ftp server"
+    QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
+
+    // The lines of the two text boxes.
+    TextBoxLines Memo1Lines;
+    TextBoxLines Memo2Lines;
+
+    RecordTable db;
+    RecordTable tempdb;
+    const VersionInfo versionInfo;
+
+    // The roster and the per-player counters (KillCounts ... SuicideCounts, PlayedTotal),
+    // by roster index; they grow with the roster.
+    Statistics Counters;
+    MedalWinners Winners;
+    int32_t GameCount = 0;
+    // The events of each player id and name, counted by PARSE for merging names by id.
+    PlayerIdCounts PlayerIds;
+    int32_t LineCount = 0;
+    int32_t remoteLogSize = 0;
+    // Whether SAVE has put the credit line and the footer on the page HTML built.
+    bool pageFinished = false;
+    // The player pages of the page HTML built, when the setting asked for them.
+    PlayerSite playerSite;
+    // The local time printed as "Updated @" (tests fix it).
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+    // The notifications of "get log ftp server" (main_window_fetch.cpp) and its time limits.
+    FetchNotifications fetchNotifications;
+    FetchTimeLimits fetchLimits;
+
+    MergeNamesWindow* mergeNamesWindow = nullptr;
+    SettingsWindow* settingsWindow = nullptr;
+
+signals:
+    // The window has closed: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void prepareForFirstRun();
+    // The kept names (and, when set, the player ids) rename the events before HTML uses them.
+    void applyKeptNamesToDb();
+    bool loadLogFile();     // LOAD's work; false after "File does not exist" (main_window_steps.cpp)
+    void createControls();  // main_window_controls.cpp
+    void createPopupMenu();
+    void setHints();
+    void bindHandlers();
+    void onFetchConnected();
+    void onFetchBegins(int64_t remoteSize);
+    void onFetchProgress(int64_t receivedSoFar);
+    void onFetchEnds();
+};
+
+}  // namespace gravmark
