@@ -108,6 +108,16 @@ void MainWindow::showDb() {
     mergeNamesWindow->raise();
 }
 
+void MainWindow::useSettings(const SettingsValues& values) { settings_ = values; }
+
+void MainWindow::offerConfiguredFeatures(const SettingsValues& values) {
+    if (values.server != kNotConfigured) fetchLogAction->setVisible(true);
+    if (values.savepath != kNotConfigured) {
+        defaultSaveBox->setVisible(true);
+        defaultSaveBox->setEnabled(true);
+    }
+}
+
 void MainWindow::showSettings() {
     settingsWindow->show();
     settingsWindow->raise();

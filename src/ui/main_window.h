@@ -19,6 +19,7 @@
 #include "fetch/fetch_notifications.h"
 #include "fetch/fetch_time_limits.h"
 #include "ingest/player_id_counts.h"
+#include "settings/settings_values.h"
 #include "site/player_site.h"
 #include "stats/medal_winners.h"
 #include "stats/statistics.h"
@@ -58,6 +59,14 @@ public:
     void showDb();              // "show db"
     void showSettings();        // "Setup FTP Server"
     void fetchLogFromServer();  // "get log ftp server"
+
+    // The settings as the settings window shows them now, saved or not: the steps use these.
+    void useSettings(const SettingsValues& values);
+    const SettingsValues& settings() const { return settings_; }
+    // The settings the settings file holds (read at start, or just saved): a server there
+    // shows "get log ftp server", a save folder enables `savedef`. Neither is taken back
+    // before the next start.
+    void offerConfiguredFeatures(const SettingsValues& values);
 
     // Controls.
     ProgressBar* progressBar = nullptr;        // Progress
@@ -129,6 +138,8 @@ private:
     void onFetchBegins(int64_t remoteSize);
     void onFetchProgress(int64_t receivedSoFar);
     void onFetchEnds();
+
+    SettingsValues settings_;
 };
 
 }  // namespace gravmark

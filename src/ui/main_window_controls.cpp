@@ -61,6 +61,7 @@ void MainWindow::createControls() {
     saveButton = button(this, "Button4", "SAVE", 646, 8, 75, 40);
     showDetailsBox = checkBox(this, "CheckBox1", "Show details (takes longer)", 8);
     defaultSaveBox = checkBox(this, "savedef", "Default Save (Thornvale Clan)", 31);
+    defaultSaveBox->setEnabled(false);  // until the settings name a save folder
     allButton = button(this, "Button5", "ALL", 343, 8, 29, 40);
     // Red only while usable: a disabled ALL keeps the greyed caption of the other buttons.
     QPalette red = allButton->palette();
@@ -123,6 +124,7 @@ void MainWindow::createPopupMenu() {
     };
     showDbAction = addItem("showdb1", "show db");
     fetchLogAction = addItem("getlogfromBrom1", "get log ftp server");
+    fetchLogAction->setVisible(false);  // until the settings name a server
     setupFtpServerAction = addItem("SetupFTPServer1", "Setup FTP Server");
 }
 

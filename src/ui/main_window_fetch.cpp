@@ -10,7 +10,6 @@
 #include "ui/ftp_control_lock.h"
 #include "ui/main_window.h"
 #include "ui/progress_bar.h"
-#include "ui/settings_window.h"
 
 namespace gravmark {
 namespace {
@@ -43,8 +42,8 @@ SftpPrompts windowSftpPrompts() {
 void MainWindow::fetchLogFromServer() {
     FtpControlLock lock(*this);
     // The account as typed in the settings window, saved or not.
-    fetchLogFile(settingsWindow->values(), programFolder(), fetchNotifications, askAboutCertificate,
-                 fetchLimits, windowSftpPrompts());
+    fetchLogFile(settings_, programFolder(), fetchNotifications, askAboutCertificate, fetchLimits,
+                 windowSftpPrompts());
     dialogs().showMessage(kFtpReceivedMessage);
     lock.release();
 }

@@ -17,7 +17,6 @@
 #include "ui/main_window.h"
 #include "ui/merge_names_window.h"
 #include "ui/progress_bar.h"
-#include "ui/settings_window.h"
 #include "ui/text_box.h"
 
 namespace gravmark {
@@ -35,8 +34,7 @@ bool MainWindow::loadLogFile() {
     // Hidden while it fills, and left hidden when reading fails.
     logTextBox->hide();
     progressBar->model().setPartsComplete(0);
-    LineCount =
-        loadLog(logFilesToLoad(path, settingsWindow->values().history), Memo1Lines, progressBar->model());
+    LineCount = loadLog(logFilesToLoad(path, settings_.history), Memo1Lines, progressBar->model());
     logTextBox->show();
     parseButton->setEnabled(true);
     return true;
@@ -65,7 +63,7 @@ void MainWindow::buildHtml() {
     htmlButton->setEnabled(false);
     Winners = runStatistics(Counters, db, tempdb, GameCount, progressBar->model());
     mergeNamesWindow->setRoster(Counters.roster);
-    const SettingsValues settings = settingsWindow->values();
+    const SettingsValues& settings = settings_;
     playerSite.prepare(settings.playerpages, db, Counters, tempdb, Winners);
     const PageInputs inputs{programFolder(), clock(), LineCount, Counters.PlayedTotal,
                             settings.medals, Winners, tempdb,    playerSite.rowLinks()};
@@ -75,8 +73,7 @@ void MainWindow::buildHtml() {
 }
 
 void MainWindow::applyKeptNamesToDb() {
-    const KeptNamesRun run =
-        applyKeptNames(db, programFolder(), settingsWindow->values().mergebyid ? &PlayerIds : nullptr);
+    const KeptNamesRun run = applyKeptNames(db, programFolder(), settings_.mergebyid ? &PlayerIds : nullptr);
     mergeNamesWindow->showSharedIds(run.sharedIds);
     if (!run.problems.empty()) dialogs().showMessage(problemsText(run.problems));
 }
@@ -84,9 +81,9 @@ void MainWindow::applyKeptNamesToDb() {
 // SAVE: the finished page to the default folder or to a file chosen in the save dialog.
 void MainWindow::save() {
     saveButton->setEnabled(false);
-    const SaveOutcome outcome = savePage(Memo1Lines, Memo2Lines, pageFinished, defaultSaveBox->isChecked(),
-                                         settingsWindow->values().savepath, versionInfo.productVersion(),
-                                         playerSite.writer(programFolder()));
+    const SaveOutcome outcome =
+        savePage(Memo1Lines, Memo2Lines, pageFinished, defaultSaveBox->isChecked(), settings_.savepath,
+                 versionInfo.productVersion(), playerSite.writer(programFolder()));
     if (outcome == SaveOutcome::Cancelled) saveButton->setEnabled(true);
 }
 

@@ -1,6 +1,5 @@
 #include "ui/settings_window.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,7 +13,6 @@
 #include "settings/settings_writer.h"
 #include "ui/error_guard.h"
 #include "ui/gradient_line.h"
-#include "ui/main_window.h"
 #include "ui/place_widget.h"
 #include "ui/right_anchored_label.h"
 #include "ui/ui_font.h"
@@ -85,8 +83,7 @@ int protocolIndex(const std::string& protocol) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(MainWindow& mainWindow, QWidget* parent)
-    : QWidget(parent), mainWindow_(mainWindow) {
+SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("GravmarkParser Setup Defaults"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -97,7 +94,16 @@ SettingsWindow::SettingsWindow(MainWindow& mainWindow, QWidget* parent)
     centreOnScreen(*this);
     connect(saveButton, &QPushButton::clicked, this, guarded(this, &SettingsWindow::saveSettings));
     connect(browseButton, &QPushButton::clicked, this, guarded(this, &SettingsWindow::browseSaveFolder));
-    runGuarded([this] { readSettingsFile(); });
+    announceEveryEdit();
+}
+
+void SettingsWindow::announceEveryEdit() {
+    const auto announce = [this] {
+        if (!showingValues_) emit valuesChanged(values());
+    };
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) connect(edit, &QLineEdit::textChanged, this, announce);
+    for (QCheckBox* box : findChildren<QCheckBox*>()) connect(box, &QCheckBox::toggled, this, announce);
+    connect(protocolChoice, &QComboBox::currentIndexChanged, this, announce);
 }
 
 void SettingsWindow::createControls() {
@@ -177,18 +183,18 @@ void SettingsWindow::createFetchControls() {
 }
 
 void SettingsWindow::readSettingsFile() {
+    showingValues_ = true;
     showValues(readSettings(settingsFileName()));
-    if (textOf(serverEdit) == kNotConfigured) mainWindow_.fetchLogAction->setVisible(false);
-    if (textOf(saveFolderEdit) == kNotConfigured) mainWindow_.defaultSaveBox->setEnabled(false);
+    showingValues_ = false;
+    const SettingsValues read = values();
+    emit valuesChanged(read);
+    emit valuesInFile(read);
 }
 
 void SettingsWindow::saveSettings() {
-    writeSettings(settingsFileName(), values());
-    if (textOf(serverEdit) != kNotConfigured) mainWindow_.fetchLogAction->setVisible(true);
-    if (textOf(saveFolderEdit) != kNotConfigured) {
-        mainWindow_.defaultSaveBox->setVisible(true);
-        mainWindow_.defaultSaveBox->setEnabled(true);
-    }
+    const SettingsValues saved = values();
+    writeSettings(settingsFileName(), saved);
+    emit valuesInFile(saved);
     hide();
 }
 

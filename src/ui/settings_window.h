@@ -2,9 +2,9 @@
 // The settings window: the FTP account, the log file name, how the log is fetched, the
 // default save folder, the medals to show, the key file of an SFTP login and whether LOAD
 // reads the rotated copies of the log. Its values live in the settings file
-// "GravmarkParser.INI"; the other steps read the controls directly, saved or not.
-// Creating it reads the settings file and sets the main window's menu entry
-// "get log ftp server" and check box `savedef` from it.
+// "GravmarkParser.INI". The window tells whoever listens what its controls show through
+// valuesChanged, on every edit, so that the values take effect at once, saved or not;
+// valuesInFile says what the file holds once it is read and each time it is saved.
 //
 // The widgets keep their old object names (`Form3`, `Edit1` ... `Edit5`, `CheckBox1` ...
 // `CheckBox9`, `keyfile`, `Protocol`, ...): scripts, tests and accessibility tools find
@@ -22,20 +22,20 @@ class QPushButton;
 
 namespace gravmark {
 
-class MainWindow;
-
 class SettingsWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 697;
 
-    explicit SettingsWindow(MainWindow& mainWindow, QWidget* parent = nullptr);
+    explicit SettingsWindow(QWidget* parent = nullptr);
 
+    // Shows the settings file's values in the controls, then sends them through both
+    // signals. The program's windows call it once, when the receivers are connected.
     void readSettingsFile();
     void saveSettings();      // "Save settings"
     void browseSaveFolder();  // "Browse"
 
-    // The settings as the controls show them now, saved or not: the other steps read these.
+    // The settings as the controls show them now, saved or not.
     SettingsValues values() const;
 
     QLabel* accountHeading = nullptr;           // Label4
@@ -69,13 +69,21 @@ public:
     QCheckBox* rotatedLogsBox = nullptr;  // history, "Include rotated logs"
     QCheckBox* playerPagesBox = nullptr;  // CheckBox9, "Player pages"
 
+signals:
+    // The values the controls show, after every edit and after the file is read.
+    void valuesChanged(const SettingsValues& values);
+    // The values the settings file holds: after it is read, and after each save.
+    void valuesInFile(const SettingsValues& values);
+
 private:
     void createControls();
+    void announceEveryEdit();
     void createFetchControls();
     QCheckBox* medal(size_t index) const;  // killerMedalBox to suicideMedalBox
     void showValues(const SettingsValues& values);
 
-    MainWindow& mainWindow_;
+    // While the file's values fill the controls, their edits are not announced one by one.
+    bool showingValues_ = false;
 };
 
 }  // namespace gravmark

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "ui/program_windows.h"
 #include "window_test.h"
@@ -191,6 +192,38 @@ TEST_F(SettingsWindowTest, BrowsePutsThePickedFolderIntoTheBox) {
     EXPECT_EQ(form.saveFolderEdit->text(), "/home/clan/www");
     EXPECT_EQ(dialogs.folderTitles, std::vector<std::string>(2, "Select folder to save index.html into."));
     EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+}
+
+// Every kind of control tells the main window at once, unsaved; reading the file tells it
+// once, not once per control it fills.
+TEST_F(SettingsWindowTest, EveryEditReachesTheMainWindowAtOnceAndReadingTheFileOnce) {
+    writeFile(settingsFile(),
+              "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=clan\r\n[General]\r\nhistory=1\r\n");
+    ProgramWindows windows;
+    SettingsWindow& form = windows.settingsWindow;
+    EXPECT_EQ(windows.mainWindow.settings(), form.values());
+    EXPECT_EQ(windows.mainWindow.settings().server, "ftp.example.org");
+
+    QSignalSpy changes(&form, &SettingsWindow::valuesChanged);
+    form.saveFolderEdit->setText("/srv/www");
+    EXPECT_EQ(windows.mainWindow.settings().savepath, "/srv/www");
+    form.suicideMedalBox->setChecked(false);
+    EXPECT_FALSE(windows.mainWindow.settings().medals[6]);
+    form.protocolChoice->setCurrentIndex(2);
+    EXPECT_EQ(windows.mainWindow.settings().protocol, "sftp");
+    form.rotatedLogsBox->setChecked(false);
+    EXPECT_EQ(windows.mainWindow.settings(), form.values());
+    EXPECT_EQ(changes.count(), 4);
+    // Unsaved, the menu entry and the default save stay as the file had them.
+    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+
+    SettingsWindow another;
+    QSignalSpy anotherChanges(&another, &SettingsWindow::valuesChanged);
+    QSignalSpy anotherInFile(&another, &SettingsWindow::valuesInFile);
+    another.readSettingsFile();
+    ASSERT_EQ(anotherChanges.count(), 1);
+    ASSERT_EQ(anotherInFile.count(), 1);
+    EXPECT_EQ(anotherInFile.front().front().value<SettingsValues>().user, "clan");
 }
 
 }  // namespace
