@@ -14,8 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "fetch/log_fetch.h"
 #include "scripted_ftp_server.h"
+#include "transport/log_fetch.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "common/dialogs.h"
 #include "common/error.h"
 #include "fetch/fetch_messages.h"
-#include "fetch/log_fetch.h"
 #include "fetch/transfer_progress.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark {
 

@@ -10,10 +10,10 @@
 
 #include "common/error.h"
 #include "common/program_folder.h"
-#include "fetch/log_fetch.h"
 #include "scripted_ftp_server.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark {
 namespace {

@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "common/error.h"
-#include "fetch/log_fetch.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark {
 namespace {

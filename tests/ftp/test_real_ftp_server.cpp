@@ -10,11 +10,11 @@
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "fetch/certificate_trust.h"
-#include "fetch/log_fetch.h"
 #include "real_ftp_server.h"
 #include "support/fetch_story.h"
 #include "support/story_log.h"
 #include "support/temp_folder.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark {
 namespace {

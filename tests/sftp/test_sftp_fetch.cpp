@@ -7,11 +7,11 @@
 
 #include "common/error.h"
 #include "common/program_folder.h"
-#include "fetch/log_fetch.h"
 #include "ssh_test_servers.h"
 #include "support/fetch_story.h"
 #include "support/story_log.h"
 #include "support/temp_folder.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark {
 namespace {

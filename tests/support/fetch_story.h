@@ -12,8 +12,8 @@
 
 #include "common/error.h"
 #include "common/rotated_copies.h"
-#include "fetch/log_fetch.h"
 #include "support/temp_folder.h"
+#include "transport/log_fetch.h"
 
 namespace gravmark::test {
 

@@ -1,4 +1,4 @@
-#include "fetch/log_fetch.h"
+#include "transport/log_fetch.h"
 
 #include <memory>
 

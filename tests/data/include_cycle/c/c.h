@@ -1,0 +1,3 @@
+#pragma once
+#include "c/c.h"
+#include "a/a.h"

@@ -1,0 +1,2 @@
+#include "a/a.h"
+#include "d/d.h"
