@@ -79,7 +79,7 @@ void BM_Statistics(benchmark::State& state) {
 
         state.PauseTiming();
         rosterSize = stats.roster.size();
-        played = stats.PlayedTotal;
+        played = stats.playedTotal;
         db.setFileName({});  // the pruned table must not replace the parsed one
         db.close();          // frees the records outside the timing
         tempdb.close();

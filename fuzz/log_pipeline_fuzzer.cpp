@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Statistics stats;
         const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
         const std::array<bool, 7> everyMedal{true, true, true, true, true, true, true};
-        buildPage({folder, kUpdated, LineCount, stats.PlayedTotal, everyMedal, winners, tempdb}, memo1,
+        buildPage({folder, kUpdated, LineCount, stats.playedTotal, everyMedal, winners, tempdb}, memo1,
                   memo2);
     } catch (const Error& error) {
         fuzz::require(false, "HTML does not fail", error.what());

@@ -96,7 +96,7 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     PlayerSite playerSite;
     playerSite.prepare(settings.playerpages, db, stats, tempdb, winners);
     const PageInputs inputs{programFolder(), options.now.value_or(QDateTime::currentDateTime()),
-                            LineCount,       stats.PlayedTotal,
+                            LineCount,       stats.playedTotal,
                             settings.medals, winners,
                             tempdb,          playerSite.rowLinks()};
     buildPage(inputs, memo1, memo2);

@@ -17,11 +17,11 @@ std::string rowText(int32_t kills, const std::string& name, int32_t deaths, int3
            "</td><td>" + formatRatio(ratio) + "</td></tr>";
 }
 
-void addPlayer(const Statistics& stats, size_t i, RecordTable& db, RecordTable& tempdb) {
+void addPlayer(const Statistics& stats, size_t i, RecordTable& tempdb) {
     const std::string& player = stats.roster[i];
-    const int32_t played = std::max(Statistics::GetGamesPlayed(db, player), 1);
-    const int32_t kills = stats.KillCounts[i];
-    const int32_t deaths = stats.DeathCounts[i];
+    const int32_t played = std::max(stats.gamesPlayed[i], 1);
+    const int32_t kills = stats.killCounts[i];
+    const int32_t deaths = stats.deathCounts[i];
     const double killsPerGame = kills >= 1 ? static_cast<double>(kills) / played : 0.0;
     const double ratio = kills >= 1 && deaths >= 1 ? static_cast<double>(kills) / deaths : 999.0;
     // The name is at most the event table's 40 characters; escaped and coloured whole, so
@@ -33,14 +33,14 @@ void addPlayer(const Statistics& stats, size_t i, RecordTable& db, RecordTable& 
     tempdb.setInteger("killed", deaths);
     tempdb.setInteger("kills", kills);
     tempdb.setText("name", name);
-    tempdb.setInteger("headshot", stats.HeadshotsGiven[i]);
-    tempdb.setInteger("headshotr", stats.HeadshotsTaken[i]);
+    tempdb.setInteger("headshot", stats.headshotsGiven[i]);
+    tempdb.setInteger("headshotr", stats.headshotsTaken[i]);
     tempdb.setInteger("played", played);
     tempdb.setText("html", row);
     tempdb.setFloat("target", ratio);
-    tempdb.setInteger("tnt", stats.TntKills[i]);
-    tempdb.setInteger("bomb", stats.GrenadeKills[i]);
-    tempdb.setInteger("suicide", stats.SuicideCounts[i]);
+    tempdb.setInteger("tnt", stats.tntKills[i]);
+    tempdb.setInteger("bomb", stats.grenadeKills[i]);
+    tempdb.setInteger("suicide", stats.suicideCounts[i]);
     tempdb.post();
 }
 
@@ -59,7 +59,7 @@ std::string highest(RecordTable& tempdb, std::string_view field) {
 
 }  // namespace
 
-void fillPlayerTable(const Statistics& stats, RecordTable& db, RecordTable& tempdb, Progress& progress) {
+void fillPlayerTable(const Statistics& stats, RecordTable& tempdb, Progress& progress) {
     // Every run starts from the table the program's start gives: no records and no named
     // indexes, so the medal sorts build their indexes afresh and break ties as the first run did.
     tempdb.close();
@@ -68,7 +68,7 @@ void fillPlayerTable(const Statistics& stats, RecordTable& db, RecordTable& temp
     progress.setTotalParts(std::max<int64_t>(static_cast<int64_t>(stats.roster.size()) - 1, 0));
     for (size_t i = 0; i < stats.roster.size(); ++i) {
         // Events without an attacker give the empty name; it is nobody's row.
-        if (!stats.roster[i].empty()) addPlayer(stats, i, db, tempdb);
+        if (!stats.roster[i].empty()) addPlayer(stats, i, tempdb);
         progress.setPartsComplete(static_cast<int64_t>(i));
     }
     progress.setPartsComplete(progress.totalParts());

@@ -12,9 +12,9 @@ namespace gravmark {
 
 // Empties `tempdb`, then adds one record per roster player except the empty name: the
 // counters, games played (at least 1), the ratio (999 without kills or deaths), the
-// HTML-escaped name and table row with colour codes replaced. Reads games played from `db`.
+// HTML-escaped name and table row with colour codes replaced.
 // Records are posted in roster order, so a record's posting number names its player.
-void fillPlayerTable(const Statistics& stats, RecordTable& db, RecordTable& tempdb, Progress& progress);
+void fillPlayerTable(const Statistics& stats, RecordTable& tempdb, Progress& progress);
 
 // Orders `table` by the named index "<field>__IdxA" (ascending), or by "<field>__IdxD"
 // (descending) when the ascending one is already current, creating the index on first

@@ -4,16 +4,10 @@
 
 namespace gravmark {
 
-MedalWinners runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t GameCount,
+MedalWinners runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
                            Progress& progress) {
-    stats.Removeduplicates(db, progress);
-    stats.CountKills(db, progress);
-    stats.Countdeaths(db, progress);
-    stats.CountHeadShots(db, progress);
-    stats.CountBombs(db, progress);
-    stats.CountSuicides(db, progress);
-    stats.DeleteGamesWithNoStat(db, GameCount, progress);
-    fillPlayerTable(stats, db, tempdb, progress);
+    stats.count(db, gameCount, progress);
+    fillPlayerTable(stats, tempdb, progress);
     return pickMedalWinners(tempdb);
 }
 

@@ -11,7 +11,7 @@ namespace gravmark {
 
 // Builds the roster and the counters from `db`, prunes its join events, fills `tempdb` and
 // picks the medal winners; `tempdb` is left ordered by kills, highest first.
-MedalWinners runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t GameCount,
+MedalWinners runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
                            Progress& progress);
 
 }  // namespace gravmark

@@ -1,7 +1,6 @@
 #include "stats/statistics.h"
 
 #include <algorithm>
-#include <deque>
 #include <unordered_set>
 
 #include "stats/roster_order.h"
@@ -10,110 +9,131 @@ namespace gravmark {
 
 namespace {
 
-// The distinct texts of `a_name` over the view, in first-met order.
-std::deque<std::string> distinctAttackers(RecordTable& db, Progress& progress) {
-    progress.setPartsComplete(0);
-    const int count = db.recordCount();
-    progress.setTotalParts(count);
-    std::deque<std::string> names;  // a deque keeps its elements in place for the views below
-    std::unordered_set<std::string_view> seen;
-    db.first();
-    for (int done = 0; done < count; ++done) {
-        const std::string_view name = db.textOf("a_name");
-        if (!seen.contains(name)) seen.insert(names.emplace_back(name));
-        db.next();
-        progress.setPartsComplete(done);
-    }
-    return names;
-}
+constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr uint32_t kProgressStep = 1 << 16;
 
-// Sorted by RosterOrder; the names are distinct, so every spelling keeps its own entry.
-std::vector<std::string> sortedRoster(std::deque<std::string> names) {
+// The distinct texts of `a_name` over the view, sorted by RosterOrder; the names are
+// distinct, so every spelling keeps its own entry.
+std::vector<std::string> sortedRoster(const RecordTable& db) {
+    const int field = db.fieldNumber("a_name");
+    std::vector<uint8_t> seen(db.textIdCount(), 0);
+    std::vector<std::string> roster;
+    bool nullSeen = false;
+    for (int row = 0, rows = db.viewSize(); row < rows; ++row) {
+        const uint32_t id = db.viewTextId(row, field);
+        if (id == kNull) {
+            nullSeen = true;  // a record without a name reads as the empty name
+        } else if (!seen[id]) {
+            seen[id] = 1;
+            roster.emplace_back(db.textOfId(id));
+        }
+    }
+    if (nullSeen && std::find(roster.begin(), roster.end(), "") == roster.end()) roster.emplace_back();
     const RosterOrder order;
-    std::vector<std::string> roster(std::make_move_iterator(names.begin()),
-                                    std::make_move_iterator(names.end()));
     std::sort(roster.begin(), roster.end(),
               [&order](const std::string& a, const std::string& b) { return order.compare(a, b) < 0; });
     return roster;
 }
 
+// Per text id of a table, how many records hold it in one place.
+class CountsById {
+public:
+    explicit CountsById(uint32_t ids) : counts_(ids, 0) {}
+    void add(uint32_t id) {
+        if (id != kNull) ++counts_[id];
+    }
+    // The count of every roster name, in roster order.
+    std::vector<int32_t> ofRoster(const RecordTable& db, const std::vector<std::string>& roster) const {
+        std::vector<int32_t> counts;
+        counts.reserve(roster.size());
+        for (const std::string& name : roster) {
+            const uint32_t id = db.findTextId(name);
+            counts.push_back(id == kNull ? 0 : counts_[id]);
+        }
+        return counts;
+    }
+
+private:
+    std::vector<int32_t> counts_;
+};
+
 }  // namespace
 
-void Statistics::Removeduplicates(RecordTable& db, Progress& progress) {
-    roster = sortedRoster(distinctAttackers(db, progress));
+void Statistics::removeDuplicates(RecordTable& db, Progress& progress) {
+    progress.setPartsComplete(0);
+    progress.setTotalParts(db.recordCount());
+    db.first();  // a pending grid edit is posted first
+    roster = sortedRoster(db);
+    // Collecting the names walked the view from its first record past its last.
+    if (db.recordCount() == 0) {
+        db.first();
+    } else {
+        db.last();
+    }
     progress.setPartsComplete(progress.totalParts());
 }
 
-void Statistics::countByFilter(RecordTable& db, Progress& progress, std::vector<int32_t>& counts,
-                               const std::vector<FilterTerm>& extraTerms, const char* nameField) {
+void Statistics::count(RecordTable& db, int32_t gameCount, Progress& progress) {
     progress.setPartsComplete(0);
-    progress.setTotalParts(static_cast<int64_t>(roster.size()));
-    counts.assign(roster.size(), 0);
-    std::vector<FilterTerm> terms{{nameField, {}}};
-    terms.insert(terms.end(), extraTerms.begin(), extraTerms.end());
-    for (size_t i = 0; i < roster.size(); ++i) {
-        db.setFiltered(false);
-        terms.front().literal = roster[i];
-        db.setFilterTerms(terms);
+    progress.setTotalParts(int64_t(db.postedCount()) + 1);
+    db.first();  // a pending grid edit is posted first
+    roster = sortedRoster(db);
+    countEvents(db, progress);
+    pruneGamesAndCountPlayed(db, gameCount);
+    leaveCountingViews(db);
+    progress.setPartsComplete(progress.totalParts());
+}
+
+void Statistics::countEvents(const RecordTable& db, Progress& progress) {
+    const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
+              victim = db.fieldNumber("v_name"), location = db.fieldNumber("damage_location"),
+              weapon = db.fieldNumber("a_weapon"), damageType = db.fieldNumber("damage_type");
+    const uint32_t kill = db.findTextId("K"), head = db.findTextId("head"), tnt = db.findTextId("tnt_bomb_mp"),
+                   grenade = db.findTextId("MOD_GRENADE_SPLASH"), suicide = db.findTextId("MOD_SUICIDE");
+    const uint32_t ids = db.textIdCount();
+    CountsById kills(ids), deaths(ids), given(ids), taken(ids), bombs(ids), grenades(ids), suicides(ids);
+    for (uint32_t record = 0, records = db.postedCount(); record < records; ++record) {
+        if (!db.isLive(record)) continue;
+        const uint32_t a = db.recordTextId(record, attacker), v = db.recordTextId(record, victim);
+        if (kill != kNull && db.recordTextId(record, command) == kill) kills.add(a);
+        deaths.add(v);
+        if (head != kNull && db.recordTextId(record, location) == head) {
+            given.add(a);
+            taken.add(v);
+        }
+        if (tnt != kNull && db.recordTextId(record, weapon) == tnt) bombs.add(a);
+        const uint32_t type = db.recordTextId(record, damageType);
+        if (type != kNull && type == grenade) grenades.add(a);
+        if (type != kNull && type == suicide) suicides.add(a);
+        if (record % kProgressStep == 0) progress.setPartsComplete(record);
+    }
+    killCounts = kills.ofRoster(db, roster);
+    deathCounts = deaths.ofRoster(db, roster);
+    headshotsGiven = given.ofRoster(db, roster);
+    headshotsTaken = taken.ofRoster(db, roster);
+    tntKills = bombs.ofRoster(db, roster);
+    grenadeKills = grenades.ofRoster(db, roster);
+    suicideCounts = suicides.ofRoster(db, roster);
+}
+
+void Statistics::leaveCountingViews(RecordTable& db) const {
+    db.setFiltered(false);
+    // The pruning's last order was by command, built after its deletions.
+    db.setIndexFieldNames("");
+    db.setIndexFieldNames("command");
+    const std::vector<Value> joins{std::string("J")};
+    db.setKeyRange(joins, joins);
+    db.clearKeyRange();
+    // The last filter set was the games-played count of the last named player, or, with
+    // no named player, the deaths count of the last roster entry.
+    const auto named = std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
+    if (named != roster.rend()) {
+        db.setFilterTerms({{"a_name", *named}, {"command", "J"}});
         db.setFiltered(true);
-        counts[i] = db.recordCount();
-        progress.setPartsComplete(static_cast<int64_t>(i));
+        db.setFiltered(false);
+    } else if (!roster.empty()) {
+        db.setFilterTerms({{"v_name", roster.back()}});
     }
-    progress.setPartsComplete(progress.totalParts());
-}
-
-void Statistics::CountKills(RecordTable& db, Progress& progress) {
-    countByFilter(db, progress, KillCounts, {{"command", "K"}}, "a_name");
-}
-
-void Statistics::Countdeaths(RecordTable& db, Progress& progress) {
-    countByFilter(db, progress, DeathCounts, {}, "v_name");
-}
-
-void Statistics::countByKeyRange(RecordTable& db, Progress& progress, std::vector<int32_t>& counts,
-                                 const char* indexFields, const char* value) {
-    db.clearKeyRange();
-    progress.setPartsComplete(0);
-    progress.setTotalParts(static_cast<int64_t>(roster.size()));
-    db.setIndexFieldNames(indexFields);
-    counts.assign(roster.size(), 0);
-    for (size_t i = 0; i < roster.size(); ++i) {
-        const std::vector<Value> key{roster[i], std::string(value)};
-        db.setKeyRange(key, key);
-        counts[i] = db.recordCount();
-        db.clearKeyRange();
-        progress.setPartsComplete(static_cast<int64_t>(i));
-    }
-    progress.setPartsComplete(progress.totalParts());
-}
-
-void Statistics::CountHeadShots(RecordTable& db, Progress& progress) {
-    db.setFiltered(false);
-    countByKeyRange(db, progress, HeadshotsGiven, "a_name;damage_location", "head");
-    countByKeyRange(db, progress, HeadshotsTaken, "v_name;damage_location", "head");
-    db.clearKeyRange();
-}
-
-void Statistics::CountBombs(RecordTable& db, Progress& progress) {
-    db.setFiltered(false);
-    countByKeyRange(db, progress, TntKills, "a_name;a_weapon", "tnt_bomb_mp");
-    countByKeyRange(db, progress, GrenadeKills, "a_name;damage_type", "MOD_GRENADE_SPLASH");
-    db.clearKeyRange();
-}
-
-void Statistics::CountSuicides(RecordTable& db, Progress& progress) {
-    db.setFiltered(false);
-    countByKeyRange(db, progress, SuicideCounts, "a_name;damage_type", "MOD_SUICIDE");
-    db.clearKeyRange();
-}
-
-int32_t Statistics::GetGamesPlayed(RecordTable& db, std::string_view name) {
-    db.setFiltered(false);
-    db.setFilterTerms({{"a_name", std::string(name)}, {"command", "J"}});
-    db.setFiltered(true);
-    const int32_t played = db.recordCount();
-    db.setFiltered(false);
-    return played;
 }
 
 }  // namespace gravmark

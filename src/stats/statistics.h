@@ -1,21 +1,23 @@
 #pragma once
-// The player roster and the per-player counters of a statistics run, taken from the event
-// table `db` by filter and key-range counts. The main window owns one Statistics and calls
-// the steps in this order: Removeduplicates, CountKills, Countdeaths, CountHeadShots,
-// CountBombs, CountSuicides, DeleteGamesWithNoStat; then GetGamesPlayed per player.
+// The player roster and the per-player counts of a statistics run over the event table
+// `db`, taken in one pass over its records.
 //
-// The roster is the distinct `a_name` values of `db`, one entry per exact spelling, ordered
-// by RosterOrder (case ignored, the empty name first, spellings equal but for case by their
-// bytes). Roster index i addresses slot i of every counter, and the counters grow with the
-// roster.
+// The roster is the distinct `a_name` values of db's view, one entry per exact spelling,
+// ordered by RosterOrder (case ignored, the empty name first, spellings equal but for case
+// by their bytes). Roster index i addresses slot i of every count.
 //
-// Views the steps leave `db` in: CountKills and Countdeaths their last filter, switched on;
-// the key-range counters filtering off, no key range and the index field list of their last
-// pass; DeleteGamesWithNoStat filtering off, no key range, index field list "command";
-// GetGamesPlayed filtering off.
+// Counts are of exact names (identical bytes; a trailing * is not a wildcard here), over
+// every record of db whatever its view:
+//  - kills: records with command "K" and a_name = the name (suicides included);
+//  - deaths: records with v_name = the name;
+//  - headshots given / taken: a_name / v_name = the name and damage_location "head";
+//  - TNT, grenade and suicide kills: a_name = the name and a_weapon "tnt_bomb_mp",
+//    damage_type "MOD_GRENADE_SPLASH", damage_type "MOD_SUICIDE".
+// Then the games are pruned: for every game from 0 to the game count, the join event of
+// each roster name that joined it exactly once and made no kill in it is deleted from db.
+// Games played (per name) and playedTotal (all names) count the join events left.
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/progress.h"
@@ -25,31 +27,25 @@ namespace gravmark {
 
 class Statistics {
 public:
-    std::vector<std::string> roster;  // the items of the merge window's ListBox1
-    std::vector<int32_t> KillCounts, DeathCounts, HeadshotsGiven, HeadshotsTaken, TntKills, GrenadeKills,
-        SuicideCounts;
-    int32_t PlayedTotal = 0;
+    std::vector<std::string> roster;  // the items of the merge window's left list
+    std::vector<int32_t> killCounts, deathCounts, headshotsGiven, headshotsTaken, tntKills, grenadeKills,
+        suicideCounts, gamesPlayed;
+    int32_t playedTotal = 0;
 
-    void Removeduplicates(RecordTable& db, Progress& progress);
-    // Kill events ("K") whose a_name is exactly the player's name, suicides included.
-    void CountKills(RecordTable& db, Progress& progress);
-    // Records whose v_name is exactly the player's name.
-    void Countdeaths(RecordTable& db, Progress& progress);
-    void CountHeadShots(RecordTable& db, Progress& progress);
-    void CountBombs(RecordTable& db, Progress& progress);
-    void CountSuicides(RecordTable& db, Progress& progress);
-    // Deletes, for every game from 0 to GameCount, the join event of each roster player who
-    // joined that game exactly once and made no kill in it; then counts the join events left
-    // into PlayedTotal.
-    void DeleteGamesWithNoStat(RecordTable& db, int32_t GameCount, Progress& progress);
-    // Join events whose a_name is exactly `name`.
-    static int32_t GetGamesPlayed(RecordTable& db, std::string_view name);
+    // The roster alone, for merging names first. Leaves db's last record current, having
+    // walked the view to its end.
+    void removeDuplicates(RecordTable& db, Progress& progress);
+
+    // The roster, every count, the pruning and the games played. Leaves db in the view the
+    // page's first program left it in after counting player by player, which the "show db"
+    // grid shows: ordered by command (that index built afresh), no filter switched on, the
+    // filter text of the last player's games-played count kept, the first record current.
+    void count(RecordTable& db, int32_t gameCount, Progress& progress);
 
 private:
-    void countByFilter(RecordTable& db, Progress& progress, std::vector<int32_t>& counts,
-                       const std::vector<FilterTerm>& extraTerms, const char* nameField);
-    void countByKeyRange(RecordTable& db, Progress& progress, std::vector<int32_t>& counts,
-                         const char* indexFields, const char* value);
+    void countEvents(const RecordTable& db, Progress& progress);
+    void pruneGamesAndCountPlayed(RecordTable& db, int32_t gameCount);
+    void leaveCountingViews(RecordTable& db) const;
 };
 
 }  // namespace gravmark

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <future>
 
 #include "common/error.h"
 #include "table/default_order.h"
@@ -477,6 +478,29 @@ struct RecordTable::Impl {
         notify();
     }
 
+    void deleteRecords(const std::vector<uint32_t>& records) {
+        requireOpen();
+        cancel();
+        std::vector<uint8_t> gone(rows.size(), 0);
+        bool any = false;
+        for (uint32_t row : records) {
+            if (row >= rows.size() || !rows.alive(row) || gone[row]) continue;
+            gone[row] = 1;
+            any = true;
+        }
+        if (!any) return;
+        prepare();
+        forEachIndex([&](TableIndex& ix) { ix.eraseRows(gone); });
+        for (uint32_t row = 0; row < rows.size(); ++row) {
+            if (!gone[row]) continue;
+            order.remove(row);
+            rows.kill(row);
+        }
+        dataChanged();
+        viewChanged();
+        notify();
+    }
+
     // first() or last(): the first (last) record of the view becomes current.
     void moveToEnd(bool toFirst) {
         requireOpen();
@@ -773,6 +797,52 @@ struct RecordTable::Impl {
         notify();
     }
 
+    // The table as reading its work file back would give it: rows in the default order,
+    // texts pooled in the order the reader meets them (row by row, field by field).
+    struct Renumbered {
+        StringPool pool;
+        RowStore rows;
+    };
+
+    Renumbered renumbered() const {
+        Renumbered fresh;
+        fresh.rows.reset(layout.stride());
+        std::vector<uint32_t> newId(pool.size(), kNone);
+        std::vector<uint32_t> cells(layout.stride());
+        for (uint32_t r = order.first(); r != kNone; r = order.next(r)) {
+            const uint32_t* rec = rows.row(r);
+            std::copy_n(rec, cells.size(), cells.data());
+            for (int f = 0; f < int(defs.size()); ++f) {
+                if (defs[f].type != FieldType::String || layout.isNull(rec, f)) continue;
+                uint32_t& id = newId[layout.cell(rec, f)];
+                if (id == kNone) id = fresh.pool.intern(pool.text(layout.cell(rec, f)));
+                layout.setCell(cells.data(), f, id);
+            }
+            fresh.rows.append(cells.data());
+        }
+        return fresh;
+    }
+
+    void closeAndReopen() {
+        if (!open) return openTable();
+        // Nothing to write: opening reads what is there (or gives an empty table).
+        if (fileName.empty() || (!changed && fileExists(fileName))) {
+            close();
+            return openTable();
+        }
+        state = TableState::Browsing;  // a pending insert or edit is dropped, as closing drops it
+        buffer.clear();
+        // Both threads only read the table until the file is complete.
+        std::future<void> written = std::async(std::launch::async, [this] { write(fileName); });
+        Renumbered fresh = renumbered();
+        written.get();
+        startEmpty();
+        pool = std::move(fresh.pool);
+        rows = std::move(fresh.rows);
+        for (uint32_t r = 0; r < rows.size(); ++r) order.insertBefore(r, kNone);
+        activate();
+    }
+
     // Rows go in the default order, so a table read back has the same default order.
     void write(const std::string& path) {
         WorkFileWriter writer(path, defs);
@@ -970,6 +1040,32 @@ std::string_view RecordTable::textOfId(uint32_t id) const { return impl_->pool.t
 uint32_t RecordTable::textIdCount() const { return impl_->pool.size(); }
 
 uint32_t RecordTable::viewRecordNumber(int row) const { return impl_->view()[row]; }
+
+uint32_t RecordTable::postedCount() const { return impl_->open ? impl_->rows.size() : 0; }
+
+bool RecordTable::isLive(uint32_t record) const { return impl_->rows.alive(record); }
+
+int RecordTable::fieldNumber(std::string_view field) const { return impl_->fieldIndex(field); }
+
+uint32_t RecordTable::recordTextId(uint32_t record, int field) const {
+    const uint32_t* rec = impl_->rows.row(record);
+    return impl_->layout.isNull(rec, field) ? kNullTextId : impl_->layout.cell(rec, field);
+}
+
+std::optional<int32_t> RecordTable::recordInteger(uint32_t record, int field) const {
+    const uint32_t* rec = impl_->rows.row(record);
+    if (impl_->layout.isNull(rec, field)) return std::nullopt;
+    return impl_->layout.integer(rec, field);
+}
+
+uint32_t RecordTable::findTextId(std::string_view text) const {
+    const uint32_t id = impl_->pool.find(text);
+    return id == StringPool::kNotFound ? kNullTextId : id;
+}
+
+void RecordTable::deleteRecords(const std::vector<uint32_t>& records) { impl_->deleteRecords(records); }
+
+void RecordTable::closeAndReopen() { impl_->closeAndReopen(); }
 
 int RecordTable::currentRow() const {
     if (!impl_->open || impl_->current() == kNone) return -1;

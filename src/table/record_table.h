@@ -36,6 +36,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -158,6 +159,26 @@ public:
     uint32_t textIdCount() const;
     // The record's place in posting order (0 for the first record posted), which never changes.
     uint32_t viewRecordNumber(int row) const;
+
+    // Reading the whole table fast, by record number (posting order), whatever the view:
+    // numbers run from 0 to postedCount() - 1, and a deleted record keeps its number but
+    // is no longer live.
+    uint32_t postedCount() const;
+    bool isLive(uint32_t record) const;
+    int fieldNumber(std::string_view field) const;  // throws "Field 'x' not found"
+    uint32_t recordTextId(uint32_t record, int field) const;  // kNullTextId for null
+    std::optional<int32_t> recordInteger(uint32_t record, int field) const;  // none for null
+    // The id of a text the table holds, or kNullTextId: unlike a filter, nothing is added.
+    uint32_t findTextId(std::string_view text) const;
+    // Deletes the given live records in one pass, as deleting them one by one would;
+    // then the first record of the view is current.
+    void deleteRecords(const std::vector<uint32_t>& records);
+    // What close() followed by open() gives, without reading back the work file that
+    // close() writes: the records renumbered in the default order, their texts pooled
+    // afresh in file order, the indexes built anew. The file is written on a second
+    // thread meanwhile and is complete when this returns; when writing fails, the error
+    // is thrown and the table stays as it was.
+    void closeAndReopen();
 
     // Told after every change of data, view or current record (a grid refreshes).
     void setChangeListener(std::function<void()> listener);

@@ -28,15 +28,28 @@ uint32_t hashOf(std::string_view text) {
 
 }  // namespace
 
-uint32_t StringPool::intern(std::string_view text) {
-    if ((texts_.size() + 1) * 2 > slots_.size()) grow();
-    uint32_t h = hashOf(text);
+// The slot holding the text, or the free slot where it would go.
+size_t StringPool::slotOf(std::string_view text, uint32_t h) const {
     size_t mask = slots_.size() - 1;
     size_t s = h & mask;
     for (; slots_[s] != 0; s = (s + 1) & mask) {
         uint32_t id = slots_[s] - 1;
-        if (hashes_[id] == h && texts_[id] == text) return id;
+        if (hashes_[id] == h && texts_[id] == text) return s;
     }
+    return s;
+}
+
+uint32_t StringPool::find(std::string_view text) const {
+    if (slots_.empty()) return kNotFound;
+    size_t s = slotOf(text, hashOf(text));
+    return slots_[s] == 0 ? kNotFound : slots_[s] - 1;
+}
+
+uint32_t StringPool::intern(std::string_view text) {
+    if ((texts_.size() + 1) * 2 > slots_.size()) grow();
+    uint32_t h = hashOf(text);
+    size_t s = slotOf(text, h);
+    if (slots_[s] != 0) return slots_[s] - 1;
     uint32_t id = uint32_t(texts_.size());
     texts_.push_back(bytes_.store(text));
     hashes_.push_back(h);

@@ -20,6 +20,8 @@ namespace gravmark {
 class StringPool {
 public:
     uint32_t intern(std::string_view text);
+    static constexpr uint32_t kNotFound = UINT32_MAX;
+    uint32_t find(std::string_view text) const;  // the text's id, or kNotFound
     std::string_view text(uint32_t id) const { return texts_[id]; }
     uint32_t size() const { return uint32_t(texts_.size()); }
     void clear();
@@ -30,6 +32,7 @@ public:
 
 private:
     void grow();
+    size_t slotOf(std::string_view text, uint32_t hash) const;
     void relabelAll();
     bool slotIn(uint32_t id);
 

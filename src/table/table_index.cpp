@@ -235,4 +235,27 @@ void TableIndex::eraseAt(size_t pos) {
     }
 }
 
+void TableIndex::eraseRows(const std::vector<uint8_t>& gone) {
+    const size_t k = fields_.size();
+    std::vector<Block> kept;
+    starts_.clear();
+    size_ = 0;
+    for (Block& block : blocks_) {
+        size_t to = 0;
+        for (size_t at = 0; at < block.rows.size(); ++at) {
+            if (gone[block.rows[at]]) continue;
+            block.rows[to] = block.rows[at];
+            std::copy_n(block.keys.begin() + at * k, k, block.keys.begin() + to * k);
+            ++to;
+        }
+        if (to == 0) continue;
+        block.rows.resize(to);
+        block.keys.resize(to * k);
+        starts_.push_back(size_);
+        size_ += to;
+        kept.push_back(std::move(block));
+    }
+    blocks_ = std::move(kept);
+}
+
 }  // namespace gravmark

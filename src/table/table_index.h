@@ -48,6 +48,8 @@ public:
     size_t add(uint32_t row);
     size_t positionOf(uint32_t row, size_t hint) const;
     void eraseAt(size_t pos);
+    // Removes every entry whose row is marked in `gone` (by row id), keeping the order of the rest.
+    void eraseRows(const std::vector<uint8_t>& gone);
 
 private:
     struct Block {

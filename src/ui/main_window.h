@@ -94,7 +94,7 @@ public:
     RecordTable tempdb;
     const VersionInfo versionInfo;
 
-    // The roster and the per-player counters (KillCounts ... SuicideCounts, PlayedTotal),
+    // The roster and the per-player counters (killCounts ... suicideCounts, playedTotal),
     // by roster index; they grow with the roster.
     Statistics Counters;
     MedalWinners Winners;

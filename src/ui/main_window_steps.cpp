@@ -55,7 +55,7 @@ void MainWindow::parse() {
 void MainWindow::buildHtml() {
     applyKeptNamesToDb();
     if (joinNamesBox->isChecked()) {
-        Counters.Removeduplicates(db, progressBar->model());
+        Counters.removeDuplicates(db, progressBar->model());
         mergeNamesWindow->setRoster(Counters.roster);
         mergeNamesWindow->offerRosterForMerging();
         return;
@@ -65,7 +65,7 @@ void MainWindow::buildHtml() {
     mergeNamesWindow->setRoster(Counters.roster);
     const SettingsValues& settings = settings_;
     playerSite.prepare(settings.playerpages, db, Counters, tempdb, Winners);
-    const PageInputs inputs{programFolder(), clock(), LineCount, Counters.PlayedTotal,
+    const PageInputs inputs{programFolder(), clock(), LineCount, Counters.playedTotal,
                             settings.medals, Winners, tempdb,    playerSite.rowLinks()};
     buildPage(inputs, Memo1Lines, Memo2Lines);
     saveButton->setEnabled(true);

@@ -92,7 +92,7 @@ protected:
         dialogs.messages.clear();
         dialogs.errors.clear();
         record_ << "\nlines " << form.LineCount << " games " << form.GameCount << " played total "
-                << form.Counters.PlayedTotal << "\n";
+                << form.Counters.playedTotal << "\n";
         record_ << "memo1 " << digest(form.Memo1Lines.text()) << " memo2 " << digest(form.Memo2Lines.text())
                 << "\n";
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "

@@ -157,7 +157,7 @@ TEST_F(MainWindowTest, StartsWithLoadAndAllUsableOnly) {
     EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
     EXPECT_FALSE(windows.settingsWindow.isVisible());
     EXPECT_TRUE(form.Counters.roster.empty());
-    EXPECT_TRUE(form.Counters.KillCounts.empty());
+    EXPECT_TRUE(form.Counters.killCounts.empty());
     EXPECT_EQ(form.progressBar->value(), 0);
     EXPECT_TRUE(dialogs.errors.empty());
 }

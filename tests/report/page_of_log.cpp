@@ -40,7 +40,7 @@ void savePageOfLog(const std::string& logFile, const TempFolder& folder) {
     const PageInputs inputs{folder.folder(),
                             QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC),
                             LineCount,
-                            stats.PlayedTotal,
+                            stats.playedTotal,
                             {true, true, true, true, true, true, true},
                             winners,
                             tempdb};

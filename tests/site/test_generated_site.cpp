@@ -93,8 +93,8 @@ TEST_F(GeneratedSite, EveryPageAddsUpToItsRow) {
         tempdb->next();
         const size_t i = rosterIndex(page.name);
         ASSERT_LT(i, stats->roster.size()) << page.name;
-        EXPECT_EQ(page.kills, stats->KillCounts[i]);
-        EXPECT_EQ(page.killed, stats->DeathCounts[i]);
+        EXPECT_EQ(page.kills, stats->killCounts[i]);
+        EXPECT_EQ(page.killed, stats->deathCounts[i]);
 
         int32_t byWeapon = 0, headshots = 0, byLocation = 0, mapKillsOfPlayer = 0, mapDeaths = 0, games = 0;
         for (const WeaponKills& w : page.weapons) byWeapon += w.kills, headshots += w.headshots;
@@ -106,8 +106,8 @@ TEST_F(GeneratedSite, EveryPageAddsUpToItsRow) {
         EXPECT_EQ(mapKillsOfPlayer, page.kills) << page.name;
         EXPECT_EQ(mapDeaths, page.killed) << page.name;
         EXPECT_EQ(std::max(games, 1), page.played) << page.name;
-        EXPECT_EQ(headshots, stats->HeadshotsGiven[i]) << page.name;
-        EXPECT_EQ(page.suicides, stats->SuicideCounts[i]) << page.name;
+        EXPECT_EQ(headshots, stats->headshotsGiven[i]) << page.name;
+        EXPECT_EQ(page.suicides, stats->suicideCounts[i]) << page.name;
         EXPECT_LE(page.victims.size(), 5u);
         EXPECT_LE(page.nemeses.size(), 5u);
     }

@@ -125,8 +125,8 @@ TEST_F(SiteSummaryTest, FollowsTheRowsExactNamesAfterMerging) {
         const auto at = std::find(stats.roster.begin(), stats.roster.end(), page.name);
         ASSERT_NE(at, stats.roster.end());
         const size_t i = size_t(at - stats.roster.begin());
-        EXPECT_EQ(page.kills, stats.KillCounts[i]) << page.name;
-        EXPECT_EQ(page.killed, stats.DeathCounts[i]) << page.name;
+        EXPECT_EQ(page.kills, stats.killCounts[i]) << page.name;
+        EXPECT_EQ(page.killed, stats.deathCounts[i]) << page.name;
         int32_t weaponKills = 0;
         for (const WeaponKills& w : page.weapons) weaponKills += w.kills;
         EXPECT_EQ(weaponKills, page.kills) << page.name;

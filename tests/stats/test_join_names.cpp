@@ -52,7 +52,7 @@ TEST_F(JoinNames, RenamesEveryEventWhicheverWayTheKeptNameSorts) {
 
     Statistics stats;
     Progress progress;
-    stats.Removeduplicates(db, progress);
+    stats.removeDuplicates(db, progress);
     EXPECT_EQ(stats.roster, std::vector<std::string>{"Zed"});
 }
 
@@ -77,9 +77,9 @@ TEST_F(JoinNames, KeptPlayerTakesTheMergedNamesDeathsAndHeadshotsTaken) {
     Progress progress;
     runStatistics(stats, fresh, tempdb, 1, progress);
     ASSERT_EQ(stats.roster, (std::vector<std::string>{"Y", "Z"}));
-    EXPECT_EQ(stats.DeathCounts[0], 3);
-    EXPECT_EQ(stats.HeadshotsTaken[0], 2);
-    EXPECT_EQ(stats.DeathCounts[1], 2);
+    EXPECT_EQ(stats.deathCounts[0], 3);
+    EXPECT_EQ(stats.headshotsTaken[0], 2);
+    EXPECT_EQ(stats.deathCounts[1], 2);
     ASSERT_EQ(test::countOf(tempdb, "name", "Y"), 1);
     tempdb.setFilterTerms({{"name", "Y"}});
     tempdb.setFiltered(true);

@@ -44,7 +44,7 @@ TEST_F(RosterCounters, RosterHoldsEverySpellingInCaseBlindOrderWithTheWorldFirst
     addJoin(db, 2, "BOB");
     addJoin(db, 3, "Bob\x01");  // differs from Bob only in a character the collation ignores
     addJoin(db, 3, "Bob");
-    stats.Removeduplicates(db, progress);
+    stats.removeDuplicates(db, progress);
     EXPECT_EQ(progress.totalParts(), 6);
     EXPECT_EQ(progress.partsComplete(), 6);
     const std::vector<std::string> expected{"", "Alice", "BOB", "Bob", "bob", "Bob\x01"};
@@ -52,7 +52,7 @@ TEST_F(RosterCounters, RosterHoldsEverySpellingInCaseBlindOrderWithTheWorldFirst
 
     // The record order no longer decides anything.
     db.setIndexFieldNames("game");
-    stats.Removeduplicates(db, progress);
+    stats.removeDuplicates(db, progress);
     EXPECT_EQ(stats.roster, expected);
 }
 
@@ -65,10 +65,10 @@ TEST_F(RosterCounters, SpellingsThatDifferOnlyInCaseKeepTheirOwnRowsAndCounts) {
     countAll(1);
 
     ASSERT_EQ(stats.roster, (std::vector<std::string>{"BOB", "Bob"}));
-    EXPECT_EQ(stats.KillCounts, (std::vector<int32_t>{2, 1}));
-    EXPECT_EQ(stats.DeathCounts, (std::vector<int32_t>{1, 2}));
-    EXPECT_EQ(stats.HeadshotsTaken, (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(stats.PlayedTotal, 2);
+    EXPECT_EQ(stats.killCounts, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(stats.deathCounts, (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(stats.headshotsTaken, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(stats.playedTotal, 2);
 
     // The first roster name has no row (it is the world's place); every other spelling does.
     addKill(db, {.attacker = "", .victim = "BOB"});
@@ -95,33 +95,78 @@ TEST_F(RosterCounters, EveryCounterCountsItsOwnEventsOfTheExactName) {
     addKill(db, {.attacker = "O'Neil", .victim = "abc"});
     addJoin(db, 1, "abc");
 
-    stats.Removeduplicates(db, progress);
+    countAll(0);  // no game to prune
     ASSERT_EQ(stats.roster, (std::vector<std::string>{"ab*", "abc", "O'Neil"}));
-    stats.CountKills(db, progress);
     // Kill events only (joins are not kills), suicides included; "ab*" is not a prefix.
-    EXPECT_EQ(stats.KillCounts, (std::vector<int32_t>{5, 1, 1}));
-    EXPECT_TRUE(db.filtered());
-    stats.Countdeaths(db, progress);
-    EXPECT_EQ(stats.DeathCounts, (std::vector<int32_t>{2, 3, 2}));
-    EXPECT_TRUE(db.filtered());
-    stats.CountHeadShots(db, progress);
-    EXPECT_EQ(stats.HeadshotsGiven, (std::vector<int32_t>{1, 1, 0}));
-    EXPECT_EQ(stats.HeadshotsTaken, (std::vector<int32_t>{1, 0, 1}));
-    EXPECT_FALSE(db.filtered());
-    EXPECT_EQ(db.indexFieldNames(), "v_name;damage_location");
-    stats.CountBombs(db, progress);
-    EXPECT_EQ(stats.TntKills, (std::vector<int32_t>{1, 0, 0}));
-    EXPECT_EQ(stats.GrenadeKills, (std::vector<int32_t>{2, 0, 0}));
-    stats.CountSuicides(db, progress);
-    EXPECT_EQ(stats.SuicideCounts, (std::vector<int32_t>{1, 0, 0}));
-    EXPECT_EQ(db.indexFieldNames(), "a_name;damage_type");
-    EXPECT_EQ(db.recordCount(), 11);  // no key range left
-    EXPECT_EQ(progress.partsComplete(), 3);
+    EXPECT_EQ(stats.killCounts, (std::vector<int32_t>{5, 1, 1}));
+    EXPECT_EQ(stats.deathCounts, (std::vector<int32_t>{2, 3, 2}));
+    EXPECT_EQ(stats.headshotsGiven, (std::vector<int32_t>{1, 1, 0}));
+    EXPECT_EQ(stats.headshotsTaken, (std::vector<int32_t>{1, 0, 1}));
+    EXPECT_EQ(stats.tntKills, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(stats.grenadeKills, (std::vector<int32_t>{2, 0, 0}));
+    EXPECT_EQ(stats.suicideCounts, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(stats.gamesPlayed, (std::vector<int32_t>{3, 1, 0}));
+    EXPECT_EQ(stats.playedTotal, 4);
 
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "ab*"), 3);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "O'Neil"), 0);
+    // The views the event table is left in: ordered by command, the last named player's
+    // games-played filter kept but switched off, the first join current.
     EXPECT_FALSE(db.filtered());
+    EXPECT_EQ(db.filter(), "a_name = 'O''Neil' AND command = 'J'");
+    EXPECT_EQ(db.indexFieldNames(), "command");
+    EXPECT_EQ(db.recordCount(), 11);  // no key range left
+    EXPECT_EQ(db.currentRow(), 0);
+    EXPECT_EQ(db.textOf("command"), "J");
+    EXPECT_EQ(progress.partsComplete(), progress.totalParts());
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// What the page's first program counted player by player: a filter or a key range per
+// player and counter, over the whole table.
+std::vector<int32_t> countPerPlayer(RecordTable& db, const std::vector<std::string>& roster,
+                                    const std::vector<FilterTerm>& otherTerms, const char* nameField) {
+    std::vector<int32_t> counts;
+    for (const std::string& name : roster) {
+        std::vector<FilterTerm> terms{{nameField, name}};
+        terms.insert(terms.end(), otherTerms.begin(), otherTerms.end());
+        db.setFiltered(false);
+        db.setFilterTerms(terms);
+        db.setFiltered(true);
+        counts.push_back(db.recordCount());
+    }
+    db.setFiltered(false);
+    return counts;
+}
+
+// Hostile names (quotes, a trailing *, bytes a collation ignores, case twins, the empty
+// name) and random events: the one pass counts what the per-player filters count.
+TEST_F(RosterCounters, OnePassCountsWhatPerPlayerFiltersCount) {
+    const std::vector<std::string> names{"", "Ann", "ann", "O'Neil", "ab*", "ab", "Bob\x01", "Bob", "\xe9t\xe9",
+                                         "<b>&amp;"};
+    const std::vector<std::string> weapons{"kar98_mp", "tnt_bomb_mp", "TNT_BOMB_MP"};
+    const std::vector<std::string> types{"MOD_RIFLE_BULLET", "MOD_GRENADE_SPLASH", "MOD_SUICIDE", "mod_suicide"};
+    const std::vector<std::string> locations{"head", "Head", "torso_upper", "head*"};
+    std::mt19937 random(11);
+    auto any = [&random](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+    for (int event = 0; event < 2000; ++event) {
+        if (random() % 5 == 0) {
+            addJoin(db, static_cast<int32_t>(random() % 9), any(names));
+        } else {
+            addKill(db, {.game = static_cast<int32_t>(random() % 9), .attacker = any(names), .victim = any(names),
+                         .weapon = any(weapons), .type = any(types), .location = any(locations)});
+        }
+    }
+    countAll(-1);  // nothing pruned: the counts compare with the whole table
+    RecordTable& t = db;
+    const auto& r = stats.roster;
+    EXPECT_EQ(r.size(), names.size());
+    EXPECT_EQ(stats.killCounts, countPerPlayer(t, r, {{"command", "K"}}, "a_name"));
+    EXPECT_EQ(stats.deathCounts, countPerPlayer(t, r, {}, "v_name"));
+    EXPECT_EQ(stats.headshotsGiven, countPerPlayer(t, r, {{"damage_location", "head"}}, "a_name"));
+    EXPECT_EQ(stats.headshotsTaken, countPerPlayer(t, r, {{"damage_location", "head"}}, "v_name"));
+    EXPECT_EQ(stats.tntKills, countPerPlayer(t, r, {{"a_weapon", "tnt_bomb_mp"}}, "a_name"));
+    EXPECT_EQ(stats.grenadeKills, countPerPlayer(t, r, {{"damage_type", "MOD_GRENADE_SPLASH"}}, "a_name"));
+    EXPECT_EQ(stats.suicideCounts, countPerPlayer(t, r, {{"damage_type", "MOD_SUICIDE"}}, "a_name"));
+    EXPECT_EQ(stats.gamesPlayed, countPerPlayer(t, r, {{"command", "J"}}, "a_name"));
 }
 
 TEST_F(RosterCounters, LargeRosterCountsEveryoneWithoutAMessage) {
@@ -130,8 +175,8 @@ TEST_F(RosterCounters, LargeRosterCountsEveryoneWithoutAMessage) {
         for (int k = 0; k <= i; ++k) addKill(db, {.attacker = name, .victim = "zz"});
     }
     countAll(1);
-    ASSERT_EQ(stats.KillCounts.size(), 53u);
-    for (int i = 0; i < 53; ++i) EXPECT_EQ(stats.KillCounts[static_cast<size_t>(i)], i + 1);
+    ASSERT_EQ(stats.killCounts.size(), 53u);
+    for (int i = 0; i < 53; ++i) EXPECT_EQ(stats.killCounts[static_cast<size_t>(i)], i + 1);
     EXPECT_EQ(tempdb.recordCount(), 53);
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -152,21 +197,16 @@ TEST_F(RosterCounters, PruningKeepsJoinsOfGamesWithAKillOrWithSeveralJoins) {
     countAll(2);
 
     EXPECT_EQ(stats.roster, (std::vector<std::string>{"Ann", "BEN", "Ben", "Cid", "Dan"}));
-    EXPECT_EQ(stats.PlayedTotal, 5);
+    EXPECT_EQ(stats.playedTotal, 5);
     EXPECT_FALSE(db.filtered());
     EXPECT_EQ(db.indexFieldNames(), "command");
     EXPECT_EQ(db.recordCount(), 7);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ann"), 2);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Ben"), 1);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "BEN"), 0);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Cid"), 2);
-    EXPECT_EQ(Statistics::GetGamesPlayed(db, "Dan"), 0);
+    EXPECT_EQ(stats.gamesPlayed, (std::vector<int32_t>{2, 0, 1, 2, 0}));
 
-    // A second pass finds nothing more to prune.
-    stats.DeleteGamesWithNoStat(db, 2, progress);
-    EXPECT_EQ(stats.PlayedTotal, 5);
-    EXPECT_EQ(progress.totalParts(), 2);
-    EXPECT_EQ(progress.partsComplete(), 2);
+    // A second run finds nothing more to prune.
+    countAll(2);
+    EXPECT_EQ(stats.playedTotal, 5);
+    EXPECT_EQ(db.recordCount(), 7);
 }
 
 // The pruning as the plain loop states it: every game, every roster name.
@@ -226,8 +266,8 @@ TEST_F(RosterCounters, PruningGivesWhatTheNameByNameLoopGives) {
 TEST_F(RosterCounters, EmptyTableGivesNothingToCount) {
     countAll(0);
     EXPECT_TRUE(stats.roster.empty());
-    EXPECT_TRUE(stats.KillCounts.empty());
-    EXPECT_EQ(stats.PlayedTotal, 0);
+    EXPECT_TRUE(stats.killCounts.empty());
+    EXPECT_EQ(stats.playedTotal, 0);
     EXPECT_TRUE(messages.messages.empty());
 }
 
