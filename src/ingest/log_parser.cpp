@@ -135,8 +135,7 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
     }
     progress.setPartsComplete(progress.totalParts());
 
-    if (db.active()) db.close();
-    db.open();
+    db.closeAndReopen();
     return stored;
 }
 

@@ -20,8 +20,8 @@ std::string FieldAt(std::string_view line, char delimiter, int n);
 // Walks every line of memo1 (read through line(i)), stores one record per join and kill
 // line in db, and adds a details line per stored record to memo2 when showDetails is set.
 // db is emptied first, so a second PARSE in the same run never counts the earlier events
-// again. GameCount holds the game counter after every line. At the end db is closed
-// (writing its work file) and opened again (reading it back).
+// again. GameCount holds the game counter after every line. At the end db is as closing
+// and opening it again gives: its work file written, its records as the file holds them.
 // With `ids`, the events of each (player id, name) pair are counted there afresh.
 // Returns the number of records stored.
 int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,

@@ -66,6 +66,8 @@ struct RecordTable::Impl {
     bool filtered = false;
     std::function<void()> listener;
     mutable size_t nextField = 0;
+    // Per string field, the text assigned last and its pool id (valid until the pool is emptied).
+    std::vector<std::pair<std::string_view, uint32_t>> lastTexts;
 
     // The data of an open table.
     bool open = false;
@@ -146,8 +148,17 @@ struct RecordTable::Impl {
     // ---- values ----
 
     // A text into string field f, cut as the field keeps it and stored once in the pool.
+    // Consecutive records often repeat a field's text (the map, the teams, the command),
+    // so the field's last text is checked before the pool is searched.
     void assignText(uint32_t* rec, int f, std::string_view text) {
-        layout.setCell(rec, f, pool.intern(storedText(text, defs[f].size)));
+        text = storedText(text, defs[f].size);
+        if (size_t(f) >= lastTexts.size()) lastTexts.resize(defs.size(), {{}, kNone});
+        auto& [lastText, lastId] = lastTexts[size_t(f)];
+        if (lastId == kNone || lastText != text) {
+            lastId = pool.intern(text);
+            lastText = pool.text(lastId);
+        }
+        layout.setCell(rec, f, lastId);
     }
 
     void assign(uint32_t* rec, int f, const Value& value) {
@@ -687,6 +698,7 @@ struct RecordTable::Impl {
     void resetData(bool opened) {
         layout = opened ? RecordLayout(defs) : RecordLayout();
         pool.clear();
+        lastTexts.clear();
         rows.reset(layout.stride());
         order.clear();
         filter = RecordFilter();
@@ -844,17 +856,25 @@ struct RecordTable::Impl {
     }
 
     // Rows go in the default order, so a table read back has the same default order.
-    void write(const std::string& path) {
+    void write(const std::string& path) const {
         WorkFileWriter writer(path, defs);
+        // Each field's attribute for each text, made on first use.
+        std::vector<std::vector<std::string>> attributes(defs.size());
         for (uint32_t r = order.first(); r != kNone; r = order.next(r)) {
             const uint32_t* rec = rows.row(r);
             writer.beginRow();
             for (int f = 0; f < int(defs.size()); ++f) {
                 if (layout.isNull(rec, f)) continue;
                 switch (defs[f].type) {
-                    case FieldType::String:
-                        writer.text(f, pool.text(layout.cell(rec, f)));
+                    case FieldType::String: {
+                        const uint32_t id = layout.cell(rec, f);
+                        std::vector<std::string>& made = attributes[size_t(f)];
+                        if (made.empty()) made.resize(pool.size());
+                        // Every made attribute holds at least ` name=""`: empty means not yet made.
+                        if (made[id].empty()) made[id] = writer.textAttribute(f, pool.text(id));
+                        writer.madeAttribute(made[id]);
                         break;
+                    }
                     case FieldType::Integer:
                         writer.integer(f, layout.integer(rec, f));
                         break;

@@ -84,6 +84,21 @@ void WorkFileWriter::text(int field, std::string_view value) {
     buffer_ += '"';
 }
 
+std::string WorkFileWriter::textAttribute(int field, std::string_view value) const {
+    std::string made = " " + names_[field] + "=\"";
+    for (char c : value) {
+        const char* escape = escapes()[static_cast<unsigned char>(c)];
+        if (escape) {
+            made += escape;
+        } else {
+            made += c;
+        }
+    }
+    return made + '"';
+}
+
+void WorkFileWriter::madeAttribute(std::string_view made) { buffer_ += made; }
+
 // Decimal integers; floats as the shortest text that reads back to the same value.
 template <class T>
 void WorkFileWriter::number(int field, T value) {

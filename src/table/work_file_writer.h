@@ -23,6 +23,10 @@ public:
 
     void beginRow();
     void text(int field, std::string_view value);
+    // A table writing the same text many times makes its attribute once and hands it over
+    // as made: textAttribute(field, value) then madeAttribute(made) writes what text() writes.
+    std::string textAttribute(int field, std::string_view value) const;
+    void madeAttribute(std::string_view made);
     void integer(int field, int32_t value);
     void real(int field, double value);
     void endRow();

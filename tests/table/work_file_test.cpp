@@ -86,6 +86,98 @@ TEST(WorkFile, RoundTripKeepsEveryByteNullsAndFloats) {
     }
 }
 
+// Every record of the table in posting order: its texts through their ids, so that the
+// text ids must agree too.
+std::vector<std::string> recordsById(const RecordTable& t) {
+    std::vector<std::string> records;
+    for (uint32_t r = 0; r < t.postedCount(); ++r) {
+        std::string record = t.isLive(r) ? "live" : "gone";
+        for (int f = 0; f < int(t.fieldDefs().size()); ++f) {
+            if (t.fieldDefs()[size_t(f)].type == FieldType::String) {
+                const uint32_t id = t.recordTextId(r, f);
+                record += "|" + std::to_string(id) + ":" + (id == RecordTable::kNullTextId ? "null" : std::string(t.textOfId(id)));
+            } else {
+                const std::optional<int32_t> n = t.recordInteger(r, f);
+                record += "|" + (n ? std::to_string(*n) : "null");
+            }
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::vector<uint32_t> viewOrder(RecordTable& t) {
+    std::vector<uint32_t> order;
+    for (int row = 0; row < t.viewSize(); ++row) order.push_back(t.viewRecordNumber(row));
+    return order;
+}
+
+// Closing and opening again in memory gives what reading the written file back gives:
+// the same file, records, posting order, text ids, view, index orders and current record,
+// after inserts before the current record, edits and deletes of awkward texts.
+TEST(WorkFile, CloseAndReopenGivesWhatReadingTheFileGives) {
+    TempFolder dir;
+    std::string allBytes;
+    for (int c = 1; c < 256; ++c) allBytes += char(c);
+    std::mt19937 random(5);
+    RecordTable inMemory;
+    inMemory.setFieldDefs(eventTableFields());
+    inMemory.setFileName(dir.file("memory.xml"));
+    inMemory.createDataSet();
+    inMemory.setIndexFieldNames("command");
+    for (int k = 0; k < 3000; ++k) {
+        inMemory.insert();
+        inMemory.setText("command", k % 7 == 0 ? "J" : "K");
+        const size_t from = random() % allBytes.size();
+        inMemory.setText("a_name", allBytes.substr(from, random() % 50));
+        if (k % 3) inMemory.setText("v_name", k % 2 ? "" : "<\"'&>\r\n\t\\");
+        if (k % 5) inMemory.setInteger("game", int32_t(random() % 40) - 2);
+        inMemory.post();
+        if (k % 11 == 0) inMemory.next();
+        if (k % 97 == 0) inMemory.deleteRecord();
+        if (k % 89 == 0) {
+            inMemory.edit();
+            inMemory.setText("command", "J");
+            inMemory.post();
+        }
+    }
+    inMemory.closeAndReopen();
+    std::filesystem::copy_file(dir.file("memory.xml"), dir.file("read.xml"));
+    RecordTable read;
+    read.setFieldDefs(eventTableFields());
+    read.setFileName(dir.file("read.xml"));
+    read.setIndexFieldNames("command");
+    read.open();
+
+    EXPECT_EQ(inMemory.postedCount(), read.postedCount());
+    EXPECT_EQ(inMemory.textIdCount(), read.textIdCount());
+    EXPECT_EQ(recordsById(inMemory), recordsById(read));
+    for (const char* order : {"command", "a_name;game", ""}) {
+        inMemory.setIndexFieldNames(order);
+        read.setIndexFieldNames(order);
+        EXPECT_EQ(viewOrder(inMemory), viewOrder(read)) << order;
+        EXPECT_EQ(inMemory.currentRow(), read.currentRow()) << order;
+    }
+
+    // Unchanged since: closing again writes nothing, and the next run starts from the file.
+    std::filesystem::remove(dir.file("read.xml"));
+    const auto written = std::filesystem::last_write_time(dir.file("memory.xml"));
+    inMemory.closeAndReopen();
+    EXPECT_EQ(std::filesystem::last_write_time(dir.file("memory.xml")), written);
+    EXPECT_EQ(recordsById(inMemory), recordsById(read));
+}
+
+// A work file that cannot be written leaves the table open with every record.
+TEST(WorkFile, CloseAndReopenThatCannotWriteKeepsTheTable) {
+    TempFolder dir;
+    RecordTable t;
+    makeSmallTable(t, dir.file("missing-folder/lijst.xml"));
+    EXPECT_THROW(t.closeAndReopen(), Error);
+    EXPECT_TRUE(t.active());
+    EXPECT_EQ(t.recordCount(), 1);
+    EXPECT_EQ(t.textOf("command"), "J");
+}
+
 TEST(WorkFile, ReadsAPacketLargerThanItsReadBlocks) {
     TempFolder dir;
     std::string path = dir.file("lijst.xml");
