@@ -153,7 +153,7 @@ Figures runRole(const std::string& role, gravmark::MainWindow& form, const Bench
     if (role == "load-parse") {
         const PaintCounter memo1(form.logTextBox->viewport());
         figures["LOAD"] = timeStep([&] { form.load(); });
-        if (!form.logTextBox->isVisible() || form.LineCount <= 0 || memo1.paints == 0) {
+        if (!form.logTextBox->isVisible() || form.run.lineCount <= 0 || memo1.paints == 0) {
             std::fprintf(stderr, "LOAD showed nothing\n");
             std::exit(1);
         }
@@ -172,8 +172,8 @@ Figures runRole(const std::string& role, gravmark::MainWindow& form, const Bench
         figures["progressPaints"] = progress.paints;
         requireSaved(dialogs, folder);
     }
-    figures["lines"] = form.LineCount;
-    if (!form.Counters.roster.empty()) figures["players"] = static_cast<double>(form.Counters.roster.size());
+    figures["lines"] = form.run.lineCount;
+    if (!form.run.counts.roster.empty()) figures["players"] = static_cast<double>(form.run.counts.roster.size());
     return figures;
 }
 

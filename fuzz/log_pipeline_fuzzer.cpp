@@ -1,36 +1,33 @@
-// LOAD, PARSE and HTML on arbitrary log bytes, as ALL runs them: LOAD stores every line
-// and its summary line, PARSE stores one event per join and kill line (as the work file
-// read back holds them, with a details line each), and HTML builds the page without failing.
-#include <array>
+// LOAD, PARSE and HTML on arbitrary log bytes, through the run the window and the batch
+// share: LOAD stores every line and its summary line, PARSE stores one event per join and
+// kill line (as the work file read back holds them, with a details line each), and HTML
+// builds the page without failing.
 #include <string>
 
 #include "common/error.h"
-#include "common/text_box_lines.h"
 #include "fuzz_support.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
 #include "ingest/parse_line_kind.h"
-#include "report/build_page.h"
-#include "stats/run_statistics.h"
+#include "pipeline/page_run.h"
 #include "support/scripted_dialogs.h"
-#include "table/work_tables.h"
-
-namespace {
-const QDateTime kUpdated(QDate(2026, 12, 9), QTime(14, 30));
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace gravmark;
-    const test::ScriptedDialogs dialogs;  // CountKills may warn about a long roster
+    const test::ScriptedDialogs dialogs;
     const std::string folder = fuzz::scratch().folder();
-    const std::string log = folder + "games_mp.log";
-    test::writeFile(log, fuzz::bytesOf(data, size));
+    test::writeFile(folder + "games_mp.log", fuzz::bytesOf(data, size));
 
+    PageRun run;
+    run.useWorkFolder(folder);
+    RunSettings settings;
+    settings.folder = folder;
+    settings.showDetails = true;
+    settings.settings.medals = {true, true, true, true, true, true, true};
+    settings.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30)); };
     Progress progress;
-    TextBoxLines memo1, memo2;
-    const int32_t LineCount = loadLog(log, memo1, progress);
-    fuzz::require(memo1.lineCount() == size_t(LineCount) + 1, "LOAD stores every line and a summary");
-    fuzz::require(memo1.line(size_t(LineCount)) == "Aantal Lines : " + std::to_string(LineCount),
+    runSteps(run, {Step::Load}, settings, progress);
+    const TextBoxLines& memo1 = run.logLines;
+    fuzz::require(memo1.lineCount() == size_t(run.lineCount) + 1, "LOAD stores every line and a summary");
+    fuzz::require(memo1.line(size_t(run.lineCount)) == "Aantal Lines : " + std::to_string(run.lineCount),
                   "LOAD's summary line counts the lines");
 
     int32_t joins = 0, kills = 0;
@@ -40,30 +37,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kills += kind == LineKind::Kill;
     }
 
-    RecordTable db, tempdb;
-    defineWorkTables(db, tempdb);
-    recreateWorkTables(db, tempdb, folder);
-    int32_t GameCount = 0;
-    const int32_t stored = parseLog(memo1, db, true, memo2, progress, GameCount);
-    fuzz::require(stored == joins + kills, "PARSE stores one event per join and kill line");
-    fuzz::require(memo2.lineCount() == size_t(stored), "PARSE writes one details line per event");
+    runSteps(run, {Step::Parse}, settings, progress);
+    fuzz::require(run.eventCount == joins + kills, "PARSE stores one event per join and kill line");
+    fuzz::require(run.detailLines.lineCount() == size_t(run.eventCount), "PARSE writes one details line per event");
     int32_t storedJoins = 0, storedKills = 0;
-    for (db.first(); !db.eof(); db.next()) {
-        storedJoins += db.textOf("command") == "J";
-        storedKills += db.textOf("command") == "K";
+    for (run.db.first(); !run.db.eof(); run.db.next()) {
+        storedJoins += run.db.textOf("command") == "J";
+        storedKills += run.db.textOf("command") == "K";
     }
-    fuzz::require(storedJoins == joins && storedKills == kills,
-                  "the work file holds the events PARSE stored");
+    fuzz::require(storedJoins == joins && storedKills == kills, "the work file holds the events PARSE stored");
 
     try {
-        Statistics stats;
-        const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
-        const std::array<bool, 7> everyMedal{true, true, true, true, true, true, true};
-        buildPage({folder, kUpdated, LineCount, stats.playedTotal, everyMedal, winners, tempdb}, memo1,
-                  memo2);
+        runSteps(run, {Step::Html}, settings, progress);
     } catch (const Error& error) {
         fuzz::require(false, "HTML does not fail", error.what());
     }
-    fuzz::require(memo1.lineCount() > 0, "HTML writes a page");
+    fuzz::require(run.logLines.lineCount() > 0, "HTML writes a page");
     return 0;
 }

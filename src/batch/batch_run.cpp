@@ -12,19 +12,11 @@
 #include "common/file_names.h"
 #include "common/program_folder.h"
 #include "common/program_layout.h"
-#include "common/rotated_copies.h"
-#include "common/text_box_lines.h"
 #include "common/version_info.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
-#include "ingest/player_id_counts.h"
 #include "names/kept_names.h"
-#include "report/build_page.h"
+#include "pipeline/page_run.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
-#include "site/player_site.h"
-#include "stats/run_statistics.h"
-#include "table/work_tables.h"
 
 namespace gravmark {
 
@@ -40,11 +32,8 @@ void requirePageTarget(const BatchOptions& options, const SettingsValues& settin
     }
 }
 
-// The kept names (and, when set, the player ids) rename the events before counting; the
-// run tells how many rules it applied and warns of what it could not use.
-void applyKeptNamesToDb(RecordTable& db, const SettingsValues& settings, const PlayerIdCounts& ids,
-                        StderrDialogs& dialogs) {
-    const KeptNamesRun run = applyKeptNames(db, programFolder(), settings.mergebyid ? &ids : nullptr);
+// The batch tells how many kept-name rules it applied and warns of what it could not use.
+void reportKeptNames(const KeptNamesRun& run, const SettingsValues& settings, StderrDialogs& dialogs) {
     for (const std::string& problem : run.problems) dialogs.showWarning(problem);
     if (!run.sharedIds.empty()) dialogs.showWarning(sharedIdsText(run.sharedIds));
     if (run.rulesApplied == 0 && !settings.mergebyid) return;
@@ -59,55 +48,50 @@ std::string pageTarget(const BatchOptions& options, const SettingsValues& settin
     return options.out ? *options.out : defaultPageFile(settings.savepath);
 }
 
-// LOAD, PARSE, HTML and SAVE as ALL runs them, except that a missing log, or a log without
-// a single game event where a page already stands, stops the run: a scheduled run must not
-// replace the clan's page by an empty one.
+const char* stepName(Step step) {
+    switch (step) {
+        case Step::Load:
+            return "LOAD";
+        case Step::Parse:
+            return "PARSE";
+        case Step::Html:
+            return "HTML";
+        case Step::Save:
+            return "SAVE";
+    }
+    return "";
+}
+
+// ALL and SAVE as the desktop program runs them, except that a missing log, or a log
+// without a single game event where a page already stands, stops the run.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
                   const BatchStepListener& step, StderrDialogs& dialogs) {
-    // The tables as the main window holds them once it is created, but with their work
-    // files in a folder of this run's own: a desktop program in the same program folder
-    // keeps its lijst.xml and temp.xml. Declared first, the folder outlives the tables.
+    // The work files go to a folder of this run's own: a desktop program in the same
+    // program folder keeps its lijst.xml and temp.xml. Declared first, the folder outlives
+    // the tables.
     const QTemporaryDir workFolder(QDir::tempPath() + "/gravmark-batch-XXXXXX");
     if (!workFolder.isValid()) {
         throw Error("Cannot create a work folder in " + fileSystemName(QDir::tempPath()) + ". " +
                     workFolder.errorString().toStdString());
     }
-    RecordTable db, tempdb;
-    defineWorkTables(db, tempdb);
-    recreateWorkTables(db, tempdb, fileSystemName(workFolder.path()) + "/");
+    PageRun run;
+    run.useWorkFolder(fileSystemName(workFolder.path()) + "/");
 
-    step("LOAD");
-    const std::string log = programFolder() + "games_mp.log";
-    if (!logFileExists(log)) throw Error("File does not exist: " + log);
-    TextBoxLines memo1, memo2;
-    const int32_t LineCount = loadLog(logFilesToLoad(log, settings.history), memo1, progress);
+    RunSettings steps;
+    steps.folder = programFolder();
+    steps.settings = settings;
+    steps.saveToDefaultFolder = !options.out;  // else the save dialog's answer is --out
+    steps.version = VersionInfo().productVersion();
+    const QDateTime now = options.now.value_or(QDateTime::currentDateTime());
+    steps.clock = [now] { return now; };
+    steps.missingLog = MissingLog::Fail;
+    steps.pageToKeepWithoutGames = pageTarget(options, settings);
+    steps.beforeStep = [&step](Step next) { step(stepName(next)); };
+    steps.reportKeptNames = [&](const KeptNamesRun& kept) { reportKeptNames(kept, settings, dialogs); };
+    runSteps(run, kAllSteps, steps, progress);
 
-    step("PARSE");
-    int32_t GameCount = 0;
-    PlayerIdCounts ids;
-    const int32_t events = parseLog(memo1, db, false, memo2, progress, GameCount, &ids);
-    if (events == 0 && std::filesystem::exists(pageTarget(options, settings)))
-        throw Error("The log holds no games; the page was not replaced.");
-
-    step("HTML");
-    applyKeptNamesToDb(db, settings, ids, dialogs);
-    Statistics stats;
-    const MedalWinners winners = runStatistics(stats, db, tempdb, GameCount, progress);
-    PlayerSite playerSite;
-    playerSite.prepare(settings.playerpages, db, stats, tempdb, winners);
-    const PageInputs inputs{programFolder(), options.now.value_or(QDateTime::currentDateTime()),
-                            LineCount,       stats.playedTotal,
-                            settings.medals, winners,
-                            tempdb,          playerSite.rowLinks()};
-    buildPage(inputs, memo1, memo2);
-
-    step("SAVE");
-    bool pageFinished = false;
-    savePage(memo1, memo2, pageFinished, !options.out, settings.savepath, VersionInfo().productVersion(),
-             playerSite.writer(programFolder()));
-
-    db.close();
-    tempdb.close();
+    run.db.close();
+    run.tempdb.close();
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "common/program_folder.h"
-#include "table/work_tables.h"
 #include "ui/error_guard.h"
 #include "ui/event_grid_panel.h"
 #include "ui/merge_names_window.h"
@@ -28,15 +27,12 @@ MainWindow::MainWindow(VersionInfo versionInfo, QWidget* parent)
     createControls();
     bindHandlers();
 
-    runGuarded([this] {
-        defineWorkTables(db, tempdb);
-        prepareForFirstRun();
-    });
+    runGuarded([this] { prepareForFirstRun(); });
 }
 
 MainWindow::~MainWindow() {
     runGuarded([this] {
-        if (tempdb.active()) tempdb.close();
+        if (run.tempdb.active()) run.tempdb.close();
     });
 }
 
@@ -66,7 +62,7 @@ void MainWindow::bindHandlers() {
 void MainWindow::prepareForFirstRun() {
     titleLabel->setText(QStringLiteral("Thornvale Clan - GRAVMARKPARSER v.") +
                         QString::fromLatin1(versionInfo.fileVersion()));
-    recreateWorkTables(db, tempdb, programFolder());
+    run.useWorkFolder(programFolder());
     parseButton->setEnabled(false);
     htmlButton->setEnabled(false);
     saveButton->setEnabled(false);
@@ -75,28 +71,13 @@ void MainWindow::prepareForFirstRun() {
 // Closing the event table writes its work file.
 void MainWindow::closeEvent(QCloseEvent* event) {
     runGuarded([this] {
-        if (db.active()) db.close();
+        if (run.db.active()) run.db.close();
     });
     event->accept();
     emit closed();
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popupMenu->popup(event->globalPos()); }
-
-void MainWindow::runAll() {
-    allButton->setEnabled(false);
-    loadButton->setEnabled(false);
-    // Without a log ALL stops: going on would save a page of nothing over the clan's page.
-    // Nothing has changed, so LOAD and ALL can be used again once the log is there.
-    if (!loadLogFile()) {
-        loadButton->setEnabled(true);
-        allButton->setEnabled(true);
-        return;
-    }
-    parse();
-    buildHtml();
-    save();
-}
 
 void MainWindow::onJoinNamesToggled() {
     if (joinNamesBox->isChecked()) allButton->setEnabled(false);

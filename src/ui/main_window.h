@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the work buttons LOAD, PARSE, HTML, SAVE and ALL, the two text boxes,
-// the progress bar, the check boxes and the popup menu. It owns the event table `db`, the
-// player table `tempdb` and the per-player counters that the steps fill.
+// the progress bar, the check boxes and the popup menu. It owns the run that the steps
+// fill: the event table `db`, the player table `tempdb` and the per-player counts.
 //
 // Every widget carries the object name it has always had (`Form1`, `Button1`, `Memo1`,
 // `savedef`, ...): scripts, tests and accessibility tools find the controls by them, so
@@ -13,17 +13,13 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
-#include "common/text_box_lines.h"
 #include "common/version_info.h"
 #include "fetch/fetch_notifications.h"
 #include "fetch/fetch_time_limits.h"
-#include "ingest/player_id_counts.h"
+#include "pipeline/page_run.h"
 #include "settings/settings_values.h"
-#include "site/player_site.h"
-#include "stats/medal_winners.h"
-#include "stats/statistics.h"
-#include "table/record_table.h"
 
 class QAction;
 class QCheckBox;
@@ -86,27 +82,12 @@ public:
     QAction* fetchLogAction = nullptr;         // getlogfromBrom1, "get log ftp server"
     QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
 
-    // The lines of the two text boxes.
-    TextBoxLines Memo1Lines;
-    TextBoxLines Memo2Lines;
-
-    RecordTable db;
-    RecordTable tempdb;
+    // The run the work steps share with the batch: the text boxes' lines (logLines is
+    // Memo1, detailLines Memo2), the event table `db`, the player table `tempdb`, the
+    // counts and the medal winners.
+    PageRun run;
     const VersionInfo versionInfo;
-
-    // The roster and the per-player counters (killCounts ... suicideCounts, playedTotal),
-    // by roster index; they grow with the roster.
-    Statistics Counters;
-    MedalWinners Winners;
-    int32_t GameCount = 0;
-    // The events of each player id and name, counted by PARSE for merging names by id.
-    PlayerIdCounts PlayerIds;
-    int32_t LineCount = 0;
     int32_t remoteLogSize = 0;
-    // Whether SAVE has put the credit line and the footer on the page HTML built.
-    bool pageFinished = false;
-    // The player pages of the page HTML built, when the setting asked for them.
-    PlayerSite playerSite;
     // The local time printed as "Updated @" (tests fix it).
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
@@ -127,9 +108,11 @@ protected:
 
 private:
     void prepareForFirstRun();
-    // The kept names (and, when set, the player ids) rename the events before HTML uses them.
-    void applyKeptNamesToDb();
-    bool loadLogFile();     // LOAD's work; false after "File does not exist" (main_window_steps.cpp)
+    // The steps of a button (main_window_steps.cpp); false after "File does not exist".
+    bool runButtonSteps(std::initializer_list<Step> steps);
+    void beforeStep(Step step);
+    void afterStep(Step step);
+    void reportKeptNames(const KeptNamesRun& kept);
     void createControls();  // main_window_controls.cpp
     void createPopupMenu();
     void setHints();

@@ -54,9 +54,9 @@ void MainWindow::createControls() {
     titleLabel->setText(QStringLiteral("Thornvale Clan - GRAVMARKPARSER"));
 
     loadButton = button(this, "Button1", "LOAD", 403, 8, 75, 40);
-    logTextBox = textBox(Memo1Lines, this, "Memo1", 77, 220);
+    logTextBox = textBox(run.logLines, this, "Memo1", 77, 220);
     parseButton = button(this, "Button2", "PARSE", 484, 8, 75, 40);
-    detailsTextBox = textBox(Memo2Lines, this, "Memo2", 312, 193);
+    detailsTextBox = textBox(run.detailLines, this, "Memo2", 312, 193);
     htmlButton = button(this, "Button3", "HTML", 565, 8, 75, 40);
     saveButton = button(this, "Button4", "SAVE", 646, 8, 75, 40);
     showDetailsBox = checkBox(this, "CheckBox1", "Show details (takes longer)", 8);

@@ -1,19 +1,11 @@
-// The four work steps of the main window: LOAD, PARSE, HTML and SAVE. Each reads the
-// controls, calls the core step and sets the controls as the state table says; the work
-// itself is the same core code the batch command runs.
+// The four work steps of the main window: LOAD, PARSE, HTML and SAVE, a step per button and
+// all four for ALL. The work is the run every caller shares (pipeline/page_run.h); the
+// window sets its controls around each step as the state table says.
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "common/dialogs.h"
 #include "common/program_folder.h"
-#include "common/rotated_copies.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
-#include "names/kept_names.h"
-#include "report/build_page.h"
-#include "report/save_page.h"
-#include "stats/run_statistics.h"
 #include "ui/main_window.h"
 #include "ui/merge_names_window.h"
 #include "ui/progress_bar.h"
@@ -21,70 +13,88 @@
 
 namespace gravmark {
 
-// LOAD: the log file into logTextBox, one line per log line with ";" appended.
-void MainWindow::load() { loadLogFile(); }
+void MainWindow::load() { runButtonSteps({Step::Load}); }
+void MainWindow::parse() { runButtonSteps({Step::Parse}); }
+// With "Let me join Names" HTML ends with the roster in the merge window.
+void MainWindow::buildHtml() { runButtonSteps({Step::Html}); }
+void MainWindow::save() { runButtonSteps({Step::Save}); }
 
-bool MainWindow::loadLogFile() {
-    const std::string path = programFolder() + "games_mp.log";
-    if (!logFileExists(path)) {
-        dialogs().showMessage("File does not exist");
-        return false;
-    }
+void MainWindow::runAll() {
     allButton->setEnabled(false);
-    // Hidden while it fills, and left hidden when reading fails.
-    logTextBox->hide();
-    progressBar->model().setPartsComplete(0);
-    LineCount = loadLog(logFilesToLoad(path, settings_.history), Memo1Lines, progressBar->model());
-    logTextBox->show();
-    parseButton->setEnabled(true);
-    return true;
-}
-
-// PARSE: the lines of logTextBox into join and kill events of db.
-void MainWindow::parse() {
     loadButton->setEnabled(false);
-    parseButton->setEnabled(false);
-    htmlButton->setEnabled(false);
-    parseLog(Memo1Lines, db, showDetailsBox->isChecked(), Memo2Lines, progressBar->model(), GameCount,
-             &PlayerIds);
-    htmlButton->setEnabled(true);
-}
-
-// HTML: with "Let me join Names" the roster goes to the merge window; otherwise the
-// statistics and the page.
-void MainWindow::buildHtml() {
-    applyKeptNamesToDb();
-    if (joinNamesBox->isChecked()) {
-        Counters.removeDuplicates(db, progressBar->model());
-        mergeNamesWindow->setRoster(Counters.roster);
-        mergeNamesWindow->offerRosterForMerging();
-        return;
+    // Without a log ALL stops: going on would save a page of nothing over the clan's page.
+    // Nothing has changed, so LOAD and ALL can be used again once the log is there.
+    if (!runButtonSteps(kAllSteps)) {
+        loadButton->setEnabled(true);
+        allButton->setEnabled(true);
     }
-    htmlButton->setEnabled(false);
-    Winners = runStatistics(Counters, db, tempdb, GameCount, progressBar->model());
-    mergeNamesWindow->setRoster(Counters.roster);
-    const SettingsValues& settings = settings_;
-    playerSite.prepare(settings.playerpages, db, Counters, tempdb, Winners);
-    const PageInputs inputs{programFolder(), clock(), LineCount, Counters.playedTotal,
-                            settings.medals, Winners, tempdb,    playerSite.rowLinks()};
-    buildPage(inputs, Memo1Lines, Memo2Lines);
-    saveButton->setEnabled(true);
-    pageFinished = false;
 }
 
-void MainWindow::applyKeptNamesToDb() {
-    const KeptNamesRun run = applyKeptNames(db, programFolder(), settings_.mergebyid ? &PlayerIds : nullptr);
-    mergeNamesWindow->showSharedIds(run.sharedIds);
-    if (!run.problems.empty()) dialogs().showMessage(problemsText(run.problems));
+bool MainWindow::runButtonSteps(std::initializer_list<Step> steps) {
+    RunSettings settings;
+    settings.folder = programFolder();
+    settings.settings = settings_;
+    settings.showDetails = showDetailsBox->isChecked();
+    settings.rosterForMerging = joinNamesBox->isChecked();
+    settings.saveToDefaultFolder = defaultSaveBox->isChecked();
+    settings.version = versionInfo.productVersion();
+    settings.clock = clock;
+    settings.beforeStep = [this](Step step) { beforeStep(step); };
+    settings.afterStep = [this](Step step) { afterStep(step); };
+    settings.reportKeptNames = [this](const KeptNamesRun& kept) { reportKeptNames(kept); };
+    return runSteps(run, steps, settings, progressBar->model());
 }
 
-// SAVE: the finished page to the default folder or to a file chosen in the save dialog.
-void MainWindow::save() {
-    saveButton->setEnabled(false);
-    const SaveOutcome outcome =
-        savePage(Memo1Lines, Memo2Lines, pageFinished, defaultSaveBox->isChecked(), settings_.savepath,
-                 versionInfo.productVersion(), playerSite.writer(programFolder()));
-    if (outcome == SaveOutcome::Cancelled) saveButton->setEnabled(true);
+void MainWindow::beforeStep(Step step) {
+    switch (step) {
+        case Step::Load:
+            allButton->setEnabled(false);
+            // Hidden while it fills, and left hidden when reading fails.
+            logTextBox->hide();
+            break;
+        case Step::Parse:
+            loadButton->setEnabled(false);
+            parseButton->setEnabled(false);
+            htmlButton->setEnabled(false);
+            break;
+        case Step::Html:
+            break;
+        case Step::Save:
+            saveButton->setEnabled(false);
+            break;
+    }
+}
+
+// Before the statistics: the player ids not used, and a message of the rules not in force.
+// HTML stays usable until the kept names are read, so a broken aliases.txt can be mended
+// and HTML pressed again.
+void MainWindow::reportKeptNames(const KeptNamesRun& kept) {
+    mergeNamesWindow->showSharedIds(kept.sharedIds);
+    if (!kept.problems.empty()) dialogs().showMessage(problemsText(kept.problems));
+    if (!joinNamesBox->isChecked()) htmlButton->setEnabled(false);
+}
+
+void MainWindow::afterStep(Step step) {
+    switch (step) {
+        case Step::Load:
+            logTextBox->show();
+            parseButton->setEnabled(true);
+            break;
+        case Step::Parse:
+            htmlButton->setEnabled(true);
+            break;
+        case Step::Html:
+            mergeNamesWindow->setRoster(run.counts.roster);
+            if (joinNamesBox->isChecked()) {
+                mergeNamesWindow->offerRosterForMerging();
+            } else {
+                saveButton->setEnabled(true);
+            }
+            break;
+        case Step::Save:
+            if (run.lastSave == SaveOutcome::Cancelled) saveButton->setEnabled(true);
+            break;
+    }
 }
 
 }  // namespace gravmark

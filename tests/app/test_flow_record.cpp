@@ -91,9 +91,9 @@ protected:
         for (const std::string& error : dialogs.errors) record_ << " [" << error << "]";
         dialogs.messages.clear();
         dialogs.errors.clear();
-        record_ << "\nlines " << form.LineCount << " games " << form.GameCount << " played total "
-                << form.Counters.playedTotal << "\n";
-        record_ << "memo1 " << digest(form.Memo1Lines.text()) << " memo2 " << digest(form.Memo2Lines.text())
+        record_ << "\nlines " << form.run.lineCount << " games " << form.run.gameCount << " played total "
+                << form.run.counts.playedTotal << "\n";
+        record_ << "memo1 " << digest(form.run.logLines.text()) << " memo2 " << digest(form.run.detailLines.text())
                 << "\n";
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
                 << fileDigest(folder.file("temp.xml")) << "\n";
@@ -102,10 +102,10 @@ protected:
             roster += form.mergeNamesWindow->sourceNameList->item(i)->text().toLatin1().toStdString() + "\n";
         record_ << "roster " << form.mergeNamesWindow->sourceNameList->count() << " " << digest(roster)
                 << "\n";
-        const MedalWinners& w = form.Winners;
+        const MedalWinners& w = form.run.winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
                 << w.target << "] [" << w.tnt << "] [" << w.grenades << "] [" << w.suicide << "]\n";
-        record_ << "db:\n" << viewOf(form.db, false) << "tempdb:\n" << viewOf(form.tempdb, true);
+        record_ << "db:\n" << viewOf(form.run.db, false) << "tempdb:\n" << viewOf(form.run.tempdb, true);
     }
 
     // ALL, SAVE to index.html, an edit in the grid (the first attacker named in the

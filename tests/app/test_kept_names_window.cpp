@@ -72,12 +72,12 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
     {
         ProgramWindows windows;
         runToHtml(windows.mainWindow, false);
-        windowPage = windows.mainWindow.Memo1Lines.text();
+        windowPage = windows.mainWindow.run.logLines.text();
         expectMerged(windowPage);
-        windows.mainWindow.db.first();
-        for (; !windows.mainWindow.db.eof(); windows.mainWindow.db.next()) {
-            EXPECT_NE(windows.mainWindow.db.textOf("a_name"), "Alpha2");
-            EXPECT_NE(windows.mainWindow.db.textOf("v_name"), "Alpha2");
+        windows.mainWindow.run.db.first();
+        for (; !windows.mainWindow.run.db.eof(); windows.mainWindow.run.db.next()) {
+            EXPECT_NE(windows.mainWindow.run.db.textOf("a_name"), "Alpha2");
+            EXPECT_NE(windows.mainWindow.run.db.textOf("v_name"), "Alpha2");
         }
     }
     BatchOptions options;

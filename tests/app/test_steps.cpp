@@ -74,20 +74,20 @@ TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
     form.loadButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, true, false, false, false}));
     EXPECT_TRUE(form.logTextBox->isVisibleTo(&form));
-    EXPECT_EQ(form.LineCount, 100);
-    EXPECT_EQ(form.Memo1Lines.line(100), "Aantal Lines : 100");
+    EXPECT_EQ(form.run.lineCount, 100);
+    EXPECT_EQ(form.run.logLines.line(100), "Aantal Lines : 100");
 
     form.showDetailsBox->setChecked(true);
     form.parseButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, true, false, false}));
-    EXPECT_EQ(form.GameCount, 4);
-    EXPECT_EQ(form.Memo2Lines.lineCount(), 40u);  // one details line per join and kill
+    EXPECT_EQ(form.run.gameCount, 4);
+    EXPECT_EQ(form.run.detailLines.lineCount(), 40u);  // one details line per join and kill
     EXPECT_EQ(form.progressBar->model().partsComplete(), form.progressBar->model().totalParts());
 
     form.htmlButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(windows.mergeNamesWindow.sourceNameList->count(),
-              static_cast<int>(form.Counters.roster.size()));
+              static_cast<int>(form.run.counts.roster.size()));
 
     // No default folder: the save dialog; cancelled, SAVE stays usable.
     form.saveButton->click();
@@ -106,7 +106,7 @@ TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
 
     windows.mainWindow.allButton->click();
     EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_EQ(windows.mainWindow.Memo1Lines.line(windows.mainWindow.Memo1Lines.lineCount() - 3), kCreditLine);
+    EXPECT_EQ(windows.mainWindow.run.logLines.line(windows.mainWindow.run.logLines.lineCount() - 3), kCreditLine);
 
     const std::string target = folder.file("index.html");
     dialogs.saveAnswers.push_back(target);
@@ -241,7 +241,7 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
     form.loadButton->click();
     form.parseButton->click();
     form.joinNamesBox->setChecked(true);
-    const std::string logLines = form.Memo1Lines.text();
+    const std::string logLines = form.run.logLines.text();
 
     form.htmlButton->click();
     MergeNamesWindow& merge = windows.mergeNamesWindow;
@@ -251,7 +251,7 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
         ASSERT_EQ(list->count(), 3);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(list->item(i)->text(), roster[i]);
     }
-    EXPECT_EQ(form.Memo1Lines.text(), logLines);  // nothing counted, the log stays
+    EXPECT_EQ(form.run.logLines.text(), logLines);  // nothing counted, the log stays
     EXPECT_TRUE(form.htmlButton->isEnabled());
 
     merge.sourceNameList->item(0)->setSelected(true);
@@ -262,7 +262,7 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
 
     form.joinNamesBox->setChecked(false);
     form.htmlButton->click();
-    const std::string page = form.Memo1Lines.text();
+    const std::string page = form.run.logLines.text();
     EXPECT_THAT(page, HasSubstr("<tr><td>2</td><td>Alpha</td>"));
     EXPECT_THAT(page, Not(HasSubstr("<td>Alpha2</td>")));
 }

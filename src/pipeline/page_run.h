@@ -1,0 +1,78 @@
+#pragma once
+// One run from the log to the saved page: LOAD -> PARSE -> HTML -> SAVE, for the main
+// window (a step per button, or ALL), gravmark-batch and the tests alike. PageRun holds
+// what the steps hand on; runSteps runs any of the steps in order, with what differs
+// between its callers passed in as RunSettings (the dialogs go through the Dialogs seam).
+#include <QDateTime>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "common/progress.h"
+#include "common/text_box_lines.h"
+#include "ingest/player_id_counts.h"
+#include "names/kept_names.h"
+#include "report/save_page.h"
+#include "settings/settings_values.h"
+#include "site/player_site.h"
+#include "stats/medal_winners.h"
+#include "stats/statistics.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+
+enum class Step { Load, Parse, Html, Save };
+
+// What a run hands from step to step. The tables are defined on construction; useWorkFolder
+// gives them their work files.
+struct PageRun {
+    PageRun();
+
+    // lijst.xml and temp.xml in `folder` (ending in a separator), both tables empty.
+    void useWorkFolder(const std::string& folder);
+
+    TextBoxLines logLines;     // Memo1: the log, then the page
+    TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
+    RecordTable db;            // the events
+    RecordTable tempdb;        // the players
+    Statistics counts;
+    MedalWinners winners;
+    PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    PlayerSite playerSite;
+    int32_t lineCount = 0;
+    int32_t gameCount = 0;
+    int32_t eventCount = 0;
+    bool pageFinished = false;  // SAVE has put the credit line and the footer on the page
+    SaveOutcome lastSave = SaveOutcome::Cancelled;
+};
+
+// A missing log: a message ("File does not exist") and the run stops with nothing changed,
+// as in the window; or an error naming the file, as in the batch.
+enum class MissingLog { StopWithMessage, Fail };
+
+struct RunSettings {
+    std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
+    SettingsValues settings;
+    bool showDetails = false;       // PARSE adds a details line per event
+    bool rosterForMerging = false;  // HTML ends with the roster, for the merge window
+    bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
+    std::string version;               // the product version of the credit line
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };  // "Updated @"
+    MissingLog missingLog = MissingLog::StopWithMessage;
+    // When set and a file there exists, a log without a single game event stops the run
+    // after PARSE: a scheduled run must not replace the clan's page by an empty one.
+    std::string pageToKeepWithoutGames;
+    std::function<void(Step)> beforeStep;
+    std::function<void(Step)> afterStep;
+    // What the kept names did; the window and the batch tell it differently.
+    std::function<void(const KeptNamesRun&)> reportKeptNames;
+};
+
+// Runs the steps in the order given. False when the log is missing and the settings say
+// to stop (then nothing has changed); any failure throws gravmark::Error.
+bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunSettings& settings, Progress& progress);
+
+inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};
+
+}  // namespace gravmark
