@@ -1,7 +1,7 @@
 // gravmark-batch on a generated 1,000,000-line log with 300 players (--lines N and
 // --players P for another shape): the whole command as a scheduler starts it, timed from
 // outside, then one run in-process timed step by step to show where the time goes (HTML is
-// the statistics and the page; SAVE the finished page, its file and the two work files).
+// the statistics and the page; SAVE the finished page and its file).
 // The target is 4 s for the whole command on the 2-core build machine.
 #include <QCoreApplication>
 #include <chrono>

@@ -1,7 +1,5 @@
 #include "batch/batch_run.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <exception>
 #include <filesystem>
 
@@ -9,7 +7,6 @@
 #include "batch/stderr_dialogs.h"
 #include "batch/terminal_progress.h"
 #include "common/error.h"
-#include "common/file_names.h"
 #include "common/program_folder.h"
 #include "common/program_layout.h"
 #include "common/version_info.h"
@@ -66,17 +63,9 @@ const char* stepName(Step step) {
 // without a single game event where a page already stands, stops the run.
 void buildAndSave(const BatchOptions& options, const SettingsValues& settings, Progress& progress,
                   const BatchStepListener& step, StderrDialogs& dialogs) {
-    // The work files go to a folder of this run's own: a desktop program in the same
-    // program folder keeps its lijst.xml and temp.xml. Declared first, the folder outlives
-    // the tables.
-    const QTemporaryDir workFolder(QDir::tempPath() + "/gravmark-batch-XXXXXX");
-    if (!workFolder.isValid()) {
-        throw Error("Cannot create a work folder in " + fileSystemName(QDir::tempPath()) + ". " +
-                    workFolder.errorString().toStdString());
-    }
+    // The tables have no work files: nobody could read them, and a desktop program in the
+    // same program folder keeps its own lijst.xml and temp.xml.
     PageRun run;
-    run.useWorkFolder(fileSystemName(workFolder.path()) + "/");
-
     RunSettings steps;
     steps.folder = programFolder();
     steps.settings = settings;
@@ -89,9 +78,6 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     steps.beforeStep = [&step](Step next) { step(stepName(next)); };
     steps.reportKeptNames = [&](const KeptNamesRun& kept) { reportKeptNames(kept, settings, dialogs); };
     runSteps(run, kAllSteps, steps, progress);
-
-    run.db.close();
-    run.tempdb.close();
 }
 
 }  // namespace

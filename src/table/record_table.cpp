@@ -837,17 +837,18 @@ struct RecordTable::Impl {
 
     void closeAndReopen() {
         if (!open) return openTable();
-        // Nothing to write: opening reads what is there (or gives an empty table).
-        if (fileName.empty() || (!changed && fileExists(fileName))) {
+        // Nothing to write: opening reads what is there.
+        if (!fileName.empty() && !changed && fileExists(fileName)) {
             close();
             return openTable();
         }
         state = TableState::Browsing;  // a pending insert or edit is dropped, as closing drops it
         buffer.clear();
         // Both threads only read the table until the file is complete.
-        std::future<void> written = std::async(std::launch::async, [this] { write(fileName); });
+        std::future<void> written;
+        if (!fileName.empty()) written = std::async(std::launch::async, [this] { write(fileName); });
         Renumbered fresh = renumbered();
-        written.get();
+        if (written.valid()) written.get();
         startEmpty();
         pool = std::move(fresh.pool);
         rows = std::move(fresh.rows);

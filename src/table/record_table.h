@@ -177,7 +177,8 @@ public:
     // close() writes: the records renumbered in the default order, their texts pooled
     // afresh in file order, the indexes built anew. The file is written on a second
     // thread meanwhile and is complete when this returns; when writing fails, the error
-    // is thrown and the table stays as it was.
+    // is thrown and the table stays as it was. A table without a work file keeps its
+    // records, renumbered as a file would give them back.
     void closeAndReopen();
 
     // Told after every change of data, view or current record (a grid refreshes).

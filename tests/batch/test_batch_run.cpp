@@ -53,7 +53,7 @@ TEST_F(BatchRun, GeneratedLogGivesTheStoredPageAndItsPictures) {
                                           test::readFile(folder.file("page.html"))));
     EXPECT_TRUE(exists("medal_pro_killer.png"));
     EXPECT_TRUE(exists("medal_anti_suicide.png"));
-    // The work files were the run's own, in a folder of its own, which is gone.
+    // No work file is written, neither beside the log nor in a temporary folder.
     EXPECT_EQ(test::readFile(folder.file("lijst.xml")), "a desktop program's work file");
     EXPECT_FALSE(exists("temp.xml"));
     EXPECT_TRUE(std::filesystem::is_empty(temporary.path()));

@@ -167,6 +167,21 @@ TEST(WorkFile, CloseAndReopenGivesWhatReadingTheFileGives) {
     EXPECT_EQ(recordsById(inMemory), recordsById(read));
 }
 
+// Without a work file (the batch command's tables) the records stay, in file order.
+TEST(WorkFile, CloseAndReopenWithoutAFileKeepsTheRecordsInFileOrder) {
+    RecordTable t;
+    t.setFieldDefs({{"command", FieldType::String, 20}});
+    t.createDataSet();
+    for (const char* command : {"A", "B", "C"}) {
+        t.insert();  // each before the last, as PARSE posts them
+        t.setText("command", command);
+        t.post();
+    }
+    t.closeAndReopen();
+    ASSERT_EQ(t.postedCount(), 3u);
+    for (uint32_t r = 0; r < 3; ++r) EXPECT_EQ(t.textOfId(t.recordTextId(r, 0)), std::string(1, char('C' - r)));
+}
+
 // A work file that cannot be written leaves the table open with every record.
 TEST(WorkFile, CloseAndReopenThatCannotWriteKeepsTheTable) {
     TempFolder dir;
