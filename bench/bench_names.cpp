@@ -63,8 +63,8 @@ const Parsed& parsed() {
         db.createDataSet();
         TextBoxLines memo2;
         Progress progress;
-        int32_t GameCount = 0;
-        parseLog(loadedLog(), db, false, memo2, progress, GameCount, &result.ids);
+        int32_t gameCount = 0;
+        parseLog(loadedLog(), db, false, memo2, progress, gameCount, &result.ids);
         db.close();
         return result;
     }();
@@ -91,9 +91,9 @@ void BM_Parse(benchmark::State& state) {
         db.createDataSet();
         TextBoxLines memo2;
         Progress progress;
-        int32_t GameCount = 0;
+        int32_t gameCount = 0;
         state.ResumeTiming();
-        parseLog(memo1, db, false, memo2, progress, GameCount, state.range(0) ? &ids : nullptr);
+        parseLog(memo1, db, false, memo2, progress, gameCount, state.range(0) ? &ids : nullptr);
         state.PauseTiming();
         db.close();
         state.ResumeTiming();

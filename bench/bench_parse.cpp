@@ -43,13 +43,13 @@ void BM_ParseLog(benchmark::State& state) {
 
     int percentChanges = 0;
     progress.setPercentListener([&percentChanges](int) { ++percentChanges; });
-    int32_t GameCount = 0;
+    int32_t gameCount = 0;
     int32_t stored = 0;
-    for (auto _ : state) stored = gravmark::parseLog(memo1, db, false, memo2, progress, GameCount);
+    for (auto _ : state) stored = gravmark::parseLog(memo1, db, false, memo2, progress, gameCount);
     const auto iterations = static_cast<double>(state.iterations());
     state.counters["lines"] = static_cast<double>(memo1.lineCount());
     state.counters["records"] = stored;
-    state.counters["games"] = GameCount;
+    state.counters["games"] = gameCount;
     state.counters["lijst_MB"] = static_cast<double>(fs::file_size(db.fileName())) / 1e6;
     state.counters["percent_changes"] = percentChanges / iterations;
     fs::remove(db.fileName());

@@ -56,9 +56,9 @@ void measure(int64_t lines, int players) {
         TextBoxLines memo1, memo2;
         Progress progress;
         loadLog(log.string(), memo1, progress);
-        int32_t GameCount = 0;
-        parseLog(memo1, db, false, memo2, progress, GameCount);
-        winners = runStatistics(stats, db, tempdb, GameCount, progress);
+        int32_t gameCount = 0;
+        parseLog(memo1, db, false, memo2, progress, gameCount);
+        winners = runStatistics(stats, db, tempdb, gameCount, progress);
     }
 
     double bestSummary = 1e9, bestWrite = 1e9, addedMemory = 0;

@@ -34,7 +34,7 @@ fs::path scratchFolder() {
     return fs::path(tmp ? tmp : "/tmp");
 }
 
-// Parses a generated log once and leaves its event table in a work file; returns GameCount.
+// Parses a generated log once and leaves its event table in a work file; returns gameCount.
 int32_t parsedWorkFile(int players, const std::string& workFile) {
     const fs::path log = scratchFolder() / ("gravmark-bench-" + std::to_string(logLines) + "-" +
                                             std::to_string(players) + ".log");
@@ -46,17 +46,17 @@ int32_t parsedWorkFile(int players, const std::string& workFile) {
     db.setFieldDefs(eventTableFields());
     db.setFileName(workFile);
     db.createDataSet();
-    int32_t GameCount = 0;
-    parseLog(memo1, db, false, memo2, progress, GameCount);
+    int32_t gameCount = 0;
+    parseLog(memo1, db, false, memo2, progress, gameCount);
     db.close();
-    return GameCount;
+    return gameCount;
 }
 
 void BM_Statistics(benchmark::State& state) {
     bench::SilentDialogs silent;
     Dialogs* previous = installDialogs(&silent);
     const std::string workFile = (scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
-    const int32_t GameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
+    const int32_t gameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
 
     size_t rosterSize = 0;
     int events = 0;
@@ -75,7 +75,7 @@ void BM_Statistics(benchmark::State& state) {
         Progress progress;
         state.ResumeTiming();
 
-        runStatistics(stats, db, tempdb, GameCount, progress);
+        runStatistics(stats, db, tempdb, gameCount, progress);
 
         state.PauseTiming();
         rosterSize = stats.roster.size();
@@ -87,7 +87,7 @@ void BM_Statistics(benchmark::State& state) {
     }
     state.counters["events"] = events;
     state.counters["roster"] = static_cast<double>(rosterSize);
-    state.counters["games"] = GameCount;
+    state.counters["games"] = gameCount;
     state.counters["played_total"] = played;
     fs::remove(workFile);
     installDialogs(previous);

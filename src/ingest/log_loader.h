@@ -25,7 +25,7 @@ bool logFileExists(const std::string& path);
 
 // Empties `memo1`, counts the lines (TotalParts), reads every line into `memo1` with
 // ";" appended (PartsComplete n + 1 after the n-th, full at the end) and adds the summary
-// line "Aantal Lines : " + count. Returns the number of log lines stored (LineCount).
+// line "Aantal Lines : " + count. Returns the number of log lines stored (lineCount).
 // Throws gravmark::Error when the file cannot be opened or read, or is too large; memo1
 // is then left empty.
 int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress);

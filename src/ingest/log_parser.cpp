@@ -88,7 +88,7 @@ void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& 
 
 }  // namespace
 
-std::string FieldAt(std::string_view line, char delimiter, int n) {
+std::string fieldAt(std::string_view line, char delimiter, int n) {
     size_t start = 0;
     for (int found = 0; found < n - 1; ++found) {
         const size_t at = line.find(delimiter, start);
@@ -100,7 +100,7 @@ std::string FieldAt(std::string_view line, char delimiter, int n) {
 }
 
 int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
-                 Progress& progress, int32_t& GameCount, PlayerIdCounts* ids) {
+                 Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
     const int64_t total = static_cast<int64_t>(memo1.lineCount());
     progress.setPartsComplete(0);
     progress.setTotalParts(total);
@@ -131,7 +131,7 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
                 break;
         }
         progress.setPartsComplete(i);
-        GameCount = game.number;
+        gameCount = game.number;
     }
     progress.setPartsComplete(progress.totalParts());
 

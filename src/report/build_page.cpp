@@ -56,7 +56,7 @@ std::string updateTime(const QDateTime& updated) {
 
 std::string headerLine(const PageInputs& inputs) {
     return "<center><font size=-1>Updated @ " + updateTime(inputs.updated) +
-           ".</font><BR># of lines parsed : " + std::to_string(inputs.LineCount) +
+           ".</font><BR># of lines parsed : " + std::to_string(inputs.lineCount) +
            "<BR>Total Games actually played : " + std::to_string(inputs.playedTotal) + "</center><BR>";
 }
 

@@ -17,7 +17,7 @@ struct PageInputs {
     std::string programFolder;
     // The "Updated @" time, in the local time of the run.
     QDateTime updated;
-    int32_t LineCount = 0;
+    int32_t lineCount = 0;
     int32_t playedTotal = 0;
     // The medal check boxes of the settings window, CheckBox1..CheckBox7 in order:
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.

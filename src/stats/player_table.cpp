@@ -52,8 +52,8 @@ std::string nameOfFirst(RecordTable& tempdb) {
 // Every medal step starts from an order on another field, so one sort gives the ascending
 // order and a second the descending one.
 std::string highest(RecordTable& tempdb, std::string_view field) {
-    SortCustomClientDataSet(tempdb, field);
-    SortCustomClientDataSet(tempdb, field);
+    sortByField(tempdb, field);
+    sortByField(tempdb, field);
     return nameOfFirst(tempdb);
 }
 
@@ -74,7 +74,7 @@ void fillPlayerTable(const Statistics& stats, RecordTable& tempdb, Progress& pro
     progress.setPartsComplete(progress.totalParts());
 }
 
-bool SortCustomClientDataSet(RecordTable& table, std::string_view fieldName) {
+bool sortByField(RecordTable& table, std::string_view fieldName) {
     if (!table.hasField(fieldName)) return false;
     const std::string field(fieldName);
     const bool descending = table.indexName() == field + "__IdxA";
@@ -89,7 +89,7 @@ bool SortCustomClientDataSet(RecordTable& table, std::string_view fieldName) {
 
 MedalWinners pickMedalWinners(RecordTable& tempdb) {
     MedalWinners winners;
-    SortCustomClientDataSet(tempdb, "target");
+    sortByField(tempdb, "target");
     winners.target = nameOfFirst(tempdb);
     winners.headshooter = highest(tempdb, "headshot");
     winners.shotInTheHead = highest(tempdb, "headshotr");

@@ -19,7 +19,7 @@ void fillPlayerTable(const Statistics& stats, RecordTable& tempdb, Progress& pro
 // Orders `table` by the named index "<field>__IdxA" (ascending), or by "<field>__IdxD"
 // (descending) when the ascending one is already current, creating the index on first
 // need. False, with the order unchanged, when the table has no such field.
-bool SortCustomClientDataSet(RecordTable& table, std::string_view fieldName);
+bool sortByField(RecordTable& table, std::string_view fieldName);
 
 // The seven winners in the fixed order (target, headshot, headshotr, tnt, bomb, suicide,
 // kills); ties go to the first record of the order the indexes give. Leaves `tempdb`

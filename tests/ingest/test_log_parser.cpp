@@ -15,19 +15,19 @@ namespace {
 using test::EventRecord;
 using test::ParseRun;
 
-TEST(FieldAt, ReturnsTheFieldBeforeTheNthDelimiterOnly) {
-    EXPECT_EQ(FieldAt("a;b;c;", ';', 2), "a");
-    EXPECT_EQ(FieldAt("a;b;c;", ';', 4), "c");
-    EXPECT_EQ(FieldAt("a;b;c;", ';', 5), "");
-    EXPECT_EQ(FieldAt("a;b;c", ';', 4), "");  // text after the last delimiter never counts
-    EXPECT_EQ(FieldAt("a;;c;", ';', 3), "");
-    EXPECT_EQ(FieldAt("", ';', 2), "");
-    EXPECT_EQ(FieldAt(";", ';', 2), "");
-    EXPECT_EQ(FieldAt("abc", ';', 2), "");
-    EXPECT_EQ(FieldAt("a;b;", ';', 1), "");
+TEST(fieldAt, ReturnsTheFieldBeforeTheNthDelimiterOnly) {
+    EXPECT_EQ(fieldAt("a;b;c;", ';', 2), "a");
+    EXPECT_EQ(fieldAt("a;b;c;", ';', 4), "c");
+    EXPECT_EQ(fieldAt("a;b;c;", ';', 5), "");
+    EXPECT_EQ(fieldAt("a;b;c", ';', 4), "");  // text after the last delimiter never counts
+    EXPECT_EQ(fieldAt("a;;c;", ';', 3), "");
+    EXPECT_EQ(fieldAt("", ';', 2), "");
+    EXPECT_EQ(fieldAt(";", ';', 2), "");
+    EXPECT_EQ(fieldAt("abc", ';', 2), "");
+    EXPECT_EQ(fieldAt("a;b;", ';', 1), "");
 }
 
-TEST(FieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
+TEST(fieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
     std::mt19937 random(7);
     const std::string alphabet = ";;;ab ";
     for (int round = 0; round < 2000; ++round) {
@@ -35,7 +35,7 @@ TEST(FieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
         for (char& c : line) c = alphabet[random() % alphabet.size()];
         const ParseFields fields(line, ';');
         for (int k = 1; k <= ParseFields::kMaxField; ++k) {
-            ASSERT_EQ(fields.field(k), FieldAt(line, ';', k + 1)) << '"' << line << "\" field " << k;
+            ASSERT_EQ(fields.field(k), fieldAt(line, ';', k + 1)) << '"' << line << "\" field " << k;
         }
     }
 }
@@ -112,7 +112,7 @@ TEST(ParseLog, StoresJoinAndKillRecordsWithEveryField) {
     const int32_t stored = run.parse();
 
     EXPECT_EQ(stored, 6);
-    EXPECT_EQ(run.GameCount, 2);
+    EXPECT_EQ(run.gameCount, 2);
     EXPECT_EQ(run.progress.totalParts(), 13);
     EXPECT_EQ(run.progress.partsComplete(), 13);
     EXPECT_EQ(run.progress.percent(), 100);
@@ -203,7 +203,7 @@ TEST(ParseLog, OddBytesAndOddLinesFollowTheRules) {
                         " 0:04 J;g;1;late",
                     });
     EXPECT_EQ(run.parse(), 3);
-    EXPECT_EQ(run.GameCount, 2);
+    EXPECT_EQ(run.gameCount, 2);
     const auto records = run.records();
     const EventRecord* join = findEvent(records, "J", odd);
     ASSERT_NE(join, nullptr);
@@ -233,10 +233,10 @@ TEST(ParseLog, StartsEverySecondRunFromAnEmptyTable) {
     load(run.memo1, {" 0:01 InitGame: \\mapname\\a\\protocol", " 0:03 J;g1;2;Alice",
                      " 0:04 K;g2;3;axis;Bob;g1;2;allies;Alice;m16_mp;35;MOD_RIFLE_BULLET;head"});
     run.parse();
-    run.GameCount = 99;
+    run.gameCount = 99;
     EXPECT_EQ(run.parse(), 2);
     EXPECT_EQ(run.records().size(), 2u);
-    EXPECT_EQ(run.GameCount, 1);
+    EXPECT_EQ(run.gameCount, 1);
 }
 
 TEST(ParseLog, ReportsEveryPercentageOnceAsALineByLineUpdateWould) {

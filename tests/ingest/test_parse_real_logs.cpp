@@ -57,7 +57,7 @@ void expectParsedAsCounted(const std::string& name, const ExpectedCounts& known)
     }
     EXPECT_EQ(joins, counted.joins);
     EXPECT_EQ(kills, counted.kills);
-    EXPECT_EQ(run.GameCount, counted.gameStarts);
+    EXPECT_EQ(run.gameCount, counted.gameStarts);
     EXPECT_EQ(run.memo2.lineCount(), static_cast<size_t>(counted.joins + counted.kills));
 }
 

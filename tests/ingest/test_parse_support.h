@@ -23,7 +23,7 @@ struct ParseRun {
     TextBoxLines memo1;
     TextBoxLines memo2;
     Progress progress;
-    int32_t GameCount = -1;
+    int32_t gameCount = -1;
 
     ParseRun() {
         db.setFieldDefs(eventTableFields());
@@ -32,7 +32,7 @@ struct ParseRun {
     }
 
     int32_t parse(bool showDetails = false) {
-        return parseLog(memo1, db, showDetails, memo2, progress, GameCount);
+        return parseLog(memo1, db, showDetails, memo2, progress, gameCount);
     }
 
     std::vector<EventRecord> records() {

@@ -23,7 +23,7 @@ struct ParsedLog {
     test::TempFolder workFolder;  // PARSE passes the table through its work file
     RecordTable db;
     PlayerIdCounts ids;
-    int32_t GameCount = 0;
+    int32_t gameCount = 0;
 
     explicit ParsedLog(const std::string& path) {
         db.setFieldDefs(eventTableFields());
@@ -32,7 +32,7 @@ struct ParsedLog {
         TextBoxLines memo1, memo2;
         Progress progress;
         loadLog(path, memo1, progress);
-        parseLog(memo1, db, false, memo2, progress, GameCount, &ids);
+        parseLog(memo1, db, false, memo2, progress, gameCount, &ids);
     }
 
     // Every row of the player table as the page shows it, in page order.
@@ -42,7 +42,7 @@ struct ParsedLog {
         tempdb.createDataSet();
         Statistics stats;
         Progress progress;
-        runStatistics(stats, db, tempdb, GameCount, progress);
+        runStatistics(stats, db, tempdb, gameCount, progress);
         std::vector<std::string> rows;
         for (tempdb.first(); !tempdb.eof(); tempdb.next()) rows.emplace_back(tempdb.textOf("html"));
         return rows;

@@ -43,11 +43,11 @@ protected:
         db->createDataSet();
         tempdb->setFieldDefs(playerTableFields());
         tempdb->createDataSet();
-        int32_t GameCount = 0;
+        int32_t gameCount = 0;
         const test::ScriptedDialogs dialogs;  // a roster past 50 names is told about
-        parseLog(memo1, *db, false, memo2, progress, GameCount);
+        parseLog(memo1, *db, false, memo2, progress, gameCount);
         stats = new Statistics;
-        const MedalWinners winners = runStatistics(*stats, *db, *tempdb, GameCount, progress);
+        const MedalWinners winners = runStatistics(*stats, *db, *tempdb, gameCount, progress);
         site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, winners));
     }
     static void TearDownTestSuite() {

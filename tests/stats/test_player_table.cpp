@@ -117,17 +117,17 @@ TEST_F(PlayerTable, SortSwitchesBetweenItsTwoNamedIndexes) {
         tempdb.first();
         return integer("kills");
     };
-    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_TRUE(sortByField(tempdb, "kills"));
     EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
     EXPECT_EQ(firstKills(), 3);
-    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_TRUE(sortByField(tempdb, "kills"));
     EXPECT_EQ(tempdb.indexName(), "kills__IdxD");
     EXPECT_EQ(firstKills(), 5);
-    EXPECT_TRUE(SortCustomClientDataSet(tempdb, "kills"));
+    EXPECT_TRUE(sortByField(tempdb, "kills"));
     EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
     EXPECT_EQ(tempdb.indexDefs().size(), 2u);
 
-    EXPECT_FALSE(SortCustomClientDataSet(tempdb, "nosuchfield"));
+    EXPECT_FALSE(sortByField(tempdb, "nosuchfield"));
     EXPECT_EQ(tempdb.indexName(), "kills__IdxA");
     EXPECT_EQ(tempdb.indexDefs().size(), 2u);
 }

@@ -192,7 +192,7 @@ TEST_F(RosterCounters, PruningKeepsJoinsOfGamesWithAKillOrWithSeveralJoins) {
     addJoin(db, 1, "Dan");  // only died: pruned
     addJoin(db, 1, "BEN");  // a spelling of its own, without a kill: pruned
     addJoin(db, 2, "Ann");  // last game, no kill: pruned
-    addJoin(db, 3, "Ann");  // past GameCount: not looked at
+    addJoin(db, 3, "Ann");  // past gameCount: not looked at
     db.setIndexFieldNames("game");
     countAll(2);
 
