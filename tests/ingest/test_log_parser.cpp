@@ -7,6 +7,7 @@
 #include "ingest/parse_fields.h"
 #include "ingest/parse_game_start.h"
 #include "ingest/parse_line_kind.h"
+#include "support/table_contents.h"
 #include "test_parse_support.h"
 
 namespace gravmark {
@@ -14,8 +15,11 @@ namespace {
 
 using test::EventRecord;
 using test::ParseRun;
+using test::readFile;
+using test::recordsById;
+using test::viewOrder;
 
-TEST(fieldAt, ReturnsTheFieldBeforeTheNthDelimiterOnly) {
+TEST(FieldAt, ReturnsTheFieldBeforeTheNthDelimiterOnly) {
     EXPECT_EQ(fieldAt("a;b;c;", ';', 2), "a");
     EXPECT_EQ(fieldAt("a;b;c;", ';', 4), "c");
     EXPECT_EQ(fieldAt("a;b;c;", ';', 5), "");
@@ -27,7 +31,7 @@ TEST(fieldAt, ReturnsTheFieldBeforeTheNthDelimiterOnly) {
     EXPECT_EQ(fieldAt("a;b;", ';', 1), "");
 }
 
-TEST(fieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
+TEST(FieldAt, AgreesWithTheOnePassSplitOnRandomLines) {
     std::mt19937 random(7);
     const std::string alphabet = ";;;ab ";
     for (int round = 0; round < 2000; ++round) {
@@ -237,6 +241,30 @@ TEST(ParseLog, StartsEverySecondRunFromAnEmptyTable) {
     EXPECT_EQ(run.parse(), 2);
     EXPECT_EQ(run.records().size(), 2u);
     EXPECT_EQ(run.gameCount, 1);
+}
+
+// After PARSE the table is what reading its work file back gives: the same records, in
+// the same posting order with the same text ids, and the same index orders. A second run
+// after other texts, and a table whose view is ordered, change none of that.
+TEST(ParseLog, LeavesTheTableAsItsWorkFileReadsBack) {
+    ParseRun run;
+    load(run.memo1, {" 0:01 InitGame: \\mapname\\other\\protocol", " 0:03 J;g1;2;Someone else"});
+    run.parse();
+    run.db.setIndexFieldNames("a_name;game");
+    run.memo1.setText(readFile(std::string(GRAVMARK_TEST_DATA) + "/report/generated-seed-7.log"));
+    ASSERT_GT(run.parse(true), 100);
+
+    RecordTable read;
+    read.setFieldDefs(eventTableFields());
+    read.setFileName(run.folder.file("lijst.xml"));
+    read.setIndexFieldNames("a_name;game");
+    read.open();
+    EXPECT_EQ(recordsById(run.db), recordsById(read));
+    EXPECT_EQ(viewOrder(run.db), viewOrder(read));
+    EXPECT_EQ(run.db.currentRow(), read.currentRow());
+    run.db.setIndexFieldNames("command");
+    read.setIndexFieldNames("command");
+    EXPECT_EQ(viewOrder(run.db), viewOrder(read));
 }
 
 TEST(ParseLog, ReportsEveryPercentageOnceAsALineByLineUpdateWould) {

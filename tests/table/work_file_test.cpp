@@ -5,6 +5,7 @@
 #include <random>
 
 #include "common/error.h"
+#include "support/table_contents.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
 #include "table/record_table.h"
@@ -13,6 +14,8 @@ namespace gravmark {
 namespace {
 
 using test::readFile;
+using test::recordsById;
+using test::viewOrder;
 using test::TempFolder;
 using test::writeFile;
 
@@ -84,32 +87,6 @@ TEST(WorkFile, RoundTripKeepsEveryByteNullsAndFloats) {
         EXPECT_EQ(std::get<double>(t.fieldValue("r")), reals[k]);
         EXPECT_TRUE(isNull(t.fieldValue("n")));
     }
-}
-
-// Every record of the table in posting order: its texts through their ids, so that the
-// text ids must agree too.
-std::vector<std::string> recordsById(const RecordTable& t) {
-    std::vector<std::string> records;
-    for (uint32_t r = 0; r < t.postedCount(); ++r) {
-        std::string record = t.isLive(r) ? "live" : "gone";
-        for (int f = 0; f < int(t.fieldDefs().size()); ++f) {
-            if (t.fieldDefs()[size_t(f)].type == FieldType::String) {
-                const uint32_t id = t.recordTextId(r, f);
-                record += "|" + std::to_string(id) + ":" + (id == RecordTable::kNullTextId ? "null" : std::string(t.textOfId(id)));
-            } else {
-                const std::optional<int32_t> n = t.recordInteger(r, f);
-                record += "|" + (n ? std::to_string(*n) : "null");
-            }
-        }
-        records.push_back(record);
-    }
-    return records;
-}
-
-std::vector<uint32_t> viewOrder(RecordTable& t) {
-    std::vector<uint32_t> order;
-    for (int row = 0; row < t.viewSize(); ++row) order.push_back(t.viewRecordNumber(row));
-    return order;
 }
 
 // Closing and opening again in memory gives what reading the written file back gives:
