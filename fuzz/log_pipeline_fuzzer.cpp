@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     PageRun run;
     run.useWorkFolder(folder);
-    RunSettings settings;
-    settings.folder = folder;
-    settings.showDetails = true;
-    settings.settings.medals = {true, true, true, true, true, true, true};
-    settings.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30)); };
+    RunOptions options;
+    options.folder = folder;
+    options.showDetails = true;
+    options.settings.medals = {true, true, true, true, true, true, true};
+    options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30)); };
     Progress progress;
-    runSteps(run, {Step::Load}, settings, progress);
+    runSteps(run, {Step::Load}, options, progress);
     const TextBoxLines& memo1 = run.logLines;
     fuzz::require(memo1.lineCount() == size_t(run.lineCount) + 1, "LOAD stores every line and a summary");
     fuzz::require(memo1.line(size_t(run.lineCount)) == "Aantal Lines : " + std::to_string(run.lineCount),
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kills += kind == LineKind::Kill;
     }
 
-    runSteps(run, {Step::Parse}, settings, progress);
+    runSteps(run, {Step::Parse}, options, progress);
     fuzz::require(run.eventCount == joins + kills, "PARSE stores one event per join and kill line");
     fuzz::require(run.detailLines.lineCount() == size_t(run.eventCount), "PARSE writes one details line per event");
     int32_t storedJoins = 0, storedKills = 0;
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::require(storedJoins == joins && storedKills == kills, "the work file holds the events PARSE stored");
 
     try {
-        runSteps(run, {Step::Html}, settings, progress);
+        runSteps(run, {Step::Html}, options, progress);
     } catch (const Error& error) {
         fuzz::require(false, "HTML does not fail", error.what());
     }

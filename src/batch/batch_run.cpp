@@ -66,7 +66,7 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
     // The tables have no work files: nobody could read them, and a desktop program in the
     // same program folder keeps its own lijst.xml and temp.xml.
     PageRun run;
-    RunSettings steps;
+    RunOptions steps;
     steps.folder = programFolder();
     steps.settings = settings;
     steps.saveToDefaultFolder = !options.out;  // else the save dialog's answer is --out

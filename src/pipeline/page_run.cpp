@@ -15,44 +15,44 @@ namespace gravmark {
 
 namespace {
 
-void load(PageRun& run, const RunSettings& settings, Progress& progress) {
+void load(PageRun& run, const RunOptions& options, Progress& progress) {
     progress.setPartsComplete(0);
-    run.lineCount = loadLog(logFilesToLoad(settings.folder + "games_mp.log", settings.settings.history),
+    run.lineCount = loadLog(logFilesToLoad(options.folder + "games_mp.log", options.settings.history),
                             run.logLines, progress);
 }
 
-void parse(PageRun& run, const RunSettings& settings, Progress& progress) {
-    run.eventCount = parseLog(run.logLines, run.db, settings.showDetails, run.detailLines, progress,
+void parse(PageRun& run, const RunOptions& options, Progress& progress) {
+    run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
-    if (run.eventCount == 0 && !settings.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(settings.pageToKeepWithoutGames)) {
+    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
+        std::filesystem::exists(options.pageToKeepWithoutGames)) {
         throw Error("The log holds no games; the page was not replaced.");
     }
 }
 
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
-void html(PageRun& run, const RunSettings& settings, Progress& progress) {
+void html(PageRun& run, const RunOptions& options, Progress& progress) {
     const KeptNamesRun kept =
-        applyKeptNames(run.db, settings.folder, settings.settings.mergebyid ? &run.playerIds : nullptr);
-    if (settings.reportKeptNames) settings.reportKeptNames(kept);
-    if (settings.rosterForMerging) {
+        applyKeptNames(run.db, options.folder, options.settings.mergebyid ? &run.playerIds : nullptr);
+    if (options.reportKeptNames) options.reportKeptNames(kept);
+    if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.db, progress);
         return;
     }
     run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
-    run.playerSite.prepare(settings.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
-    const PageInputs inputs{settings.folder,     settings.clock(),         run.lineCount,
-                            run.counts.playedTotal, settings.settings.medals, run.winners,
+    run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
+    const PageInputs inputs{options.folder,     options.clock(),         run.lineCount,
+                            run.counts.playedTotal, options.settings.medals, run.winners,
                             run.tempdb,          run.playerSite.rowLinks()};
     buildPage(inputs, run.logLines, run.detailLines);
     run.pageFinished = false;
 }
 
-void save(PageRun& run, const RunSettings& settings) {
-    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, settings.saveToDefaultFolder,
-                            settings.settings.savepath, settings.version,
-                            run.playerSite.writer(settings.folder));
+void save(PageRun& run, const RunOptions& options) {
+    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
+                            options.settings.savepath, options.version,
+                            run.playerSite.writer(options.folder));
 }
 
 }  // namespace
@@ -61,30 +61,30 @@ PageRun::PageRun() { defineWorkTables(db, tempdb); }
 
 void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, tempdb, folder); }
 
-bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunSettings& settings, Progress& progress) {
+bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress) {
     for (const Step step : steps) {
-        if (step == Step::Load && !logFileExists(settings.folder + "games_mp.log")) {
-            if (settings.missingLog == MissingLog::Fail)
-                throw Error("File does not exist: " + settings.folder + "games_mp.log");
+        if (step == Step::Load && !logFileExists(options.folder + "games_mp.log")) {
+            if (options.missingLog == MissingLog::Fail)
+                throw Error("File does not exist: " + options.folder + "games_mp.log");
             dialogs().showMessage("File does not exist");
             return false;
         }
-        if (settings.beforeStep) settings.beforeStep(step);
+        if (options.beforeStep) options.beforeStep(step);
         switch (step) {
             case Step::Load:
-                load(run, settings, progress);
+                load(run, options, progress);
                 break;
             case Step::Parse:
-                parse(run, settings, progress);
+                parse(run, options, progress);
                 break;
             case Step::Html:
-                html(run, settings, progress);
+                html(run, options, progress);
                 break;
             case Step::Save:
-                save(run, settings);
+                save(run, options);
                 break;
         }
-        if (settings.afterStep) settings.afterStep(step);
+        if (options.afterStep) options.afterStep(step);
     }
     return true;
 }

@@ -2,7 +2,7 @@
 // One run from the log to the saved page: LOAD -> PARSE -> HTML -> SAVE, for the main
 // window (a step per button, or ALL), gravmark-batch and the tests alike. PageRun holds
 // what the steps hand on; runSteps runs any of the steps in order, with what differs
-// between its callers passed in as RunSettings (the dialogs go through the Dialogs seam).
+// between its callers passed in as RunOptions (the dialogs go through the Dialogs seam).
 #include <QDateTime>
 #include <cstdint>
 #include <functional>
@@ -51,7 +51,7 @@ struct PageRun {
 // as in the window; or an error naming the file, as in the batch.
 enum class MissingLog { StopWithMessage, Fail };
 
-struct RunSettings {
+struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
     bool showDetails = false;       // PARSE adds a details line per event
@@ -69,9 +69,9 @@ struct RunSettings {
     std::function<void(const KeptNamesRun&)> reportKeptNames;
 };
 
-// Runs the steps in the order given. False when the log is missing and the settings say
+// Runs the steps in the order given. False when the log is missing and the options say
 // to stop (then nothing has changed); any failure throws gravmark::Error.
-bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunSettings& settings, Progress& progress);
+bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress);
 
 inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};
 

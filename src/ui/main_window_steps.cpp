@@ -31,18 +31,18 @@ void MainWindow::runAll() {
 }
 
 bool MainWindow::runButtonSteps(std::initializer_list<Step> steps) {
-    RunSettings settings;
-    settings.folder = programFolder();
-    settings.settings = settings_;
-    settings.showDetails = showDetailsBox->isChecked();
-    settings.rosterForMerging = joinNamesBox->isChecked();
-    settings.saveToDefaultFolder = defaultSaveBox->isChecked();
-    settings.version = versionInfo.productVersion();
-    settings.clock = clock;
-    settings.beforeStep = [this](Step step) { beforeStep(step); };
-    settings.afterStep = [this](Step step) { afterStep(step); };
-    settings.reportKeptNames = [this](const KeptNamesRun& kept) { reportKeptNames(kept); };
-    return runSteps(run, steps, settings, progressBar->model());
+    RunOptions options;
+    options.folder = programFolder();
+    options.settings = settings_;
+    options.showDetails = showDetailsBox->isChecked();
+    options.rosterForMerging = joinNamesBox->isChecked();
+    options.saveToDefaultFolder = defaultSaveBox->isChecked();
+    options.version = versionInfo.productVersion();
+    options.clock = clock;
+    options.beforeStep = [this](Step step) { beforeStep(step); };
+    options.afterStep = [this](Step step) { afterStep(step); };
+    options.reportKeptNames = [this](const KeptNamesRun& kept) { reportKeptNames(kept); };
+    return runSteps(run, steps, options, progressBar->model());
 }
 
 void MainWindow::beforeStep(Step step) {

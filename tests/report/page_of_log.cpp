@@ -14,15 +14,15 @@ void savePageOfLog(const std::string& logFile, const TempFolder& folder) {
         std::filesystem::copy_file(logFile, log, std::filesystem::copy_options::overwrite_existing);
     PageRun run;
     run.useWorkFolder(folder.folder());
-    RunSettings steps;
-    steps.folder = folder.folder();
-    steps.settings.medals = {true, true, true, true, true, true, true};
-    steps.settings.savepath = folder.path().string();
-    steps.saveToDefaultFolder = true;
-    steps.version = "1.0.2.11";
-    steps.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC); };
+    RunOptions options;
+    options.folder = folder.folder();
+    options.settings.medals = {true, true, true, true, true, true, true};
+    options.settings.savepath = folder.path().string();
+    options.saveToDefaultFolder = true;
+    options.version = "1.0.2.11";
+    options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC); };
     Progress progress;
-    runSteps(run, kAllSteps, steps, progress);
+    runSteps(run, kAllSteps, options, progress);
 }
 
 }  // namespace gravmark::test
