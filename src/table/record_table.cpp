@@ -816,11 +816,17 @@ struct RecordTable::Impl {
         RowStore rows;
     };
 
-    Renumbered renumbered() const {
+    // With `releasing`, each block of rows is given back once its last row is copied: the
+    // table's rows are not there twice at the peak. Nothing else may read them meanwhile.
+    Renumbered renumbered(bool releasing) {
         Renumbered fresh;
         fresh.rows.reset(layout.stride());
         std::vector<uint32_t> newId(pool.size(), kNone);
         std::vector<uint32_t> cells(layout.stride());
+        std::vector<uint32_t> uncopied(releasing ? rows.blockCount() : 0, 0);
+        if (releasing) {
+            for (uint32_t r = order.first(); r != kNone; r = order.next(r)) ++uncopied[RowStore::blockOf(r)];
+        }
         for (uint32_t r = order.first(); r != kNone; r = order.next(r)) {
             const uint32_t* rec = rows.row(r);
             std::copy_n(rec, cells.size(), cells.data());
@@ -831,6 +837,7 @@ struct RecordTable::Impl {
                 layout.setCell(cells.data(), f, id);
             }
             fresh.rows.append(cells.data());
+            if (releasing && --uncopied[RowStore::blockOf(r)] == 0) rows.releaseBlockOf(r);
         }
         return fresh;
     }
@@ -847,7 +854,7 @@ struct RecordTable::Impl {
         // Both threads only read the table until the file is complete.
         std::future<void> written;
         if (!fileName.empty()) written = std::async(std::launch::async, [this] { write(fileName); });
-        Renumbered fresh = renumbered();
+        Renumbered fresh = renumbered(!written.valid());
         if (written.valid()) written.get();
         startEmpty();
         pool = std::move(fresh.pool);

@@ -22,6 +22,11 @@ public:
     uint32_t liveCount() const { return live_; }
     bool alive(uint32_t id) const { return alive_[id] != 0; }
     void kill(uint32_t id);
+    // Gives back the memory of the block holding row `id`, whose rows are never read again
+    // (a table copying its rows elsewhere frees them as it goes).
+    void releaseBlockOf(uint32_t id) { blocks_[id >> kShift].reset(); }
+    static size_t blockOf(uint32_t id) { return id >> kShift; }
+    size_t blockCount() const { return blocks_.size(); }
 
 private:
     static constexpr int kShift = 14;
