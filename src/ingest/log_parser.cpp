@@ -2,25 +2,13 @@
 
 #include "common/progress.h"
 #include "common/text_box_lines.h"
-#include "ingest/parse_fields.h"
-#include "ingest/parse_game_start.h"
-#include "ingest/parse_line_kind.h"
+#include "ingest/line_scanner.h"
 #include "ingest/player_id_counts.h"
 #include "table/record_table.h"
 
 namespace gravmark {
 
 namespace {
-
-constexpr char kDelimiter = ';';
-
-// The map name and game type of the game in progress. They view into the line that
-// started the game; memo1 is not changed while PARSE runs, so the views stay valid.
-struct CurrentGame {
-    std::string_view map;
-    std::string_view maptype;
-    int32_t number = 0;
-};
 
 // A victim's field shorter than 2 characters gives way to the attacker's field.
 bool victimFieldHolds(std::string_view victim) { return victim.size() >= 2; }
@@ -29,26 +17,28 @@ std::string_view orAttacker(std::string_view victim, std::string_view attacker) 
     return victimFieldHolds(victim) ? victim : attacker;
 }
 
-void storeJoin(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
-               TextBoxLines& memo2, PlayerIdCounts* ids) {
+void storeJoin(const ScannedEvent& event, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+               PlayerIdCounts* ids) {
+    const ParseFields& fields = event.fields;
     const std::string_view name = fields.field(4);
     if (ids) ids->add(fields.field(2), name);
     if (showDetails) {
         std::string details(name);
-        details.append(" joined game : ").append(game.map);
+        details.append(" joined game : ").append(event.map);
         memo2.addLine(details);
     }
     db.insert();
     db.setText("a_name", name);
     db.setText("command", "J");
-    db.setText("map", game.map);
-    db.setInteger("game", game.number);
-    db.setText("maptype", game.maptype);
+    db.setText("map", event.map);
+    db.setInteger("game", event.game);
+    db.setText("maptype", event.maptype);
     db.post();
 }
 
-void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& db, bool showDetails,
-               TextBoxLines& memo2, PlayerIdCounts* ids) {
+void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+               PlayerIdCounts* ids) {
+    const ParseFields& fields = event.fields;
     const std::string_view victimName = orAttacker(fields.field(5), fields.field(9));
     const std::string_view victimTeam = orAttacker(fields.field(4), fields.field(8));
     const std::string_view attackerName = fields.field(9);
@@ -67,7 +57,7 @@ void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& 
         details.append(attackerName).append(" killed (").append(damage).append("%) ");
         details.append(victimName).append(" with a ").append(damageType).append(" in the ");
         details.append(location).append(" using a ").append(weapon).append(". (");
-        details.append(game.map).append(")");
+        details.append(event.map).append(")");
         memo2.addLine(details);
     }
     db.insert();
@@ -80,9 +70,9 @@ void storeKill(const ParseFields& fields, const CurrentGame& game, RecordTable& 
     db.setText("a_weapon", weapon);
     db.setText("damage_type", damageType);
     db.setText("damage_location", location);
-    db.setText("map", game.map);
-    db.setInteger("game", game.number);
-    db.setText("maptype", game.maptype);
+    db.setText("map", event.map);
+    db.setInteger("game", event.game);
+    db.setText("maptype", event.maptype);
     db.post();
 }
 
@@ -107,32 +97,24 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
     db.emptyDataSet();
     if (ids) ids->clear();
 
-    CurrentGame game;
+    // A second thread reads the lines ahead while this one stores the events.
+    LineScanner scanner(memo1);
     int32_t stored = 0;
-    for (int64_t i = 0; i < total; ++i) {
-        const std::string_view line = memo1.line(static_cast<size_t>(i));
-        switch (classifyLine(line)) {
-            case LineKind::GameStart: {
-                ++game.number;
-                const GameStart start = parseGameStart(line);
-                game.map = start.mapName;
-                game.maptype = start.gameType;
-                break;
+    int64_t line = 0;
+    for (std::span<const ScannedEvent> events; !(events = scanner.next()).empty();) {
+        for (const ScannedEvent& event : events) {
+            for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
+            gameCount = event.game;
+            if (event.kind == LineKind::Join) {
+                storeJoin(event, db, showDetails, memo2, ids);
+            } else {
+                storeKill(event, db, showDetails, memo2, ids);
             }
-            case LineKind::Join:
-                storeJoin(ParseFields(line, kDelimiter), game, db, showDetails, memo2, ids);
-                ++stored;
-                break;
-            case LineKind::Kill:
-                storeKill(ParseFields(line, kDelimiter), game, db, showDetails, memo2, ids);
-                ++stored;
-                break;
-            default:
-                break;
+            ++stored;
         }
-        progress.setPartsComplete(i);
-        gameCount = game.number;
     }
+    for (; line < total; ++line) progress.setPartsComplete(line);
+    if (total > 0) gameCount = scanner.gameCount();
     progress.setPartsComplete(progress.totalParts());
 
     db.closeAndReopen();

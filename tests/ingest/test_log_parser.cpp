@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 
+#include "common/error.h"
 #include "ingest/parse_fields.h"
 #include "ingest/parse_game_start.h"
 #include "ingest/parse_line_kind.h"
@@ -265,6 +266,26 @@ TEST(ParseLog, LeavesTheTableAsItsWorkFileReadsBack) {
     run.db.setIndexFieldNames("command");
     read.setIndexFieldNames("command");
     EXPECT_EQ(viewOrder(run.db), viewOrder(read));
+}
+
+// Many more events than the reading ahead holds at once: every one is stored, in log
+// order. And a store that fails midway ends PARSE with its error, the reading stopped.
+TEST(ParseLog, StoresLongLogsInOrderAndStopsReadingOnAFailure) {
+    ParseRun run;
+    run.memo1.addLine(" 0:01 InitGame: \\mapname\\mp_a\\protocol");
+    for (int i = 0; i < 50000; ++i) run.memo1.addLine(" 0:02 J;g;" + std::to_string(i) + ";P" + std::to_string(i) + ";");
+    EXPECT_EQ(run.parse(), 50000);
+    EXPECT_EQ(run.gameCount, 1);
+    run.db.last();  // each record went before the one stored before it
+    EXPECT_EQ(run.db.textOf("a_name"), "P0");
+    run.db.first();
+    EXPECT_EQ(run.db.textOf("a_name"), "P49999");
+
+    RecordTable withoutNames;
+    withoutNames.setFieldDefs({{"command", FieldType::String, 20}});
+    withoutNames.createDataSet();
+    int32_t gameCount = 0;
+    EXPECT_THROW(parseLog(run.memo1, withoutNames, false, run.memo2, run.progress, gameCount), Error);
 }
 
 TEST(ParseLog, ReportsEveryPercentageOnceAsALineByLineUpdateWould) {

@@ -1,0 +1,85 @@
+#include "ingest/line_scanner.h"
+
+#include "common/text_box_lines.h"
+#include "ingest/parse_game_start.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr char kDelimiter = ';';
+constexpr size_t kBatchEvents = 4096;
+constexpr size_t kBatchesInFlight = 4;  // bounds the memory the reading ahead takes
+
+}  // namespace
+
+LineScanner::LineScanner(const TextBoxLines& lines) {
+    for (size_t i = 0; i < kBatchesInFlight; ++i) {
+        free_.push_back(std::make_unique<Batch>());
+        free_.back()->events.reserve(kBatchEvents);
+    }
+    thread_ = std::jthread([this, &lines](std::stop_token stop) { scan(lines, stop); });
+}
+
+LineScanner::~LineScanner() {
+    thread_.request_stop();
+    changed_.notify_all();
+}
+
+void LineScanner::scan(const TextBoxLines& lines, std::stop_token stop) {
+    int32_t game = 0;
+    std::string_view map, maptype;
+    std::unique_ptr<Batch> batch = freeBatch(stop);
+    for (size_t i = 0, total = lines.lineCount(); i < total && batch; ++i) {
+        const std::string_view line = lines.line(i);
+        const LineKind kind = classifyLine(line);
+        if (kind == LineKind::GameStart) {
+            ++game;
+            const GameStart start = parseGameStart(line);
+            map = start.mapName;
+            maptype = start.gameType;
+        } else if (kind == LineKind::Join || kind == LineKind::Kill) {
+            batch->events.push_back({kind, i, ParseFields(line, kDelimiter), game, map, maptype});
+            if (batch->events.size() == kBatchEvents) {
+                hand(std::move(batch));
+                batch = freeBatch(stop);
+            }
+        }
+    }
+    if (!batch) return;  // stopped
+    batch->last = true;
+    const std::lock_guard lock(mutex_);
+    gameCount_ = game;
+    full_.push_back(std::move(batch));
+    changed_.notify_all();
+}
+
+std::unique_ptr<LineScanner::Batch> LineScanner::freeBatch(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    if (!changed_.wait(lock, stop, [this] { return !free_.empty(); })) return nullptr;
+    std::unique_ptr<Batch> batch = std::move(free_.back());
+    free_.pop_back();
+    batch->events.clear();
+    return batch;
+}
+
+void LineScanner::hand(std::unique_ptr<Batch> batch) {
+    const std::lock_guard lock(mutex_);
+    full_.push_back(std::move(batch));
+    changed_.notify_all();
+}
+
+std::span<const ScannedEvent> LineScanner::next() {
+    std::unique_lock lock(mutex_);
+    if (reading_) {
+        if (reading_->last) return {};
+        free_.push_back(std::move(reading_));
+        changed_.notify_all();
+    }
+    changed_.wait(lock, [this] { return !full_.empty(); });
+    reading_ = std::move(full_.front());
+    full_.pop_front();
+    return reading_->events;
+}
+
+}  // namespace gravmark

@@ -1,0 +1,65 @@
+#pragma once
+// The reading half of PARSE, on a second thread: every line classified, the join and kill
+// lines split into fields and tagged with the game they belong to. PARSE stores what the
+// scanner hands over, in log order, while the scanner reads ahead; the lines must not
+// change until the scanner is gone.
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "ingest/parse_fields.h"
+#include "ingest/parse_line_kind.h"
+
+namespace gravmark {
+
+class TextBoxLines;
+
+// A join or kill line, read.
+struct ScannedEvent {
+    LineKind kind = LineKind::None;
+    size_t line = 0;  // its index in the line store
+    ParseFields fields;
+    int32_t game = 0;  // the game counter at this line
+    std::string_view map;
+    std::string_view maptype;
+};
+
+class LineScanner {
+public:
+    explicit LineScanner(const TextBoxLines& lines);
+    ~LineScanner();  // stops the reading, wherever it is
+    LineScanner(const LineScanner&) = delete;
+    LineScanner& operator=(const LineScanner&) = delete;
+
+    // The next events in log order (valid until the next call); empty once every line is read.
+    std::span<const ScannedEvent> next();
+    // The game counter after the last line; known once next() has come back empty.
+    int32_t gameCount() const { return gameCount_; }
+
+private:
+    struct Batch {
+        std::vector<ScannedEvent> events;
+        bool last = false;
+    };
+
+    void scan(const TextBoxLines& lines, std::stop_token stop);
+    std::unique_ptr<Batch> freeBatch(std::stop_token stop);
+    void hand(std::unique_ptr<Batch> batch);
+
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    std::deque<std::unique_ptr<Batch>> full_;
+    std::vector<std::unique_ptr<Batch>> free_;
+    std::unique_ptr<Batch> reading_;  // the batch next() handed out last
+    int32_t gameCount_ = 0;
+    std::jthread thread_;  // last: it stops and joins before the rest goes
+};
+
+}  // namespace gravmark
