@@ -9,17 +9,12 @@
 #include <QUrl>
 
 #include "common/error.h"
-#include "common/text_box_lines.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
 #include "loggen/log_generator.h"
+#include "pipeline/page_run.h"
 #include "site/site_test_support.h"
 #include "site/site_writer.h"
-#include "stats/run_statistics.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "table/event_table.h"
-#include "table/player_table_fields.h"
 
 namespace gravmark {
 namespace {
@@ -33,28 +28,21 @@ protected:
         work = new test::TempFolder;
         const std::string log = work->file("games_mp.log");
         loggen::writeLog({.lines = 30000, .seed = 7, .players = 60, .linesPerGame = 1500}, log);
-        TextBoxLines memo1, memo2;
+        run = new PageRun;
+        run->useWorkFolder(work->folder());
+        RunOptions options;
+        options.folder = work->folder();
+        const test::ScriptedDialogs dialogs;
         Progress progress;
-        loadLog(log, memo1, progress);
-        db = new RecordTable;
-        tempdb = new RecordTable;
-        db->setFieldDefs(eventTableFields());
-        db->setFileName(work->file("lijst.xml"));  // PARSE passes the events through it
-        db->createDataSet();
-        tempdb->setFieldDefs(playerTableFields());
-        tempdb->createDataSet();
-        int32_t gameCount = 0;
-        const test::ScriptedDialogs dialogs;  // a roster past 50 names is told about
-        parseLog(memo1, *db, false, memo2, progress, gameCount);
-        stats = new Statistics;
-        const MedalWinners winners = runStatistics(*stats, *db, *tempdb, gameCount, progress);
-        site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, winners));
+        runSteps(*run, {Step::Load, Step::Parse, Step::Html}, options, progress);
+        db = &run->db;
+        tempdb = &run->tempdb;
+        stats = &run->counts;
+        site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, run->winners));
     }
     static void TearDownTestSuite() {
         delete site;
-        delete stats;
-        delete tempdb;
-        delete db;
+        delete run;
         delete work;
     }
 
@@ -63,6 +51,7 @@ protected:
     }
 
     static test::TempFolder* work;
+    static PageRun* run;
     static RecordTable* db;
     static RecordTable* tempdb;
     static Statistics* stats;
@@ -70,6 +59,7 @@ protected:
 };
 
 test::TempFolder* GeneratedSite::work = nullptr;
+PageRun* GeneratedSite::run = nullptr;
 RecordTable* GeneratedSite::db = nullptr;
 RecordTable* GeneratedSite::tempdb = nullptr;
 Statistics* GeneratedSite::stats = nullptr;
