@@ -124,8 +124,8 @@ void Statistics::leaveCountingViews(RecordTable& db) const {
     const std::vector<Value> joins{std::string("J")};
     db.setKeyRange(joins, joins);
     db.clearKeyRange();
-    // The last filter set was the games-played count of the last named player, or, with
-    // no named player, the deaths count of the last roster entry.
+    // Counting player by player set the games-played filter of each named player last, or,
+    // with no named player, the deaths filter of the last roster entry.
     const auto named = std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
     if (named != roster.rend()) {
         db.setFilterTerms({{"a_name", *named}, {"command", "J"}});

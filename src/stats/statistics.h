@@ -36,10 +36,12 @@ public:
     // walked the view to its end.
     void removeDuplicates(RecordTable& db, Progress& progress);
 
-    // The roster, every count, the pruning and the games played. Leaves db in the view the
-    // page's first program left it in after counting player by player, which the "show db"
-    // grid shows: ordered by command (that index built afresh), no filter switched on, the
-    // filter text of the last player's games-played count kept, the first record current.
+    // The roster, every count, the pruning and the games played. Leaves db ordered by
+    // command (that index built afresh), no filter switched on, no key range, the filter
+    // text "a_name = '<last named roster entry>' AND command = 'J'" kept (with no named
+    // entry: "v_name = '<last entry>'"), the first record current. That is the view earlier
+    // releases left after counting player by player with filters and key ranges; the
+    // "show db" grid shows it, so it stays.
     void count(RecordTable& db, int32_t gameCount, Progress& progress);
 
 private:

@@ -120,8 +120,8 @@ TEST_F(RosterCounters, EveryCounterCountsItsOwnEventsOfTheExactName) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-// What the page's first program counted player by player: a filter or a key range per
-// player and counter, over the whole table.
+// Counting player by player, a filter per player and counter over the whole table, as
+// earlier releases counted.
 std::vector<int32_t> countPerPlayer(RecordTable& db, const std::vector<std::string>& roster,
                                     const std::vector<FilterTerm>& otherTerms, const char* nameField) {
     std::vector<int32_t> counts;
