@@ -1,5 +1,5 @@
 #pragma once
-// The values of the settings file as the settings window reads them when it is created:
+// The values of the settings file, as the settings window shows them and the runs use them:
 // the account the log is fetched from and how, the default save folder, whether LOAD
 // takes in the rotated copies of the log, and the seven medal flags, each with its
 // default when the file or the key is missing.
