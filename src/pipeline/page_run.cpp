@@ -15,10 +15,10 @@ namespace gravmark {
 
 namespace {
 
+std::string logFile(const RunOptions& options) { return options.folder + "games_mp.log"; }
+
 void load(PageRun& run, const RunOptions& options, Progress& progress) {
-    progress.setPartsComplete(0);
-    run.lineCount = loadLog(logFilesToLoad(options.folder + "games_mp.log", options.settings.history),
-                            run.logLines, progress);
+    run.lineCount = loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -63,9 +63,8 @@ void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, 
 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress) {
     for (const Step step : steps) {
-        if (step == Step::Load && !logFileExists(options.folder + "games_mp.log")) {
-            if (options.missingLog == MissingLog::Fail)
-                throw Error("File does not exist: " + options.folder + "games_mp.log");
+        if (step == Step::Load && !logFileExists(logFile(options))) {
+            if (options.missingLog == MissingLog::Fail) throw Error("File does not exist: " + logFile(options));
             dialogs().showMessage("File does not exist");
             return false;
         }

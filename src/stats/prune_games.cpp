@@ -21,13 +21,13 @@ uint64_t pairKey(int32_t game, uint32_t name) { return (uint64_t(uint32_t(game))
 
 }  // namespace
 
-void Statistics::pruneGamesAndCountPlayed(RecordTable& db, int32_t gameCount) {
+void Statistics::pruneGamesAndCountPlayed(RecordTable& db, const std::vector<uint32_t>& rosterIds,
+                                          int32_t gameCount) {
     const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
               gameField = db.fieldNumber("game");
     const uint32_t join = db.findTextId("J"), kill = db.findTextId("K");
     std::vector<uint8_t> isRosterName(db.textIdCount(), 0);
-    for (const std::string& name : roster) {
-        const uint32_t id = db.findTextId(name);
+    for (const uint32_t id : rosterIds) {
         if (id != kNull) isRosterName[id] = 1;
     }
 
@@ -67,10 +67,7 @@ void Statistics::pruneGamesAndCountPlayed(RecordTable& db, int32_t gameCount) {
         if (name != kNull) ++playedById[name];
     }
     gamesPlayed.clear();
-    for (const std::string& name : roster) {
-        const uint32_t id = db.findTextId(name);
-        gamesPlayed.push_back(id == kNull ? 0 : playedById[id]);
-    }
+    for (const uint32_t id : rosterIds) gamesPlayed.push_back(id == kNull ? 0 : playedById[id]);
 }
 
 }  // namespace gravmark

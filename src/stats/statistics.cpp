@@ -42,14 +42,11 @@ public:
     void add(uint32_t id) {
         if (id != kNull) ++counts_[id];
     }
-    // The count of every roster name, in roster order.
-    std::vector<int32_t> ofRoster(const RecordTable& db, const std::vector<std::string>& roster) const {
+    // The count of every roster name, given by its text id, in roster order.
+    std::vector<int32_t> ofRoster(const std::vector<uint32_t>& rosterIds) const {
         std::vector<int32_t> counts;
-        counts.reserve(roster.size());
-        for (const std::string& name : roster) {
-            const uint32_t id = db.findTextId(name);
-            counts.push_back(id == kNull ? 0 : counts_[id]);
-        }
+        counts.reserve(rosterIds.size());
+        for (const uint32_t id : rosterIds) counts.push_back(id == kNull ? 0 : counts_[id]);
         return counts;
     }
 
@@ -78,13 +75,16 @@ void Statistics::count(RecordTable& db, int32_t gameCount, Progress& progress) {
     progress.setTotalParts(int64_t(db.postedCount()) + 1);
     db.first();  // a pending grid edit is posted first
     roster = sortedRoster(db);
-    countEvents(db, progress);
-    pruneGamesAndCountPlayed(db, gameCount);
+    // The text id of every roster name (none for an empty name no record holds).
+    std::vector<uint32_t> rosterIds;
+    for (const std::string& name : roster) rosterIds.push_back(db.findTextId(name));
+    countEvents(db, rosterIds, progress);
+    pruneGamesAndCountPlayed(db, rosterIds, gameCount);
     leaveCountingViews(db);
     progress.setPartsComplete(progress.totalParts());
 }
 
-void Statistics::countEvents(const RecordTable& db, Progress& progress) {
+void Statistics::countEvents(const RecordTable& db, const std::vector<uint32_t>& rosterIds, Progress& progress) {
     const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
               victim = db.fieldNumber("v_name"), location = db.fieldNumber("damage_location"),
               weapon = db.fieldNumber("a_weapon"), damageType = db.fieldNumber("damage_type");
@@ -107,19 +107,19 @@ void Statistics::countEvents(const RecordTable& db, Progress& progress) {
         if (type != kNull && type == suicide) suicides.add(a);
         if (record % kProgressStep == 0) progress.setPartsComplete(record);
     }
-    killCounts = kills.ofRoster(db, roster);
-    deathCounts = deaths.ofRoster(db, roster);
-    headshotsGiven = given.ofRoster(db, roster);
-    headshotsTaken = taken.ofRoster(db, roster);
-    tntKills = bombs.ofRoster(db, roster);
-    grenadeKills = grenades.ofRoster(db, roster);
-    suicideCounts = suicides.ofRoster(db, roster);
+    killCounts = kills.ofRoster(rosterIds);
+    deathCounts = deaths.ofRoster(rosterIds);
+    headshotsGiven = given.ofRoster(rosterIds);
+    headshotsTaken = taken.ofRoster(rosterIds);
+    tntKills = bombs.ofRoster(rosterIds);
+    grenadeKills = grenades.ofRoster(rosterIds);
+    suicideCounts = suicides.ofRoster(rosterIds);
 }
 
 void Statistics::leaveCountingViews(RecordTable& db) const {
     db.setFiltered(false);
-    // The pruning's last order was by command, built after its deletions.
-    db.setIndexFieldNames("");
+    // The pruning's last order was by command, built after its deletions (the pruning
+    // left no index, so this one is built afresh).
     db.setIndexFieldNames("command");
     const std::vector<Value> joins{std::string("J")};
     db.setKeyRange(joins, joins);

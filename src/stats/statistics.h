@@ -45,8 +45,8 @@ public:
     void count(RecordTable& db, int32_t gameCount, Progress& progress);
 
 private:
-    void countEvents(const RecordTable& db, Progress& progress);
-    void pruneGamesAndCountPlayed(RecordTable& db, int32_t gameCount);
+    void countEvents(const RecordTable& db, const std::vector<uint32_t>& rosterIds, Progress& progress);
+    void pruneGamesAndCountPlayed(RecordTable& db, const std::vector<uint32_t>& rosterIds, int32_t gameCount);
     void leaveCountingViews(RecordTable& db) const;
 };
 
