@@ -139,6 +139,7 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
 // A scheduled batch run in the same folder, between the window's PARSE and HTML, leaves
 // the window's work files alone, and the window's page is as it would have been.
 TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     ProgramWindows windows;
     MainWindow& form = windows.mainWindow;
@@ -205,7 +206,8 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
     EXPECT_TRUE(dialogs.errors.empty());
 
     // Once the log is there, ALL runs to the saved page.
-    test::writeFile(folder.file("games_mp.log"), test::readFile(kSmallLog));
+    test::writeFile(folder.file("games_mp.log"),
+                    test::readFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/generated-seed-7.log"));
     form.allButton->click();
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
@@ -281,6 +283,7 @@ TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
 // "Player pages", ticked in the settings window (not saved): SAVE writes the pages with
 // the page, under the name the dialog gave, and the batch writes the same files.
 TEST_F(Steps, PlayerPagesGoWithThePageFromTheWindowAndTheBatch) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     prepareStoredPageRun();
     std::filesystem::create_directories(folder.file("desktop"));
     std::filesystem::create_directories(folder.file("batch"));

@@ -10,6 +10,7 @@
 #include "batch_process.h"
 #include "site/site_test_support.h"
 #include "support/golden_file.h"
+#include "support/real_logs.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -60,6 +61,7 @@ protected:
 };
 
 TEST_F(BatchPlayerPages, SettingOffChangesNoByteAndWritesNothingElse) {
+    GRAVMARK_REQUIRE_REAL_LOGS();
     test::writeFile(folder.file("games_mp.log"),
                     test::readFile(std::string(GRAVMARK_REAL_LOGS) + "/server-small-100.log"));
     test::writeFile(folder.file("head.txt"), "<html><head><title>Clan statistics</title></head>\n<body>\n");
