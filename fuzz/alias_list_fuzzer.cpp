@@ -1,7 +1,8 @@
 // The alias list aliases.txt: whatever a file holds, reading it never fails; every line that
 // is no rule in force is reported with its number; writing keeps every line, so reading the
 // written file gives the same rules and the same reports; the rules lead every alias to a
-// name that is no alias (no cycle); and a rule that is kept is followed.
+// name that is no alias (no cycle); a rule that is kept is followed; a rule that is removed
+// is gone; and after each change, reading the written file gives what the list holds.
 //
 // Input: a length byte and an alias, a length byte and a kept name (each at most the event
 // table's 40 bytes), then the file's bytes.
@@ -40,6 +41,13 @@ std::set<size_t> reportedLines(const AliasList& list) {
     return numbers;
 }
 
+void requireWrittenAsHeld(const AliasList& list, const std::string& path, std::string_view change) {
+    list.write(path);
+    const AliasList again = AliasList::read(path);
+    fuzz::require(again.finalNames() == list.finalNames(), "the written file holds the same rules", change);
+    fuzz::require(again.problems() == list.problems(), "the written file reports the same lines", change);
+}
+
 void requireFinal(const AliasList& list) {
     const NameRenames names = list.finalNames();
     fuzz::require(names.size() == list.rules().size(), "every rule in force has a final name");
@@ -65,22 +73,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t number : reported) fuzz::require(lines.contains(number), "only rule lines are reported");
     requireFinal(list);
 
-    list.write(path);
-    const AliasList again = AliasList::read(path);
-    fuzz::require(again.problems() == list.problems(), "a rewritten file reports the same lines");
-    fuzz::require(again.finalNames() == list.finalNames(), "a rewritten file holds the same rules");
+    requireWrittenAsHeld(list, path, "rewritten unchanged");
 
     const NameRenames before = list.finalNames();
+    const std::vector<std::string> problemsBefore = list.problems();
     if (list.keep(alias, kept)) {
-        fuzz::require(list.finalNames() == before, "a refused rule changes nothing");
-        return 0;
+        fuzz::require(list.finalNames() == before && list.problems() == problemsBefore,
+                      "a refused rule changes nothing");
+    } else {
+        requireFinal(list);
+        const NameRenames after = list.finalNames();
+        const auto keptFinal = after.find(kept);
+        fuzz::require(after.at(alias) == (keptFinal == after.end() ? kept : keptFinal->second),
+                      "a kept rule is followed", alias + " -> " + kept);
+        requireWrittenAsHeld(list, path, "a kept rule");
     }
-    requireFinal(list);
-    const NameRenames after = list.finalNames();
-    const auto keptFinal = after.find(kept);
-    fuzz::require(after.at(alias) == (keptFinal == after.end() ? kept : keptFinal->second),
-                  "a kept rule is followed", alias + " -> " + kept);
-    list.write(path);
-    fuzz::require(AliasList::read(path).finalNames() == after, "a kept rule is written");
+
+    if (list.remove(alias)) {
+        requireFinal(list);
+        fuzz::require(!list.finalNames().contains(alias), "a removed rule is gone", alias);
+        requireWrittenAsHeld(list, path, "a removed rule");
+    }
     return 0;
 }

@@ -47,29 +47,45 @@ AliasList AliasList::read(const std::string& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error("Cannot read " + path + ": " + file.errorString().toStdString());
     }
-    const std::vector<std::string> lines = splitLines(file.readAll());
+    std::vector<std::string> texts = splitLines(file.readAll());
+    list.lines_.reserve(texts.size());
+    for (std::string& text : texts) list.lines_.push_back(lineFrom(std::move(text)));
+    list.settle();
+    return list;
+}
+
+AliasList::Line AliasList::lineFrom(std::string text) {
+    Line line{std::move(text), std::nullopt, {}};
+    if (isComment(line.text)) return line;
+    ReadAliasLine read = readAliasLine(line.text);
+    if (!read.rule) {
+        line.readings.push_back(std::move(read.problem));
+        return line;
+    }
+    constexpr size_t kWidth = kEventNameWidth;
+    for (std::string* name : {&read.rule->alias, &read.rule->kept}) {
+        if (name->size() <= kWidth) continue;
+        name->resize(kWidth);
+        line.readings.push_back("a name longer than " + std::to_string(kWidth) + " bytes is used as its first " +
+                                std::to_string(kWidth) + ": " + inQuotes(*name));
+    }
+    line.rule = std::move(read.rule);
+    return line;
+}
+
+void AliasList::settle() {
+    problems_.clear();
     AliasChains chains;
     std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> lineOfAlias;
-    list.lines_.reserve(lines.size());
-    for (size_t number = 1; number <= lines.size(); ++number) {
-        Line& line = list.lines_.emplace_back(Line{lines[number - 1], std::nullopt});
-        if (isComment(line.text)) continue;
+    for (size_t number = 1; number <= lines_.size(); ++number) {
+        Line& line = lines_[number - 1];
+        line.inForce = false;
         const auto report = [&](const std::string& problem) {
-            list.problems_.push_back("aliases.txt line " + std::to_string(number) + ": " + problem);
+            problems_.push_back("aliases.txt line " + std::to_string(number) + ": " + problem);
         };
-        ReadAliasLine read = readAliasLine(line.text);
-        if (!read.rule) {
-            report(read.problem);
-            continue;
-        }
-        AliasRule& rule = *read.rule;
-        constexpr size_t kWidth = kEventNameWidth;
-        for (std::string* name : {&rule.alias, &rule.kept}) {
-            if (name->size() <= kWidth) continue;
-            name->resize(kWidth);
-            report("a name longer than " + std::to_string(kWidth) + " bytes is used as its first " +
-                   std::to_string(kWidth) + ": " + inQuotes(*name));
-        }
+        for (const std::string& reading : line.readings) report(reading);
+        if (!line.rule) continue;
+        const AliasRule& rule = *line.rule;
         if (rule.alias == rule.kept) {
             report("the alias and the kept name are the same");
         } else if (const auto first = lineOfAlias.find(rule.alias); first != lineOfAlias.end()) {
@@ -80,16 +96,15 @@ AliasList AliasList::read(const std::string& path) {
         } else {
             chains.add(rule.alias, rule.kept);
             lineOfAlias.emplace(rule.alias, number);
-            line.rule = std::move(rule);
+            line.inForce = true;
         }
     }
-    return list;
 }
 
 std::vector<AliasRule> AliasList::rules() const {
     std::vector<AliasRule> rules;
     for (const Line& line : lines_) {
-        if (line.rule) rules.push_back(*line.rule);
+        if (line.inForce) rules.push_back(*line.rule);
     }
     return rules;
 }
@@ -97,7 +112,7 @@ std::vector<AliasRule> AliasList::rules() const {
 AliasChains AliasList::chainsWithout(const std::string* leftOut) const {
     AliasChains chains;
     for (const Line& line : lines_) {
-        if (line.rule && !(leftOut && line.rule->alias == *leftOut)) chains.add(line.rule->alias, line.rule->kept);
+        if (line.inForce && !(leftOut && line.rule->alias == *leftOut)) chains.add(line.rule->alias, line.rule->kept);
     }
     return chains;
 }
@@ -108,33 +123,48 @@ NameRenames AliasList::finalNames() const { return chains().finalNames(); }
 
 size_t AliasList::lineOf(const std::string& alias) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].rule && lines_[i].rule->alias == alias) return i;
+        if (lines_[i].inForce && lines_[i].rule->alias == alias) return i;
     }
     return lines_.size();
 }
 
 std::optional<std::string> AliasList::keep(const std::string& alias, const std::string& kept) {
+    const std::string ruleText = inQuotes(alias) + " -> " + inQuotes(kept);
     if (!keepable(alias) || !keepable(kept)) {
-        return inQuotes(alias) + " -> " + inQuotes(kept) +
-               " was not kept: a name is empty or holds a line break or a NUL byte.";
+        return ruleText + " was not kept: a name is empty or holds a line break or a NUL byte.";
     }
     if (chainsWithout(&alias).wouldCycle(alias, kept)) {
-        return inQuotes(alias) + " -> " + inQuotes(kept) + " was not kept: it would make a cycle of names.";
+        return ruleText + " was not kept: it would make a cycle of names.";
     }
-    AliasRule rule{alias, kept};
-    Line made{aliasLineOf(rule), std::move(rule)};
-    if (const size_t at = lineOf(alias); at < lines_.size()) {
-        lines_[at] = std::move(made);
+    // A new rule goes last and so changes nothing before it. A replaced rule can free a line
+    // that closed a cycle through it; with the cycle check above, the first line to change
+    // is always such a line coming into force.
+    const size_t at = lineOf(alias);
+    const bool replaces = at < lines_.size();
+    std::vector<bool> inForceBefore;
+    inForceBefore.reserve(lines_.size());
+    for (const Line& line : lines_) inForceBefore.push_back(line.inForce);
+    Line made = lineFrom(aliasLineOf({alias, kept}));
+    if (replaces) {
+        std::swap(lines_[at], made);
     } else {
         lines_.push_back(std::move(made));
+    }
+    settle();
+    for (size_t i = 0; replaces && i < lines_.size(); ++i) {
+        if (i == at || lines_[i].inForce == inForceBefore[i]) continue;
+        std::swap(lines_[at], made);
+        settle();
+        return ruleText + " was not kept: it would bring line " + std::to_string(i + 1) +
+               " of aliases.txt into force; mend or remove that line first.";
     }
     return std::nullopt;
 }
 
 bool AliasList::remove(const std::string& alias) {
-    const size_t at = lineOf(alias);
-    if (at == lines_.size()) return false;
-    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+    if (lineOf(alias) == lines_.size()) return false;
+    std::erase_if(lines_, [&](const Line& line) { return line.rule && line.rule->alias == alias; });
+    settle();
     return true;
 }
 

@@ -8,6 +8,10 @@
 // cycle). Such lines are reported with their line number and stay in the file when it is
 // written again; only rules the program adds, replaces or removes change.
 //
+// What the list holds is always what reading the written file gives: a change is read
+// over all the lines again, and a change that would bring a line that was no rule in force
+// into force is refused, so that no rule comes or goes unseen.
+//
 // Names are compared as the event table stores them: their first 40 bytes. A longer name
 // read from the file is cut and reported; the line itself is left as it is.
 #include <optional>
@@ -40,10 +44,12 @@ public:
     AliasChains chains() const;
 
     // Adds the rule alias -> kept, replacing the rule in force for that alias. A rule that
-    // would make a cycle, or with a name that is empty or holds a line break or a NUL byte,
-    // is refused: then the text saying so is returned and nothing changes.
+    // would make a cycle, with a name that is empty or holds a line break or a NUL byte, or
+    // that would bring another line into force (a rule that closed a cycle through the
+    // replaced one), is refused: then the text saying so is returned and nothing changes.
     std::optional<std::string> keep(const std::string& alias, const std::string& kept);
-    // Removes the rule in force for the alias; false when there is none.
+    // Removes the rule in force for the alias, and with it the alias's other rule lines
+    // (second rules), which would otherwise come into force; false when there is none.
     bool remove(const std::string& alias);
 
     // Writes every line, CR LF after each, to a temporary file that then replaces `path`.
@@ -52,10 +58,15 @@ public:
 
 private:
     struct Line {
-        std::string text;               // as read or as made, without the line end
-        std::optional<AliasRule> rule;  // set when the line is a rule in force, names cut
+        std::string text;                  // as read or as made, without the line end
+        std::optional<AliasRule> rule;     // the line read as a rule, names cut; unset for a comment
+        std::vector<std::string> readings;  // what reading the line found wrong
+        bool inForce = false;
     };
 
+    static Line lineFrom(std::string text);
+    // Decides afresh, in file order, which rules are in force and what is reported.
+    void settle();
     // The line holding the rule in force for the alias, or lines_.size().
     size_t lineOf(const std::string& alias) const;
     // The chains of every rule in force, except the one for `leftOut` when given.

@@ -114,6 +114,29 @@ TEST_F(AliasListFile, KeepReplacesRemovesAndRefusesCycles) {
                                 {"A", "D"}, {"tab\tname", "back\\slash"}, {"#1 Sniper", "#Sniper"}}));
 }
 
+TEST_F(AliasListFile, WhatTheListHoldsIsWhatTheWrittenFileGives) {
+    // Line 2 closes a cycle through line 1 and line 4 is a second rule for "x": neither is in
+    // force. Replacing line 1 would free line 2, so it is refused; removing "x" takes line 4
+    // with it.
+    AliasList list = readText("c\tb\nb\tc\nx\ty\nx\tz\n");
+    const std::optional<std::string> refused = list.keep("c", "d");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(*refused,
+              "\"c\" -> \"d\" was not kept: it would bring line 2 of aliases.txt into force; mend or "
+              "remove that line first.");
+    EXPECT_EQ(pairs(list), (std::vector<std::pair<std::string, std::string>>{{"c", "b"}, {"x", "y"}}));
+    EXPECT_EQ(list.problems().size(), 2u);
+
+    EXPECT_FALSE(list.keep("b", "d"));  // a new rule goes last and frees nothing
+    EXPECT_TRUE(list.remove("x"));
+    list.write(path);
+    EXPECT_EQ(readFile(path), "c\tb\r\nb\tc\r\nb\td\r\n");
+    const AliasList again = AliasList::read(path);
+    EXPECT_EQ(again.finalNames(), list.finalNames());
+    EXPECT_EQ(again.problems(), list.problems());
+    EXPECT_EQ(list.finalNames(), (NameRenames{{"b", "d"}, {"c", "d"}}));
+}
+
 TEST_F(AliasListFile, AFileThatCannotBeWrittenStaysAsItWas) {
     AliasList list = readText("A\tB\n");
     ASSERT_FALSE(list.keep("C", "D"));
