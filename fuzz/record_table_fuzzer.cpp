@@ -1,9 +1,11 @@
 // The record table against a plain model: the fuzzer's bytes are a sequence of inserts,
-// edits, deletes, moves, filters, orders and key ranges. After each one the table's view
-// must hold the records the model says, in the model's default order when no index is
-// active and sorted when the index is on the number field; walking it must meet the same
-// records as reading it by row.
+// edits, deletes (one or many at once), moves, filters, orders, key ranges and reopenings.
+// After each one the table's view must hold the records the model says, in the model's
+// default order when no index is active and sorted when the index is on the number field;
+// walking it must meet the same records as reading it by row. A table reopened in memory
+// must be what reading its work file back gives.
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,6 +142,45 @@ void move(fuzz::ByteReader& input, RecordTable& table) {
     }
 }
 
+const std::vector<FieldDef>& fieldDefs() {
+    static const std::vector<FieldDef> defs{{"id", FieldType::Integer, 0},
+                                            {"name", FieldType::String, kNameSize},
+                                            {"number", FieldType::Integer, 0}};
+    return defs;
+}
+
+// Deletes the live records a byte picks, all at once.
+void deleteSome(fuzz::ByteReader& input, RecordTable& table, Model& model) {
+    const uint8_t pick = input.byte();
+    std::vector<uint32_t> doomed;
+    for (uint32_t record = 0; record < table.postedCount(); ++record) {
+        if (!table.isLive(record) || (record + pick) % (pick % 4 + 2) != 0) continue;
+        doomed.push_back(record);
+        const int32_t id = *table.recordInteger(record, 0);
+        std::erase_if(model.records, [&](const ModelRecord& r) { return r.id == id; });
+    }
+    if (pick & 0x80) std::reverse(doomed.begin(), doomed.end());  // any order
+    table.deleteRecords(doomed);
+}
+
+// Reopens the table in memory and compares it, record by record, with the written file read
+// back: the same records in the same posting order, the same text ids.
+void reopen(RecordTable& table) {
+    table.closeAndReopen();
+    RecordTable read;
+    read.setFieldDefs(fieldDefs());
+    read.setFileName(table.fileName());
+    read.open();
+    fuzz::require(read.postedCount() == table.postedCount(), "reopening keeps what the file holds");
+    for (uint32_t record = 0; record < table.postedCount(); ++record) {
+        fuzz::require(table.isLive(record) && read.isLive(record), "a reopened table has no gaps");
+        fuzz::require(table.recordInteger(record, 0) == read.recordInteger(record, 0) &&
+                          table.recordTextId(record, 1) == read.recordTextId(record, 1) &&
+                          table.recordInteger(record, 2) == read.recordInteger(record, 2),
+                      "a reopened record is the one read from the file");
+    }
+}
+
 void checkView(RecordTable& table, Model& model) {
     const auto expected = model.view();
     fuzz::require(table.recordCount() == int(expected.size()), "recordCount() is the model's view size");
@@ -181,15 +222,16 @@ void checkView(RecordTable& table, Model& model) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace gravmark;
     fuzz::ByteReader input(fuzz::bytesOf(data, size));
+    const std::string workFile = fuzz::scratch().file("table.xml");
+    std::filesystem::remove(workFile);  // the last input's
     RecordTable table;
-    table.setFieldDefs({{"id", FieldType::Integer, 0},
-                        {"name", FieldType::String, kNameSize},
-                        {"number", FieldType::Integer, 0}});
+    table.setFieldDefs(fieldDefs());
+    table.setFileName(workFile);
     table.createDataSet();
     Model model;
     int32_t nextId = 0;
     for (int step = 0; step < 200 && !input.empty(); ++step) {
-        switch (input.byte() % 9) {
+        switch (input.byte() % 11) {
             case 0:
             case 1: {  // insert, posted before the current record (at the end without one)
                 const std::optional<int32_t> current = currentId(table);
@@ -229,6 +271,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             case 7:
                 setRange(input, table, model);
+                break;
+            case 8:
+                deleteSome(input, table, model);
+                break;
+            case 9:
+                reopen(table);
                 break;
             default:
                 move(input, table);
