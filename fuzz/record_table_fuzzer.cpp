@@ -166,19 +166,19 @@ void deleteSome(fuzz::ByteReader& input, RecordTable& table, Model& model) {
 // Reopens the table in memory, like closing and opening it; like closing, that ends the key
 // range, while the order and the filter stay. With a work file (which a byte decides), the
 // table must then be, record by record, what reading the file back gives: the same records
-// in the same posting order, the same text ids.
+// in the same posting order, the same text ids. Reopening it again unchanged reads the file.
 void reopen(fuzz::ByteReader& input, RecordTable& table, Model& model) {
-    const bool withFile = input.byte() & 1;
-    const std::string workFile = fuzz::scratch().file("table.xml");
-    table.setFileName(withFile ? workFile : "");
-    table.closeAndReopen();
-    table.setFileName("");  // only here: no other step writes the file
+    const uint8_t how = input.byte();
     model.range.reset();
-    if (!withFile) return;
+    if (!(how & 1)) return table.closeAndReopen();
+    const std::string workFile = fuzz::scratch().file("table.xml");
+    table.setFileName(workFile);
+    table.closeAndReopen();
     RecordTable read;
     read.setFieldDefs(fieldDefs());
     read.setFileName(workFile);
     read.open();
+    read.setFileName("");
     fuzz::require(read.postedCount() == table.postedCount(), "reopening keeps what the file holds");
     for (uint32_t record = 0; record < table.postedCount(); ++record) {
         fuzz::require(table.isLive(record) && read.isLive(record), "a reopened table has no gaps");
@@ -187,7 +187,10 @@ void reopen(fuzz::ByteReader& input, RecordTable& table, Model& model) {
                           table.recordInteger(record, 2) == read.recordInteger(record, 2),
                       "a reopened record is the one read from the file");
     }
-    read.setFileName("");
+    if (how & 2) table.closeAndReopen();
+    // The file belongs to this step alone: no later step may find it and read it.
+    table.setFileName("");
+    std::filesystem::remove(workFile);
 }
 
 void checkView(RecordTable& table, Model& model) {
@@ -231,7 +234,6 @@ void checkView(RecordTable& table, Model& model) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace gravmark;
     fuzz::ByteReader input(fuzz::bytesOf(data, size));
-    std::filesystem::remove(fuzz::scratch().file("table.xml"));  // the last input's
     RecordTable table;
     table.setFieldDefs(fieldDefs());
     table.createDataSet();
