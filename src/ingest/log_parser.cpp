@@ -27,12 +27,13 @@ void storeJoin(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
         details.append(" joined game : ").append(event.map);
         memo2.addLine(details);
     }
+    // Fields are set in the table's order, where each name is found at the first look.
     db.insert();
-    db.setText("a_name", name);
     db.setText("command", "J");
+    db.setText("a_name", name);
+    db.setText("maptype", event.maptype);
     db.setText("map", event.map);
     db.setInteger("game", event.game);
-    db.setText("maptype", event.maptype);
     db.post();
 }
 
@@ -61,18 +62,18 @@ void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
         memo2.addLine(details);
     }
     db.insert();
-    db.setText("a_name", attackerName);
     db.setText("command", "K");
-    db.setText("a_team", attackerTeam);
-    db.setText("v_name", victimName);
     db.setText("v_team", victimTeam);
-    db.setText("damage", damage);
+    db.setText("v_name", victimName);
+    db.setText("a_team", attackerTeam);
+    db.setText("a_name", attackerName);
     db.setText("a_weapon", weapon);
+    db.setText("damage", damage);
     db.setText("damage_type", damageType);
     db.setText("damage_location", location);
+    db.setText("maptype", event.maptype);
     db.setText("map", event.map);
     db.setInteger("game", event.game);
-    db.setText("maptype", event.maptype);
     db.post();
 }
 
