@@ -43,6 +43,19 @@ const std::array<const char*, 256>& escapes() {
     return table;
 }
 
+void appendEscaped(std::string& out, std::string_view value) {
+    const auto& table = escapes();
+    size_t plain = 0;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char* escape = table[static_cast<unsigned char>(value[i])];
+        if (!escape) continue;
+        out.append(value.data() + plain, i - plain);
+        out += escape;
+        plain = i + 1;
+    }
+    out.append(value.data() + plain, value.size() - plain);
+}
+
 }  // namespace
 
 WorkFileWriter::WorkFileWriter(const std::string& path, const std::vector<FieldDef>& defs) : path_(path) {
@@ -53,7 +66,7 @@ WorkFileWriter::WorkFileWriter(const std::string& path, const std::vector<FieldD
     for (const FieldDef& def : defs) {
         names_.push_back(def.name);
         buffer_ += "<FIELD attrname=\"";
-        escaped(def.name);
+        appendEscaped(buffer_, def.name);
         buffer_ += "\" fieldtype=\"";
         buffer_ += fieldTypeName(def.type);
         buffer_ += '"';
@@ -78,23 +91,11 @@ void WorkFileWriter::attribute(int field) {
     buffer_ += "=\"";
 }
 
-void WorkFileWriter::text(int field, std::string_view value) {
-    attribute(field);
-    escaped(value);
-    buffer_ += '"';
-}
-
 std::string WorkFileWriter::textAttribute(int field, std::string_view value) const {
     std::string made = " " + names_[field] + "=\"";
-    for (char c : value) {
-        const char* escape = escapes()[static_cast<unsigned char>(c)];
-        if (escape) {
-            made += escape;
-        } else {
-            made += c;
-        }
-    }
-    return made + '"';
+    appendEscaped(made, value);
+    made += '"';
+    return made;
 }
 
 void WorkFileWriter::madeAttribute(std::string_view made) { buffer_ += made; }
@@ -115,19 +116,6 @@ void WorkFileWriter::real(int field, double value) { number(field, value); }
 void WorkFileWriter::endRow() {
     buffer_ += "/>";
     flushIfFull();
-}
-
-void WorkFileWriter::escaped(std::string_view value) {
-    const auto& table = escapes();
-    size_t plain = 0;
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char* escape = table[static_cast<unsigned char>(value[i])];
-        if (!escape) continue;
-        buffer_.append(value.data() + plain, i - plain);
-        buffer_ += escape;
-        plain = i + 1;
-    }
-    buffer_.append(value.data() + plain, value.size() - plain);
 }
 
 void WorkFileWriter::flushIfFull() {

@@ -22,9 +22,9 @@ public:
     WorkFileWriter& operator=(const WorkFileWriter&) = delete;
 
     void beginRow();
-    void text(int field, std::string_view value);
-    // A table writing the same text many times makes its attribute once and hands it over
-    // as made: textAttribute(field, value) then madeAttribute(made) writes what text() writes.
+    // A text value is written as an attribute made once for that field and text (a table
+    // writes the same text many times): textAttribute(field, value), then madeAttribute(made)
+    // for every row that holds it.
     std::string textAttribute(int field, std::string_view value) const;
     void madeAttribute(std::string_view made);
     void integer(int field, int32_t value);
@@ -36,7 +36,6 @@ private:
     void attribute(int field);
     template <class T>
     void number(int field, T value);
-    void escaped(std::string_view value);
     void flushIfFull();
     void flush();
     [[noreturn]] void fail();
