@@ -136,22 +136,21 @@ std::optional<std::string> AliasList::keep(const std::string& alias, const std::
     if (chainsWithout(&alias).wouldCycle(alias, kept)) {
         return ruleText + " was not kept: it would make a cycle of names.";
     }
-    // A new rule goes last and so changes nothing before it. A replaced rule can free a line
-    // that closed a cycle through it; with the cycle check above, the first line to change
-    // is always such a line coming into force.
+    Line made = lineFrom(aliasLineOf({alias, kept}));
     const size_t at = lineOf(alias);
-    const bool replaces = at < lines_.size();
+    if (at == lines_.size()) {  // a new rule goes last and so changes nothing before it
+        lines_.push_back(std::move(made));
+        settle();
+        return std::nullopt;
+    }
+    // A replaced rule can free a line that closed a cycle through it; with the cycle check
+    // above, the first line to change is always such a line coming into force.
     std::vector<bool> inForceBefore;
     inForceBefore.reserve(lines_.size());
     for (const Line& line : lines_) inForceBefore.push_back(line.inForce);
-    Line made = lineFrom(aliasLineOf({alias, kept}));
-    if (replaces) {
-        std::swap(lines_[at], made);
-    } else {
-        lines_.push_back(std::move(made));
-    }
+    std::swap(lines_[at], made);
     settle();
-    for (size_t i = 0; replaces && i < lines_.size(); ++i) {
+    for (size_t i = 0; i < lines_.size(); ++i) {
         if (i == at || lines_[i].inForce == inForceBefore[i]) continue;
         std::swap(lines_[at], made);
         settle();
