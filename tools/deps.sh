@@ -31,7 +31,7 @@ install_missing() {
 
 # What building needs; fonts-dejavu-core gives the windows their fallback font, also in
 # the offscreen window tests.
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
+BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
                 libssh-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 
 # What the tests need beyond the build: real FTP and SSH servers run on loopback by the
@@ -46,9 +46,18 @@ SANITIZER_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
 # What the Debian package check needs beyond the build: cpack's dpkg-shlibdeps and file.
 PACKAGE_PACKAGES=(dpkg-dev file)
 
+# Compiles go through ccache, keyed by paths relative to the clone, so that another clone
+# of the same sources on this machine (CI's, a second work tree) reuses the objects.
+# CMake reads the launcher from the environment when it first configures a build folder.
+use_ccache() {
+    command -v ccache >/dev/null || return 0
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+}
+
 # configure_and_build BUILD_DIR: a Release build of everything.
 configure_and_build() {
     local dir=$1
+    use_ccache
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir/configure.log" 2>&1 \
         || { cat "$dir/configure.log" >&2; return 1; }
     cmake --build "$dir" -j "$(nproc)"

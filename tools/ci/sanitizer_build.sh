@@ -15,6 +15,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tools/ci/third_party_leak
 sanitizer_build() {
     install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
     mkdir -p "$SANITIZER_BUILD"
+    use_ccache
     local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
     cmake -S "$ROOT" -B "$SANITIZER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="$flags" \
