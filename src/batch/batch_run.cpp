@@ -14,6 +14,7 @@
 #include "pipeline/page_run.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -86,7 +87,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
         if (options.folder) {
-            if (!std::filesystem::is_directory(*options.folder))
+            if (!std::filesystem::is_directory(platform::nativePath(*options.folder)))
                 throw Error("Folder does not exist: " + *options.folder);
             setProgramFolder(*options.folder);
         } else {

@@ -10,6 +10,7 @@
 #include "report/build_page.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -25,7 +26,7 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
     if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(options.pageToKeepWithoutGames)) {
+        std::filesystem::exists(platform::nativePath(options.pageToKeepWithoutGames))) {
         throw Error("The log holds no games; the page was not replaced.");
     }
 }

@@ -8,6 +8,7 @@
 #include "report/credit_line.h"
 #include "report/medal_pictures.h"
 #include "report/write_page.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -24,7 +25,7 @@ void writePageAndPictures(const TextBoxLines& page, const std::string& target,
                           const WriteBesidePage& besidePage) {
     if (besidePage) besidePage(target);
     writePage(page, target);
-    addMissingMedalPictures(std::filesystem::path(target).parent_path().string());
+    addMissingMedalPictures(platform::pathBytes(platform::nativePath(target).parent_path()));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "table/table_index.h"
 #include "table/work_file_reader.h"
 #include "table/work_file_writer.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -40,7 +41,7 @@ T parsed(const std::string& text, const char* kind) {
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return std::filesystem::exists(platform::nativePath(path), ec);
 }
 
 }  // namespace
