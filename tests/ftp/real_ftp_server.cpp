@@ -20,6 +20,9 @@ int freeLoopbackPort() {
     return probe.serverPort();
 }
 
+// The unpacked vsftpd (see GRAVMARK_TEST_SERVERS).
+const std::string kVsftpd = GRAVMARK_TEST_SERVERS "/usr/sbin/vsftpd";
+
 bool acceptsConnections(int port) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
@@ -82,11 +85,12 @@ PyftpdlibServer::PyftpdlibServer(const std::string& root, const std::string& cer
     port_ = line.mid(5).toInt();
 }
 
-bool VsftpdServer::installed() { return std::filesystem::exists("/usr/sbin/vsftpd"); }
+bool VsftpdServer::available() { return std::filesystem::exists(kVsftpd); }
 
 VsftpdServer::VsftpdServer(const TempFolder& folder, const std::string& root,
                            const std::string& extraConfig) {
-    // vsftpd wants an empty folder nobody can write to for its sessions.
+    // vsftpd wants an empty folder nobody can write to for its sessions, and an account to
+    // look up for anonymous logins: not the "ftp" one its package would add, but nobody.
     const std::string empty = folder.file("vsftpd-empty");
     std::filesystem::create_directories(empty);
     ::chmod(empty.c_str(), 0555);
@@ -95,11 +99,11 @@ VsftpdServer::VsftpdServer(const TempFolder& folder, const std::string& root,
     writeFile(config,
               "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + std::to_string(port_) +
                   "\nbackground=NO\nrun_as_launching_user=YES\nseccomp_sandbox=NO\n"
-                  "anonymous_enable=YES\nno_anon_password=YES\nlocal_enable=NO\nwrite_enable=NO\n"
+                  "anonymous_enable=YES\nftp_username=nobody\nno_anon_password=YES\nlocal_enable=NO\nwrite_enable=NO\n"
                   "anon_root=" +
                   root + "\nsecure_chroot_dir=" + empty +
                   "\nconnect_from_port_20=NO\nxferlog_enable=NO\ndirmessage_enable=NO\n" + extraConfig);
-    start("/usr/sbin/vsftpd", {QString::fromStdString(config)});
+    start(QString::fromStdString(kVsftpd), {QString::fromStdString(config)});
     const QDeadlineTimer deadline(10'000);
     while (!acceptsConnections(port_)) {
         if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)

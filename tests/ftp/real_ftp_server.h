@@ -1,7 +1,7 @@
 #pragma once
 // Real FTP servers for the tests, each its own process on a loopback port with its own
 // configuration in a temporary folder: pyftpdlib (tools/ftp_server.py) and vsftpd in
-// anonymous mode. Each runs in a process group of its own, so that kill() stops it and
+// anonymous mode, run from the folder ./test unpacks it into (never an installed service). Each runs in a process group of its own, so that kill() stops it and
 // the sessions it forked at once, as a crash would.
 #include <QProcess>
 #include <QStringList>
@@ -55,7 +55,8 @@ public:
 // vsftpd, anonymous, serving `root`; extraConfig holds further "key=value" lines.
 class VsftpdServer : public RealFtpServer {
 public:
-    static bool installed();
+    // Whether ./test has unpacked vsftpd.
+    static bool available();
     VsftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
     std::string user() const override { return "anonymous"; }
     std::string password() const override { return "clan@example.org"; }

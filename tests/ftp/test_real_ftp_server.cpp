@@ -78,7 +78,7 @@ TEST_F(ServerStory, Pyftpdlib) {
 class VsftpdStory : public ServerStory, public testing::WithParamInterface<const char*> {};
 
 TEST_P(VsftpdStory, Anonymous) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     const std::string extra = GetParam();
     settings.passive = extra != "pasv_enable=NO\n";
     runStory([&] {
@@ -113,7 +113,7 @@ protected:
 };
 
 TEST_F(TlsStory, Vsftpd) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     const std::string tls =
         "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
         "force_anon_data_ssl=YES\nssl_ciphers=HIGH\nrsa_cert_file=" +
@@ -163,7 +163,7 @@ TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
 }
 
 TEST_F(ServerStory, TheOtherModeRefusedIsNamed) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     publish("0:00 InitGame\r\n");
     server =
         std::make_unique<test::VsftpdServer>(serverFolder, serverRoot.path().string(), "pasv_enable=NO\n");
