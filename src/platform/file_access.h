@@ -11,7 +11,7 @@ namespace gravmark::platform {
 
 enum class OpenFor {
     Reading,            // an existing file
-    Rewriting,          // an existing file, written in place from its start
+    Rewriting,          // an existing file (not through a symbolic link), written in place
     Appending,          // created when missing, written at its end
     AppendingEmptied,   // created when missing, emptied first
     CreatingNew,        // created; fails (EEXIST) when any entry of that name exists
@@ -45,9 +45,15 @@ int reserveRoom(int fd, int64_t size);
 // replaced, opened for writing; `pattern` is changed to the name made. The fd, or -1.
 int createTemporaryFile(std::string& pattern);
 
-// Gives a new file the permissions a page has: those of `likeFile` when that is a file,
-// else readable by all and writable by its owner. Windows keeps no such bits: 0 there.
+// Gives a new file the permissions a page has: those of `likeFile` when that is a file
+// itself (not a link), else readable by all and writable by its owner. Windows keeps no
+// such bits: 0 there.
 int setPageMode(int fd, const std::string& likeFile);
+
+enum class EntryKind { None, File, Folder, Link, Other };
+
+// What the name is, a symbolic link (or, on Windows, any reparse point) not followed.
+EntryKind entryKind(const std::string& path);
 
 bool fileExists(const std::string& path);
 bool isWritableFile(const std::string& path);

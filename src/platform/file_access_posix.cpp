@@ -13,7 +13,7 @@ int openFile(const std::string& path, OpenFor how) {
         case OpenFor::Reading:
             return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         case OpenFor::Rewriting:
-            return ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+            return ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
         case OpenFor::Appending:
             return ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
         case OpenFor::AppendingEmptied:
@@ -64,9 +64,18 @@ int createTemporaryFile(std::string& pattern) { return ::mkostemp(pattern.data()
 int setPageMode(int fd, const std::string& likeFile) {
     struct stat existing {};
     mode_t mode = 0644;
-    if (!likeFile.empty() && ::stat(likeFile.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+    if (!likeFile.empty() && ::lstat(likeFile.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         mode = existing.st_mode & 07777;
     return ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
+EntryKind entryKind(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return EntryKind::None;
+    if (S_ISREG(info.st_mode)) return EntryKind::File;
+    if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+    if (S_ISLNK(info.st_mode)) return EntryKind::Link;
+    return EntryKind::Other;
 }
 
 bool fileExists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }

@@ -15,8 +15,11 @@ namespace gravmark::platform {
 
 namespace {
 
+// The C library says EACCES for a file another program holds open; EBUSY tells it apart.
 int openWide(const std::string& path, int flags) {
-    return ::_wopen(wideText(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    const int fd = ::_wopen(wideText(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+    if (fd < 0 && _doserrno == ERROR_SHARING_VIOLATION) errno = EBUSY;
+    return fd;
 }
 
 // One call moves at most INT_MAX bytes; the callers loop over parts anyway.
@@ -81,6 +84,14 @@ int createTemporaryFile(std::string& pattern) {
 }
 
 int setPageMode(int, const std::string&) { return 0; }
+
+EntryKind entryKind(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wideText(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::None;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::Folder;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Other : EntryKind::File;
+}
 
 bool fileExists(const std::string& path) { return ::_waccess(wideText(path).c_str(), 0) == 0; }
 

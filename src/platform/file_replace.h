@@ -10,16 +10,17 @@ namespace gravmark::platform {
 // page open in an editor) fails with EBUSY, and `to` stays as it was.
 int replaceFile(const std::string& from, const std::string& to);
 
-// Swaps the two folders' names in one step. ENOSYS where the system has no such call
-// (Windows): the caller then renames one aside first.
-int exchangeFolders(const std::string& first, const std::string& second);
+// Swaps the names of two entries (files or folders) in one step. ENOSYS where the system
+// has no such call (Windows), EINVAL where the file system has none: the caller then
+// renames one aside first.
+int exchangeEntries(const std::string& first, const std::string& second);
 
 // Gives the file `existing` the further name `added`; fails (EEXIST) when any entry of
 // that name exists, so that nothing is ever overwritten.
 int addName(const std::string& existing, const std::string& added);
 
-// Renames a file or folder; fails when `to` exists (EEXIST on Windows, or a non-empty
-// folder on Linux).
+// Renames a file or folder. A file `to` is replaced on Linux and refused (EEXIST) on
+// Windows; a folder `to` that holds anything is refused on both.
 int renameEntry(const std::string& from, const std::string& to);
 
 int removeFile(const std::string& path);

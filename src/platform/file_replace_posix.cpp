@@ -13,7 +13,7 @@ int replaceFile(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-int exchangeFolders(const std::string& first, const std::string& second) {
+int exchangeEntries(const std::string& first, const std::string& second) {
     return ::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0 ? 0 : errno;
 }
 

@@ -13,6 +13,21 @@ namespace {
 
 int lastError() { return errnoOf(GetLastError()); }
 
+// Windows refuses to replace a file that another program holds open (unless that program
+// shares it for deletion) with "access denied", the same words as for a protected file;
+// trying to open it for deletion tells the two apart.
+int replaceFailure(const std::string& to) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED) return errnoOf(error);
+    const HANDLE file = CreateFileW(wideText(to).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return EACCES;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION ? EBUSY : EACCES;
+}
+
 }  // namespace
 
 // MoveFileExW replaces the target's directory entry in one step and, with WRITE_THROUGH,
@@ -20,10 +35,10 @@ int lastError() { return errnoOf(GetLastError()); }
 int replaceFile(const std::string& from, const std::string& to) {
     const bool moved = MoveFileExW(wideText(from).c_str(), wideText(to).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    return moved ? 0 : lastError();
+    return moved ? 0 : replaceFailure(to);
 }
 
-int exchangeFolders(const std::string&, const std::string&) { return ENOSYS; }
+int exchangeEntries(const std::string&, const std::string&) { return ENOSYS; }
 
 int addName(const std::string& existing, const std::string& added) {
     return CreateHardLinkW(wideText(added).c_str(), wideText(existing).c_str(), nullptr) ? 0 : lastError();

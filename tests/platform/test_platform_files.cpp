@@ -2,6 +2,8 @@
 // like "C:\Gravmark Ünïcödé" has on Windows.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QSysInfo>
 #include <cerrno>
 #include <filesystem>
 
@@ -40,8 +42,9 @@ TEST(PlatformFiles, NonAsciiNamesAreTheSameFileForEveryCallAndBytesStayBytes) {
     ASSERT_TRUE(fs::create_directory(platform::nativePath(folder)));
     const std::string file = folder + "/index.html";
     // CR LF and 8-bit bytes come back as written: no text mode on any system.
-    writeBytes(file, "a\r\nb\n\xE9\x00z");
-    EXPECT_EQ(readBytes(file), std::string("a\r\nb\n\xE9\x00z", 8));
+    const std::string bytes("a\r\nb\n\xE9\x00z", 8);
+    writeBytes(file, bytes);
+    EXPECT_EQ(readBytes(file), bytes);
     EXPECT_TRUE(platform::fileExists(file));
     EXPECT_TRUE(fs::is_regular_file(platform::nativePath(file)));
     // The folder's entry reads back as the same bytes.
@@ -71,6 +74,27 @@ TEST(PlatformFiles, ReplaceFileTakesThePlaceOfTheOldFileAndNewNamesNeverOverwrit
     EXPECT_EQ(readBytes(folder + "second"), "other");
 }
 
+// An editor or browser that has the page open: Linux replaces the name all the same;
+// Windows refuses, says why, and the old page stays whole.
+TEST(PlatformFiles, AFileHeldOpenByAnotherProgramIsReplacedOnLinuxAndKeptWholeOnWindows) {
+    const test::TempFolder temp;
+    const std::string folder = folderOf(temp);
+    writeBytes(folder + "page", "old");
+    writeBytes(folder + "fresh", "new");
+    QFile open(QString::fromStdString(folder + "page"));
+    ASSERT_TRUE(open.open(QIODevice::ReadOnly));
+    const int replaced = platform::replaceFile(folder + "fresh", folder + "page");
+    open.close();
+    if (QSysInfo::kernelType() == "winnt") {
+        EXPECT_EQ(replaced, EBUSY);
+        EXPECT_EQ(platform::failureText(replaced), "The file is open in another program.");
+        EXPECT_EQ(readBytes(folder + "page"), "old");
+    } else {
+        EXPECT_EQ(replaced, 0);
+        EXPECT_EQ(readBytes(folder + "page"), "new");
+    }
+}
+
 TEST(PlatformFiles, FoldersAreExchangedOrTheSystemSaysItCannot) {
     const test::TempFolder temp;
     const std::string folder = folderOf(temp);
@@ -78,7 +102,7 @@ TEST(PlatformFiles, FoldersAreExchangedOrTheSystemSaysItCannot) {
     fs::create_directory(platform::nativePath(folder + "b"));
     writeBytes(folder + "a/x", "a");
     writeBytes(folder + "b/x", "b");
-    const int exchanged = platform::exchangeFolders(folder + "a", folder + "b");
+    const int exchanged = platform::exchangeEntries(folder + "a", folder + "b");
     if (exchanged == ENOSYS) {
         EXPECT_EQ(readBytes(folder + "a/x"), "a");  // untouched
         EXPECT_NE(platform::renameEntry(folder + "a", folder + "b"), 0);  // never over a folder
