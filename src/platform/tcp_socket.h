@@ -39,4 +39,17 @@ void closeSocket(int socket);
 // The system's words for a socket failure.
 std::string socketFailureText(int error);
 
+// The kinds of failure Qt's sockets report, and the system's own number and words for
+// each, as a user of this system meets them: Linux's errno values and texts (a refused
+// connection is 111, "Connection refused"), Windows' Winsock ones (10061). A failed host
+// lookup is the resolver's HOST_NOT_FOUND (1), Winsock's WSAHOST_NOT_FOUND (11001) on
+// Windows, "Host not found". Other is EIO with no words (`text` nullptr).
+enum class SocketFailure { Refused, Access, Resources, TimedOut, Network, AddressInUse, AddressNotAvailable,
+                           Unsupported, HostNotFound, Other };
+struct SystemSocketError {
+    int number;
+    const char* text;
+};
+SystemSocketError systemSocketError(SocketFailure failure);
+
 }  // namespace gravmark::platform

@@ -60,4 +60,31 @@ void closeSocket(int socket) { ::close(socket); }
 
 std::string socketFailureText(int error) { return std::strerror(error); }
 
+SystemSocketError systemSocketError(SocketFailure failure) {
+    const auto withText = [](int number) { return SystemSocketError{number, std::strerror(number)}; };
+    switch (failure) {
+        case SocketFailure::Refused:
+            return withText(ECONNREFUSED);
+        case SocketFailure::Access:
+            return withText(EACCES);
+        case SocketFailure::Resources:
+            return withText(EMFILE);
+        case SocketFailure::TimedOut:
+            return withText(ETIMEDOUT);
+        case SocketFailure::Network:
+            return withText(ENETUNREACH);
+        case SocketFailure::AddressInUse:
+            return withText(EADDRINUSE);
+        case SocketFailure::AddressNotAvailable:
+            return withText(EADDRNOTAVAIL);
+        case SocketFailure::Unsupported:
+            return withText(EAFNOSUPPORT);
+        case SocketFailure::HostNotFound:
+            return {HOST_NOT_FOUND, "Host not found"};
+        case SocketFailure::Other:
+            break;
+    }
+    return {EIO, nullptr};
+}
+
 }  // namespace gravmark::platform

@@ -110,6 +110,32 @@ void shutDownSocket(int socket) { shutdown(handleOf(socket), SD_BOTH); }
 
 void closeSocket(int socket) { closesocket(handleOf(socket)); }
 
+SystemSocketError systemSocketError(SocketFailure failure) {
+    switch (failure) {
+        case SocketFailure::Refused:
+            return {WSAECONNREFUSED, "Connection refused"};
+        case SocketFailure::Access:
+            return {WSAEACCES, "Permission denied"};
+        case SocketFailure::Resources:
+            return {WSAEMFILE, "Too many open files"};
+        case SocketFailure::TimedOut:
+            return {WSAETIMEDOUT, "Connection timed out"};
+        case SocketFailure::Network:
+            return {WSAENETUNREACH, "Network is unreachable"};
+        case SocketFailure::AddressInUse:
+            return {WSAEADDRINUSE, "Address already in use"};
+        case SocketFailure::AddressNotAvailable:
+            return {WSAEADDRNOTAVAIL, "Cannot assign requested address"};
+        case SocketFailure::Unsupported:
+            return {WSAEAFNOSUPPORT, "Address family not supported by protocol"};
+        case SocketFailure::HostNotFound:
+            return {WSAHOST_NOT_FOUND, "Host not found"};
+        case SocketFailure::Other:
+            break;
+    }
+    return {EIO, nullptr};
+}
+
 std::string socketFailureText(int error) {
     switch (error) {
         case ECONNREFUSED:

@@ -14,6 +14,7 @@
 #include "support/error_text.h"
 #include "support/temp_folder.h"
 #include "transport/log_fetch.h"
+#include "ftp/socket_error.h"
 
 namespace gravmark {
 namespace {
@@ -295,7 +296,7 @@ TEST_F(FtpFetch, ConnectionFailures) {
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     settings.server = "127.0.0.1:" + std::to_string(closed.serverPort());
     closed.close();
-    EXPECT_EQ(fetchError(), "Socket Error # 111\nConnection refused.");
+    EXPECT_EQ(fetchError(), socketErrorMessage(QAbstractSocket::ConnectionRefusedError, ""));
 
     settings.server = server.serverText();
     limits.connect = 0ms;
