@@ -5,12 +5,15 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/folder_access.h"
+#include "platform/native_path.h"
+
 namespace gravmark::test {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gravmark-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::string pattern = platform::pathBytes(std::filesystem::temp_directory_path() / "gravmark-test-XXXXXX");
+    if (platform::makeTemporaryFolder(pattern) != 0) throw std::runtime_error("cannot make a temporary folder");
+    path_ = platform::nativePath(pattern);
 }
 
 TempFolder::~TempFolder() {
