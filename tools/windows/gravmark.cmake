@@ -4,10 +4,8 @@
 include(${CMAKE_CURRENT_LIST_DIR}/mingw64.cmake)
 set(QT_HOST_PATH /usr)
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
-# pkg-config reads the Windows .pc files only, and takes their prefix from where they lie
-# (the cache folder is renamed after the build).
+# No Linux .pc file is read by mistake (the Windows parts are found as CMake packages).
 set(ENV{PKG_CONFIG_LIBDIR} "${GRAVMARK_WINDOWS_PREFIX}/lib/pkgconfig")
-set(PKG_CONFIG_ARGN --define-prefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run --prefix ${GRAVMARK_WINDOWS_PREFIX})
 # GoogleTest's Windows build lies in a folder of its own (tools/windows/third_party.sh).
 if(NOT GRAVMARK_WINDOWS_TEST_PREFIX AND DEFINED ENV{GRAVMARK_WINDOWS_TEST_PREFIX})
