@@ -12,9 +12,9 @@
 #include "common/version_info.h"
 #include "names/kept_names.h"
 #include "pipeline/page_run.h"
+#include "platform/native_path.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
-#include "platform/native_path.h"
 
 namespace gravmark {
 

@@ -1,10 +1,11 @@
 #include "common/rotated_copies.h"
-#include "platform/native_path.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 #include <filesystem>
 #include <tuple>
+
+#include "platform/native_path.h"
 
 namespace gravmark {
 namespace {

@@ -30,7 +30,8 @@ LocalLogFile::LocalLogFile(const std::string& path, Start start) : path_(path) {
 LocalLogFile::~LocalLogFile() { platform::closeFile(descriptor_); }
 
 void LocalLogFile::append(const char* data, size_t length) {
-    if (!platform::writeAll(descriptor_, data, length)) throw LocalWriteFailed(fileError("Cannot write file", path_));
+    if (!platform::writeAll(descriptor_, data, length))
+        throw LocalWriteFailed(fileError("Cannot write file", path_));
 }
 
 }  // namespace gravmark

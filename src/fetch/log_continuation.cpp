@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/error.h"
-#include "fetch/local_log_file.h"
 #include "common/rotated_copies.h"
+#include "fetch/local_log_file.h"
 #include "platform/file_replace.h"
 #include "platform/native_path.h"
 

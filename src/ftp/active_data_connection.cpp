@@ -43,7 +43,8 @@ void ActiveDataConnection::Listener::incomingConnection(qintptr descriptor) {
     auto socket = std::make_unique<QSslSocket>();
     socket->setReadBufferSize(256 * 1024);
     if (taken || !socket->setSocketDescriptor(descriptor) || !socket->peerAddress().isEqual(peer)) {
-        if (socket->state() == QAbstractSocket::UnconnectedState) platform::closeSocket(static_cast<int>(descriptor));
+        if (socket->state() == QAbstractSocket::UnconnectedState)
+            platform::closeSocket(static_cast<int>(descriptor));
         return;  // the socket, if it took the descriptor, closes it
     }
     taken = std::move(socket);

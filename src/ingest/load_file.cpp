@@ -16,7 +16,8 @@ namespace {
 
 }  // namespace
 
-LoadFile::LoadFile(const std::string& path) : path_(path), fd_(platform::openFile(path, platform::OpenFor::Reading)) {
+LoadFile::LoadFile(const std::string& path)
+    : path_(path), fd_(platform::openFile(path, platform::OpenFor::Reading)) {
     if (fd_ < 0) fail("Cannot open file", path_);
 }
 

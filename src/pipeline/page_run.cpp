@@ -7,10 +7,10 @@
 #include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
+#include "platform/native_path.h"
 #include "report/build_page.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
-#include "platform/native_path.h"
 
 namespace gravmark {
 

@@ -10,11 +10,11 @@
 namespace gravmark::platform {
 
 enum class OpenFor {
-    Reading,            // an existing file
-    Rewriting,          // an existing file (not through a symbolic link), written in place
-    Appending,          // created when missing, written at its end
-    AppendingEmptied,   // created when missing, emptied first
-    CreatingNew,        // created; fails (EEXIST) when any entry of that name exists
+    Reading,           // an existing file
+    Rewriting,         // an existing file (not through a symbolic link), written in place
+    Appending,         // created when missing, written at its end
+    AppendingEmptied,  // created when missing, emptied first
+    CreatingNew,       // created; fails (EEXIST) when any entry of that name exists
 };
 
 int openFile(const std::string& path, OpenFor how);

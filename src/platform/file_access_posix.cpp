@@ -1,10 +1,10 @@
-#include "platform/file_access.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/file_access.h"
 
 namespace gravmark::platform {
 

@@ -1,5 +1,3 @@
-#include "platform/file_access.h"
-
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -9,6 +7,7 @@
 #include <climits>
 #include <random>
 
+#include "platform/file_access.h"
 #include "platform/wide_text.h"
 
 namespace gravmark::platform {

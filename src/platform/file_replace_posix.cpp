@@ -1,11 +1,11 @@
-#include "platform/file_replace.h"
-
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/file_replace.h"
 
 namespace gravmark::platform {
 

@@ -1,10 +1,9 @@
-#include "platform/file_replace.h"
-
 #include <windows.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_replace.h"
 #include "platform/wide_text.h"
 
 namespace gravmark::platform {
@@ -19,8 +18,9 @@ int lastError() { return errnoOf(GetLastError()); }
 int replaceFailure(const std::string& to) {
     const DWORD error = GetLastError();
     if (error != ERROR_ACCESS_DENIED) return errnoOf(error);
-    const HANDLE file = CreateFileW(wideText(to).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE file =
+        CreateFileW(wideText(to).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
         return EACCES;
@@ -45,7 +45,8 @@ int addName(const std::string& existing, const std::string& added) {
 }
 
 int renameEntry(const std::string& from, const std::string& to) {
-    return MoveFileExW(wideText(from).c_str(), wideText(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : lastError();
+    return MoveFileExW(wideText(from).c_str(), wideText(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0
+                                                                                             : lastError();
 }
 
 int removeFile(const std::string& path) { return DeleteFileW(wideText(path).c_str()) ? 0 : lastError(); }

@@ -1,5 +1,3 @@
-#include "platform/folder_access.h"
-
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
@@ -7,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "platform/folder_access.h"
 
 namespace gravmark::platform {
 

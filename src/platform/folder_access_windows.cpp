@@ -1,10 +1,9 @@
-#include "platform/folder_access.h"
-
 #include <windows.h>
 
 #include <cerrno>
 #include <random>
 
+#include "platform/folder_access.h"
 #include "platform/wide_text.h"
 
 namespace gravmark::platform {

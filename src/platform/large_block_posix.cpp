@@ -1,8 +1,8 @@
-#include "platform/large_block.h"
-
 #include <sys/mman.h>
 
 #include <cstdlib>
+
+#include "platform/large_block.h"
 
 namespace gravmark::platform {
 

@@ -1,6 +1,6 @@
-#include "platform/large_block.h"
-
 #include <cstdlib>
+
+#include "platform/large_block.h"
 
 namespace gravmark::platform {
 

@@ -1,10 +1,9 @@
-#include "platform/native_path.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/native_path.h"
 #include "platform/wide_text.h"
 
 namespace gravmark::platform {

@@ -44,8 +44,18 @@ std::string socketFailureText(int error);
 // connection is 111, "Connection refused"), Windows' Winsock ones (10061). A failed host
 // lookup is the resolver's HOST_NOT_FOUND (1), Winsock's WSAHOST_NOT_FOUND (11001) on
 // Windows, "Host not found". Other is EIO with no words (`text` nullptr).
-enum class SocketFailure { Refused, Access, Resources, TimedOut, Network, AddressInUse, AddressNotAvailable,
-                           Unsupported, HostNotFound, Other };
+enum class SocketFailure {
+    Refused,
+    Access,
+    Resources,
+    TimedOut,
+    Network,
+    AddressInUse,
+    AddressNotAvailable,
+    Unsupported,
+    HostNotFound,
+    Other
+};
 struct SystemSocketError {
     int number;
     const char* text;

@@ -1,5 +1,3 @@
-#include "platform/tcp_socket.h"
-
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
@@ -8,6 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/tcp_socket.h"
 
 namespace gravmark::platform {
 

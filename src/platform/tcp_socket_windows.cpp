@@ -1,11 +1,10 @@
-#include "platform/tcp_socket.h"
-
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "platform/tcp_socket.h"
 #include "platform/wide_text.h"
 
 namespace gravmark::platform {
@@ -56,7 +55,8 @@ Lookup lookUpTcp(const std::string& host, int port, std::vector<TcpAddress>& fou
     hints.ai_socktype = SOCK_STREAM;
     ADDRINFOW* list = nullptr;
     const int lookup = GetAddrInfoW(wideText(host).c_str(), std::to_wstring(port).c_str(), &hints, &list);
-    if (lookup == WSAHOST_NOT_FOUND || lookup == WSANO_DATA || lookup == WSANO_RECOVERY) return Lookup::NoSuchName;
+    if (lookup == WSAHOST_NOT_FOUND || lookup == WSANO_DATA || lookup == WSANO_RECOVERY)
+        return Lookup::NoSuchName;
     if (lookup != 0) {
         reason = "error " + std::to_string(lookup);
         return Lookup::Failed;
@@ -71,7 +71,8 @@ Lookup lookUpTcp(const std::string& host, int port, std::vector<TcpAddress>& fou
 
 int openTcpSocket(const TcpAddress& address, int& error) {
     startWinsock();
-    const SOCKET socket = WSASocketW(address.family, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT);
+    const SOCKET socket =
+        WSASocketW(address.family, SOCK_STREAM, IPPROTO_TCP, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT);
     if (socket == INVALID_SOCKET) {
         error = errnoOfSocket(WSAGetLastError());
         return -1;

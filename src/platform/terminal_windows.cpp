@@ -1,6 +1,6 @@
-#include "platform/terminal.h"
-
 #include <windows.h>
+
+#include "platform/terminal.h"
 
 namespace gravmark::platform {
 

@@ -28,7 +28,8 @@ void addPicture(const std::string& folder, const QString& name) {
     if (fd < 0) return;
     const bool written = platform::writeAll(fd, bytes.constData(), static_cast<size_t>(bytes.size())) &&
                          platform::setPageMode(fd, "") == 0;
-    if (platform::closeFile(fd) == 0 && written) platform::addName(temporary, folder + '/' + fileSystemName(name));
+    if (platform::closeFile(fd) == 0 && written)
+        platform::addName(temporary, folder + '/' + fileSystemName(name));
     platform::removeFile(temporary);
 }
 

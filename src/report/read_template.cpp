@@ -21,7 +21,8 @@ namespace {
 
 void readTemplate(const std::string& path, TextBoxLines& box) {
     std::error_code ignored;
-    if (!std::filesystem::is_regular_file(platform::nativePath(path), ignored)) return;  // a folder is no template either
+    if (!std::filesystem::is_regular_file(platform::nativePath(path), ignored))
+        return;  // a folder is no template either
 
     const int fd = platform::openFile(path, platform::OpenFor::Reading);
     if (fd < 0) cannotOpen(path, errno);

@@ -5,11 +5,11 @@
 #include "common/dialogs.h"
 #include "common/program_folder.h"
 #include "common/text_box_lines.h"
+#include "platform/native_path.h"
 #include "report/credit_line.h"
 #include "report/medal_pictures.h"
 #include "report/site_change.h"
 #include "report/write_page.h"
-#include "platform/native_path.h"
 
 namespace gravmark {
 

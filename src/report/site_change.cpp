@@ -131,7 +131,8 @@ void SiteChange::addFile(const std::string& name, std::string_view bytes, bool d
     if (fd < 0) throwCannotCreate(folder_ + "/" + name, errno);
     int error = 0;
     if (!platform::writeAll(fd, bytes.data(), bytes.size())) error = errno;
-    if (error == 0 && name.find('/') == std::string::npos) error = platform::setPageMode(fd, folder_ + "/" + name);
+    if (error == 0 && name.find('/') == std::string::npos)
+        error = platform::setPageMode(fd, folder_ + "/" + name);
     if (error == 0 && durable) error = platform::syncFile(fd);
     if (platform::closeFile(fd) != 0 && error == 0) error = errno;
     if (error != 0) throwCannotCreate(folder_ + "/" + name, error);
@@ -140,7 +141,8 @@ void SiteChange::addFile(const std::string& name, std::string_view bytes, bool d
 
 void SiteChange::addFolder(const std::string& name) {
     const std::string path = stagedPath(name);
-    if (const int error = platform::makeFolder(path); error != 0) throwCannotCreate(folder_ + "/" + name, error);
+    if (const int error = platform::makeFolder(path); error != 0)
+        throwCannotCreate(folder_ + "/" + name, error);
     addEntry(name, true);
 }
 

@@ -85,7 +85,8 @@ void SshConnection::logIn(const std::string& user, ssh_key key, const std::strin
                         "\" for the user " + user + ".");
     }
     if (!password)
-        throw Error("The server " + serverName_ + " asks for a login: give a password or a key file in the settings.");
+        throw Error("The server " + serverName_ +
+                    " asks for a login: give a password or a key file in the settings.");
     logInWithPassword(user, *password, methods);
 }
 

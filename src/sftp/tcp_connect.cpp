@@ -16,7 +16,8 @@ std::string serverText(const ServerAddress& address) {
 }
 
 // 0 when connected, else the errno of the failure (ETIMEDOUT when time or the cut ran out).
-int connectOne(int fd, const platform::TcpAddress& candidate, Clock::time_point deadline, const SharedSocket& socket) {
+int connectOne(int fd, const platform::TcpAddress& candidate, Clock::time_point deadline,
+               const SharedSocket& socket) {
     const int started = platform::startConnect(fd, candidate);
     if (started != EINPROGRESS) return started;
     while (!socket.isCut()) {
@@ -61,7 +62,8 @@ int connectTcp(const ServerAddress& address, std::chrono::milliseconds limit, Sh
     if (lastError == ETIMEDOUT)
         throw Error("No connection to " + serverText(address) + " within " +
                     std::to_string(std::chrono::ceil<std::chrono::seconds>(limit).count()) + " seconds.");
-    throw Error("Could not connect to " + serverText(address) + ": " + platform::socketFailureText(lastError) + ".");
+    throw Error("Could not connect to " + serverText(address) + ": " +
+                platform::socketFailureText(lastError) + ".");
 }
 
 }  // namespace gravmark

@@ -6,6 +6,7 @@
 #include <future>
 
 #include "common/error.h"
+#include "platform/native_path.h"
 #include "table/default_order.h"
 #include "table/filter_expression.h"
 #include "table/number_text.h"
@@ -16,7 +17,6 @@
 #include "table/table_index.h"
 #include "table/work_file_reader.h"
 #include "table/work_file_writer.h"
-#include "platform/native_path.h"
 
 namespace gravmark {
 

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "platform/native_path.h"
 #include "table/event_table.h"
 #include "table/player_table_fields.h"
 #include "table/record_table.h"
-#include "platform/native_path.h"
 
 namespace gravmark {
 

@@ -10,11 +10,11 @@
 
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "ftp/socket_error.h"
 #include "scripted_ftp_server.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
 #include "transport/log_fetch.h"
-#include "ftp/socket_error.h"
 
 namespace gravmark {
 namespace {
@@ -315,8 +315,9 @@ TEST_F(FtpFetch, ConnectionFailures) {
     const Commands sent = commands();
     const auto auth = std::find(sent.begin(), sent.end(), "AUTH TLS");
     ASSERT_NE(auth, sent.end());
-    EXPECT_TRUE(std::none_of(auth, sent.end(), [](const std::string& line) { return line.starts_with("USER"); }))
-        << "the account never goes in clear text";
+    EXPECT_TRUE(std::none_of(auth, sent.end(), [](const std::string& line) {
+        return line.starts_with("USER");
+    })) << "the account never goes in clear text";
 
     settings.protocol = "gopher";
     EXPECT_EQ(fetchError(),

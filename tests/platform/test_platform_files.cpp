@@ -14,7 +14,10 @@ namespace gravmark {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kLetters = "Gravmark \xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9";
+const std::string kLetters =
+    "Gravmark \xC3\x9Cn\xC3\xAF"
+    "c\xC3\xB6"
+    "d\xC3\xA9";
 
 std::string folderOf(const test::TempFolder& temp) { return platform::pathBytes(temp.path()) + "/"; }
 
@@ -47,7 +50,8 @@ TEST(PlatformFiles, NonAsciiNamesAreTheSameFileForEveryCallAndBytesStayBytes) {
     EXPECT_TRUE(fs::is_regular_file(platform::nativePath(file)));
     // The folder's entry reads back as the same bytes.
     std::string listed;
-    for (const auto& entry : fs::directory_iterator(temp.path())) listed = platform::pathBytes(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(temp.path()))
+        listed = platform::pathBytes(entry.path().filename());
     EXPECT_EQ(listed, kLetters);
     EXPECT_FALSE(platform::fileExists(folder + "/missing"));
 }
@@ -101,7 +105,7 @@ TEST(PlatformFiles, FoldersAreExchangedOrTheSystemSaysItCannot) {
     writeBytes(folder + "b/x", "b");
     const int exchanged = platform::exchangeEntries(folder + "a", folder + "b");
     if (exchanged == ENOSYS) {
-        EXPECT_EQ(readBytes(folder + "a/x"), "a");  // untouched
+        EXPECT_EQ(readBytes(folder + "a/x"), "a");                        // untouched
         EXPECT_NE(platform::renameEntry(folder + "a", folder + "b"), 0);  // never over a folder
     } else {
         EXPECT_EQ(exchanged, 0);

@@ -11,15 +11,17 @@
 namespace gravmark::test {
 
 TempFolder::TempFolder() {
-    std::string pattern = platform::pathBytes(std::filesystem::temp_directory_path() / "gravmark-test-XXXXXX");
-    if (platform::makeTemporaryFolder(pattern) != 0) throw std::runtime_error("cannot make a temporary folder");
+    std::string pattern =
+        platform::pathBytes(std::filesystem::temp_directory_path() / "gravmark-test-XXXXXX");
+    if (platform::makeTemporaryFolder(pattern) != 0)
+        throw std::runtime_error("cannot make a temporary folder");
     path_ = platform::nativePath(pattern);
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
     std::filesystem::remove_all(path_, ignored);
 }
 
