@@ -96,9 +96,12 @@ cross_cmake() {
 build_part() {
     local name=$1 recipe=$2 prefix=$3
     [ -e "$prefix/.$name-complete" ] && return 0
-    # A build stopped halfway goes on where it stopped: its work folder is kept until done.
+    # A build stopped halfway goes on where it stopped: its work folder is kept until done,
+    # unless it was a build for another prefix (other versions).
     local work=$WINDOWS_CACHE/work/$name
+    [ "$(cat "$work/.prefix" 2>/dev/null)" = "$prefix" ] || rm -rf "$work"
     mkdir -p "$work"
+    echo "$prefix" >"$work/.prefix"
     echo "windows build: building $name for win64 (log in $work)"
     local started=$SECONDS
     "$recipe" "$prefix" "$work" || { echo "windows build: $name failed (logs in $work)" >&2; return 1; }
