@@ -9,7 +9,7 @@ namespace gravmark {
 namespace {
 
 std::string withSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (!platform::endsWithSeparator(folder)) folder += '/';
     return folder;
 }
 

@@ -18,6 +18,9 @@ std::string pathBytes(const std::filesystem::path& path);
 // Whether the name is absolute ("/x" on Linux; "C:/x", "C:\x", "//server/x" on Windows).
 bool isAbsolutePath(std::string_view bytes);
 
+// Whether the name ends in a folder separator ('/'; on Windows '\' as well).
+bool endsWithSeparator(std::string_view bytes);
+
 // The folder of the running program's executable, with a trailing '/', "" when unknown.
 std::string executableFolder();
 

@@ -8,6 +8,8 @@ std::string pathBytes(const std::filesystem::path& path) { return path.string();
 
 bool isAbsolutePath(std::string_view bytes) { return bytes.starts_with('/'); }
 
+bool endsWithSeparator(std::string_view bytes) { return bytes.ends_with('/'); }
+
 std::string executableFolder() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);

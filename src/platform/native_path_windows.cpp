@@ -19,6 +19,8 @@ bool isAbsolutePath(std::string_view bytes) {
            separator(bytes[2]);
 }
 
+bool endsWithSeparator(std::string_view bytes) { return bytes.ends_with('/') || bytes.ends_with('\\'); }
+
 std::string executableFolder() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {

@@ -147,6 +147,9 @@ TEST(PlatformPaths, AbsoluteNamesAndTheProgramsOwnFolder) {
     EXPECT_TRUE(fs::is_directory(platform::nativePath(exe)));
     EXPECT_FALSE(platform::isAbsolutePath("site/index.html"));
     EXPECT_FALSE(platform::isAbsolutePath(""));
+    EXPECT_TRUE(platform::endsWithSeparator("site/"));
+    EXPECT_FALSE(platform::endsWithSeparator("site"));
+    EXPECT_FALSE(platform::endsWithSeparator(""));
 }
 
 }  // namespace
