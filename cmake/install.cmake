@@ -23,7 +23,7 @@ endforeach()
 set(sample_log ${PROJECT_BINARY_DIR}/sample/games_mp.log)
 add_custom_command(OUTPUT ${sample_log}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/sample
-  COMMAND gravmark-loggen --lines 5000 --seed 1 --out ${sample_log}
+  COMMAND gravmark-loggen --sample --out ${sample_log}
   DEPENDS gravmark-loggen
   COMMENT "Generating the sample log")
 add_custom_target(gravmark_sample_log ALL DEPENDS ${sample_log})

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package from the build ./test made: cpack, then the package unpacked into a
 # scratch root (dpkg -x) and its batch command run there as a user who never ran it, with
-# HOME and XDG_DATA_HOME in a temporary folder: --help, then a page from the sample log
-# the first start copies into the user's data folder.
+# HOME and XDG_DATA_HOME in a temporary folder: --help, the sample log the first start
+# copies into the user's data folder refused, then a page from a log put in its place.
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$ROOT/tools/deps.sh"
@@ -28,9 +28,12 @@ export HOME=$SCRATCH/home XDG_DATA_HOME=$SCRATCH/home/data
 mkdir -p "$HOME"
 BATCH=$SCRATCH/root/usr/bin/gravmark-batch
 "$BATCH" --help | grep -q -- "--folder" || fail "gravmark-batch --help printed no usage"
-"$BATCH" --quiet --out "$SCRATCH/index.html" --now "2026-12-09 14:30:05" || fail "the batch run failed"
+if "$BATCH" --quiet --out "$SCRATCH/index.html" 2>"$SCRATCH/refused"; then fail "the batch published the sample log"; fi
+grep -q "is the sample log that comes with the program" "$SCRATCH/refused" || fail "$(cat "$SCRATCH/refused")"
 cmp -s "$SCRATCH/root/usr/share/gravmark-parser/games_mp.log" "$XDG_DATA_HOME/gravmark-parser/games_mp.log" \
     || fail "the sample log was not copied into the user's data folder"
+"$BUILD/src/loggen/gravmark-loggen" --lines 3000 --seed 2 --out "$XDG_DATA_HOME/gravmark-parser/games_mp.log"
+"$BATCH" --quiet --out "$SCRATCH/index.html" --now "2026-12-09 14:30:05" || fail "the batch run failed"
 grep -q "</table>" "$SCRATCH/index.html" || fail "the page has no player table"
 [ ! -e "$SCRATCH/root/usr/bin/lijst.xml" ] || fail "work files were written beside the installed program"
 echo "Debian package $(basename "$DEB"): ok"
