@@ -101,6 +101,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
         setProgramFolder(chooseFolder(options));
+        IniFile(settingsFileName()).requireReadable();
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);
         Progress progress;

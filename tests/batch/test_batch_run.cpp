@@ -133,6 +133,12 @@ TEST_F(BatchRun, FailuresExitWithOneAndTheMessage) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "error: No FTP server in the settings file: its server is <none>\n");
     EXPECT_FALSE(exists("page.html"));
+
+    std::filesystem::remove(folder.file("GravmarkParser.INI"));
+    std::filesystem::create_directory(folder.file("GravmarkParser.INI"));
+    result = run({});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "error: Cannot read " + folder.file("GravmarkParser.INI") + ": it is a folder\n");
 }
 
 TEST_F(BatchRun, ALogWithoutGamesNeverReplacesAPage) {
