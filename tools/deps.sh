@@ -23,9 +23,9 @@ install_missing() {
 }
 
 # What building needs; fonts-dejavu-core gives the windows their fallback font, also in
-# the offscreen window tests.
+# the offscreen window tests; help2man makes the manual pages from --help.
 BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libpugixml-dev libjpeg62-turbo-dev
-                libssh-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+                libssh-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core help2man)
 
 # What the tests need beyond the build: Python's FTP and SFTP servers, the tools that make
 # keys and certificates, and the libraries the unpacked test servers (below) link to.
@@ -104,8 +104,9 @@ install_test_dependencies() {
 # llvm-symbolizer for readable reports.
 SANITIZER_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
 
-# What the Debian package check needs beyond the build: cpack's dpkg-shlibdeps and file.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# What the Debian package check needs beyond the build: cpack's dpkg-shlibdeps and file,
+# and lintian.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)
 
 # Compiles go through ccache, keyed by paths relative to the clone, so that another clone
 # of the same sources on this machine (CI's, a second work tree) reuses the objects.

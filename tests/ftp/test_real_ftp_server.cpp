@@ -135,6 +135,18 @@ TEST_F(TlsStory, Vsftpd) {
     }
 }
 
+// A rate-limited server that requires TLS: when a rotated log turns out longer than the
+// copy, the transfer to compare is left while the server is still sending, and the server
+// ends the session over a data connection that was cut off rather than closed.
+TEST_F(TlsStory, RateLimitedProftpd) {
+    if (!test::ProftpdServer::available()) GTEST_SKIP() << "ProFTPD is not unpacked: run ./test";
+    const std::string tls = "TLSEngine on\nTLSRequired on\nTLSVerifyClient off\nTLSRSACertificateFile " +
+                            certificate->certificate + "\nTLSRSACertificateKeyFile " + certificate->key +
+                            "\nTransferRate RETR 40000\n";
+    runStory(
+        [&] { return std::make_unique<test::ProftpdServer>(serverFolder, serverRoot.path().string(), tls); });
+}
+
 TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
     if (!test::PyftpdlibServer::python()) GTEST_SKIP() << "python3 with pyftpdlib is missing";
     runStory([&] {
