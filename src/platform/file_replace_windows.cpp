@@ -12,14 +12,14 @@ namespace {
 
 int lastError() { return errnoOf(GetLastError()); }
 
-// Windows refuses to replace a file that another program holds open (unless that program
-// shares it for deletion) with "access denied", the same words as for a protected file;
-// trying to open it for deletion tells the two apart.
-int replaceFailure(const std::string& to) {
+// Windows refuses to move or replace a file that another program holds open (unless that
+// program shares it for deletion) with "access denied", the same words as for a protected
+// file; trying to open it for deletion tells the two apart.
+int moveFailure(const std::string& held) {
     const DWORD error = GetLastError();
     if (error != ERROR_ACCESS_DENIED) return errnoOf(error);
     const HANDLE file =
-        CreateFileW(wideText(to).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(wideText(held).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         CloseHandle(file);
@@ -35,7 +35,7 @@ int replaceFailure(const std::string& to) {
 int replaceFile(const std::string& from, const std::string& to) {
     const bool moved = MoveFileExW(wideText(from).c_str(), wideText(to).c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    return moved ? 0 : replaceFailure(to);
+    return moved ? 0 : moveFailure(to);
 }
 
 int exchangeEntries(const std::string&, const std::string&) { return ENOSYS; }
@@ -45,8 +45,9 @@ int addName(const std::string& existing, const std::string& added) {
 }
 
 int renameEntry(const std::string& from, const std::string& to) {
-    return MoveFileExW(wideText(from).c_str(), wideText(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0
-                                                                                             : lastError();
+    return MoveFileExW(wideText(from).c_str(), wideText(to).c_str(), MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : moveFailure(from);
 }
 
 int removeFile(const std::string& path) { return DeleteFileW(wideText(path).c_str()) ? 0 : lastError(); }
