@@ -50,6 +50,31 @@ QDateTime localTime(const std::string& text) {
     return time;
 }
 
+// SECONDS after --watch, when the next argument is a number; else the default.
+int watchSeconds(const std::vector<std::string>& arguments, size_t& i) {
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
+        arguments[i + 1].find_first_not_of("0123456789") != std::string::npos)
+        return kDefaultWatchSeconds;
+    const std::string& text = arguments[++i];
+    if (text.size() > 5 || std::stoi(text) < 1 || std::stoi(text) > 86400)
+        throw Error("--watch needs a number of seconds from 1 to 86400, not " + text);
+    return std::stoi(text);
+}
+
+// NAME=FOLDER; NAME becomes a folder name, so it is letters, digits, "-" and "_" only.
+ServerFolder serverFolder(const std::string& text, const std::vector<ServerFolder>& before) {
+    const size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (equals == std::string::npos || name.empty() || equals + 1 == text.size() ||
+        name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_") !=
+            std::string::npos)
+        throw Error("--server needs NAME=FOLDER, NAME of letters, digits, - and _, not \"" + text + "\"");
+    for (const ServerFolder& server : before) {
+        if (server.name == name) throw Error("--server " + name + " is given twice");
+    }
+    return {name, text.substr(equals + 1)};
+}
+
 }  // namespace
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
@@ -68,6 +93,10 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
             options.trust = valueOf(arguments, i);
         else if (argument == "--quiet")
             options.quiet = true;
+        else if (argument == "--watch")
+            options.watchSeconds = watchSeconds(arguments, i);
+        else if (argument == "--server")
+            options.servers.push_back(serverFolder(valueOf(arguments, i), options.servers));
         else if (argument == "--help" || argument == "-h")
             options.help = true;
         else

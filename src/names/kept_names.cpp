@@ -8,8 +8,11 @@
 namespace gravmark {
 
 KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const PlayerIdCounts* ids) {
+    return applyKeptNames(db, AliasList::read(AliasList::fileName(folder)), ids);
+}
+
+KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const PlayerIdCounts* ids) {
     KeptNamesRun run;
-    const AliasList list = AliasList::read(AliasList::fileName(folder));
     run.problems = list.problems();
     AliasChains chains = list.chains();
     run.rulesApplied = chains.ruleCount();

@@ -24,17 +24,15 @@ void load(PageRun& run, const RunOptions& options, Progress& progress) {
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
-    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(options.pageToKeepWithoutGames)) {
-        throw Error("The log holds no games; the page was not replaced.");
-    }
+    keepPageWithoutGames(run, options);
 }
 
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
-    const KeptNamesRun kept =
-        applyKeptNames(run.db, options.folder, options.settings.mergebyid ? &run.playerIds : nullptr);
+    const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
+    const KeptNamesRun kept = options.keptRules ? applyKeptNames(run.db, *options.keptRules, ids)
+                                                : applyKeptNames(run.db, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.db, progress);
@@ -44,7 +42,7 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
     run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
     const PageInputs inputs{options.folder,     options.clock(),         run.lineCount,
                             run.counts.playedTotal, options.settings.medals, run.winners,
-                            run.tempdb,          run.playerSite.rowLinks()};
+                            run.tempdb,          run.playerSite.rowLinks(), options.servers};
     buildPage(inputs, run.logLines, run.detailLines);
     run.pageFinished = false;
 }
@@ -56,6 +54,13 @@ void save(PageRun& run, const RunOptions& options) {
 }
 
 }  // namespace
+
+void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
+    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
+        std::filesystem::exists(options.pageToKeepWithoutGames)) {
+        throw Error("The log holds no games; the page was not replaced.");
+    }
+}
 
 PageRun::PageRun() { defineWorkTables(db, tempdb); }
 
