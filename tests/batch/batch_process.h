@@ -12,6 +12,7 @@ struct BatchResult {
     std::string err;  // standard error
 };
 
-BatchResult runBatchProcess(const std::vector<std::string>& arguments);
+// With terminateAfterMs, SIGTERM goes to the process that long after its start.
+BatchResult runBatchProcess(const std::vector<std::string>& arguments, int terminateAfterMs = -1);
 
 }  // namespace gravmark::test
