@@ -99,7 +99,7 @@ void WatchedServer::writePage(const PageDestination& destination, StderrDialogs&
     if (!destination.toOut) steps.settings.savepath = std::filesystem::path(destination.target).parent_path().string();
     PageRun run;
     Progress unseen;
-    writeIncrementalPage(log_, run, steps, unseen);
+    writeIncrementalPage(log_, counts_, run, steps, unseen);
     pageOwed_ = false;
     lastPage_ = now;
 }

@@ -16,6 +16,7 @@
 #include "batch/status_file.h"
 #include "batch/stderr_dialogs.h"
 #include "names/alias_list.h"
+#include "pipeline/incremental_counts.h"
 #include "pipeline/incremental_log.h"
 #include "settings/settings_values.h"
 
@@ -66,6 +67,7 @@ private:
     const BatchOptions& options_;
     SettingsValues settings_;
     IncrementalLog log_;
+    IncrementalCounts counts_;
     AliasList rules_;
     int64_t nextLookAt_ = 0;
     int64_t pauseMs_ = 0;       // the pause before the next look

@@ -12,7 +12,14 @@ KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const Pl
 }
 
 KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const PlayerIdCounts* ids) {
-    KeptNamesRun run;
+    KeptNamesPlan plan = planKeptNames(list, ids);
+    plan.run.eventsRenamed = renameNames(db, plan.renames);
+    return plan.run;
+}
+
+KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids) {
+    KeptNamesPlan plan;
+    KeptNamesRun& run = plan.run;
     run.problems = list.problems();
     AliasChains chains = list.chains();
     run.rulesApplied = chains.ruleCount();
@@ -25,8 +32,8 @@ KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const Player
         }
         run.sharedIds = std::move(merges.sharedIds);
     }
-    run.eventsRenamed = renameNames(db, chains.finalNames());
-    return run;
+    plan.renames = chains.finalNames();
+    return plan;
 }
 
 std::vector<std::string> keepJoinedNames(const std::string& folder, const std::string& kept,

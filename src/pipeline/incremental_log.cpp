@@ -52,6 +52,7 @@ void IncrementalLog::startAgain() {
     state_ = {};
     lineCount_ = eventCount_ = 0;
     streamBytes_ = 0;
+    ++generation_;
     ended_ = false;
     waiting_.clear();
     seen_.clear();

@@ -43,6 +43,10 @@ public:
     int32_t eventCount() const { return eventCount_; }
     const RecordTable& events() const { return events_; }  // as parseLog fills db, before reopening
     const PlayerIdCounts& playerIds() const { return ids_; }
+    // Changes whenever the events are read again from the start: records kept by number
+    // before then mean nothing now. Records are numbered in posting order, their games
+    // never decreasing, and the records of games before gameCount() never change.
+    uint64_t generation() const { return generation_; }
 
 private:
     struct FileSeen {
@@ -67,6 +71,7 @@ private:
     int32_t lineCount_ = 0;
     int32_t eventCount_ = 0;
     uint64_t streamBytes_ = 0;
+    uint64_t generation_ = 0;
     bool ended_ = false;          // a Ctrl-Z ended the reading
     std::string waiting_;         // the bytes after the last LF
     std::vector<FileSeen> seen_;  // the kept copies, then the log, as read

@@ -8,6 +8,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
+#include "stats/player_table.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
@@ -31,14 +32,20 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
     const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
-    const KeptNamesRun kept = options.keptRules ? applyKeptNames(run.db, *options.keptRules, ids)
-                                                : applyKeptNames(run.db, options.folder, ids);
+    const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
+                              : options.keptRules     ? applyKeptNames(run.db, *options.keptRules, ids)
+                                                      : applyKeptNames(run.db, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.db, progress);
         return;
     }
-    run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    if (options.countStatistics) {
+        fillPlayerTable(run.counts, run.tempdb, progress);
+        run.winners = pickMedalWinners(run.tempdb);
+    } else {
+        run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    }
     run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
     const PageInputs inputs{options.folder,     options.clock(),         run.lineCount,
                             run.counts.playedTotal, options.settings.medals, run.winners,

@@ -69,6 +69,9 @@ struct RunOptions {
     std::function<void(const KeptNamesRun&)> reportKeptNames;
     // When set, HTML renames by these rules instead of reading aliases.txt in `folder`.
     const AliasList* keptRules = nullptr;
+    // When set, HTML takes the kept names' report and the counts (it fills the Statistics)
+    // from it instead of renaming the events of db and counting them: db is not read.
+    std::function<KeptNamesRun(Statistics&)> countStatistics;
     // On a page over several servers: which servers and how many games each (the header).
     std::string servers;
 };
