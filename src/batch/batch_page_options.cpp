@@ -1,6 +1,9 @@
 #include "batch/batch_page_options.h"
 
+#include <filesystem>
+
 #include "common/error.h"
+#include "common/program_layout.h"
 #include "common/version_info.h"
 #include "names/kept_names.h"
 #include "report/save_page.h"
@@ -22,6 +25,18 @@ void reportKeptNames(const KeptNamesRun& run, const SettingsValues& settings, St
 }
 
 }  // namespace
+
+std::string chooseProgramFolder(const BatchOptions& options) {
+    if (!options.folder) {
+        try {
+            return standardProgramFolder();
+        } catch (const NoHomeFolder& missing) {
+            throw Error(std::string(missing.what()) + ": give --folder");
+        }
+    }
+    if (!std::filesystem::is_directory(*options.folder)) throw Error("Folder does not exist: " + *options.folder);
+    return *options.folder;
+}
 
 void requirePageTarget(const BatchOptions& options, const SettingsValues& settings) {
     if (options.out) return;

@@ -11,6 +11,10 @@
 
 namespace gravmark {
 
+// --folder, else the folder of the programs' layout; a batch without HOME would otherwise
+// work in the root folder's .local/share. Throws Error when neither can be used.
+std::string chooseProgramFolder(const BatchOptions& options);
+
 // Throws Error before any work when there is no place for the page: no --out and no
 // default save folder in the settings.
 void requirePageTarget(const BatchOptions& options, const SettingsValues& settings);

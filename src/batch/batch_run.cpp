@@ -5,6 +5,7 @@
 
 #include "batch/batch_fetch.h"
 #include "batch/batch_page_options.h"
+#include "batch/shipped_sample_log.h"
 #include "batch/stderr_dialogs.h"
 #include "batch/terminal_progress.h"
 #include "common/error.h"
@@ -49,13 +50,8 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
 int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
-        if (options.folder) {
-            if (!std::filesystem::is_directory(*options.folder))
-                throw Error("Folder does not exist: " + *options.folder);
-            setProgramFolder(*options.folder);
-        } else {
-            setProgramFolder(standardProgramFolder());
-        }
+        setProgramFolder(chooseProgramFolder(options));
+        IniFile(settingsFileName()).requireReadable();
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);
         Progress progress;
@@ -68,6 +64,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
             step("FETCH");
             fetchLog(settings, programFolder(), progress, options.trust);
         }
+        refuseShippedSampleLog(programFolder());
         buildAndSave(options, settings, progress, step, dialogs);
         return 0;
     } catch (const std::exception& failure) {

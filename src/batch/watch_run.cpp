@@ -9,7 +9,6 @@
 #include "batch/watched_server.h"
 #include "common/error.h"
 #include "common/program_folder.h"
-#include "common/program_layout.h"
 #include "pipeline/combined_page.h"
 #include "settings/ini_file.h"
 
@@ -98,8 +97,8 @@ private:
 int runWatch(const BatchOptions& options, WatchClock& clock) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
-        const std::string programFolder =
-            options.folder ? existingFolder(*options.folder) : existingFolder(standardProgramFolder());
+        const std::string programFolder = existingFolder(chooseProgramFolder(options));
+        IniFile(settingsFileName()).requireReadable();
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);
         std::vector<std::unique_ptr<WatchedServer>> folders = watchedFolders(options, programFolder);

@@ -5,6 +5,7 @@
 
 #include "batch/batch_fetch.h"
 #include "batch/batch_page_options.h"
+#include "batch/shipped_sample_log.h"
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "common/progress.h"
@@ -39,6 +40,7 @@ bool WatchedServer::cycle(int64_t nowMs, const std::optional<PageDestination>& d
     setProgramFolder(folder_);
     bool written = false;
     try {
+        IniFile(settingsFileName()).requireReadable();
         settings_ = readSettings(settingsFileName());
         if (settings_.server != kNotConfigured) fetch(dialogs);
         readOn();
@@ -92,6 +94,7 @@ void WatchedServer::readRules(StderrDialogs& dialogs) {
 }
 
 void WatchedServer::writePage(const PageDestination& destination, StderrDialogs& dialogs) {
+    refuseShippedSampleLog(folder_);
     readRules(dialogs);
     const QDateTime now = options_.now.value_or(QDateTime::currentDateTime());
     RunOptions steps = batchPageOptions(folder_, settings_, destination.toOut, destination.target, now, dialogs);

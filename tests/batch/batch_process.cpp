@@ -7,15 +7,18 @@
 
 namespace gravmark::test {
 
-BatchResult runBatchProcess(const std::vector<std::string>& arguments, int terminateAfterMs) {
+BatchResult runBatchProcess(const std::vector<std::string>& arguments,
+                            const std::function<void(QProcessEnvironment&)>& adjust, const std::string& executable,
+                            int terminateAfterMs) {
     QStringList list;
     for (const std::string& argument : arguments) list << QFile::decodeName(QByteArray::fromStdString(argument));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    if (adjust) adjust(environment);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(GRAVMARK_BATCH_EXE), list);
+    process.start(QFile::decodeName(QByteArray::fromStdString(executable)), list);
     BatchResult result;
     if (terminateAfterMs >= 0 && process.waitForStarted()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
