@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <sys/resource.h>
+
 #include <csignal>
+#include <fstream>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -16,6 +19,7 @@
 #include "batch/batch_run.h"
 #include "batch/watch_run.h"
 #include "batch_process.h"
+#include "ftp/scripted_ftp_server.h"
 #include "loggen/log_generator.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
@@ -135,6 +139,35 @@ TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
                 testing::MatchesRegex("last page 2026-12-09 14:30:05; last fetch: none; games seen: [0-9]+\r\n"));
 }
 
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// 10,000 looks at a log that grows a line at a time, a page after every game: what the watch
+// keeps does not grow beyond the log's own events.
+TEST(BatchWatch, MemoryStaysFlatOverManyLooks) {
+    const std::string log = loggen::generateLog({.lines = 10000, .seed = 4, .players = 30, .linesPerGame = 200});
+    const test::TempFolder folder;
+    test::writeFile(folder.file("GravmarkParser.INI"), "");
+    test::writeFile(folder.file("games_mp.log"), "");
+    std::ofstream out(folder.file("games_mp.log"), std::ios::binary | std::ios::app);
+    size_t written = 0;
+    int looks = 0;
+    long peakAfterWarmUp = 0;
+    StoryClock clock([&] {
+        if (++looks == 100) peakAfterWarmUp = peakKilobytes();
+        const size_t end = written == log.size() ? written : std::min(log.find('\n', written) + 1, log.size());
+        out.write(log.data() + written, std::streamsize(end - written)).flush();
+        written = end;
+        return looks < 10000;
+    });
+    EXPECT_EQ(runWatch(watchOptions(folder), clock), 0);
+    EXPECT_LE(peakKilobytes() - peakAfterWarmUp, 10 * 1024);
+    EXPECT_THAT(test::readFile(folder.file("index.html")), HasSubstr("# of lines parsed : "));
+}
+
 // A server that cannot be reached: told once, tried again after a pause that grows to ten
 // times SECONDS, the local log's page still written. A full disk: the old page stays, the
 // message is told once, and the page is written once there is room. An unreadable
@@ -183,6 +216,44 @@ TEST(BatchWatch, FailuresAreToldOnceAndOutlived) {
     EXPECT_EQ(count("Cannot create file"), 1u) << err;
     EXPECT_EQ(count("The rules read before stay in force."), 1u) << err;
     EXPECT_THAT(test::readFile(folder.file("gravmark-status.txt")), HasSubstr("last fetch: failed: "));
+}
+
+// A loopback FTP server that goes down and comes back, its log growing and then rotated:
+// each told once, and each page equals a full run on what was fetched (with history).
+TEST(BatchWatch, FetchesThroughAServerThatGoesDownAndIsRotated) {
+    const std::string log = loggen::generateLog({.lines = 1500, .seed = 9, .players = 20, .linesPerGame = 100});
+    const size_t first = log.find("InitGame", log.size() / 3), second = log.find("InitGame", 2 * log.size() / 3);
+    const test::TempFolder folder;
+    test::ScriptedFtpServer server;
+    server.setRemoteFile(log.substr(0, first));
+    test::writeFile(folder.file("GravmarkParser.INI"), "[FTPconnect]\r\nserver=" + server.serverText() +
+                                                           "\r\nuser=gamer\r\npass=secret\r\nlogfile=games_mp.log\r\n"
+                                                           "[General]\r\nhistory=1\r\n");
+    const std::string history = "[General]\r\nhistory=1\r\n";
+    int cycle = 0;
+    testing::internal::CaptureStderr();
+    StoryClock clock([&] {
+        const std::string page = test::readFile(folder.file("index.html"));
+        if (++cycle == 1) {
+            EXPECT_EQ(page, fullRunPage(log.substr(0, first), history, ""));
+            server.greeting = "421 Service not available, closing control connection.";
+        } else if (cycle == 3) {
+            server.greeting = "220 Scripted server ready";
+            server.setRemoteFile(log.substr(0, second));
+        } else if (cycle == 4) {
+            EXPECT_EQ(page, fullRunPage(log.substr(0, second), history, ""));
+            server.setRemoteFile(log.substr(second));  // a new log: the old copy is kept
+        }
+        return cycle < 5;
+    });
+    BatchOptions options = watchOptions(folder);
+    options.quiet = false;
+    EXPECT_EQ(runWatch(options, clock), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(test::readFile(folder.file("index.html")), fullRunPage(log, history, ""));
+    EXPECT_EQ(err.find("is down"), err.rfind("is down")) << err;
+    EXPECT_EQ(err.find("is back"), err.rfind("is back")) << err;
+    EXPECT_NE(err.find("is back"), std::string::npos) << err;
 }
 
 // Two servers: their own pages, and the combined page whose lines, games and every
@@ -244,7 +315,7 @@ TEST(BatchWatch, TerminationLeavesAWholePage) {
         const test::BatchResult result = test::runBatchProcess(
             {"--folder", folder.folder(), "--out", folder.file("index.html"), "--now", kNow, "--watch", "1",
              "--quiet"},
-            delayMs);
+            {}, GRAVMARK_BATCH_EXE, delayMs);
         EXPECT_EQ(result.exitCode, 0) << delayMs << result.err;
         const std::string page = readIfThere(folder.file("index.html"));
         if (!page.empty()) {
