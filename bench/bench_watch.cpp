@@ -63,7 +63,7 @@ public:
             gameWall_.push_back(wall);
         }
         if (look_ == 20)
-            std::printf("nothing new: median %.1f ms CPU, %.1f ms wall\n", median(idleCpu_) * 1e3,
+            std::printf("nothing new: median %.3f ms CPU, %.3f ms wall\n", median(idleCpu_) * 1e3,
                         median(idleWall_) * 1e3);
         if (look_ == 40) {
             std::printf("one more game: median %.3f s CPU, %.3f s wall, %.0f MB resident\n", median(gameCpu_),

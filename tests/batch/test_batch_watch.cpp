@@ -83,10 +83,9 @@ std::string nameOfJoin(const std::string& log, int which) {
 // A writer grows the log by pieces that end anywhere in a line, renames it to a kept copy
 // (history is on), starts it again losing what it held, and edits aliases.txt; after
 // every cycle that wrote a page, that page equals a full run on the stream then.
-TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
-    const std::string log = loggen::generateLog({.lines = 4000, .seed = 11, .players = 25, .linesPerGame = 90});
+void growLogComparingPages(const std::string& settings, int64_t lines) {
+    const std::string log = loggen::generateLog({.lines = lines, .seed = 11, .players = 25, .linesPerGame = 90});
     const test::TempFolder folder;
-    const std::string settings = "[Medals]\r\ntnt=1\r\n[General]\r\nhistory=1\r\nmergebyid=1\r\n";
     test::writeFile(folder.file("GravmarkParser.INI"), settings);
     test::writeFile(folder.file("games_mp.log"), log.substr(0, 500));
     const std::string rule = nameOfJoin(log, 3) + "\t" + nameOfJoin(log, 1) + "\r\n";
@@ -137,6 +136,13 @@ TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
     EXPECT_GT(copies, 0);
     EXPECT_THAT(test::readFile(folder.file("gravmark-status.txt")),
                 testing::MatchesRegex("last page 2026-12-09 14:30:05; last fetch: none; games seen: [0-9]+\r\n"));
+}
+
+TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
+    // The counts carried on from page to page, with names merged by id.
+    growLogComparingPages("[Medals]\r\ntnt=1\r\n[General]\r\nhistory=1\r\nmergebyid=1\r\n", 4000);
+    // With player pages every page counts all events kept.
+    growLogComparingPages("[General]\r\nhistory=1\r\nplayerpages=1\r\n", 1500);
 }
 
 long peakKilobytes() {
