@@ -60,10 +60,11 @@ public:
     }
 
     // Never throws: a failure is told, and the next change tries again.
-    bool write(const std::vector<std::unique_ptr<WatchedServer>>& folders, StderrDialogs& dialogs) {
+    bool write(std::vector<std::unique_ptr<WatchedServer>>& folders, StderrDialogs& dialogs) {
         std::vector<ServerLog> logs;
         for (const auto& folder : folders)
-            logs.push_back({folder->name(), &folder->log(), &folder->keptRules(), folder->settings().mergebyid});
+            logs.push_back({folder->name(), &folder->log(), &folder->keptRules(), folder->settings().mergebyid,
+                            &folder->counts()});
         try {
             setProgramFolder(folder_);
             const QDateTime now = options_.now.value_or(QDateTime::currentDateTime());

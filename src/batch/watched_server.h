@@ -47,6 +47,7 @@ public:
     const std::string& name() const { return name_; }
     const std::string& folder() const { return folder_; }
     const IncrementalLog& log() const { return log_; }
+    IncrementalCounts& counts() { return counts_; }
     const SettingsValues& settings() const { return settings_; }
     // The rules in force: aliases.txt as read last (empty before it was read).
     const AliasList& keptRules() const { return rules_; }
