@@ -47,14 +47,15 @@ double median(std::vector<double> values) {
 // Each sleep is the end of a look: the clock measures it and then grows the log.
 class BenchClock : public gravmark::WatchClock {
 public:
-    BenchClock(std::string log, std::string game, int cycles) : log_(std::move(log)), game_(std::move(game)), cycles_(cycles) {}
+    BenchClock(std::string log, std::string game, int cycles)
+        : log_(std::move(log)), game_(std::move(game)), cycles_(cycles) {}
     int64_t nowMs() override { return now_; }
     bool stopAsked() const override { return look_ >= 41 + cycles_; }
     void sleepUntil(int64_t ms) override {
         const double cpu = cpuSeconds() - cpuStart_, wall = gravmark::bench::secondsSince(wallStart_);
         if (look_ == 0) {
-            std::printf("first look (whole log, page): %.3f s CPU, %.3f s wall, %.0f MB resident\n", cpu, wall,
-                        residentMegabytes());
+            std::printf("first look (whole log, page): %.3f s CPU, %.3f s wall, %.0f MB resident\n", cpu,
+                        wall, residentMegabytes());
         } else if (look_ <= 20) {
             idleCpu_.push_back(cpu);
             idleWall_.push_back(wall);
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
         if (option == "--cycles") cycles = std::atoi(argv[i + 1]);
     }
     const char* tmp = std::getenv("TMPDIR");
-    const fs::path folder = fs::path(tmp ? tmp : "/tmp") / ("gravmark-bench-watch-" + std::to_string(shape.lines));
+    const fs::path folder =
+        fs::path(tmp ? tmp : "/tmp") / ("gravmark-bench-watch-" + std::to_string(shape.lines));
     fs::create_directories(folder);
     const fs::path log = folder / "games_mp.log";
     std::printf("writing the log...\n");
@@ -114,9 +116,9 @@ int main(int argc, char** argv) {
     oneGame.lines = 2000;
     oneGame.seed = 99;
     BenchClock clock(log.string(), gravmark::bench::generateLog(oneGame), cycles);
-    const gravmark::BatchOptions options = gravmark::parseBatchOptions(
-        {"--folder", folder.string(), "--out", (folder / "index.html").string(), "--now", "2026-12-09 14:30:05",
-         "--watch", "30", "--quiet"});
+    const gravmark::BatchOptions options =
+        gravmark::parseBatchOptions({"--folder", folder.string(), "--out", (folder / "index.html").string(),
+                                     "--now", "2026-12-09 14:30:05", "--watch", "30", "--quiet"});
     const int status = gravmark::runWatch(options, clock);
     fs::remove(log);
     return status;

@@ -34,7 +34,8 @@ std::string chooseProgramFolder(const BatchOptions& options) {
             throw Error(std::string(missing.what()) + ": give --folder");
         }
     }
-    if (!std::filesystem::is_directory(*options.folder)) throw Error("Folder does not exist: " + *options.folder);
+    if (!std::filesystem::is_directory(*options.folder))
+        throw Error("Folder does not exist: " + *options.folder);
     return *options.folder;
 }
 
@@ -51,7 +52,8 @@ std::string pageTarget(const BatchOptions& options, const SettingsValues& settin
 }
 
 RunOptions batchPageOptions(const std::string& folder, const SettingsValues& settings, bool toOut,
-                            const std::string& target, const std::optional<QDateTime>& now, StderrDialogs& dialogs) {
+                            const std::string& target, const std::optional<QDateTime>& now,
+                            StderrDialogs& dialogs) {
     // The tables have no work files: nobody could read them, and a desktop program in the
     // same program folder keeps its own lijst.xml and temp.xml.
     RunOptions steps;

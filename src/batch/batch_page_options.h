@@ -27,6 +27,7 @@ std::string pageTarget(const BatchOptions& options, const SettingsValues& settin
 // save folder; "Updated @" is `now` or the time of each page; a missing log fails; a log
 // without games never replaces the page; the kept names are told through `dialogs`.
 RunOptions batchPageOptions(const std::string& folder, const SettingsValues& settings, bool toOut,
-                            const std::string& target, const std::optional<QDateTime>& now, StderrDialogs& dialogs);
+                            const std::string& target, const std::optional<QDateTime>& now,
+                            StderrDialogs& dialogs);
 
 }  // namespace gravmark

@@ -13,7 +13,8 @@ public:
     // Writes the line (CR LF after it, as a complete new file) beside `page` when it
     // differs from the line written last. A failure is dropped: the page's own message
     // tells of a full disk, and the next change tries again.
-    void update(const std::string& page, const QDateTime& lastPage, const std::string& fetchResult, int64_t games);
+    void update(const std::string& page, const QDateTime& lastPage, const std::string& fetchResult,
+                int64_t games);
 
 private:
     std::string written_;

@@ -27,7 +27,8 @@ std::vector<std::unique_ptr<WatchedServer>> watchedFolders(const BatchOptions& o
                                                            const std::string& programFolder) {
     std::vector<std::unique_ptr<WatchedServer>> folders;
     for (const ServerFolder& server : options.servers)
-        folders.push_back(std::make_unique<WatchedServer>(server.name, existingFolder(server.folder), options));
+        folders.push_back(
+            std::make_unique<WatchedServer>(server.name, existingFolder(server.folder), options));
     if (folders.empty()) folders.push_back(std::make_unique<WatchedServer>("", programFolder, options));
     return folders;
 }
@@ -35,7 +36,8 @@ std::vector<std::unique_ptr<WatchedServer>> watchedFolders(const BatchOptions& o
 // "tdm: fetched ...; sd: none": every folder's last fetch.
 std::string fetchResults(const std::vector<std::unique_ptr<WatchedServer>>& folders) {
     std::string text;
-    for (const auto& folder : folders) text += (text.empty() ? "" : ", ") + folder->name() + " " + folder->fetchResult();
+    for (const auto& folder : folders)
+        text += (text.empty() ? "" : ", ") + folder->name() + " " + folder->fetchResult();
     return text;
 }
 
@@ -49,7 +51,9 @@ int64_t gamesSeen(const std::vector<ServerLog>& logs) {
 class CombinedSite {
 public:
     CombinedSite(const BatchOptions& options, std::string folder, SettingsValues settings)
-        : options_(options), folder_(std::move(folder)), settings_(std::move(settings)),
+        : options_(options),
+          folder_(std::move(folder)),
+          settings_(std::move(settings)),
           target_(pageTarget(options, settings_)) {}
 
     // NAME/index.html beside the combined page, its folder made when missing.
@@ -63,16 +67,17 @@ public:
     bool write(std::vector<std::unique_ptr<WatchedServer>>& folders, StderrDialogs& dialogs) {
         std::vector<ServerLog> logs;
         for (const auto& folder : folders)
-            logs.push_back({folder->name(), &folder->log(), &folder->keptRules(), folder->settings().mergebyid,
-                            &folder->counts()});
+            logs.push_back({folder->name(), &folder->log(), &folder->keptRules(),
+                            folder->settings().mergebyid, &folder->counts()});
         try {
             setProgramFolder(folder_);
             const QDateTime now = options_.now.value_or(QDateTime::currentDateTime());
             PageRun run;
             Progress unseen;
-            writeCombinedPage(logs, run,
-                              batchPageOptions(folder_, settings_, options_.out.has_value(), target_, now, dialogs),
-                              unseen);
+            writeCombinedPage(
+                logs, run,
+                batchPageOptions(folder_, settings_, options_.out.has_value(), target_, now, dialogs),
+                unseen);
             lastPage_ = now;
             status_.update(target_, lastPage_, fetchResults(folders), gamesSeen(logs));
             return true;
@@ -124,9 +129,9 @@ int runWatch(const BatchOptions& options, WatchClock& clock) {
                 allWritten = allWritten && !combinedOwed;
             }
             if (once) return allWritten ? 0 : 1;
-            const auto next = std::min_element(folders.begin(), folders.end(), [](const auto& a, const auto& b) {
-                return a->nextLookAt() < b->nextLookAt();
-            });
+            const auto next = std::min_element(
+                folders.begin(), folders.end(),
+                [](const auto& a, const auto& b) { return a->nextLookAt() < b->nextLookAt(); });
             clock.sleepUntil((*next)->nextLookAt());
         }
         return 0;

@@ -53,7 +53,8 @@ bool WatchedServer::cycle(int64_t nowMs, const std::optional<PageDestination>& d
         status_.update(where.target, lastPage_, fetchResult_, log_.gameCount());
         lastProblem_.clear();
     } catch (const std::exception& failure) {
-        if (failure.what() != lastProblem_) dialogs.showError((name_.empty() ? "" : name_ + ": ") + failure.what());
+        if (failure.what() != lastProblem_)
+            dialogs.showError((name_.empty() ? "" : name_ + ": ") + failure.what());
         lastProblem_ = failure.what();
     }
     nextLookAt_ = nowMs + pauseMs_;
@@ -97,9 +98,11 @@ void WatchedServer::writePage(const PageDestination& destination, StderrDialogs&
     refuseShippedSampleLog(folder_);
     readRules(dialogs);
     const QDateTime now = options_.now.value_or(QDateTime::currentDateTime());
-    RunOptions steps = batchPageOptions(folder_, settings_, destination.toOut, destination.target, now, dialogs);
+    RunOptions steps =
+        batchPageOptions(folder_, settings_, destination.toOut, destination.target, now, dialogs);
     steps.keptRules = &rules_;
-    if (!destination.toOut) steps.settings.savepath = std::filesystem::path(destination.target).parent_path().string();
+    if (!destination.toOut)
+        steps.settings.savepath = std::filesystem::path(destination.target).parent_path().string();
     PageRun run;
     Progress unseen;
     writeIncrementalPage(log_, counts_, run, steps, unseen);

@@ -63,8 +63,9 @@ Statistics addedUp(const std::vector<Statistics>& each) {
     std::unordered_map<std::string, size_t> slot;
     for (size_t i = 0; i < names.size(); ++i) slot.emplace(names[i], i);
     using Counts = std::vector<int32_t> Statistics::*;
-    const Counts counts[] = {&Statistics::killCounts,     &Statistics::deathCounts, &Statistics::headshotsGiven,
-                             &Statistics::headshotsTaken, &Statistics::tntKills,    &Statistics::grenadeKills,
+    const Counts counts[] = {&Statistics::killCounts,     &Statistics::deathCounts,
+                             &Statistics::headshotsGiven, &Statistics::headshotsTaken,
+                             &Statistics::tntKills,       &Statistics::grenadeKills,
                              &Statistics::suicideCounts,  &Statistics::gamesPlayed};
     for (const Counts field : counts) (sum.*field).assign(names.size(), 0);
     for (const Statistics& stats : each) {
@@ -88,7 +89,8 @@ std::string serverGamesText(const std::vector<ServerLog>& servers) {
     return text;
 }
 
-void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunOptions options, Progress& progress) {
+void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunOptions options,
+                       Progress& progress) {
     run.lineCount = run.gameCount = run.eventCount = 0;
     for (const ServerLog& server : servers) {
         run.lineCount += server.log->lineCount();

@@ -17,8 +17,8 @@ namespace gravmark {
 struct ServerLog {
     std::string name;
     const IncrementalLog* log = nullptr;
-    const AliasList* rules = nullptr;  // the folder's kept names
-    bool mergeById = false;            // the folder's setting
+    const AliasList* rules = nullptr;     // the folder's kept names
+    bool mergeById = false;               // the folder's setting
     IncrementalCounts* counts = nullptr;  // the server's counts, carried on between pages
 };
 
@@ -30,6 +30,7 @@ std::string serverGamesText(const std::vector<ServerLog>& servers);
 // used (each server's were), and whose header names the servers. Without player pages no
 // event is copied: as games are told apart by server, the counts over all servers are the
 // sums of each server's counts (carried on by its IncrementalCounts), name by name.
-void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunOptions options, Progress& progress);
+void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunOptions options,
+                       Progress& progress);
 
 }  // namespace gravmark

@@ -23,12 +23,19 @@ std::string storedName(const std::string& name) {
 // events hold no such text yet).
 struct IncrementalCounts::TextIds {
     explicit TextIds(const RecordTable& events)
-        : command(events.fieldNumber("command")), attacker(events.fieldNumber("a_name")),
-          victim(events.fieldNumber("v_name")), location(events.fieldNumber("damage_location")),
-          weapon(events.fieldNumber("a_weapon")), damageType(events.fieldNumber("damage_type")),
-          game(events.fieldNumber("game")), join(events.findTextId("J")), kill(events.findTextId("K")),
-          head(events.findTextId("head")), tnt(events.findTextId("tnt_bomb_mp")),
-          grenade(events.findTextId("MOD_GRENADE_SPLASH")), suicide(events.findTextId("MOD_SUICIDE")) {}
+        : command(events.fieldNumber("command")),
+          attacker(events.fieldNumber("a_name")),
+          victim(events.fieldNumber("v_name")),
+          location(events.fieldNumber("damage_location")),
+          weapon(events.fieldNumber("a_weapon")),
+          damageType(events.fieldNumber("damage_type")),
+          game(events.fieldNumber("game")),
+          join(events.findTextId("J")),
+          kill(events.findTextId("K")),
+          head(events.findTextId("head")),
+          tnt(events.findTextId("tnt_bomb_mp")),
+          grenade(events.findTextId("MOD_GRENADE_SPLASH")),
+          suicide(events.findTextId("MOD_SUICIDE")) {}
     int command, attacker, victim, location, weapon, damageType, game;
     uint32_t join, kill, head, tnt, grenade, suicide;
 };
@@ -86,7 +93,8 @@ void IncrementalCounts::count(const RecordTable& events, const TextIds& ids, uin
             decideGame();
             current = number;
         }
-        const uint32_t aText = events.recordTextId(record, ids.attacker), vText = events.recordTextId(record, ids.victim);
+        const uint32_t aText = events.recordTextId(record, ids.attacker),
+                       vText = events.recordTextId(record, ids.victim);
         const int a = nameOf(events, aText), v = nameOf(events, vText);
         if (tallies.byName.size() < names_.size()) tallies.byName.resize(names_.size());
         if ((a >= 0 && renamedText_[aText]) || (v >= 0 && renamedText_[vText])) ++tallies.eventsRenamed;

@@ -46,11 +46,11 @@ private:
 
     uint64_t generation_ = UINT64_MAX;
     NameRenames renames_;
-    std::vector<int32_t> nameOfText_;  // by text id of the events: the index of its final name, or -1
+    std::vector<int32_t> nameOfText_;   // by text id of the events: the index of its final name, or -1
     std::vector<uint8_t> renamedText_;  // by text id: the renames change it
     std::vector<std::string> names_;
     std::unordered_map<std::string, int32_t> nameIndex_;
-    Tallies ended_;             // the games before the first record not yet counted for good
+    Tallies ended_;              // the games before the first record not yet counted for good
     uint32_t endedRecords_ = 0;  // records [0, endedRecords_) are in ended_
 };
 

@@ -113,7 +113,8 @@ IncrementalLog::Look IncrementalLog::readAll(const std::vector<std::string>& fil
     }
     const FileSeen& log = seen_.back();
     head_.assign(buffer.get() + got - log.size, std::min<size_t>(log.size, kCompared));
-    tail_.assign(buffer.get() + got - std::min<size_t>(log.size, kCompared), std::min<size_t>(log.size, kCompared));
+    tail_.assign(buffer.get() + got - std::min<size_t>(log.size, kCompared),
+                 std::min<size_t>(log.size, kCompared));
     Look look = consume(std::move(buffer), got);
     look.readAgain = true;
     return look;

@@ -30,15 +30,15 @@ public:
     IncrementalLog();
 
     struct Look {
-        bool readAgain = false;   // the stream was read from its start
-        int32_t newLines = 0;     // complete lines read by this look
-        bool gameEnded = false;   // a game start or a game's end line among them
+        bool readAgain = false;  // the stream was read from its start
+        int32_t newLines = 0;    // complete lines read by this look
+        bool gameEnded = false;  // a game start or a game's end line among them
     };
 
     // Reads what is new in the stream of `logPath` (see above).
     Look look(const std::string& logPath, bool history);
 
-    int32_t lineCount() const { return lineCount_; }  // LOAD's lineCount
+    int32_t lineCount() const { return lineCount_; }   // LOAD's lineCount
     int32_t gameCount() const { return state_.game; }  // PARSE's game counter
     int32_t eventCount() const { return eventCount_; }
     const RecordTable& events() const { return events_; }  // as parseLog fills db, before reopening

@@ -5,8 +5,8 @@
 
 namespace gravmark {
 
-void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, PageRun& run, RunOptions options,
-                          Progress& progress) {
+void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, PageRun& run,
+                          RunOptions options, Progress& progress) {
     run.lineCount = log.lineCount();
     run.gameCount = log.gameCount();
     run.eventCount = log.eventCount();

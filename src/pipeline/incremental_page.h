@@ -15,7 +15,7 @@ namespace gravmark {
 // are copied into run.db as PARSE reopens them and counted there. The kept names are
 // options.keptRules, else aliases.txt in the folder. Throws as runSteps does, and as
 // keepPageWithoutGames when the log holds no event.
-void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, PageRun& run, RunOptions options,
-                          Progress& progress);
+void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, PageRun& run,
+                          RunOptions options, Progress& progress);
 
 }  // namespace gravmark

@@ -2,16 +2,15 @@
 // mid-line equal full runs; failures are told once and outlived; several servers add up.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <QCoreApplication>
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <csignal>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <functional>
-#include <random>
 #include <map>
+#include <random>
 #include <regex>
 #include <thread>
 
@@ -53,8 +52,9 @@ private:
 };
 
 BatchOptions watchOptions(const test::TempFolder& folder, std::vector<std::string> more = {}) {
-    std::vector<std::string> arguments{"--folder", folder.folder(), "--out", folder.file("index.html"),
-                                       "--now",    kNow,            "--watch", "5", "--quiet"};
+    std::vector<std::string> arguments{
+        "--folder", folder.folder(), "--out", folder.file("index.html"), "--now", kNow, "--watch",
+        "5",        "--quiet"};
     arguments.insert(arguments.end(), more.begin(), more.end());
     return parseBatchOptions(arguments);
 }
@@ -84,7 +84,8 @@ std::string nameOfJoin(const std::string& log, int which) {
 // (history is on), starts it again losing what it held, and edits aliases.txt; after
 // every cycle that wrote a page, that page equals a full run on the stream then.
 void growLogComparingPages(const std::string& settings, int64_t lines) {
-    const std::string log = loggen::generateLog({.lines = lines, .seed = 11, .players = 25, .linesPerGame = 90});
+    const std::string log =
+        loggen::generateLog({.lines = lines, .seed = 11, .players = 25, .linesPerGame = 90});
     const test::TempFolder folder;
     test::writeFile(folder.file("GravmarkParser.INI"), settings);
     test::writeFile(folder.file("games_mp.log"), log.substr(0, 500));
@@ -134,8 +135,9 @@ void growLogComparingPages(const std::string& settings, int64_t lines) {
     EXPECT_EQ(runWatch(watchOptions(folder), clock), 0);
     EXPECT_GT(pagesChecked, 10);
     EXPECT_GT(copies, 0);
-    EXPECT_THAT(test::readFile(folder.file("gravmark-status.txt")),
-                testing::MatchesRegex("last page 2026-12-09 14:30:05; last fetch: none; games seen: [0-9]+\r\n"));
+    EXPECT_THAT(
+        test::readFile(folder.file("gravmark-status.txt")),
+        testing::MatchesRegex("last page 2026-12-09 14:30:05; last fetch: none; games seen: [0-9]+\r\n"));
 }
 
 TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
@@ -154,7 +156,8 @@ long peakKilobytes() {
 // 10,000 looks at a log that grows a line at a time, a page after every game: what the watch
 // keeps does not grow beyond the log's own events.
 TEST(BatchWatch, MemoryStaysFlatOverManyLooks) {
-    const std::string log = loggen::generateLog({.lines = 10000, .seed = 4, .players = 30, .linesPerGame = 200});
+    const std::string log =
+        loggen::generateLog({.lines = 10000, .seed = 4, .players = 30, .linesPerGame = 200});
     const test::TempFolder folder;
     test::writeFile(folder.file("GravmarkParser.INI"), "");
     test::writeFile(folder.file("games_mp.log"), "");
@@ -164,7 +167,8 @@ TEST(BatchWatch, MemoryStaysFlatOverManyLooks) {
     long peakAfterWarmUp = 0;
     StoryClock clock([&] {
         if (++looks == 100) peakAfterWarmUp = peakKilobytes();
-        const size_t end = written == log.size() ? written : std::min(log.find('\n', written) + 1, log.size());
+        const size_t end =
+            written == log.size() ? written : std::min(log.find('\n', written) + 1, log.size());
         out.write(log.data() + written, std::streamsize(end - written)).flush();
         written = end;
         return looks < 10000;
@@ -179,7 +183,8 @@ TEST(BatchWatch, MemoryStaysFlatOverManyLooks) {
 // message is told once, and the page is written once there is room. An unreadable
 // aliases.txt: told once, the rules read before stay in force.
 TEST(BatchWatch, FailuresAreToldOnceAndOutlived) {
-    const std::string log = loggen::generateLog({.lines = 1500, .seed = 3, .players = 60, .linesPerGame = 100});
+    const std::string log =
+        loggen::generateLog({.lines = 1500, .seed = 3, .players = 60, .linesPerGame = 100});
     const test::TempFolder folder;
     const std::string settings = "[FTPconnect]\r\nserver=127.0.0.1:1\r\n";
     test::writeFile(folder.file("GravmarkParser.INI"), settings);
@@ -198,7 +203,7 @@ TEST(BatchWatch, FailuresAreToldOnceAndOutlived) {
             EXPECT_EQ(test::readFile(folder.file("index.html")), fullRunPage(log.substr(0, half), "", rule));
             before = test::readFile(folder.file("index.html"));
             fs::remove(folder.file("aliases.txt"));
-            fs::create_directory(folder.file("aliases.txt"));  // exists, cannot be read
+            fs::create_directory(folder.file("aliases.txt"));   // exists, cannot be read
             test::writeFile(folder.file("games_mp.log"), log);  // a game has ended
             fullDisk.emplace();
         } else if (cycle == 3) {
@@ -227,14 +232,17 @@ TEST(BatchWatch, FailuresAreToldOnceAndOutlived) {
 // A loopback FTP server that goes down and comes back, its log growing and then rotated:
 // each told once, and each page equals a full run on what was fetched (with history).
 TEST(BatchWatch, FetchesThroughAServerThatGoesDownAndIsRotated) {
-    const std::string log = loggen::generateLog({.lines = 1500, .seed = 9, .players = 20, .linesPerGame = 100});
-    const size_t first = log.find("InitGame", log.size() / 3), second = log.find("InitGame", 2 * log.size() / 3);
+    const std::string log =
+        loggen::generateLog({.lines = 1500, .seed = 9, .players = 20, .linesPerGame = 100});
+    const size_t first = log.find("InitGame", log.size() / 3),
+                 second = log.find("InitGame", 2 * log.size() / 3);
     const test::TempFolder folder;
     test::ScriptedFtpServer server;
     server.setRemoteFile(log.substr(0, first));
-    test::writeFile(folder.file("GravmarkParser.INI"), "[FTPconnect]\r\nserver=" + server.serverText() +
-                                                           "\r\nuser=gamer\r\npass=secret\r\nlogfile=games_mp.log\r\n"
-                                                           "[General]\r\nhistory=1\r\n");
+    test::writeFile(folder.file("GravmarkParser.INI"),
+                    "[FTPconnect]\r\nserver=" + server.serverText() +
+                        "\r\nuser=gamer\r\npass=secret\r\nlogfile=games_mp.log\r\n"
+                        "[General]\r\nhistory=1\r\n");
     const std::string history = "[General]\r\nhistory=1\r\n";
     int cycle = 0;
     testing::internal::CaptureStderr();
@@ -265,16 +273,17 @@ TEST(BatchWatch, FetchesThroughAServerThatGoesDownAndIsRotated) {
 // Two servers: their own pages, and the combined page whose lines, games and every
 // player's kills are the sums of theirs.
 void addUpTwoServers(const std::string& siteSettings) {
-    const std::string log = loggen::generateLog({.lines = 3000, .seed = 5, .players = 20, .linesPerGame = 150});
+    const std::string log =
+        loggen::generateLog({.lines = 3000, .seed = 5, .players = 20, .linesPerGame = 150});
     const size_t half = log.find("InitGame", log.size() / 2);
     const test::TempFolder site, tdm, sd;
     test::writeFile(site.file("GravmarkParser.INI"), siteSettings);
     test::writeFile(tdm.file("games_mp.log"), log.substr(0, half));
     test::writeFile(sd.file("games_mp.log"), log.substr(half));
     StoryClock once([] { return false; });
-    ASSERT_EQ(runWatch(parseBatchOptions({"--folder", site.folder(), "--out", site.file("index.html"), "--now", kNow,
-                                          "--quiet", "--server", "tdm=" + tdm.folder(), "--server",
-                                          "sd=" + sd.folder()}),
+    ASSERT_EQ(runWatch(parseBatchOptions({"--folder", site.folder(), "--out", site.file("index.html"),
+                                          "--now", kNow, "--quiet", "--server", "tdm=" + tdm.folder(),
+                                          "--server", "sd=" + sd.folder()}),
                        once),
               0);
     EXPECT_EQ(test::readFile(site.file("tdm/index.html")), fullRunPage(log.substr(0, half), "", ""));
@@ -293,8 +302,10 @@ void addUpTwoServers(const std::string& siteSettings) {
         EXPECT_TRUE(std::regex_search(page, match, totals)) << path;
         numbers.lines = std::stoi(match[1]);
         numbers.played = std::stoi(match[2]);
-        for (auto it = std::sregex_iterator(page.begin(), page.end(), row); it != std::sregex_iterator(); ++it)
-            numbers.kills[std::regex_replace((*it)[2].str(), std::regex("</?a[^>]*>"), "")] += std::stoi((*it)[1]);
+        for (auto it = std::sregex_iterator(page.begin(), page.end(), row); it != std::sregex_iterator();
+             ++it)
+            numbers.kills[std::regex_replace((*it)[2].str(), std::regex("</?a[^>]*>"), "")] +=
+                std::stoi((*it)[1]);
         return numbers;
     };
     Page all = read(site.file("index.html")), first = read(site.file("tdm/index.html")),
@@ -302,13 +313,16 @@ void addUpTwoServers(const std::string& siteSettings) {
     EXPECT_EQ(all.lines, first.lines + second.lines);
     EXPECT_EQ(all.played, first.played + second.played);
     EXPECT_FALSE(all.kills.empty());
-    for (const auto& [name, kills] : all.kills) EXPECT_EQ(kills, first.kills[name] + second.kills[name]) << name;
-    EXPECT_THAT(test::readFile(site.file("index.html")), testing::ContainsRegex("Servers : tdm \\([0-9]+ games\\), sd \\([0-9]+ games\\)"));
-    EXPECT_TRUE(fs::exists(site.file("gravmark-status.txt")) && fs::exists(site.file("sd/gravmark-status.txt")));
+    for (const auto& [name, kills] : all.kills)
+        EXPECT_EQ(kills, first.kills[name] + second.kills[name]) << name;
+    EXPECT_THAT(test::readFile(site.file("index.html")),
+                testing::ContainsRegex("Servers : tdm \\([0-9]+ games\\), sd \\([0-9]+ games\\)"));
+    EXPECT_TRUE(fs::exists(site.file("gravmark-status.txt")) &&
+                fs::exists(site.file("sd/gravmark-status.txt")));
 }
 
 TEST(BatchWatch, TwoServersAddUpToTheCombinedPage) {
-    addUpTwoServers("[Medals]\r\ntnt=1\r\n");     // the servers' counts added up
+    addUpTwoServers("[Medals]\r\ntnt=1\r\n");           // the servers' counts added up
     addUpTwoServers("[General]\r\nplayerpages=1\r\n");  // counted over their events
 }
 
@@ -319,14 +333,16 @@ TEST(BatchWatch, TerminationLeavesAWholePage) {
     loggen::writeLog({.lines = 200000, .seed = 2}, folder.file("games_mp.log"));
     test::writeFile(folder.file("GravmarkParser.INI"), "");
     const test::TempFolder other;
-    ASSERT_EQ(test::runBatchProcess({"--folder", folder.folder(), "--out", other.file("page.html"), "--now", kNow}).exitCode,
-              0);
+    ASSERT_EQ(
+        test::runBatchProcess({"--folder", folder.folder(), "--out", other.file("page.html"), "--now", kNow})
+            .exitCode,
+        0);
     const std::string whole = test::readFile(other.file("page.html"));
     for (const int delayMs : {40, 80, 120, 200, 400}) {
-        const test::BatchResult result = test::runBatchProcess(
-            {"--folder", folder.folder(), "--out", folder.file("index.html"), "--now", kNow, "--watch", "1",
-             "--quiet"},
-            {}, GRAVMARK_BATCH_EXE, delayMs);
+        const test::BatchResult result =
+            test::runBatchProcess({"--folder", folder.folder(), "--out", folder.file("index.html"), "--now",
+                                   kNow, "--watch", "1", "--quiet"},
+                                  {}, GRAVMARK_BATCH_EXE, delayMs);
         EXPECT_EQ(result.exitCode, 0) << delayMs << result.err;
         const std::string page = readIfThere(folder.file("index.html"));
         if (!page.empty()) {
