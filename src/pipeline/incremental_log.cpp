@@ -22,6 +22,9 @@ namespace {
 
 // How much of the log's start and of its last bytes read a look compares.
 constexpr size_t kCompared = 4096;
+// The stream is read in blocks of this size, so that reading a long log whole takes
+// little more memory than its events.
+constexpr size_t kReadBlock = 64 << 20;
 constexpr uint64_t kNoChange = UINT64_MAX;
 
 [[noreturn]] void exceedsCapacity() { throw Error("Text exceeds memo capacity"); }
@@ -97,45 +100,50 @@ bool IncrementalLog::onlyGrew(const std::vector<std::string>& files, uint64_t& l
 IncrementalLog::Look IncrementalLog::readAll(const std::vector<std::string>& files) {
     startAgain();
     std::vector<std::unique_ptr<LoadFile>> opened;
+    std::vector<uint64_t> sizes;
     uint64_t size = 0;
     for (const std::string& path : files) {
         opened.push_back(std::make_unique<LoadFile>(path));
-        seen_.push_back({path, opened.back()->size()});
-        size += seen_.back().size;
+        sizes.push_back(opened.back()->size());
+        size += sizes.back();
+        seen_.push_back({path, 0});
     }
     if (size > kMaxLogBytes) exceedsCapacity();
-    LargeBytes buffer = allocateBytes(size + 1);
-    size_t got = 0;
-    for (size_t i = 0; i < opened.size(); ++i) {
-        const size_t fileGot = opened[i]->read(buffer.get() + got, seen_[i].size);
-        seen_[i].size = fileGot;  // a file that shrank since it was measured is read as it is
-        got += fileGot;
-    }
-    const FileSeen& log = seen_.back();
-    head_.assign(buffer.get() + got - log.size, std::min<size_t>(log.size, kCompared));
-    tail_.assign(buffer.get() + got - std::min<size_t>(log.size, kCompared),
-                 std::min<size_t>(log.size, kCompared));
-    Look look = consume(std::move(buffer), got);
+    Look look;
     look.readAgain = true;
+    for (size_t i = 0; i < opened.size(); ++i)
+        readBlocks(*opened[i], sizes[i], i + 1 == opened.size(), seen_[i], look);
     return look;
 }
 
 IncrementalLog::Look IncrementalLog::readOn(const std::string& logPath, uint64_t logSize) {
-    const uint64_t read = seen_.back().size;
-    if (streamBytes_ + (logSize - read) > kMaxLogBytes) exceedsCapacity();
-    const size_t added = static_cast<size_t>(logSize - read);
-    LargeBytes buffer = allocateBytes(waiting_.size() + added + 1);
-    std::memcpy(buffer.get(), waiting_.data(), waiting_.size());
+    if (streamBytes_ + (logSize - seen_.back().size) > kMaxLogBytes) exceedsCapacity();
     LoadFile log(logPath);
-    log.seekTo(read);
-    const size_t got = log.read(buffer.get() + waiting_.size(), added);
-    if (head_.size() < kCompared)
-        head_.append(buffer.get() + waiting_.size(), std::min(got, kCompared - head_.size()));
-    const size_t size = waiting_.size() + got;
-    tail_.assign(tail_ + std::string(buffer.get() + waiting_.size(), got));
+    Look look;
+    readBlocks(log, logSize, true, seen_.back(), look);
+    return look;
+}
+
+void IncrementalLog::readBlocks(LoadFile& file, uint64_t to, bool isLog, FileSeen& seen, Look& look) {
+    file.seekTo(seen.size);
+    while (seen.size < to) {
+        const size_t wanted = static_cast<size_t>(std::min<uint64_t>(to - seen.size, kReadBlock));
+        LargeBytes buffer = allocateBytes(waiting_.size() + wanted + 1);
+        std::memcpy(buffer.get(), waiting_.data(), waiting_.size());
+        const size_t got = file.read(buffer.get() + waiting_.size(), wanted);
+        if (got == 0) return;  // the file shrank since it was measured: read as it is
+        if (isLog) noteLogBytes({buffer.get() + waiting_.size(), got});
+        seen.size += got;
+        const Look block = consume(std::move(buffer), waiting_.size() + got);
+        look.newLines += block.newLines;
+        look.gameEnded = look.gameEnded || block.gameEnded;
+    }
+}
+
+void IncrementalLog::noteLogBytes(std::string_view bytes) {
+    if (head_.size() < kCompared) head_.append(bytes.substr(0, kCompared - head_.size()));
+    tail_.append(bytes.substr(bytes.size() - std::min(bytes.size(), kCompared)));
     if (tail_.size() > kCompared) tail_.erase(0, tail_.size() - kCompared);
-    seen_.back().size = read + got;
-    return consume(std::move(buffer), size);
 }
 
 IncrementalLog::Look IncrementalLog::consume(LargeBytes buffer, size_t size) {

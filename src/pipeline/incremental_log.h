@@ -17,9 +17,11 @@
 // what is held is then no page's input, and the next look reads the stream again.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/huge_pages.h"
+#include "ingest/load_file.h"
 #include "ingest/player_id_counts.h"
 #include "table/record_table.h"
 
@@ -62,6 +64,9 @@ private:
     bool onlyGrew(const std::vector<std::string>& files, uint64_t& logSize) const;
     Look readAll(const std::vector<std::string>& files);
     Look readOn(const std::string& logPath, uint64_t logSize);
+    // Reads `file` on from seen.size to `to`, block by block, adding what each block gave.
+    void readBlocks(LoadFile& file, uint64_t to, bool isLog, FileSeen& seen, Look& look);
+    void noteLogBytes(std::string_view bytes);  // the log's bytes, as they are read
     // Adds the bytes [0, size) of `buffer` (the waiting bytes first), which has one spare byte.
     Look consume(LargeBytes buffer, size_t size);
 
