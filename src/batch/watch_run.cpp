@@ -33,11 +33,11 @@ std::vector<std::unique_ptr<WatchedServer>> watchedFolders(const BatchOptions& o
     return folders;
 }
 
-// "tdm: fetched ...; sd: none": every folder's last fetch.
+// "tdm: fetched ..., sd: none": every folder's last fetch.
 std::string fetchResults(const std::vector<std::unique_ptr<WatchedServer>>& folders) {
     std::string text;
     for (const auto& folder : folders)
-        text += (text.empty() ? "" : ", ") + folder->name() + " " + folder->fetchResult();
+        text += (text.empty() ? "" : ", ") + folder->name() + ": " + folder->fetchResult();
     return text;
 }
 
@@ -56,14 +56,16 @@ public:
           settings_(std::move(settings)),
           target_(pageTarget(options, settings_)) {}
 
-    // NAME/index.html beside the combined page, its folder made when missing.
+    // NAME/index.html beside the combined page, its folder made when missing (a folder
+    // that cannot be made fails the page's writing, which tells it).
     PageDestination serverPage(const std::string& name) const {
         const std::filesystem::path folder = std::filesystem::path(target_).parent_path() / name;
-        std::filesystem::create_directories(folder);
+        std::error_code toldByTheWriting;
+        std::filesystem::create_directories(folder, toldByTheWriting);
         return {(folder / "index.html").string(), false};
     }
 
-    // Never throws: a failure is told, and the next change tries again.
+    // Never throws: a failure is told once, and the next look tries again.
     bool write(std::vector<std::unique_ptr<WatchedServer>>& folders, StderrDialogs& dialogs) {
         std::vector<ServerLog> logs;
         for (const auto& folder : folders)
@@ -80,14 +82,14 @@ public:
                 unseen);
             lastPage_ = now;
             status_.update(target_, lastPage_, fetchResults(folders), gamesSeen(logs));
+            lastProblem_.clear();
             return true;
         } catch (const std::exception& failure) {
-            dialogs.showError(failure.what());
+            if (failure.what() != lastProblem_) dialogs.showError(failure.what());
+            lastProblem_ = failure.what();
             return false;
         }
     }
-    const std::string& target() const { return target_; }
-    const QDateTime& lastPage() const { return lastPage_; }
 
 private:
     const BatchOptions& options_;
@@ -96,6 +98,7 @@ private:
     std::string target_;
     QDateTime lastPage_;
     StatusFile status_;
+    std::string lastProblem_;
 };
 
 }  // namespace
