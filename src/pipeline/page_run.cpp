@@ -18,7 +18,8 @@ namespace {
 std::string logFile(const RunOptions& options) { return options.folder + "games_mp.log"; }
 
 void load(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.lineCount = loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
+    run.lineCount =
+        loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -42,9 +43,9 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
     }
     run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
     run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
-    const PageInputs inputs{options.folder,     options.clock(),         run.lineCount,
-                            run.counts.playedTotal, options.settings.medals, run.winners,
-                            run.tempdb,          run.playerSite.rowLinks()};
+    const PageInputs inputs{
+        options.folder,          options.clock(), run.lineCount, run.counts.playedTotal,
+        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks()};
     buildPage(inputs, run.logLines, run.detailLines);
     run.pageFinished = false;
 }
@@ -52,7 +53,7 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
 void save(PageRun& run, const RunOptions& options) {
     run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
                             options.settings.savepath, options.version,
-                            run.playerSite.writer(options.folder));
+                            PageExtras{{}, run.playerSite.stager(options.folder)});
 }
 
 }  // namespace
@@ -61,11 +62,13 @@ PageRun::PageRun() { defineWorkTables(db, tempdb); }
 
 void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, tempdb, folder); }
 
-bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress) {
+bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
+              Progress& progress) {
     for (const Step step : steps) {
         if (options.stopRequested && options.stopRequested()) return true;
         if (step == Step::Load && !logFileExists(logFile(options))) {
-            if (options.missingLog == MissingLog::Fail) throw Error("File does not exist: " + logFile(options));
+            if (options.missingLog == MissingLog::Fail)
+                throw Error("File does not exist: " + logFile(options));
             dialogs().showMessage("File does not exist");
             return false;
         }
