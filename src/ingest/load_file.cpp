@@ -29,6 +29,10 @@ uint64_t LoadFile::size() const {
     return static_cast<uint64_t>(size);
 }
 
+void LoadFile::seekTo(uint64_t offset) {
+    if (platform::seekFile(fd_, static_cast<int64_t>(offset)) != 0) fail("Cannot read file", path_);
+}
+
 size_t LoadFile::read(char* into, size_t size) {
     size_t done = 0;
     while (done < size) {

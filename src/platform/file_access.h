@@ -27,6 +27,9 @@ int64_t writeSome(int fd, const char* from, size_t size);
 // Writes all the bytes; false on failure (errno set), a part may be written then.
 bool writeAll(int fd, const char* from, size_t size);
 
+// Moves the descriptor to `offset` bytes from the file's start. 0, or -1.
+int seekFile(int fd, int64_t offset);
+
 // The file's size in bytes; -1 on failure.
 int64_t fileSize(int fd);
 

@@ -41,6 +41,8 @@ int64_t writeSome(int fd, const char* from, size_t size) {
     }
 }
 
+int seekFile(int fd, int64_t offset) { return ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? -1 : 0; }
+
 int64_t fileSize(int fd) {
     struct stat status {};
     return ::fstat(fd, &status) == 0 ? static_cast<int64_t>(status.st_size) : -1;

@@ -49,6 +49,8 @@ int64_t readSome(int fd, char* into, size_t size) { return ::_read(fd, into, par
 
 int64_t writeSome(int fd, const char* from, size_t size) { return ::_write(fd, from, part(size)); }
 
+int seekFile(int fd, int64_t offset) { return ::_lseeki64(fd, offset, SEEK_SET) < 0 ? -1 : 0; }
+
 int64_t fileSize(int fd) { return ::_filelengthi64(fd); }
 
 int syncFile(int fd) {
