@@ -37,7 +37,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libpugixml-
 # What the tests need beyond the build: real FTP and SSH servers run on loopback by the
 # tests themselves (never as system services), and the tools that make their keys.
 TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko vsftpd
-               openssh-server openssh-client openssl)
+               openssh-server openssh-client openssl tidy)
 
 # The sanitizer and fuzz stages of CI: Clang, its sanitizer and libFuzzer runtimes, and
 # llvm-symbolizer for readable reports.

@@ -24,7 +24,7 @@ constexpr std::array<NamedPage, 7> kNames = {{{"windows-1250", CodePage::Windows
                                               {"utf-8", CodePage::Utf8},
                                               {"auto", CodePage::Auto}}};
 
-bool isControl(char32_t c) { return c < 0x20 || c == 0x7F; }
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 void append(std::string& out, char32_t c) {
     if (isControl(c)) c = kReplacement;

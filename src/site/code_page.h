@@ -16,7 +16,7 @@ std::optional<CodePage> codePageNamed(std::string_view name);
 // The text in UTF-8. Utf8: valid sequences as they are, every byte of an invalid one as
 // U+FFFD. Auto: as Utf8 when the whole text is valid UTF-8, else as Windows1252. A byte the
 // code page leaves undefined becomes U+FFFD, and so do the control characters (below
-// U+0020 and U+007F), which no page may hold.
+// U+0020, and U+007F to U+009F), which no page may hold.
 std::string toUtf8(std::string_view bytes, CodePage page);
 
 }  // namespace gravmark
