@@ -83,6 +83,7 @@ void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
               Progress& progress) {
     for (const Step step : steps) {
+        if (options.stopRequested && options.stopRequested()) return true;
         if (step == Step::Load && !logFileExists(logFile(options))) {
             if (options.missingLog == MissingLog::Fail)
                 throw Error("File does not exist: " + logFile(options));
