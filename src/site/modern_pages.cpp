@@ -64,25 +64,25 @@ void addMedals(PageText& page, const ModernSite& modern) {
 }
 
 void addPlayerTable(PageText& page, const ModernSite& modern) {
-    page.addLine(tableStart("Players, most kills first",
-                            {{"Kills", true},
-                             {"Name", false},
-                             {"Times killed", true},
-                             {"Games played", true},
-                             {"Kills per game", true},
-                             {"Ratio kills/killed", true}},
-                            modern.extras.columns));
+    ModernTable table("Players, most kills first",
+                      {{"Kills", true},
+                       {"Name", false},
+                       {"Times killed", true},
+                       {"Games played", true},
+                       {"Kills per game", true},
+                       {"Ratio kills/killed", true}},
+                      "No players yet.", modern.extras.columns);
     const std::vector<std::string> links = playerLinks(modern.site);
     for (size_t p = 0; p < modern.site.players.size(); ++p) {
         const PlayerSummary& player = modern.site.players[p];
         const std::string name = playerName(modern, player);
-        page.addLine("<tr>" + numberCell(player.kills) +
+        table.addRow("<tr>" + numberCell(player.kills) +
                      rowHeader(modern.options.playerPages ? modernLink(links[p], name) : name) +
                      numberCell(player.killed) + numberCell(player.played) +
                      decimalCell(killsPerGame(player)) + decimalCell(player.ratio) +
                      extraCells(modern.extras.columns, p) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 std::string updatedLine(const PageInputs& inputs) {
@@ -94,21 +94,21 @@ std::string updatedLine(const PageInputs& inputs) {
 // A player's page, section by section.
 void addTotals(PageText& page, const ModernSite& modern, size_t p) {
     const PlayerSummary& player = modern.site.players[p];
-    page.addLine(tableStart("Totals",
-                            {{"Kills", true},
-                             {"Times killed", true},
-                             {"Games played", true},
-                             {"Kills per game", true},
-                             {"Ratio kills/killed", true},
-                             {"Headshots", true},
-                             {"Shot in the head", true},
-                             {"Suicides", true}},
-                            modern.extras.columns));
-    page.addLine("<tr>" + numberCell(player.kills) + numberCell(player.killed) + numberCell(player.played) +
+    ModernTable table("Totals",
+                      {{"Kills", true},
+                       {"Times killed", true},
+                       {"Games played", true},
+                       {"Kills per game", true},
+                       {"Ratio kills/killed", true},
+                       {"Headshots", true},
+                       {"Shot in the head", true},
+                       {"Suicides", true}},
+                      "", modern.extras.columns);
+    table.addRow("<tr>" + numberCell(player.kills) + numberCell(player.killed) + numberCell(player.played) +
                  decimalCell(killsPerGame(player)) + decimalCell(player.ratio) +
                  numberCell(player.headshots) + numberCell(player.headshotsTaken) +
                  numberCell(player.suicides) + extraCells(modern.extras.columns, p) + "</tr>");
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 void addPlayerMedals(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
@@ -123,18 +123,19 @@ void addPlayerMedals(PageText& page, const ModernSite& modern, const PlayerSumma
 
 void addWeapons(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
     int32_t withoutWeapon = 0;
-    page.addLine(tableStart("Kills by weapon",
-                            {{"Weapon", false}, {"Kills", true}, {"Share", true}, {"Headshots", true}}));
+    ModernTable table("Kills by weapon",
+                      {{"Weapon", false}, {"Kills", true}, {"Share", true}, {"Headshots", true}},
+                      "No kills.");
     for (const WeaponKills& line : player.weapons) {
         if (isNone(line.weapon)) {
             withoutWeapon += line.kills;
             continue;
         }
-        page.addLine("<tr>" + rowHeader(modernText(weaponName(line.weapon), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(weaponName(line.weapon), modern.options.codePage)) +
                      numberCell(line.kills) + shareCell(line.kills, player.kills) +
                      numberCell(line.headshots) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (withoutWeapon > 0)
         page.addLine(
             note("Kills without a weapon (suicides, falls, explosions): " + localeNumber(withoutWeapon)));
@@ -142,41 +143,41 @@ void addWeapons(PageText& page, const ModernSite& modern, const PlayerSummary& p
 
 void addLocations(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
     int32_t nowhere = 0;
-    page.addLine(
-        tableStart("Kills by hit location", {{"Hit location", false}, {"Kills", true}, {"Share", true}}));
+    ModernTable table("Kills by hit location", {{"Hit location", false}, {"Kills", true}, {"Share", true}},
+                      "No kills.");
     for (const LocationKills& line : player.locations) {
         if (isNone(line.location)) {
             nowhere += line.kills;
             continue;
         }
-        page.addLine("<tr>" + rowHeader(modernText(hitLocationName(line.location), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(hitLocationName(line.location), modern.options.codePage)) +
                      numberCell(line.kills) + shareCell(line.kills, player.kills) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (nowhere > 0) page.addLine(note("Kills without a hit location: " + localeNumber(nowhere)));
 }
 
 void addMaps(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
-    page.addLine(tableStart("Kills and deaths by map",
-                            {{"Map", false}, {"Kills", true}, {"Deaths", true}, {"Games played", true}}));
+    ModernTable table("Kills and deaths by map",
+                      {{"Map", false}, {"Kills", true}, {"Deaths", true}, {"Games played", true}},
+                      "No games.");
     for (const MapTally& line : player.maps) {
-        page.addLine("<tr>" + rowHeader(modernText(line.map, modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(line.map, modern.options.codePage)) +
                      numberCell(line.kills) + numberCell(line.deaths) + numberCell(line.games) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 void addOpponents(PageText& page, const ModernSite& modern, const std::vector<Opponent>& opponents,
                   const char* caption, const char* countCaption) {
-    if (opponents.empty()) return page.addLine("<h2>" + std::string(caption) + "</h2>" + note("Nobody."));
-    page.addLine(tableStart(caption, {{"Player", false}, {countCaption, true}}));
+    ModernTable table(caption, {{"Player", false}, {countCaption, true}}, "Nobody.");
     for (const Opponent& opponent : opponents) {
         std::string name = modernName(opponent.name, modern.options.codePage);
         if (opponent.player != kNoPlayer)
             name = modernLink(addressOf(modern.site.players[size_t(opponent.player)].fileName), name);
-        page.addLine("<tr>" + rowHeader(name) + numberCell(opponent.count) + "</tr>");
+        table.addRow("<tr>" + rowHeader(name) + numberCell(opponent.count) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 }  // namespace
@@ -229,8 +230,8 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
     page.addLine("<main>");
     page.addLine("<h1>Kills by weapon</h1>");
     page.addLine(modernNavigation(mainPage, "", true, modern.options.exportData));
-    page.addLine(tableStart("Kills by weapon, most first",
-                            {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}));
+    ModernTable table("Kills by weapon, most first",
+                      {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}, "No kills.");
     const std::vector<std::string> links = playerLinks(modern.site);
     int32_t withoutWeapon = 0;
     for (const ServerWeapon& weapon : modern.site.weapons) {
@@ -244,10 +245,10 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
             top = modernLink(links[best], playerName(modern, modern.site.players[best])) + " (" +
                   localeNumber(weapon.topKills) + ")";
         }
-        page.addLine("<tr>" + rowHeader(modernText(weaponName(weapon.weapon), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(weaponName(weapon.weapon), modern.options.codePage)) +
                      numberCell(weapon.kills) + textCell(top) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (withoutWeapon > 0)
         page.addLine(
             note("Deaths without a weapon (the world, falls, suicides): " + localeNumber(withoutWeapon)));
@@ -261,12 +262,12 @@ std::string modernMapsPage(const ModernSite& modern, const PageFrame& templates,
     page.addLine("<main>");
     page.addLine("<h1>Kills by map</h1>");
     page.addLine(modernNavigation(mainPage, "", true, modern.options.exportData));
-    page.addLine(
-        tableStart("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}}));
+    ModernTable table("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}},
+                      "No kills.");
     for (const MapTally& map : modern.site.maps)
-        page.addLine("<tr>" + rowHeader(modernText(map.map, modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(map.map, modern.options.codePage)) +
                      numberCell(map.kills) + numberCell(map.games) + "</tr>");
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     page.addLine("</main>");
     return page.finish();
 }
