@@ -85,10 +85,13 @@ void addPlayerTable(PageText& page, const ModernSite& modern) {
     table.writeTo(page);
 }
 
-std::string updatedLine(const PageInputs& inputs) {
-    return "<p class=\"updated\">Updated @ " + updateTime(inputs.updated).toUtf8().toStdString() + " · " +
-           localeNumber(inputs.lineCount) + " lines parsed · " + localeNumber(inputs.playedTotal) +
-           " games actually played</p>";
+std::string updatedLine(const PageInputs& inputs, CodePage codePage) {
+    std::string line = "<p class=\"updated\">Updated @ " + updateTime(inputs.updated).toUtf8().toStdString() +
+                       " · " + localeNumber(inputs.lineCount) + " lines parsed · " +
+                       localeNumber(inputs.playedTotal) + " games actually played";
+    // A page over several servers names them.
+    if (!inputs.servers.empty()) line += " · Servers: " + modernText(inputs.servers, codePage);
+    return line + "</p>";
 }
 
 // A player's page, section by section.
@@ -188,7 +191,7 @@ void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBox
     PageText page(frame);
     page.addLine("<main>");
     page.addLine("<h1>Statistics</h1>");
-    page.addLine(updatedLine(inputs));
+    page.addLine(updatedLine(inputs, modern.options.codePage));
     page.addLine(modernNavigation("", "", modern.options.playerPages, modern.options.exportData));
     addMedals(page, modern);
     addPlayerTable(page, modern);
