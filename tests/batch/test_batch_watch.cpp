@@ -338,13 +338,18 @@ TEST(BatchWatch, TerminationLeavesAWholePage) {
             .exitCode,
         0);
     const std::string whole = test::readFile(other.file("page.html"));
-    for (const int delayMs : {40, 80, 120, 200, 400}) {
+    // On a busy machine the early signals may come before the batch has set its handlers;
+    // such a run ends by the signal and must have written nothing. By the last one the
+    // first page is long written and the watch is waiting.
+    for (const int delayMs : {40, 80, 120, 200, 400, 1500}) {
         const test::BatchResult result =
             test::runBatchProcess({"--folder", folder.folder(), "--out", folder.file("index.html"), "--now",
                                    kNow, "--watch", "1", "--quiet"},
                                   {}, GRAVMARK_BATCH_EXE, delayMs);
-        EXPECT_EQ(result.exitCode, 0) << delayMs << result.err;
         const std::string page = readIfThere(folder.file("index.html"));
+        const bool endedBySignal = result.exitCode == -1;
+        EXPECT_TRUE(result.exitCode == 0 || (endedBySignal && page.empty() && delayMs < 1500))
+            << delayMs << " " << result.exitCode << result.err;
         if (!page.empty()) {
             EXPECT_EQ(page, whole) << delayMs;
         }
