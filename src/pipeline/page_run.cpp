@@ -18,7 +18,8 @@ namespace {
 std::string logFile(const RunOptions& options) { return options.folder + "games_mp.log"; }
 
 void load(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.lineCount = loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
+    run.lineCount =
+        loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -41,18 +42,23 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         return;
     }
     run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
-    run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
-    const PageInputs inputs{options.folder,     options.clock(),         run.lineCount,
-                            run.counts.playedTotal, options.settings.medals, run.winners,
-                            run.tempdb,          run.playerSite.rowLinks()};
+    run.ratings.reset();
+    if (options.settings.ratings)
+        run.ratings = std::make_shared<const RatingReport>(
+            rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
+    run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners,
+                           run.ratings);
+    const PageInputs inputs{
+        options.folder,          options.clock(), run.lineCount, run.counts.playedTotal,
+        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks()};
     buildPage(inputs, run.logLines, run.detailLines);
     run.pageFinished = false;
 }
 
 void save(PageRun& run, const RunOptions& options) {
-    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
-                            options.settings.savepath, options.version,
-                            run.playerSite.writer(options.folder));
+    run.lastSave =
+        savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
+                 options.settings.savepath, options.version, run.playerSite.writer(options.folder));
 }
 
 }  // namespace
@@ -61,10 +67,12 @@ PageRun::PageRun() { defineWorkTables(db, tempdb); }
 
 void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, tempdb, folder); }
 
-bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress) {
+bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
+              Progress& progress) {
     for (const Step step : steps) {
         if (step == Step::Load && !logFileExists(logFile(options))) {
-            if (options.missingLog == MissingLog::Fail) throw Error("File does not exist: " + logFile(options));
+            if (options.missingLog == MissingLog::Fail)
+                throw Error("File does not exist: " + logFile(options));
             dialogs().showMessage("File does not exist");
             return false;
         }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "common/progress.h"
@@ -17,6 +18,7 @@
 #include "settings/settings_values.h"
 #include "site/player_site.h"
 #include "stats/medal_winners.h"
+#include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
 
@@ -39,6 +41,9 @@ struct PageRun {
     Statistics counts;
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    // The skill ratings of the roster's named players, in roster order; none with
+    // "ratings" off.
+    std::shared_ptr<const RatingReport> ratings;
     PlayerSite playerSite;
     int32_t lineCount = 0;
     int32_t gameCount = 0;
@@ -54,8 +59,8 @@ enum class MissingLog { StopWithMessage, Fail };
 struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
-    bool showDetails = false;       // PARSE adds a details line per event
-    bool rosterForMerging = false;  // HTML ends with the roster, for the merge window
+    bool showDetails = false;          // PARSE adds a details line per event
+    bool rosterForMerging = false;     // HTML ends with the roster, for the merge window
     bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
     std::string version;               // the product version of the credit line
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };  // "Updated @"

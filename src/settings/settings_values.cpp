@@ -28,6 +28,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
     values.history = ini.readBool("General", "history", values.history);
     values.playerpages = ini.readBool("General", "playerpages", values.playerpages);
+    values.ratings = ini.readBool("General", "ratings", values.ratings);
     return values;
 }
 

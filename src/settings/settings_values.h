@@ -46,6 +46,8 @@ struct SettingsValues {
     bool history = false;  // LOAD reads the rotated copies before the log
     // A page per player, weapons.html and maps.html beside the saved page ("General", "playerpages").
     bool playerpages = false;
+    // A skill rating per player, with rivals and form, where the pages show players ("General", "ratings").
+    bool ratings = false;
 
     bool operator==(const SettingsValues&) const = default;
 };

@@ -4,6 +4,17 @@
 
 namespace gravmark {
 
+namespace {
+
+// A flag of "General" added later: a file whose user never ticked it stays byte for
+// byte as it was.
+void writeOptionalFlag(const IniFile& ini, std::string_view key, bool on) {
+    constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
+    if (on || ini.readString("General", key, kAbsent) != kAbsent) ini.writeBool("General", key, on);
+}
+
+}  // namespace
+
 void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     const IniFile ini(iniPath);
     ini.writeString("FTPconnect", "server", values.server);
@@ -18,10 +29,8 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     ini.writeString("FTPconnect", "protocol", values.protocol);
     ini.writeBool("FTPconnect", "passive", values.passive);
     ini.writeBool("General", "history", values.history);
-    // A file whose user never ticked "Player pages" stays byte for byte as it was.
-    constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
-    if (values.playerpages || ini.readString("General", "playerpages", kAbsent) != kAbsent)
-        ini.writeBool("General", "playerpages", values.playerpages);
+    writeOptionalFlag(ini, "playerpages", values.playerpages);
+    writeOptionalFlag(ini, "ratings", values.ratings);
 }
 
 }  // namespace gravmark

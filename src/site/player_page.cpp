@@ -1,5 +1,8 @@
 #include "site/player_page.h"
 
+#include "site/form_chart.h"
+#include "site/rating_chart.h"
+#include "site/rating_text.h"
 #include "site/site_html.h"
 #include "site/site_medals.h"
 #include "site/site_navigation.h"
@@ -73,14 +76,42 @@ std::string opponentCell(const SiteSummary& site, const Opponent& opponent) {
     return cell(link(addressOf(site.players[size_t(opponent.player)].fileName), name));
 }
 
-void addOpponents(PageText& page, const SiteSummary& site, const std::vector<Opponent>& opponents,
-                  const char* caption, const char* countCaption) {
-    page.addLine(heading(caption));
+// With ratings, each line also counts the other way: how often the opponent killed the
+// player (victims) or the player killed him (nemeses).
+enum class Side { Victims, Nemeses };
+
+int32_t otherWay(const SiteSummary& site, const PlayerSummary& player, const Opponent& opponent, Side side) {
+    if (opponent.player == kNoPlayer) return 0;
+    const auto other = int32_t(site.players[size_t(opponent.player)].namedPlace);
+    const auto self = int32_t(player.namedPlace);
+    return side == Side::Victims ? site.ratings->headToHead.kills(other, self)
+                                 : site.ratings->headToHead.kills(self, other);
+}
+
+void addOpponents(PageText& page, const SiteSummary& site, const PlayerSummary& player, Side side) {
+    const std::vector<Opponent>& opponents = side == Side::Victims ? player.victims : player.nemeses;
+    page.addLine(heading(side == Side::Victims ? "Favourite victims" : "Nemeses"));
     if (opponents.empty()) return page.addLine("<p align=center>Nobody.</p>");
-    page.addLine(headerRow({"PLAYER", countCaption}));
-    for (const Opponent& opponent : opponents)
-        page.addLine("<tr>" + opponentCell(site, opponent) + cell(opponent.count) + "</tr>");
+    const char* count = side == Side::Victims ? "KILLS" : "KILLED BY";
+    const char* other = side == Side::Victims ? "KILLED BY" : "KILLS";
+    page.addLine(site.ratings ? headerRow({"PLAYER", count, other}) : headerRow({"PLAYER", count}));
+    for (const Opponent& opponent : opponents) {
+        const std::string otherCell = site.ratings ? cell(otherWay(site, player, opponent, side)) : "";
+        page.addLine("<tr>" + opponentCell(site, opponent) + cell(opponent.count) + otherCell + "</tr>");
+    }
     page.addLine("</table>");
+}
+
+void addRating(PageText& page, const SiteSummary& site, const PlayerSummary& player) {
+    const RatingReport& ratings = *site.ratings;
+    const PlayerRating& rating = ratings.players[player.namedPlace];
+    page.addLine(heading("Skill rating"));
+    page.addLine("<p align=center>" + ratingText(rating, ratings.rankedCount) + "</p>");
+    const std::string chart = ratingChart(rating.history);
+    if (!chart.empty()) page.addLine("<div>" + chart + "</div>");
+    page.addLine(heading("Form: the last games"));
+    const std::string form = formChart(ratings.form[player.namedPlace], ratings.mapOfGame);
+    page.addLine(form.empty() ? "<p align=center>No games.</p>" : "<div>" + form + "</div>");
 }
 
 void addSelfAndWorld(PageText& page, const PlayerSummary& player) {
@@ -97,14 +128,15 @@ std::string playerPage(const SiteSummary& site, size_t player, const PageFrame& 
     const PlayerSummary& shown = site.players[player];
     PageText page(frame);
     page.addLine("<center><font size=+2><b>" + shownName(shown.name) + "</b></font></center><BR>");
-    page.addLine(navigationLine(mainPage, "../"));
+    page.addLine(navigationLine(mainPage, "../", site.ratings != nullptr));
     addNumbers(page, shown);
     addMedals(page, shown);
+    if (site.ratings) addRating(page, site, shown);
     addWeapons(page, shown);
     addLocations(page, shown);
     addMaps(page, shown);
-    addOpponents(page, site, shown.victims, "Favourite victims", "KILLS");
-    addOpponents(page, site, shown.nemeses, "Nemeses", "KILLED BY");
+    addOpponents(page, site, shown, Side::Victims);
+    addOpponents(page, site, shown, Side::Nemeses);
     addSelfAndWorld(page, shown);
     return page.finish();
 }

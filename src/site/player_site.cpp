@@ -6,9 +6,11 @@
 namespace gravmark {
 
 void PlayerSite::prepare(bool on, RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                         const MedalWinners& winners) {
+                         const MedalWinners& winners, std::shared_ptr<const RatingReport> ratings) {
     summary_.reset();
-    if (on) summary_ = summarizeSite(db, stats, tempdb, winners);
+    if (!on) return;
+    summary_ = summarizeSite(db, stats, tempdb, winners);
+    summary_->ratings = std::move(ratings);
 }
 
 std::vector<std::string> PlayerSite::rowLinks() const {

@@ -14,8 +14,9 @@ namespace gravmark {
 class PlayerSite {
 public:
     // At the end of the statistics: summarises when `on`, else forgets an earlier summary.
+    // The pages show `ratings` when there are any.
     void prepare(bool on, RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                 const MedalWinners& winners);
+                 const MedalWinners& winners, std::shared_ptr<const RatingReport> ratings);
     // The addresses the rows' name cells link to; empty when off.
     std::vector<std::string> rowLinks() const;
     // For SAVE: writes the pages beside the saved page; nothing when off.

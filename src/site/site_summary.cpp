@@ -45,7 +45,8 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
-        player.name = *posted.at(tempdb.viewRecordNumber(row));
+        player.namedPlace = tempdb.viewRecordNumber(row);
+        player.name = *posted.at(player.namedPlace);
         player.kills = integerAt(tempdb, row, kills);
         player.killed = integerAt(tempdb, row, killed);
         player.played = integerAt(tempdb, row, played);

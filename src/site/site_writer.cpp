@@ -16,6 +16,7 @@
 #include "site/player_page.h"
 #include "site/server_pages.h"
 #include "site/site_navigation.h"
+#include "site/versus_page.h"
 
 namespace gravmark {
 
@@ -138,6 +139,7 @@ void writeSite(const SiteSummary& site, const std::string& programFolder, const 
     }
     writeBesidePage(folder / kWeaponsPage, weaponsPage(site, frame, mainPage));
     writeBesidePage(folder / kMapsPage, mapsPage(site, frame, mainPage));
+    if (site.ratings) writeBesidePage(folder / kVersusPage, versusPage(site, frame, mainPage));
 }
 
 }  // namespace gravmark

@@ -1,6 +1,6 @@
 #pragma once
 // Writes the extra pages beside a saved main page: the folder players/ with one page per
-// row, weapons.html and maps.html.
+// row, weapons.html and maps.html, and with ratings versus.html.
 //
 // players/ is written whole into a temporary folder beside it and then exchanged with
 // the old one in one rename, so a visitor never sees pages of two runs; the old folder

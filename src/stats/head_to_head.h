@@ -16,7 +16,9 @@ public:
     }
 
 private:
-    static uint64_t key(int32_t killer, int32_t victim) { return uint64_t(uint32_t(killer)) << 32 | uint32_t(victim); }
+    static uint64_t key(int32_t killer, int32_t victim) {
+        return uint64_t(uint32_t(killer)) << 32 | uint32_t(victim);
+    }
     std::unordered_map<uint64_t, int32_t> kills_;
 };
 

@@ -10,6 +10,14 @@ constexpr uint32_t kNull = RecordTable::kNullTextId;
 
 }  // namespace
 
+std::vector<std::string> namedPlayers(const std::vector<std::string>& roster) {
+    std::vector<std::string> named;
+    for (const std::string& name : roster) {
+        if (!name.empty()) named.push_back(name);
+    }
+    return named;
+}
+
 RatingInput ratingInputOf(const RecordTable& db, std::vector<std::string> players, int32_t gameCount) {
     RatingInput input;
     input.players = std::move(players);
@@ -21,7 +29,8 @@ RatingInput ratingInputOf(const RecordTable& db, std::vector<std::string> player
     const auto playerOf = [&](uint32_t id) { return id == kNull ? kNotAPlayer : playerOfText[id]; };
     const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
               victim = db.fieldNumber("v_name"), attackerTeam = db.fieldNumber("a_team"),
-              victimTeam = db.fieldNumber("v_team"), map = db.fieldNumber("map"), game = db.fieldNumber("game");
+              victimTeam = db.fieldNumber("v_team"), map = db.fieldNumber("map"),
+              game = db.fieldNumber("game");
     const uint32_t kill = db.findTextId("K"), noTeam = db.findTextId("");
     std::vector<uint32_t> mapIds;
     input.gameCount = std::max(gameCount, 0);

@@ -22,11 +22,15 @@ struct RatedKill {
 };
 
 struct RatingInput {
-    std::vector<std::string> players;  // the names, raw bytes
-    int32_t gameCount = 0;             // games 1 .. gameCount, each one rating period
+    std::vector<std::string> players;    // the names, raw bytes
+    int32_t gameCount = 0;               // games 1 .. gameCount, each one rating period
     std::vector<std::string> mapOfGame;  // by game number, 0 .. gameCount
     std::vector<RatedKill> kills;        // in any order
 };
+
+// The roster's non-empty names in roster order: the players of the page, in the order
+// their player-table records were posted.
+std::vector<std::string> namedPlayers(const std::vector<std::string>& roster);
 
 // The kill events of `db` (every live record with command "K", whatever the view) between
 // `players`, given by their exact names; events naming no player on either side are left

@@ -20,7 +20,9 @@ bool isResult(const RatedKill& kill) {
 // The kills of every game, games 0 .. gameCount in order (a counting sort); a game
 // outside them is in no period.
 std::vector<size_t> gameStarts(const RatingInput& input, std::vector<RatedKill>& sorted) {
-    const auto inGames = [&](const RatedKill& kill) { return kill.game >= 0 && kill.game <= input.gameCount; };
+    const auto inGames = [&](const RatedKill& kill) {
+        return kill.game >= 0 && kill.game <= input.gameCount;
+    };
     std::vector<size_t> starts(size_t(input.gameCount) + 2, 0);
     for (const RatedKill& kill : input.kills) {
         if (inGames(kill)) ++starts[size_t(kill.game) + 1];
@@ -40,7 +42,11 @@ std::vector<size_t> gameStarts(const RatingInput& input, std::vector<RatedKill>&
 class RatingPeriods {
 public:
     explicit RatingPeriods(size_t players)
-        : state_(players), lastPeriod_(players, kUnrated), inPeriod_(players, 0), before_(players), sums_(players) {}
+        : state_(players),
+          lastPeriod_(players, kUnrated),
+          inPeriod_(players, 0),
+          before_(players),
+          sums_(players) {}
 
     bool rated(int32_t p) const { return lastPeriod_[size_t(p)] != kUnrated; }
 
@@ -140,7 +146,8 @@ void rank(RatingReport& report, const std::vector<std::string>& names) {
         if (low(a) != low(b)) return low(a) > low(b);
         return names[a] < names[b];
     });
-    for (size_t place = 0; place < ranked.size(); ++place) report.players[ranked[place]].rank = int32_t(place + 1);
+    for (size_t place = 0; place < ranked.size(); ++place)
+        report.players[ranked[place]].rank = int32_t(place + 1);
     report.rankedCount = int32_t(ranked.size());
 }
 

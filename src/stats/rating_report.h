@@ -49,9 +49,9 @@ struct FormGame {
 };
 
 struct RatingReport {
-    std::vector<PlayerRating> players;  // by place in RatingInput::players
-    int32_t rankedCount = 0;            // the M of "N of M"
-    HeadToHead headToHead;              // every kill between two different players, game 0 too
+    std::vector<PlayerRating> players;        // by place in RatingInput::players
+    int32_t rankedCount = 0;                  // the M of "N of M"
+    HeadToHead headToHead;                    // every kill between two different players, game 0 too
     std::vector<std::vector<FormGame>> form;  // per player, his last kFormGames games, oldest first
     std::vector<std::string> mapOfGame;       // as in the input
 };

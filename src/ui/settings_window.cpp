@@ -163,6 +163,8 @@ void SettingsWindow::createControls() {
     chainTabOrder({logFileEdit, keyFileEdit, explanationText});
     playerPagesBox = checkBox(this, "CheckBox9", "Player pages", 504, 300, 145);
     setTabOrder(rotatedLogsBox, playerPagesBox);
+    ratingsBox = checkBox(this, "CheckBox10", "Ratings", 336, 325, 145);
+    setTabOrder(playerPagesBox, ratingsBox);
 }
 
 // How the log is fetched and read, below the medals.
@@ -224,6 +226,7 @@ void SettingsWindow::showValues(const SettingsValues& values) {
     passiveModeBox->setChecked(values.passive);
     rotatedLogsBox->setChecked(values.history);
     playerPagesBox->setChecked(values.playerpages);
+    ratingsBox->setChecked(values.ratings);
 }
 
 SettingsValues SettingsWindow::values() const {
@@ -243,6 +246,7 @@ SettingsValues SettingsWindow::values() const {
     values.passive = passiveModeBox->isChecked();
     values.history = rotatedLogsBox->isChecked();
     values.playerpages = playerPagesBox->isChecked();
+    values.ratings = ratingsBox->isChecked();
     return values;
 }
 

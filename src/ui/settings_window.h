@@ -68,6 +68,7 @@ public:
     QCheckBox* passiveModeBox = nullptr;  // passive
     QCheckBox* rotatedLogsBox = nullptr;  // history, "Include rotated logs"
     QCheckBox* playerPagesBox = nullptr;  // CheckBox9, "Player pages"
+    QCheckBox* ratingsBox = nullptr;      // CheckBox10, "Ratings"
 
 signals:
     // The values the controls show, after every edit and after the file is read.

@@ -32,7 +32,7 @@ TEST(Rating, ThreeGamesFollowTheRules) {
     input.players = {"A", "B", "C"};
     input.gameCount = 4;
     input.mapOfGame = {"", "mp_one", "mp_two", "mp_three", ""};
-    input.kills = {{0, 0, 2, false}, {1, 0, 1, false}, {1, 1, 1, false}, {2, 1, 2, false},
+    input.kills = {{0, 0, 2, false}, {1, 0, 1, false},           {1, 1, 1, false}, {2, 1, 2, false},
                    {2, 2, 1, true},  {2, kNotAPlayer, 0, false}, {3, 2, 0, false}};
     const RatingReport report = rateGames(input);
     const auto expect = [&](size_t p, double rating, double deviation) {
