@@ -23,7 +23,7 @@ std::string plural(int32_t count, const char* word) {
 
 }  // namespace
 
-std::string formChart(const std::vector<FormGame>& games, const std::vector<std::string>& mapOfGame) {
+std::string formChart(std::span<const FormGame> games, const std::vector<std::string>& mapOfGame) {
     if (games.empty()) return {};
     int32_t most = 1;
     for (const FormGame& game : games) most = std::max({most, game.kills, game.deaths});

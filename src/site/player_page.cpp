@@ -107,10 +107,10 @@ void addRating(PageText& page, const SiteSummary& site, const PlayerSummary& pla
     const PlayerRating& rating = ratings.players[player.namedPlace];
     page.addLine(heading("Skill rating"));
     page.addLine("<p align=center>" + ratingText(rating, ratings.rankedCount) + "</p>");
-    const std::string chart = ratingChart(rating.history);
+    const std::string chart = ratingChart(ratings.history.of(player.namedPlace));
     if (!chart.empty()) page.addLine("<div>" + chart + "</div>");
     page.addLine(heading("Form: the last games"));
-    const std::string form = formChart(ratings.form[player.namedPlace], ratings.mapOfGame);
+    const std::string form = formChart(ratings.form.of(player.namedPlace), ratings.mapOfGame);
     page.addLine(form.empty() ? "<p align=center>No games.</p>" : "<div>" + form + "</div>");
 }
 

@@ -16,7 +16,7 @@ constexpr double kMargin = 25;  // rating points above the best and below the wo
 // early band is wide; it is cut at the chart's edges so that the line keeps its room.
 class RatingScale {
 public:
-    explicit RatingScale(const std::vector<RatingPoint>& history) : points_(history.size()) {
+    explicit RatingScale(std::span<const RatingPoint> history) : points_(history.size()) {
         const auto [low, high] = std::minmax_element(
             history.begin(), history.end(),
             [](const RatingPoint& a, const RatingPoint& b) { return a.rating < b.rating; });
@@ -43,7 +43,7 @@ std::string point(double x, double y) { return coordinate(x) + "," + coordinate(
 
 }  // namespace
 
-std::string ratingChart(const std::vector<RatingPoint>& history) {
+std::string ratingChart(std::span<const RatingPoint> history) {
     if (history.empty()) return {};
     const RatingScale scale(history);
     std::string band, line, dots;

@@ -1,25 +1,24 @@
 #pragma once
-// How often one player killed another, for every pair that met: a sparse count, so that
-// 50,000 players cost what their kills cost, not a table of every pair.
+// How often one player killed another, for every pair that met, kept per killer in one
+// sorted array: 50,000 players cost what their kills cost, not a table of every pair.
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "stats/per_player_lists.h"
 
 namespace gravmark {
 
 class HeadToHead {
 public:
-    void addKill(int32_t killer, int32_t victim) { ++kills_[key(killer, victim)]; }
+    HeadToHead() = default;
+    // From (killer, victim) pairs of players 0 .. players - 1.
+    HeadToHead(size_t players, const std::vector<std::pair<int32_t, int32_t>>& kills);
     // Kills of `killer` on `victim`; 0 for a pair that never met.
-    int32_t kills(int32_t killer, int32_t victim) const {
-        const auto found = kills_.find(key(killer, victim));
-        return found == kills_.end() ? 0 : found->second;
-    }
+    int32_t kills(int32_t killer, int32_t victim) const;
 
 private:
-    static uint64_t key(int32_t killer, int32_t victim) {
-        return uint64_t(uint32_t(killer)) << 32 | uint32_t(victim);
-    }
-    std::unordered_map<uint64_t, int32_t> kills_;
+    PerPlayerLists<std::pair<int32_t, int32_t>> victims_;  // per killer: (victim, kills), by victim
 };
 
 }  // namespace gravmark

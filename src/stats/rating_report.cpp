@@ -95,13 +95,13 @@ private:
     std::vector<int32_t> touched_;
 };
 
-// Who played the game, with their kills and deaths in it; a player's form keeps only
-// his last games (trimmed in batches, so that dropping old games stays cheap).
+// Who played each game, with their kills and deaths in it, in game order.
 class GameAppearances {
 public:
-    explicit GameAppearances(std::vector<std::vector<FormGame>>& form) : form_(form), seen_(form.size(), 0) {}
+    explicit GameAppearances(size_t players) : seen_(players, 0), entry_(players, 0) {}
 
     const std::vector<int32_t>& players() const { return players_; }
+    const std::vector<std::pair<int32_t, FormGame>>& entries() const { return entries_; }
 
     void count(int32_t game, const RatedKill* begin, const RatedKill* end) {
         players_.clear();
@@ -111,29 +111,21 @@ public:
         }
     }
 
-    void finish() {
-        for (std::vector<FormGame>& games : form_) trim(games, kFormGames);
-    }
-
 private:
-    static void trim(std::vector<FormGame>& games, size_t keep) {
-        if (games.size() > keep) games.erase(games.begin(), games.end() - std::ptrdiff_t(keep));
-    }
-
     FormGame& appear(int32_t p, int32_t game) {
-        std::vector<FormGame>& games = form_[size_t(p)];
         if (seen_[size_t(p)] != game) {
             seen_[size_t(p)] = game;
+            entry_[size_t(p)] = entries_.size();
             players_.push_back(p);
-            if (games.size() == 2 * kFormGames) trim(games, kFormGames);
-            games.push_back({game, 0, 0});
+            entries_.push_back({p, {game, 0, 0}});
         }
-        return games.back();
+        return entries_[entry_[size_t(p)]].second;
     }
 
-    std::vector<std::vector<FormGame>>& form_;
-    std::vector<int32_t> seen_;
+    std::vector<int32_t> seen_;  // the last game of each player
+    std::vector<size_t> entry_;  // and his entry for it
     std::vector<int32_t> players_;
+    std::vector<std::pair<int32_t, FormGame>> entries_;
 };
 
 void rank(RatingReport& report, const std::vector<std::string>& names) {
@@ -157,17 +149,19 @@ RatingReport rateGames(const RatingInput& input) {
     const size_t players = input.players.size();
     RatingReport report;
     report.players.resize(players);
-    report.form.resize(players);
     report.mapOfGame = input.mapOfGame;
+    std::vector<std::pair<int32_t, int32_t>> pairs;
     for (const RatedKill& kill : input.kills) {
         if (kill.killer != kNotAPlayer && kill.victim != kNotAPlayer && kill.killer != kill.victim)
-            report.headToHead.addKill(kill.killer, kill.victim);
+            pairs.push_back({kill.killer, kill.victim});
     }
+    report.headToHead = HeadToHead(players, pairs);
 
     std::vector<RatedKill> sorted;
     const std::vector<size_t> starts = gameStarts(input, sorted);
     RatingPeriods periods(players);
-    GameAppearances appearances(report.form);
+    GameAppearances appearances(players);
+    std::vector<std::pair<int32_t, RatingPoint>> history;
     for (int32_t game = 1; game <= input.gameCount; ++game) {
         const RatedKill* begin = sorted.data() + starts[size_t(game)];
         const RatedKill* end = sorted.data() + starts[size_t(game) + 1];
@@ -176,10 +170,11 @@ RatingReport rateGames(const RatingInput& input) {
         for (const int32_t p : appearances.players()) {
             if (!periods.rated(p)) continue;
             const Glicko2State now = periods.stateAfter(p, game);
-            report.players[size_t(p)].history.push_back({game, now.rating(), now.deviation()});
+            history.push_back({p, {game, now.rating(), now.deviation()}});
         }
     }
-    appearances.finish();
+    report.history = PerPlayerLists<RatingPoint>(players, history);
+    report.form = PerPlayerLists<FormGame>(players, appearances.entries(), kFormGames);
 
     for (size_t p = 0; p < players; ++p) {
         if (!periods.rated(int32_t(p))) continue;

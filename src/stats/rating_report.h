@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "stats/head_to_head.h"
+#include "stats/per_player_lists.h"
 #include "stats/rating_input.h"
 
 namespace gravmark {
@@ -37,8 +38,6 @@ struct PlayerRating {
     double volatility = 0;
     bool provisional = false;
     int32_t rank = 0;  // 1 for the best; 0 while provisional or unrated
-    // After every game the player killed or died in, from his first result on.
-    std::vector<RatingPoint> history;
 };
 
 // A game of the player: his kills (suicides included) and deaths in it, as the page counts them.
@@ -49,11 +48,13 @@ struct FormGame {
 };
 
 struct RatingReport {
-    std::vector<PlayerRating> players;        // by place in RatingInput::players
-    int32_t rankedCount = 0;                  // the M of "N of M"
-    HeadToHead headToHead;                    // every kill between two different players, game 0 too
-    std::vector<std::vector<FormGame>> form;  // per player, his last kFormGames games, oldest first
-    std::vector<std::string> mapOfGame;       // as in the input
+    std::vector<PlayerRating> players;  // by place in RatingInput::players
+    int32_t rankedCount = 0;            // the M of "N of M"
+    HeadToHead headToHead;              // every kill between two different players, game 0 too
+    // Per player: his rating after every game he killed or died in, from his first result on.
+    PerPlayerLists<RatingPoint> history;
+    PerPlayerLists<FormGame> form;       // per player: his last kFormGames games, oldest first
+    std::vector<std::string> mapOfGame;  // as in the input
 };
 
 RatingReport rateGames(const RatingInput& input);

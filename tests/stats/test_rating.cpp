@@ -49,15 +49,15 @@ TEST(Rating, ThreeGamesFollowTheRules) {
     EXPECT_EQ(report.rankedCount, 0);
 
     // A's chart: after games 1, 2 (killed by the world: wider) and 3, not after game 0.
-    const std::vector<RatingPoint>& a = report.players[0].history;
+    const std::span<const RatingPoint> a = report.history.of(0);
     ASSERT_EQ(a.size(), 3u);
     EXPECT_EQ(a[1].game, 2);
     EXPECT_NEAR(a[1].rating, 1662.3109, 0.0001);
     EXPECT_NEAR(a[1].deviation, 290.506, 0.0001);
-    EXPECT_EQ(report.players[2].history.front().game, 2);  // C's first result
+    EXPECT_EQ(report.history.of(2).front().game, 2);  // C's first result
 
     // Form: B's suicide is a kill and a death, as the page counts them.
-    const std::vector<FormGame>& b = report.form[1];
+    const std::span<const FormGame> b = report.form.of(1);
     ASSERT_EQ(b.size(), 2u);
     EXPECT_EQ(b[0].game, 1);
     EXPECT_EQ(b[0].kills, 1);
@@ -87,9 +87,9 @@ TEST(Rating, RankSkipsProvisionalPlayersAndBreaksTiesByName) {
     EXPECT_EQ(report.players[0].rank, 2);
     EXPECT_TRUE(report.players[2].provisional);
     EXPECT_FALSE(report.players[3].rated);
-    EXPECT_EQ(report.form[3].size(), kFormGames);  // the last 50 of 60
-    EXPECT_EQ(report.form[3].front().game, 11);
-    EXPECT_EQ(report.players[3].history.size(), 0u);
+    EXPECT_EQ(report.form.of(3).size(), kFormGames);  // the last 50 of 60
+    EXPECT_EQ(report.form.of(3).front().game, 11);
+    EXPECT_EQ(report.history.of(3).size(), 0u);
 }
 
 TEST(Rating, InputFromTheEventTable) {
