@@ -4,16 +4,12 @@
 // log is loaded and parsed once per player count, outside the timing.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "common/progress.h"
-#include "common/text_box_lines.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
-#include "log_generator.h"
+#include "generated_log.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/event_table.h"
@@ -27,18 +23,11 @@ int64_t logLines = 1'000'000;
 
 void BM_Ratings(benchmark::State& state) {
     const int players = static_cast<int>(state.range(0));
-    const char* tmp = std::getenv("TMPDIR");
-    const fs::path log = fs::path(tmp ? tmp : "/tmp") / ("gravmark-bench-" + std::to_string(logLines) + "-" +
-                                                         std::to_string(players) + ".log");
-    if (!fs::exists(log)) bench::writeLog({.lines = logLines, .players = players}, log.string());
-    TextBoxLines memo1, memo2;
-    Progress progress;
-    loadLog(log.string(), memo1, progress);
     RecordTable db;
     db.setFieldDefs(eventTableFields());
     db.createDataSet();
-    int32_t gameCount = 0;
-    parseLog(memo1, db, false, memo2, progress, gameCount);
+    const int32_t gameCount = bench::parseLogInto(bench::generatedLog(logLines, players), db);
+    Progress progress;
     Statistics stats;
     stats.removeDuplicates(db, progress);
     const std::vector<std::string> named = namedPlayers(stats.roster);
@@ -59,9 +48,7 @@ void BM_Ratings(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "--lines") logLines = std::stoll(argv[i + 1]);
-    }
+    logLines = bench::linesOption(argc, argv, logLines);
     benchmark::RegisterBenchmark("BM_Ratings", BM_Ratings)
         ->ArgName("players")
         ->Arg(300)
