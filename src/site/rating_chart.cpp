@@ -66,7 +66,7 @@ std::string ratingChart(std::span<const RatingPoint> history) {
            coordinate(kRight) + "\" y2=\"" + coordinate(axis) +
            "\" stroke=\"currentColor\" stroke-opacity=\"0.4\"/>";
     svg +=
-        "<polygon points=\"" + band + "\" fill=\"" + std::string(kChartBlue) + "\" fill-opacity=\"0.18\"/>";
+        "<polygon points=\"" + band + "\" fill=\"" + std::string(kChartBlue) + "\" fill-opacity=\"0.25\"/>";
     svg += "<polyline points=\"" + line + "\" fill=\"none\" stroke=\"" + std::string(kChartBlue) +
            "\" stroke-width=\"2\"/>";
     svg += dots;

@@ -21,7 +21,7 @@ std::string chartStart(std::string_view label) {
 
 std::string chartText(double x, double y, std::string_view text, std::string_view anchor,
                       std::string_view colour) {
-    return "<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) + "\" font-size=\"14\" fill=\"" +
+    return "<text x=\"" + coordinate(x) + "\" y=\"" + coordinate(y) + "\" font-size=\"15\" fill=\"" +
            std::string(colour) + "\" text-anchor=\"" + std::string(anchor) + "\">" + std::string(text) +
            "</text>";
 }

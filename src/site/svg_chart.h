@@ -7,9 +7,9 @@
 
 namespace gravmark {
 
-inline constexpr double kChartWidth = 600;
+inline constexpr double kChartWidth = 480;
 inline constexpr double kChartHeight = 200;
-inline constexpr double kChartLeft = 48;     // room for the value labels
+inline constexpr double kChartLeft = 52;     // room for the value labels
 inline constexpr double kChartBottom = 180;  // the baseline of the game numbers below it
 inline constexpr double kChartTop = 12;
 
