@@ -23,7 +23,7 @@ endforeach()
 set(sample_log ${PROJECT_BINARY_DIR}/sample/games_mp.log)
 add_custom_command(OUTPUT ${sample_log}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/sample
-  COMMAND gravmark-loggen --lines 5000 --seed 1 --out ${sample_log}
+  COMMAND gravmark-loggen --sample --out ${sample_log}
   DEPENDS gravmark-loggen
   COMMENT "Generating the sample log")
 add_custom_target(gravmark_sample_log ALL DEPENDS ${sample_log})
@@ -52,14 +52,36 @@ foreach(size 16 24 32 48 64 128 256)
     COMPONENT system EXCLUDE_FROM_ALL)
 endforeach()
 
-# Manual pages are shipped compressed, as Debian's policy asks.
-set(batch_manual ${PROJECT_BINARY_DIR}/gravmark-batch.1.gz)
-add_custom_command(OUTPUT ${batch_manual}
-  COMMAND sh -c "gzip -9n <\"$1\" >\"$2\"" sh ${PROJECT_SOURCE_DIR}/data/desktop/gravmark-batch.1 ${batch_manual}
-  DEPENDS ${PROJECT_SOURCE_DIR}/data/desktop/gravmark-batch.1
-  COMMENT "Compressing the manual page"
-  VERBATIM)
-add_custom_target(gravmark_manual ALL DEPENDS ${batch_manual})
-install(FILES ${batch_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT system EXCLUDE_FROM_ALL)
+# Manual pages, made from each program's --help by help2man (so that they name every
+# option), with the further sections of data/package/NAME.h2m, and shipped compressed as
+# Debian's policy asks. help2man names the page after the file it runs, hence the link.
+find_program(HELP2MAN help2man REQUIRED)
+function(gravmark_manual_page program target summary)
+  set(page ${PROJECT_BINARY_DIR}/man/${program}.1)
+  set(sections ${PROJECT_SOURCE_DIR}/data/package/${program}.h2m)
+  add_custom_command(OUTPUT ${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory man
+    COMMAND ${CMAKE_COMMAND} -E create_symlink $<TARGET_FILE:${target}> man/${program}
+    COMMAND ${HELP2MAN} --no-info --section=1 --version-string=${PROJECT_VERSION} --name=${summary}
+      --include=${sections} --output=${page} man/${program}
+    COMMAND gzip -9nf ${page}
+    DEPENDS ${target} ${sections}
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    COMMENT "Making the manual page of ${program}"
+    VERBATIM)
+  add_custom_target(gravmark_manual_${target} ALL DEPENDS ${page}.gz)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT system EXCLUDE_FROM_ALL)
+endfunction()
+gravmark_manual_page(gravmark-parser GravmarkParser "make a clan statistics web page from a game server's log")
+gravmark_manual_page(gravmark-batch gravmark-batch
+  "make the clan statistics page from a game server's log, without a window")
+
+# install(PROGRAMS) is not stripped with the targets, so the package strips its two
+# programs itself, as Debian's own packaging does.
+install(CODE "
+  foreach(program gravmark-parser gravmark-batch)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded --remove-section=.comment
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\" COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()" COMPONENT system EXCLUDE_FROM_ALL)
 
 include(cmake/package.cmake)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/progress.h"
+#include "fetch/certificate_trust.h"
 #include "settings/settings_values.h"
 
 namespace gravmark {
@@ -15,5 +16,10 @@ namespace gravmark {
 // settings file or the one `trust` names (--trust), which is then kept.
 void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress,
               const std::optional<std::string>& trust);
+
+// How the batch decides about the certificate of `server` that the system cannot verify:
+// accepted when it is the one `trust` names; refused with a text that says whether --trust
+// named another one, the kept one changed, or how to accept it.
+TrustDecision batchCertificateDecision(const std::string& server, const std::optional<std::string>& trust);
 
 }  // namespace gravmark

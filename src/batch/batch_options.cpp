@@ -5,12 +5,14 @@
 namespace gravmark {
 
 const char* const kBatchUsage =
-    "Usage: gravmark-batch [--folder DIR] [--fetch [--trust SHA256:...]] [--out FILE]\n"
-    "                      [--now \"YYYY-MM-DD HH:MM:SS\"] [--quiet]\n"
+    "Usage: gravmark-batch [--folder DIR] [--out FILE] [--now TIME] [--quiet]\n"
+    "  or:  gravmark-batch --fetch [--trust SHA256:...] [OPTION]...\n"
+    "  or:  gravmark-batch --help\n"
     "\n"
     "Builds the statistics page from games_mp.log without any window, the same page as the\n"
     "desktop program's ALL and SAVE write: LOAD, PARSE, HTML and SAVE. The medals shown and\n"
-    "the FTP account come from the settings file. A missing log is an error: no page is written.\n"
+    "the FTP account come from the settings file. A missing log, or the sample log that comes\n"
+    "with the program, is an error: no page is written.\n"
     "\n"
     "  --folder DIR   work in DIR: games_mp.log, head.txt, foot.txt and GravmarkParser.INI are\n"
     "                 there (default: this program's folder when it is a portable one, else your\n"
@@ -23,8 +25,8 @@ const char* const kBatchUsage =
     "                 verified; it is kept in the settings file for later fetches. Under SFTP:\n"
     "                 accept the host key with this fingerprint; it is added to known_hosts\n"
     "  --out FILE     write the page to FILE (default: the settings' save folder + /index.html)\n"
-    "  --now TIME     print TIME, a local time, as the update time on the page instead of the\n"
-    "                 current time\n"
+    "  --now TIME     print TIME, a local time \"YYYY-MM-DD HH:MM:SS\", as the update time on\n"
+    "                 the page instead of the current time\n"
     "  --quiet        print errors only (no messages, warnings or progress bar)\n"
     "  --help         show this text\n"
     "\n"

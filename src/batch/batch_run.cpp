@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "batch/batch_fetch.h"
+#include "batch/shipped_sample_log.h"
 #include "batch/stderr_dialogs.h"
 #include "batch/terminal_progress.h"
 #include "common/error.h"
@@ -43,6 +44,20 @@ void reportKeptNames(const KeptNamesRun& run, const SettingsValues& settings, St
 // Where the page goes: --out, else index.html in the default save folder.
 std::string pageTarget(const BatchOptions& options, const SettingsValues& settings) {
     return options.out ? *options.out : defaultPageFile(settings.savepath);
+}
+
+// --folder, else the folder of the programs' layout; a batch without HOME would otherwise
+// work in the root folder's .local/share.
+std::string chooseFolder(const BatchOptions& options) {
+    if (!options.folder) {
+        try {
+            return standardProgramFolder();
+        } catch (const NoHomeFolder& missing) {
+            throw Error(std::string(missing.what()) + ": give --folder");
+        }
+    }
+    if (!std::filesystem::is_directory(*options.folder)) throw Error("Folder does not exist: " + *options.folder);
+    return *options.folder;
 }
 
 const char* stepName(Step step) {
@@ -85,13 +100,8 @@ void buildAndSave(const BatchOptions& options, const SettingsValues& settings, P
 int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
     StderrDialogs dialogs(options.out, options.quiet);
     try {
-        if (options.folder) {
-            if (!std::filesystem::is_directory(*options.folder))
-                throw Error("Folder does not exist: " + *options.folder);
-            setProgramFolder(*options.folder);
-        } else {
-            setProgramFolder(standardProgramFolder());
-        }
+        setProgramFolder(chooseFolder(options));
+        IniFile(settingsFileName()).requireReadable();
         const SettingsValues settings = readSettings(settingsFileName());
         requirePageTarget(options, settings);
         Progress progress;
@@ -104,6 +114,7 @@ int runBatch(const BatchOptions& options, const BatchStepListener& onStep) {
             step("FETCH");
             fetchLog(settings, programFolder(), progress, options.trust);
         }
+        refuseShippedSampleLog(programFolder());
         buildAndSave(options, settings, progress, step, dialogs);
         return 0;
     } catch (const std::exception& failure) {

@@ -1,5 +1,6 @@
 #include "common/program_layout.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
@@ -46,9 +47,12 @@ std::string chooseProgramFolder(const std::string& executableFolder, const std::
 }
 
 std::string standardProgramFolder() {
+    const std::string executable = executableFolder();
+    if (isPortableFolder(executable)) return executable;
+    if (qEnvironmentVariableIsEmpty("HOME") && !QDir::isAbsolutePath(qEnvironmentVariable("XDG_DATA_HOME")))
+        throw NoHomeFolder();
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty()) throw Error("No data folder for this user: HOME is not set");
-    return chooseProgramFolder(executableFolder(), data.toStdString() + "/gravmark-parser/");
+    return chooseProgramFolder(executable, data.toStdString() + "/gravmark-parser/");
 }
 
 }  // namespace gravmark

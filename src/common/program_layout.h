@@ -9,6 +9,8 @@
 // root can write /usr/bin, and a shared folder one user can write still belongs to all.
 #include <string>
 
+#include "common/error.h"
+
 namespace gravmark {
 
 inline constexpr const char* kPortableMarker = "GravmarkParser.portable";
@@ -24,8 +26,16 @@ std::string sharedDataFolder(const std::string& executableFolder);
 // data. Both folders end in '/'. Throws gravmark::Error when the folder cannot be made.
 std::string chooseProgramFolder(const std::string& executableFolder, const std::string& userDataFolder);
 
+// Without HOME (and without an absolute XDG_DATA_HOME) there is no data folder: Qt would
+// take the root folder's .local/share, which belongs to nobody.
+class NoHomeFolder : public Error {
+public:
+    NoHomeFolder() : Error("HOME is not set") {}
+};
+
 // The choice for this process: its executable's folder, and the user's data folder
-// ($XDG_DATA_HOME/gravmark-parser, normally ~/.local/share/gravmark-parser).
+// ($XDG_DATA_HOME/gravmark-parser, normally ~/.local/share/gravmark-parser). Throws
+// NoHomeFolder when it needs the data folder and there is none.
 std::string standardProgramFolder();
 
 }  // namespace gravmark

@@ -7,7 +7,7 @@
 namespace gravmark {
 
 struct FetchNotifications {
-    // The connection to the server stands; the login follows when this returns.
+    // The server was accepted (its certificate or host key) and the login went through.
     std::function<void()> onConnected;
     // A transfer starts; remoteSize is the remote log's size, -1 when the server does not say.
     std::function<void(int64_t remoteSize)> onWorkBegin;

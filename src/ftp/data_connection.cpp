@@ -14,6 +14,13 @@ namespace {
 
 constexpr qint64 kBlockSize = 32'768;
 
+// Whether the server has ended the connection. A TLS server ends with its close_notify and
+// may hold the connection open until ours comes.
+bool serverClosed(const QSslSocket& socket) {
+    return socket.state() == QAbstractSocket::UnconnectedState ||
+           socket.error() == QAbstractSocket::RemoteHostClosedError;
+}
+
 }  // namespace
 
 DataConnection::DataConnection(FtpControlConnection& control, const FetchTimeLimits& limits)
@@ -29,12 +36,13 @@ std::unique_ptr<DataConnection> DataConnection::open(FtpControlConnection& contr
 }
 
 bool DataConnection::receive(const std::function<bool(std::string_view)>& receive) {
-    const std::unique_ptr<QSslSocket> socket = connected();
+    stream_ = connected();
+    QSslSocket* const socket = stream_.get();
     NetworkWait wait(limits_.data);
-    wait.wakeOn(socket.get(), &QSslSocket::readyRead);
-    wait.wakeOn(socket.get(), &QSslSocket::disconnected);
-    wait.wakeOn(socket.get(), &QSslSocket::errorOccurred);
-    wait.wakeOn(socket.get(), &QSslSocket::encrypted);
+    wait.wakeOn(socket, &QSslSocket::readyRead);
+    wait.wakeOn(socket, &QSslSocket::disconnected);
+    wait.wakeOn(socket, &QSslSocket::errorOccurred);
+    wait.wakeOn(socket, &QSslSocket::encrypted);
     const bool tls = control_.isEncrypted();
     if (tls) control_.encryptDataSocket(*socket);
 
@@ -51,10 +59,7 @@ bool DataConnection::receive(const std::function<bool(std::string_view)>& receiv
             wait.restartLimit();
             stopped = !receive(std::string_view(block.data(), static_cast<size_t>(length)));
         }
-        // A TLS server ends with its close_notify and may hold the connection open until
-        // ours comes: that end counts as the end of the file too.
-        return stopped || socket->state() == QAbstractSocket::UnconnectedState ||
-               socket->error() == QAbstractSocket::RemoteHostClosedError;
+        return stopped || serverClosed(*socket);
     });
     if (!ended) throw Error("Timed out waiting for the server's data.");
     if (stopped) return false;
@@ -64,6 +69,26 @@ bool DataConnection::receive(const std::function<bool(std::string_view)>& receiv
     if (socket->error() != QAbstractSocket::RemoteHostClosedError)
         throw TransferDropped("The data connection broke: " + socket->errorString().toStdString());
     return true;
+}
+
+void DataConnection::closeAfterAbort(std::chrono::milliseconds limit) {
+    if (!stream_) return;
+    QSslSocket& socket = *stream_;
+    NetworkWait wait(limit);
+    wait.wakeOn(&socket, &QSslSocket::readyRead);
+    wait.wakeOn(&socket, &QSslSocket::disconnected);
+    wait.wakeOn(&socket, &QSslSocket::errorOccurred);
+    std::array<char, kBlockSize> dropped;
+    wait.until([&] {
+        while (socket.read(dropped.data(), kBlockSize) > 0) {
+        }
+        return serverClosed(socket);
+    });
+    socket.disconnectFromHost();
+    NetworkWait closing(limit);
+    closing.wakeOn(&socket, &QSslSocket::disconnected);
+    closing.until([&] { return socket.state() == QAbstractSocket::UnconnectedState; });
+    socket.abort();
 }
 
 }  // namespace gravmark

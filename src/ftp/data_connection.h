@@ -32,6 +32,12 @@ public:
     // connection breaks.
     bool receive(const std::function<bool(std::string_view)>& receive);
 
+    // After receive stopped and ABOR was sent: drops what the server still sends until it
+    // closes the connection or `limit` passes, then closes this side, under TLS with its
+    // close_notify. A server whose writes were cut off would see a broken pipe, which some
+    // take for a broken session and end it. Throws only when the program is closing.
+    void closeAfterAbort(std::chrono::milliseconds limit);
+
 protected:
     DataConnection(FtpControlConnection& control, const FetchTimeLimits& limits);
     // The connected socket, unencrypted yet; waits for the server in active mode.
@@ -39,6 +45,9 @@ protected:
 
     FtpControlConnection& control_;
     FetchTimeLimits limits_;
+
+private:
+    std::unique_ptr<QSslSocket> stream_;  // the connection receive() reads
 };
 
 }  // namespace gravmark

@@ -41,8 +41,9 @@ std::optional<FtpReply> FtpControlConnection::takeReceivedReply() {
     return {};
 }
 
-FtpReply FtpControlConnection::readReply(std::initializer_list<int> accepted) {
-    NetworkWait wait(limits_.reply);
+FtpReply FtpControlConnection::readReplyWithin(std::chrono::milliseconds limit,
+                                               std::initializer_list<int> accepted) {
+    NetworkWait wait(limit);
     wait.wakeOn(&socket_, &QSslSocket::readyRead);
     wait.wakeOn(&socket_, &QSslSocket::disconnected);
     wait.wakeOn(&socket_, &QSslSocket::errorOccurred);
@@ -120,9 +121,13 @@ std::string certificateFingerprint(const QSslCertificate& certificate) {
     return "SHA256:" + digest.toHex().toStdString();
 }
 
-FtpReply FtpControlConnection::command(const std::string& line, std::initializer_list<int> accepted) {
+void FtpControlConnection::send(const std::string& line) {
     if (!isOpen()) throw Error(kConnectionClosedGracefully);
     socket_.write(QByteArray::fromStdString(line + "\r\n"));
+}
+
+FtpReply FtpControlConnection::command(const std::string& line, std::initializer_list<int> accepted) {
+    send(line);
     return readReply(accepted);
 }
 

@@ -6,6 +6,7 @@
 // refused reply, or a time limit on the reply running out.
 #include <QHostAddress>
 #include <QSslSocket>
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -13,7 +14,6 @@
 #include "fetch/fetch_time_limits.h"
 #include "ftp/ftp_reply.h"
 #include "common/server_address.h"
-#include "fetch/fetch_time_limits.h"
 
 namespace gravmark {
 
@@ -30,8 +30,12 @@ public:
     // AUTH TLS and the handshake; the certificate must verify or pass `check`.
     void startTls(const CertificateCheck& check);
     // The next reply; when `accepted` is not empty, a code outside it throws the reply's text.
-    FtpReply readReply(std::initializer_list<int> accepted = {});
-    // Sends one command line (CR LF is added) and reads its reply.
+    FtpReply readReply(std::initializer_list<int> accepted = {}) { return readReplyWithin(limits_.reply, accepted); }
+    // The same with a time limit of its own.
+    FtpReply readReplyWithin(std::chrono::milliseconds limit, std::initializer_list<int> accepted = {});
+    // Sends one command line (CR LF is added) without waiting for its reply.
+    void send(const std::string& line);
+    // Sends one command line and reads its reply.
     FtpReply command(const std::string& line, std::initializer_list<int> accepted = {});
 
     bool isOpen() const { return socket_.state() == QAbstractSocket::ConnectedState; }

@@ -21,6 +21,10 @@ struct LogShape {
     int64_t linesPerGame = 2000;  // about; games vary around it
 };
 
+// The sample log that comes with the program (`gravmark-loggen --sample` makes it at build
+// time). The batch recognises it by its bytes and refuses to publish it.
+inline constexpr LogShape kSampleLogShape{.lines = 5000, .seed = 1};
+
 std::string generateLog(const LogShape& shape);
 // Streams the log to a file, so that a log of any size needs little memory.
 // Throws std::runtime_error when the file cannot be written.

@@ -1,5 +1,6 @@
 // gravmark-loggen --lines N [--seed S] [--players P] --out FILE
-// Writes a synthetic game-server log of N lines.
+// gravmark-loggen --sample --out FILE
+// Writes a synthetic game-server log of N lines, or the sample log shipped with the program.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -11,7 +12,9 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: gravmark-loggen --lines N [--seed S] [--players P] --out FILE\n", stderr);
+    std::fputs("usage: gravmark-loggen --lines N [--seed S] [--players P] --out FILE\n"
+               "       gravmark-loggen --sample --out FILE\n",
+               stderr);
     return 2;
 }
 
@@ -29,6 +32,11 @@ int main(int argc, char** argv) {
     bool haveLines = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--sample") {
+            shape = gravmark::loggen::kSampleLogShape;
+            haveLines = true;
+            continue;
+        }
         if (i + 1 >= argc) return usage();
         const char* value = argv[++i];
         long long number = 0;

@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <unordered_map>
 
+#include "common/byte_order_mark.h"
 #include "common/error.h"
 #include "names/alias_chains.h"
 #include "table/event_table.h"
@@ -47,7 +48,10 @@ AliasList AliasList::read(const std::string& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error("Cannot read " + path + ": " + file.errorString().toStdString());
     }
-    std::vector<std::string> texts = splitLines(file.readAll());
+    QByteArray content = file.readAll();
+    list.byteOrderMark_ = content.startsWith(kByteOrderMark);
+    if (list.byteOrderMark_) content.remove(0, kByteOrderMark.size());
+    std::vector<std::string> texts = splitLines(content);
     list.lines_.reserve(texts.size());
     for (std::string& text : texts) list.lines_.push_back(lineFrom(std::move(text)));
     list.settle();
@@ -170,6 +174,10 @@ bool AliasList::remove(const std::string& alias) {
 void AliasList::write(const std::string& path) const {
     QSaveFile file(QFile::decodeName(path.c_str()));
     bool written = file.open(QIODevice::WriteOnly);
+    if (written && byteOrderMark_) {
+        const auto size = static_cast<qint64>(kByteOrderMark.size());
+        written = file.write(kByteOrderMark.data(), size) == size;
+    }
     for (size_t i = 0; written && i < lines_.size(); ++i) {
         const std::string& text = lines_[i].text;
         written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&

@@ -52,7 +52,7 @@ public:
     // (second rules), which would otherwise come into force; false when there is none.
     bool remove(const std::string& alias);
 
-    // Writes every line, CR LF after each, to a temporary file that then replaces `path`.
+    // Writes the byte-order mark the file was read with, then every line, CR LF after each, to a temporary file that then replaces `path`.
     // Throws Error when that fails; the old file is then untouched.
     void write(const std::string& path) const;
 
@@ -74,6 +74,7 @@ private:
 
     std::vector<Line> lines_;
     std::vector<std::string> problems_;
+    bool byteOrderMark_ = false;  // the file began with one (common/byte_order_mark.h)
 };
 
 }  // namespace gravmark

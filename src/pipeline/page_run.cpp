@@ -56,9 +56,9 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
 }
 
 void save(PageRun& run, const RunOptions& options) {
-    run.lastSave =
-        savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
-                 options.settings.savepath, options.version, run.playerSite.writer(options.folder));
+    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
+                            options.settings.savepath, options.version,
+                            PageExtras{{}, run.playerSite.stager(options.folder)});
 }
 
 }  // namespace
@@ -70,6 +70,7 @@ void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
               Progress& progress) {
     for (const Step step : steps) {
+        if (options.stopRequested && options.stopRequested()) return true;
         if (step == Step::Load && !logFileExists(logFile(options))) {
             if (options.missingLog == MissingLog::Fail)
                 throw Error("File does not exist: " + logFile(options));

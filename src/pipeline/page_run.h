@@ -70,12 +70,16 @@ struct RunOptions {
     std::string pageToKeepWithoutGames;
     std::function<void(Step)> beforeStep;
     std::function<void(Step)> afterStep;
+    // Asked before each step: true ends the run there, whole steps done and none begun
+    // (the window is being closed).
+    std::function<bool()> stopRequested;
     // What the kept names did; the window and the batch tell it differently.
     std::function<void(const KeptNamesRun&)> reportKeptNames;
 };
 
 // Runs the steps in the order given. False when the log is missing and the options say
-// to stop (then nothing has changed); any failure throws gravmark::Error.
+// to stop (then nothing has changed); true when they ran or a stop was requested; any
+// failure throws gravmark::Error.
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress);
 
 inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};

@@ -7,43 +7,51 @@
 #include "common/text_box_lines.h"
 #include "report/credit_line.h"
 #include "report/medal_pictures.h"
+#include "report/site_change.h"
 #include "report/write_page.h"
 
 namespace gravmark {
 
 namespace {
 
-void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& productVersion) {
-    memo2.insertFirstLine(creditLine(productVersion));
+void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& productVersion,
+                const PageExtras& extras) {
+    memo2.insertFirstLine(extras.creditLine ? extras.creditLine(productVersion) : creditLine(productVersion));
     for (size_t i = 0; i < memo2.lineCount(); ++i) memo1.addLine(memo2.line(i));
 }
 
 // The page names its medal pictures by bare file name: they go beside it, and so do the
-// files of besidePage, written first so that the page's links resolve once it is there.
-void writePageAndPictures(const TextBoxLines& page, const std::string& target,
-                          const WriteBesidePage& besidePage) {
-    if (besidePage) besidePage(target);
-    writePage(page, target);
-    addMissingMedalPictures(std::filesystem::path(target).parent_path().string());
+// staged files, which take their places with the page.
+void writePageAndPictures(const TextBoxLines& page, const std::string& target, const PageExtras& extras) {
+    const std::filesystem::path path(target);
+    if (extras.stageBesidePage) {
+        SiteChange change(path.parent_path().string(), target);
+        extras.stageBesidePage(change, target);
+        change.addFile(path.filename().string(), page.text());
+        change.commit();
+    } else {
+        writePage(page, target);
+    }
+    addMissingMedalPictures(path.parent_path().string());
 }
 
 }  // namespace
 
 SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
                      const std::string& defaultFolder, const std::string& productVersion,
-                     const WriteBesidePage& besidePage) {
+                     const PageExtras& extras) {
     if (!pageFinished) {
-        finishPage(memo1, memo2, productVersion);
+        finishPage(memo1, memo2, productVersion, extras);
         pageFinished = true;
     }
     if (defaultSave) {
-        writePageAndPictures(memo1, defaultPageFile(defaultFolder), besidePage);
+        writePageAndPictures(memo1, defaultPageFile(defaultFolder), extras);
         dialogs().showMessage("Results saved on server.");
         return SaveOutcome::SavedToDefaultFolder;
     }
     const std::optional<std::string> name = dialogs().askSaveFileName();
     if (!name) return SaveOutcome::Cancelled;
-    writePageAndPictures(memo1, *name, besidePage);
+    writePageAndPictures(memo1, *name, extras);
     dialogs().showMessage("Results saved as " + *name);
     return SaveOutcome::SavedThroughDialog;
 }

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <ostream>
 
-#include "common/error.h"
 #include "common/text_box_lines.h"
+#include "report/cannot_create.h"
 #include "report/fd_stream_buffer.h"
 
 namespace gravmark {
@@ -21,22 +21,9 @@ namespace fs = std::filesystem;
 
 constexpr mode_t kNewPageMode = 0644;
 
-std::string fullPath(const std::string& target) {
-    std::error_code ignored;
-    const fs::path absolute = fs::absolute(target, ignored);
-    return absolute.empty() ? target : absolute.lexically_normal().string();
-}
-
-[[noreturn]] void cannotCreate(const std::string& target, int error) {
-    throw Error("Cannot create file \"" + fullPath(target) + "\". " + std::strerror(error));
-}
-
-// A page reached through a symbolic link is replaced where it really lies.
-std::string pageFile(const std::string& target) {
-    std::error_code error;
-    if (!fs::is_symlink(target, error)) return target;
-    const fs::path resolved = fs::weakly_canonical(target, error);
-    return error || resolved.empty() ? target : resolved.string();
+bool isRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 // The temporary file beside the page, opened for writing; its name is filled in.
@@ -48,9 +35,10 @@ int createTemporary(const std::string& file, std::string& name) {
     return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
+// A link's target is nobody's business here: a link is replaced by a new page of its own.
 mode_t modeFor(const std::string& target) {
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
+    if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) return existing.st_mode & 07777;
     return kNewPageMode;
 }
 
@@ -91,15 +79,15 @@ int reserve(int fd, off_t size) {
 // Room for the whole new page is reserved before a byte of the old one is overwritten,
 // and the file is cut to the new length only once all of it is written: a full disk or a
 // file size limit then fails the save with the old page whole.
-void rewriteInPlace(const TextBoxLines& page, const std::string& target, const std::string& file) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) cannotCreate(target, errno);
+void rewriteInPlace(const TextBoxLines& page, const std::string& target) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) throwCannotCreate(target, errno);
     const off_t size = byteSize(page);
     int error = reserve(fd, size);
     if (error == 0) error = fill(fd, page);
     if (error == 0 && ::ftruncate(fd, size) != 0) error = errno;
     // The file keeps its mode and owner; only its owner could change them anyway.
-    if (const int failure = syncAndClose(fd, error); failure != 0) cannotCreate(target, failure);
+    if (const int failure = syncAndClose(fd, error); failure != 0) throwCannotCreate(target, failure);
 }
 
 // Makes the rename itself durable; a folder that cannot be synced costs only that.
@@ -114,30 +102,30 @@ void syncFolderOf(const std::string& target) {
 }  // namespace
 
 void writePage(const TextBoxLines& page, const std::string& target) {
-    const std::string file = pageFile(target);
     // A write-protected page stays protected, as when the file itself was rewritten.
-    if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0) cannotCreate(target, errno);
+    if (isRegularFile(target) && ::access(target.c_str(), W_OK) != 0) throwCannotCreate(target, errno);
 
     std::string temporary;
-    const int fd = createTemporary(file, temporary);
+    const int fd = createTemporary(target, temporary);
     int error = fd < 0 ? errno : fill(fd, page);
     if (fd >= 0) {
-        if (error == 0 && ::fchmod(fd, modeFor(file)) != 0) error = errno;
+        if (error == 0 && ::fchmod(fd, modeFor(target)) != 0) error = errno;
         error = syncAndClose(fd, error);
     }
-    if (error == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
+    // The rename replaces the name: a symbolic link there is replaced, never written through.
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
     if (error == 0) {
-        syncFolderOf(file);
+        syncFolderOf(target);
         return;
     }
     if (fd >= 0) ::unlink(temporary.c_str());
     // A folder that takes no new entries from this user may still hold a page the user
     // may rewrite (a shared web folder): rewriting it in place is then the only way.
-    if ((error == EACCES || error == EPERM) && ::access(file.c_str(), W_OK) == 0) {
-        rewriteInPlace(page, target, file);
+    if ((error == EACCES || error == EPERM) && isRegularFile(target) && ::access(target.c_str(), W_OK) == 0) {
+        rewriteInPlace(page, target);
         return;
     }
-    cannotCreate(target, error);
+    throwCannotCreate(target, error);
 }
 
 }  // namespace gravmark

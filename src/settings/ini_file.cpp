@@ -6,8 +6,10 @@
 #include <vector>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include "common/byte_order_mark.h"
 #include "common/error.h"
 #include "common/program_folder.h"
 
@@ -46,10 +48,6 @@ bool isKeyLine(std::string_view line, std::string_view key) {
     const size_t equals = line.find('=');
     return equals != std::string_view::npos && sameName(trimmed(line.substr(0, equals)), key);
 }
-
-// Editors on other systems often begin a UTF-8 file with a byte-order mark. It is not
-// part of the first line (which would then name no section), and a rewrite keeps it.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct IniText {
     bool byteOrderMark = false;
@@ -150,6 +148,15 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
         }
     }
     return std::string(defaultValue.substr(0, kMaxValueLength));
+}
+
+void IniFile::requireReadable() const {
+    const QString name = QFile::decodeName(path_.c_str());
+    const QFileInfo info(name);
+    if (!info.exists()) return;
+    if (info.isDir()) throw Error("Cannot read " + path_ + ": it is a folder");
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) throw Error("Cannot read " + path_ + ": " + file.errorString().toStdString());
 }
 
 bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {

@@ -27,6 +27,11 @@ public:
                            std::string_view defaultValue) const;
     bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
+    // A missing file reads as every default; so would one that exists but cannot be read
+    // (a folder, no permission), which this throws gravmark::Error "Cannot read <path>: ..."
+    // for, so that a run does not go on with settings nobody chose.
+    void requireReadable() const;
+
     void writeString(std::string_view section, std::string_view key, std::string_view value) const;
     void writeBool(std::string_view section, std::string_view key, bool value) const;
 

@@ -18,7 +18,7 @@ struct SftpAccount {
 };
 
 struct SftpPrompts {
-    // The connection stands (before the host key is checked); may be left empty.
+    // The host key was accepted and the login went through; may be left empty.
     std::function<void()> connected;
     // The server offers a host key that known_hosts does not hold: true to trust it (it is
     // then added). May throw instead, with the text that says why the fetch stops.

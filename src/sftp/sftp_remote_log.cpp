@@ -25,9 +25,9 @@ SftpRemoteLog::SftpRemoteLog(const SftpAccount& account, const std::string& know
       serverText_(knownHostsName(address_.host, address_.port)),
       worker_(silenceLimit, socket_) {
     connect(knownHostsPath, silenceLimit);
-    if (prompts.connected) prompts.connected();
     checkHostKey(KnownHosts(knownHostsPath), prompts);
     logIn(account, prompts);
+    if (prompts.connected) prompts.connected();
     worker_.run([&](auto&) { logFile_ = std::make_unique<SftpLogFile>(*connection_, account.logFileName); });
 }
 

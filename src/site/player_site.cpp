@@ -17,10 +17,11 @@ std::vector<std::string> PlayerSite::rowLinks() const {
     return summary_ ? playerLinks(*summary_) : std::vector<std::string>{};
 }
 
-WriteBesidePage PlayerSite::writer(const std::string& programFolder) const {
+std::function<void(SiteChange&, const std::string&)> PlayerSite::stager(
+    const std::string& programFolder) const {
     if (!summary_) return {};
-    return [this, programFolder](const std::string& pageTarget) {
-        writeSite(*summary_, programFolder, pageTarget);
+    return [this, programFolder](SiteChange& change, const std::string& pageTarget) {
+        stageSite(change, *summary_, programFolder, pageTarget);
     };
 }
 

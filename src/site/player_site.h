@@ -2,6 +2,7 @@
 // What the "Player pages" setting adds to a run, as the window and the batch hook it into
 // HTML and SAVE: HTML summarises the events and links the rows; SAVE writes players/,
 // weapons.html and maps.html beside the page. With the setting off nothing changes.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,8 +20,8 @@ public:
                  const MedalWinners& winners, std::shared_ptr<const RatingReport> ratings);
     // The addresses the rows' name cells link to; empty when off.
     std::vector<std::string> rowLinks() const;
-    // For SAVE: writes the pages beside the saved page; nothing when off.
-    WriteBesidePage writer(const std::string& programFolder) const;
+    // For SAVE: stages the pages beside the saved page; unset when off.
+    std::function<void(SiteChange&, const std::string&)> stager(const std::string& programFolder) const;
 
 private:
     std::optional<SiteSummary> summary_;

@@ -68,8 +68,14 @@ void MainWindow::prepareForFirstRun() {
     saveButton->setEnabled(false);
 }
 
-// Closing the event table writes its work file.
+// Closing the event table writes its work file. While the steps run, the close is done when
+// the running step has ended (runButtonSteps); closing is never refused.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (stepsRunning_) {
+        closeAfterStep_ = true;
+        event->ignore();
+        return;
+    }
     runGuarded([this] {
         if (run.db.active()) run.db.close();
     });

@@ -109,6 +109,7 @@ protected:
 private:
     void prepareForFirstRun();
     // The steps of a button (main_window_steps.cpp); false after "File does not exist".
+    // A close asked for meanwhile is done when they end, however they end.
     bool runButtonSteps(std::initializer_list<Step> steps);
     void beforeStep(Step step);
     void afterStep(Step step);
@@ -123,6 +124,21 @@ private:
     void onFetchEnds();
 
     SettingsValues settings_;
+    // A close asked for while the steps run waits for the step that is running: no step is
+    // left half done, and none begins after it.
+    bool stepsRunning_ = false;
+    bool closeAfterStep_ = false;
+    // Marks the steps as running while it lives; at its end, a waiting close is done.
+    class StepsRunning {
+    public:
+        explicit StepsRunning(MainWindow& window);
+        ~StepsRunning();
+        StepsRunning(const StepsRunning&) = delete;
+        StepsRunning& operator=(const StepsRunning&) = delete;
+
+    private:
+        MainWindow& window_;
+    };
 };
 
 }  // namespace gravmark

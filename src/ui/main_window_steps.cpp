@@ -3,6 +3,7 @@
 // window sets its controls around each step as the state table says.
 #include <QCheckBox>
 #include <QPushButton>
+#include <utility>
 
 #include "common/dialogs.h"
 #include "common/program_folder.h"
@@ -10,6 +11,7 @@
 #include "ui/merge_names_window.h"
 #include "ui/progress_bar.h"
 #include "ui/text_box.h"
+#include "ui/waiting_events.h"
 
 namespace gravmark {
 
@@ -42,7 +44,20 @@ bool MainWindow::runButtonSteps(std::initializer_list<Step> steps) {
     options.beforeStep = [this](Step step) { beforeStep(step); };
     options.afterStep = [this](Step step) { afterStep(step); };
     options.reportKeptNames = [this](const KeptNamesRun& kept) { reportKeptNames(kept); };
+    // The window's close box, pressed during a step, waits in the queue until now.
+    options.stopRequested = [this] {
+        deliverWaitingEventsWithoutInput();
+        return closeAfterStep_;
+    };
+    const StepsRunning running(*this);
     return runSteps(run, steps, options, progressBar->model());
+}
+
+MainWindow::StepsRunning::StepsRunning(MainWindow& window) : window_(window) { window_.stepsRunning_ = true; }
+
+MainWindow::StepsRunning::~StepsRunning() {
+    window_.stepsRunning_ = false;
+    if (std::exchange(window_.closeAfterStep_, false)) window_.close();
 }
 
 void MainWindow::beforeStep(Step step) {

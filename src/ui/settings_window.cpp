@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "common/dialogs.h"
 #include "common/file_names.h"
@@ -15,6 +16,7 @@
 #include "ui/gradient_line.h"
 #include "ui/place_widget.h"
 #include "ui/right_anchored_label.h"
+#include "ui/show_password_button.h"
 #include "ui/ui_font.h"
 #include "ui/window_placement.h"
 
@@ -114,6 +116,7 @@ void SettingsWindow::createControls() {
     userEdit = edit(this, "Edit2", kNotConfigured, 152, 72, 121);
     passwordLabel = fieldLabel(this, "Label3", "Password", 134, 94);
     passwordEdit = edit(this, "Edit3", kNotConfigured, 152, 91, 121);
+    showPasswordButton = addShowPasswordButton(passwordEdit, "ShowPassword");
     logFileLabel = fieldLabel(this, "Label5", "Logfile name", 134, 134);
     logFileEdit = edit(this, "Edit4", "games_mp.log", 152, 131, 121);
     // The private key of an SFTP login, with the rest of the account.
@@ -156,7 +159,7 @@ void SettingsWindow::createControls() {
 
     mergeByIdBox = checkBox(this, "CheckBox8", "Merge names by player id", 336, 300, 177);
 
-    chainTabOrder({serverEdit, userEdit, passwordEdit, logFileEdit, explanationText, saveButton,
+    chainTabOrder({serverEdit, userEdit, passwordEdit, showPasswordButton, logFileEdit, explanationText, saveButton,
                    saveFolderEdit, browseButton, killerMedalBox, headshooterMedalBox, shotInTheHeadMedalBox,
                    targetMedalBox, tntKillerMedalBox, grenadeKillerMedalBox, suicideMedalBox});
     chainTabOrder({suicideMedalBox, mergeByIdBox, protocolChoice, passiveModeBox, rotatedLogsBox});

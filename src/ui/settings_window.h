@@ -8,7 +8,7 @@
 //
 // The widgets keep their old object names (`Form3`, `Edit1` ... `Edit5`, `CheckBox1` ...
 // `CheckBox9`, `keyfile`, `Protocol`, ...): scripts, tests and accessibility tools find
-// the controls by them.
+// the controls by them; the button beside the password box is `ShowPassword`.
 #include <QWidget>
 
 #include "settings/settings_values.h"
@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QToolButton;
 
 namespace gravmark {
 
@@ -44,7 +45,8 @@ public:
     QLabel* userLabel = nullptr;                // Label2
     QLineEdit* userEdit = nullptr;              // Edit2
     QLabel* passwordLabel = nullptr;            // Label3
-    QLineEdit* passwordEdit = nullptr;          // Edit3
+    QLineEdit* passwordEdit = nullptr;          // Edit3, echoes dots
+    QToolButton* showPasswordButton = nullptr;  // ShowPassword: down, Edit3 shows the password
     QLabel* logFileLabel = nullptr;             // Label5
     QLineEdit* logFileEdit = nullptr;           // Edit4
     QPlainTextEdit* explanationText = nullptr;  // Memo1

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 
 #include "ui/program_windows.h"
 #include "window_test.h"
@@ -30,7 +31,16 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
         EXPECT_EQ(control<QLineEdit>(form, name)->text(), "<none>") << name;
     }
     EXPECT_EQ(form.logFileEdit->text(), "games_mp.log");
-    EXPECT_EQ(form.passwordEdit->echoMode(), QLineEdit::Normal);
+    // The password echoes dots until the button beside it is down; its text stays the password.
+    const QString dots = form.passwordEdit->displayText();
+    EXPECT_EQ(dots.size(), 6);
+    EXPECT_FALSE(dots.contains(QLatin1Char('n')));
+    auto* showPassword = control<QToolButton>(form, "ShowPassword");
+    showPassword->click();
+    EXPECT_EQ(form.passwordEdit->displayText(), "<none>");
+    showPassword->click();
+    EXPECT_EQ(form.passwordEdit->displayText(), dots);
+    EXPECT_EQ(form.values().pass, "<none>");
     const std::pair<const char*, bool> medals[] = {
         {"CheckBox1", true},  {"CheckBox2", true}, {"CheckBox3", true}, {"CheckBox4", true},
         {"CheckBox5", false}, {"CheckBox6", true}, {"CheckBox7", true}};
@@ -58,6 +68,7 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     QWidget* expectedOrder[] = {form.serverEdit,
                                 form.userEdit,
                                 form.passwordEdit,
+                                form.showPasswordButton,
                                 form.logFileEdit,
                                 form.keyFileEdit,
                                 form.explanationText,

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <filesystem>
 
 #include "batch/batch_run.h"
@@ -225,6 +226,46 @@ TEST_F(Steps, AnErrorEndsAll) {
     EXPECT_THAT(dialogs.errors[0], HasSubstr("lijst.xml"));
     EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, false, false}));
     EXPECT_TRUE(dialogs.messages.empty());  // SAVE never ran
+}
+
+// The window closed during ALL, directly or by a request waiting in the queue as the close
+// box's does: PARSE, running then, ends whole; HTML and SAVE never run (no save dialog, no
+// page), and the window closes as usual, its event table written whole to lijst.xml.
+TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
+    const std::string log = test::readFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/generated-seed-7.log");
+    for (const bool queued : {false, true}) {
+        SCOPED_TRACE(queued ? "queued" : "direct");
+        test::writeFile(folder.file("games_mp.log"), log);
+        dialogs.saveAnswers = {folder.file("index.html")};
+        ProgramWindows windows;
+        MainWindow& form = windows.mainWindow;
+        form.show();
+        QSignalSpy closed(&form, &MainWindow::closed);
+        bool asked = false;
+        form.progressBar->model().setPercentListener([&](int percent) {
+            const bool parsing = form.run.lineCount > 0 && form.run.eventCount == 0;
+            if (asked || !parsing || percent < 50) return;
+            asked = true;
+            if (queued) {
+                QMetaObject::invokeMethod(&form, &QWidget::close, Qt::QueuedConnection);
+            } else {
+                form.close();
+            }
+        });
+
+        form.allButton->click();
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(dialogs.saveAnswers.size(), 1u);  // no save dialog
+        EXPECT_FALSE(std::filesystem::exists(folder.file("index.html")));
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.errors.empty());
+        ASSERT_GT(form.run.eventCount, 0);
+        ASSERT_FALSE(form.run.db.active());
+        form.run.db.open();
+        EXPECT_EQ(form.run.db.recordCount(), form.run.eventCount);
+    }
 }
 
 // "Let me join Names": HTML fills both lists and shows the merge window; JOIN NAMES renames

@@ -5,15 +5,17 @@
 
 namespace gravmark::test {
 
-BatchResult runBatchProcess(const std::vector<std::string>& arguments) {
+BatchResult runBatchProcess(const std::vector<std::string>& arguments,
+                            const std::function<void(QProcessEnvironment&)>& adjust, const std::string& executable) {
     QStringList list;
     for (const std::string& argument : arguments) list << QFile::decodeName(QByteArray::fromStdString(argument));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    if (adjust) adjust(environment);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(GRAVMARK_BATCH_EXE), list);
+    process.start(QFile::decodeName(QByteArray::fromStdString(executable)), list);
     BatchResult result;
     if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit) return result;
     result.exitCode = process.exitCode();

@@ -1,6 +1,8 @@
 #pragma once
 // gravmark-batch as a scheduler starts it: a separate process with its own exit status,
 // in the English (United States) locale and the UTC zone, so that pages are reproducible.
+#include <QProcessEnvironment>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@ struct BatchResult {
     std::string err;  // standard error
 };
 
-BatchResult runBatchProcess(const std::vector<std::string>& arguments);
+// Runs the built gravmark-batch, or executable, in the test's environment as adjust leaves it.
+BatchResult runBatchProcess(const std::vector<std::string>& arguments,
+                            const std::function<void(QProcessEnvironment&)>& adjust = {},
+                            const std::string& executable = GRAVMARK_BATCH_EXE);
 
 }  // namespace gravmark::test

@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "batch/batch_fetch.h"
 #include "batch/batch_run.h"
+#include "fetch/fetch_messages.h"
 #include "ftp/scripted_ftp_server.h"
+#include "support/error_text.h"
 #include "support/real_logs.h"
 #include "support/temp_folder.h"
 
@@ -78,7 +81,21 @@ TEST(BatchFetch, ServerTextsReachTheTerminalWithoutControlCharacters) {
     test::ScriptedFtpServer server;
     server.setRemoteFile("0:00 InitGame\n");
     server.replies["RETR"] = "550 \x1b]2;owned\x07\x1b[2J\tgone\x7f";
-    EXPECT_EQ(failedFetchRun(folder, server.serverText()), "error: ?]2;owned??[2J\tgone?\n");
+    EXPECT_EQ(failedFetchRun(folder, server.serverText()),
+              "error: The log file \"games_mp.log\" on the server cannot be fetched: ?]2;owned??[2J\tgone?\n");
+}
+
+TEST(BatchFetch, ACertificateIsAcceptedOnlyByTheFingerprintTrustNames) {
+    const std::string shown = "SHA256:" + std::string(64, 'a');
+    const std::string other = "SHA256:" + std::string(64, 'b');
+    EXPECT_NO_THROW(batchCertificateDecision("ftp.example.org", shown)(shown, ""));
+    EXPECT_EQ(test::errorText([&] { batchCertificateDecision("ftp.example.org", other)(shown, ""); }),
+              "The certificate of ftp.example.org has the fingerprint " + shown + ", not " + other +
+                  " as given with --trust. Nothing was fetched.");
+    EXPECT_EQ(test::errorText([&] { batchCertificateDecision("ftp.example.org", {})(shown, ""); }),
+              unverifiedCertificateMessage(shown));
+    EXPECT_THAT(test::errorText([&] { batchCertificateDecision("ftp.example.org", {})(shown, other); }),
+                HasSubstr("To accept the new one: gravmark-batch --fetch --trust " + shown));
 }
 
 TEST(BatchFetch, UnreachableServerFailsWithoutAPage) {

@@ -1,7 +1,8 @@
 #pragma once
 // Real FTP servers for the tests, each its own process on a loopback port with its own
-// configuration in a temporary folder: pyftpdlib (tools/ftp_server.py) and vsftpd in
-// anonymous mode. Each runs in a process group of its own, so that kill() stops it and
+// configuration in a temporary folder: pyftpdlib (tools/ftp_server.py), and vsftpd and
+// ProFTPD in anonymous mode, run from the folder ./test unpacks them into (never an
+// installed service). Each runs in a process group of its own, so that kill() stops it and
 // the sessions it forked at once, as a crash would.
 #include <QProcess>
 #include <QStringList>
@@ -37,6 +38,8 @@ protected:
     RealFtpServer() = default;
     // Starts program in a process group of its own and waits until it takes connections.
     void start(const QString& program, const QStringList& arguments);
+    // Waits until the server takes connections on port_.
+    void waitUntilListening();
 
     QProcess process_;
     int port_ = 0;
@@ -55,8 +58,20 @@ public:
 // vsftpd, anonymous, serving `root`; extraConfig holds further "key=value" lines.
 class VsftpdServer : public RealFtpServer {
 public:
-    static bool installed();
+    // Whether ./test has unpacked vsftpd.
+    static bool available();
     VsftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
+    std::string user() const override { return "anonymous"; }
+    std::string password() const override { return "clan@example.org"; }
+};
+
+// ProFTPD, anonymous (with no write access), serving `root`; extraConfig holds further
+// directive lines (mod_tls is loaded).
+class ProftpdServer : public RealFtpServer {
+public:
+    // Whether ./test has unpacked ProFTPD and its TLS module.
+    static bool available();
+    ProftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
     std::string user() const override { return "anonymous"; }
     std::string password() const override { return "clan@example.org"; }
 };

@@ -87,6 +87,15 @@ std::string ScriptedFtpServer::normalReply(const std::string& verb, const std::s
         return "350 Restarting at " + argument + ".";
     }
     if (verb == "EPSV" || verb == "PASV") return listenPassive(verb);
+    if (verb == "ABOR") {
+        if (!data_ || sendOffset_ >= remoteSize_) return "225 No transfer to ABOR.";
+        QTcpSocket* data = std::exchange(data_, nullptr);
+        data->disconnect();  // no end-of-transfer reply
+        data->abort();
+        data->deleteLater();
+        return "426 Transfer aborted.\r\n226 ABOR command successful.";
+    }
+    if (verb == "NOOP") return "200 NOOP ok.";
     if (verb == "QUIT") {
         control_->disconnectFromHost();
         return "221 Goodbye.";

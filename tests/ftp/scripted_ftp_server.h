@@ -2,7 +2,7 @@
 // An FTP server on loopback for tests and benchmarks: it answers from a script, records
 // every command line it receives, and sends the remote file from the restart offset over
 // a passive data connection (EPSV, PASV) or an active one back to the address named by
-// PORT or EPRT.
+// PORT or EPRT. ABOR ends a transfer that is still sending, as RFC 959 says.
 // It runs on the caller's thread, driven by the event loops the client under test runs.
 #include <QHostAddress>
 #include <QPointer>

@@ -197,19 +197,23 @@ TEST_F(FtpFetch, FailuresLeaveThePreviousCopyAsItWas) {
     EXPECT_EQ(commands(), (Commands{"USER gamer", "PASS secret"}));
     EXPECT_FALSE(exists("games_mp.log"));
 
-    server.replies.clear();
-    server.replies["USER"] = "530 Non-anonymous sessions must use encryption.";
-    EXPECT_EQ(fetchError(), "The server requires TLS; choose FTP over TLS in the settings.");
+    for (const std::string refusal : {"530 Non-anonymous sessions must use encryption.",
+                                      "421-Sorry, cleartext sessions and weak ciphers are not accepted on this "
+                                      "server.\r\n421 Please reconnect using TLS security mechanisms."}) {
+        server.replies = {{"USER", refusal}};
+        EXPECT_EQ(fetchError(), "The server requires TLS; choose FTP over TLS in the settings.");
+    }
 
     server.replies.clear();
     server.replies["RETR"] = "550-games_mp.log: No such file.\r\n550 Check the log file name.";
-    EXPECT_EQ(fetchError(), "games_mp.log: No such file.\nCheck the log file name.");
+    EXPECT_EQ(fetchError(), "The log file \"games_mp.log\" on the server cannot be fetched: games_mp.log: No such "
+                            "file.\nCheck the log file name.");
     EXPECT_FALSE(exists("games_mp.log")) << "no 0-byte file";
     EXPECT_FALSE(exists("games_mp.log.part"));
 
     writeFile(logPath, "old copy\n");
-    server.replies["RETR"] = "550 No such file.";
-    EXPECT_EQ(fetchError(), "No such file.");
+    server.replies["RETR"] = "550 Failed to open file.";  // a missing file, a folder or no right to read
+    EXPECT_EQ(fetchError(), "The log file \"games_mp.log\" on the server cannot be fetched: Failed to open file.");
     EXPECT_EQ(readFile(logPath), "old copy\n");
     EXPECT_FALSE(exists("games_mp.log.part"));
 
@@ -217,6 +221,39 @@ TEST_F(FtpFetch, FailuresLeaveThePreviousCopyAsItWas) {
     server.endReply = "426 Connection closed; transfer aborted.";
     EXPECT_EQ(fetchError(), "Connection closed; transfer aborted.") << "shown at once";
     EXPECT_EQ(readFile(logPath), "old copy\n");
+}
+
+// A rotated log longer than the copy: the transfer that found the difference is aborted
+// and the whole log fetched in the same session, or after a new login when the server
+// ends the session over the abort or does not answer it.
+TEST_F(FtpFetch, AnAbandonedTransferIsAbortedOrTheSessionIsLoggedInAgain) {
+    limits.reply = 500ms;
+    const Commands compared = {"SIZE games_mp.log", "EPSV", "REST " + std::to_string(100'000 - K),
+                               "RETR games_mp.log", "ABOR"};
+    const Commands whole = {"EPSV", "RETR games_mp.log", "QUIT"};
+    Commands inOneSession = afterLogin(compared);
+    inOneSession.push_back("NOOP");
+    inOneSession.insert(inOneSession.end(), whole.begin(), whole.end());
+    Commands overTwoLogins = afterLogin(compared);
+    overTwoLogins.insert(overTwoLogins.end(), kLogin.begin(), kLogin.end());
+    overTwoLogins.insert(overTwoLogins.end(), whole.begin(), whole.end());
+
+    for (const auto& [closesOnAbort, silentToNoop, expected] :
+         {std::tuple{false, false, inOneSession}, {true, false, overTwoLogins},
+          {false, true, overTwoLogins}}) {
+        writeFile(logPath, remoteBytes(100'000, 6));
+        const std::string rotated = remoteBytes(3'000'000, 7);
+        server.setRemoteFile(rotated);
+        server.replies.clear();
+        server.closeAfter.clear();
+        if (closesOnAbort) server.closeAfter = {"ABOR"};
+        if (silentToNoop) server.replies["NOOP"] = "";
+        EXPECT_EQ(fetch(), FetchOutcome::Replaced);
+        Commands sent = commands();
+        if (silentToNoop) std::erase(sent, "NOOP");
+        EXPECT_EQ(sent, expected);
+        EXPECT_TRUE(readFile(logPath) == rotated);
+    }
 }
 
 TEST_F(FtpFetch, AServerKilledMidTransferIsContinuedByTheNextFetch) {

@@ -78,7 +78,7 @@ TEST_F(ServerStory, Pyftpdlib) {
 class VsftpdStory : public ServerStory, public testing::WithParamInterface<const char*> {};
 
 TEST_P(VsftpdStory, Anonymous) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     const std::string extra = GetParam();
     settings.passive = extra != "pasv_enable=NO\n";
     runStory([&] {
@@ -113,7 +113,7 @@ protected:
 };
 
 TEST_F(TlsStory, Vsftpd) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     const std::string tls =
         "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
         "force_anon_data_ssl=YES\nssl_ciphers=HIGH\nrsa_cert_file=" +
@@ -133,6 +133,19 @@ TEST_F(TlsStory, Vsftpd) {
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "The server requires TLS; choose FTP over TLS in the settings.");
     }
+}
+
+// A rate-limited server that requires TLS: when a rotated log turns out longer than the
+// copy, the transfer to compare is left while the server is still sending, and the server
+// ends the session over a data connection that was cut off rather than closed.
+TEST_F(TlsStory, RateLimitedProftpd) {
+    if (!test::ProftpdServer::available()) GTEST_SKIP() << "ProFTPD is not unpacked: run ./test";
+    const std::string tls = "TLSEngine on\nTLSRequired on\nTLSVerifyClient off\nTLSRSACertificateFile " +
+                            certificate->certificate + "\nTLSRSACertificateKeyFile " + certificate->key +
+                            "\nTransferRate RETR 40000\n";
+    runStory([&] {
+        return std::make_unique<test::ProftpdServer>(serverFolder, serverRoot.path().string(), tls);
+    });
 }
 
 TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
@@ -163,7 +176,7 @@ TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
 }
 
 TEST_F(ServerStory, TheOtherModeRefusedIsNamed) {
-    if (!test::VsftpdServer::installed()) GTEST_SKIP() << "vsftpd is missing";
+    if (!test::VsftpdServer::available()) GTEST_SKIP() << "vsftpd is not unpacked: run ./test";
     publish("0:00 InitGame\r\n");
     server =
         std::make_unique<test::VsftpdServer>(serverFolder, serverRoot.path().string(), "pasv_enable=NO\n");

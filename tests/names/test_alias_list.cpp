@@ -46,6 +46,16 @@ TEST_F(AliasListFile, ReadsRulesEscapesCommentsAndBothLineEnds) {
     EXPECT_TRUE(AliasList::read(folder.file("missing.txt")).rules().empty());
 }
 
+// An editor's UTF-8 byte-order mark belongs to no rule, and a rewrite keeps it.
+TEST_F(AliasListFile, AByteOrderMarkIsSkippedAndKept) {
+    AliasList list = readText("\xEF\xBB\xBF" "Bob2\tBob\r\n");
+    EXPECT_TRUE(list.problems().empty());
+    EXPECT_EQ(pairs(list), (std::vector<std::pair<std::string, std::string>>{{"Bob2", "Bob"}}));
+    list.keep("Al", "Bob");
+    list.write(path);
+    EXPECT_EQ(readFile(path), "\xEF\xBB\xBF" "Bob2\tBob\r\nAl\tBob\r\n");
+}
+
 // Bad lines are reported with their number, take no effect, and survive a rewrite.
 TEST_F(AliasListFile, ReportsBadLinesAndKeepsThemWhenWriting) {
     const std::string longName(45, 'L');

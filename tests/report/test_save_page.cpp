@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +11,7 @@
 #include "common/text_box_lines.h"
 #include "report/save_page.h"
 #include "support/file_size_limit.h"
+#include "support/immutable_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -30,10 +28,10 @@ const std::string kCredit =
     "v.1.0.2.11</p></font></font>";
 
 // The pictures the page names, in file name order.
-const std::vector<std::string> kMedalPictures = {
-    "medal_anti_no1target.png", "medal_anti_suicide.png", "medal_grenade_killer_small.png",
-    "medal_pro_headshot.png",   "medal_pro_headshotR.png", "medal_pro_killer.png",
-    "medal_tnt_killer_small.png"};
+const std::vector<std::string> kMedalPictures = {"medal_anti_no1target.png",       "medal_anti_suicide.png",
+                                                 "medal_grenade_killer_small.png", "medal_pro_headshot.png",
+                                                 "medal_pro_headshotR.png",        "medal_pro_killer.png",
+                                                 "medal_tnt_killer_small.png"};
 
 std::vector<std::string> pageAndPictures(const std::string& page) {
     std::vector<std::string> names{page};
@@ -165,15 +163,19 @@ TEST(SavePage, ReplacesAnExistingPageKeepingItsMode) {
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0600));
 }
 
-TEST(SavePage, ALinkedPageIsReplacedWhereItLies) {
+// Whoever may make a link in the web folder must not get a page written over any file.
+TEST(SavePage, ALinkedPageIsReplacedByThePageNotWrittenThrough) {
     SaveRun run;
-    std::filesystem::create_directory(run.folder.file("site"));
-    const std::string real = run.folder.file("site/stats.html");
-    writeFile(real, "old page");
-    std::filesystem::create_symlink("site/stats.html", run.folder.file("index.html"));
+    const std::string elsewhere = run.folder.file("elsewhere");
+    writeFile(elsewhere, "somebody's file");
+    std::filesystem::permissions(elsewhere, std::filesystem::perms(0600));
+    std::filesystem::create_symlink(elsewhere, run.folder.file("index.html"));
     run.save(true, run.folder.path().string());
-    EXPECT_TRUE(std::filesystem::is_symlink(run.folder.file("index.html")));
-    EXPECT_EQ(readFile(real), run.memo1.text());
+    EXPECT_FALSE(std::filesystem::is_symlink(run.folder.file("index.html")));
+    EXPECT_EQ(readFile(run.folder.file("index.html")), run.memo1.text());
+    EXPECT_EQ(std::filesystem::status(run.folder.file("index.html")).permissions(),
+              std::filesystem::perms(0644));
+    EXPECT_EQ(readFile(elsewhere), "somebody's file");
 }
 
 using test::FileSizeLimit;
@@ -202,20 +204,7 @@ TEST(SavePage, FailedWriteLeavesTheOldPageAndNoTemporaryFile) {
     EXPECT_TRUE(run.pageFinished);  // the credit line and footer stay in the page
 }
 
-// Sets or clears a folder's immutable flag, which keeps even the superuser from adding
-// files to it; false where the file system or the rights do not allow it.
-bool setImmutable(const std::string& folder, bool on) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
+using test::setImmutable;
 
 TEST(SavePage, AFolderThatTakesNoNewFilesStillGetsItsPageRewritten) {
     SaveRun run;

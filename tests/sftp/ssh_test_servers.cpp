@@ -3,7 +3,6 @@
 #include <netinet/in.h>
 #include <pwd.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTcpServer>
@@ -16,7 +15,22 @@ namespace gravmark::test {
 
 namespace {
 
-const QString kSshd = "/usr/sbin/sshd";
+// The unpacked sshd (see GRAVMARK_TEST_SERVERS).
+const QString kSshd = GRAVMARK_TEST_SERVERS "/usr/sbin/sshd";
+const QString kUnshare = "/usr/bin/unshare";
+
+// sshd run by root separates privileges into the system's "sshd" account, which only the
+// installed package makes. Run by anyone else it serves that user alone and needs no
+// account. So root runs it in a user namespace of its own where it is no uid at all: it
+// then logs in the kernel's overflow user (nobody) and, being root outside, still reads
+// the test's files.
+bool sshdNeedsNamespace() { return ::geteuid() == 0; }
+
+uid_t overflowUid() {
+    uid_t uid = 65534;
+    std::ifstream("/proc/sys/kernel/overflowuid") >> uid;
+    return uid;
+}
 const QString kPython = "/usr/bin/python3";
 
 uint16_t freeLoopbackPort() {
@@ -87,7 +101,10 @@ std::string keygenFingerprint(const std::string& publicKeyPath) {
 }
 
 std::optional<std::string> sshdMissing() {
-    if (::access(kSshd.toLocal8Bit().constData(), X_OK) != 0) return "no " + kSshd.toStdString() + ": install openssh-server";
+    if (::access(kSshd.toLocal8Bit().constData(), X_OK) != 0)
+        return "no " + kSshd.toStdString() + ": run ./test, which unpacks it there";
+    if (sshdNeedsNamespace() && ::access(kUnshare.toLocal8Bit().constData(), X_OK) != 0)
+        return "no " + kUnshare.toStdString() + ": install util-linux";
     if (::access("/usr/bin/ssh-keygen", X_OK) != 0) return "no ssh-keygen: install openssh-client";
     return std::nullopt;
 }
@@ -98,9 +115,6 @@ std::optional<std::string> paramikoMissing() {
 }
 
 Sshd::Sshd(const std::string& sftpOptions) {
-    // sshd run by root separates privileges into this empty folder, which the system's
-    // service would otherwise make at boot; it is made here without starting any service.
-    if (::geteuid() == 0) ::mkdir("/run/sshd", 0755);
     makeKeyPair(folder_.file("host_key"), "ed25519");
     makeKeyPair(clientKey(), "ed25519");
     authorize(clientKey() + ".pub");
@@ -110,11 +124,15 @@ Sshd::Sshd(const std::string& sftpOptions) {
             << "Port " << port_ << "\nListenAddress 127.0.0.1\nListenAddress ::1\n"
             << "HostKey " << folder_.file("host_key") << "\nPidFile " << folder_.file("sshd.pid")
             << "\nAuthorizedKeysFile " << folder_.file("authorized_keys")
-            << "\nStrictModes no\nUsePAM no\nPermitRootLogin prohibit-password\n"
+            << "\nStrictModes no\nUsePAM no\n"
             << "PasswordAuthentication no\nKbdInteractiveAuthentication no\nPubkeyAuthentication yes\n"
             << "Subsystem sftp internal-sftp " << sftpOptions << "\n";
         process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(kSshd, {"-D", "-e", "-f", QString::fromStdString(folder_.file("sshd_config"))});
+        const QStringList arguments = {kSshd, "-D", "-e", "-f", QString::fromStdString(folder_.file("sshd_config"))};
+        if (sshdNeedsNamespace())
+            process_.start(kUnshare, QStringList{"--user"} + arguments);
+        else
+            process_.start(arguments.front(), arguments.mid(1));
         // Listening on the IPv4 address is the last thing it reports before it serves.
         while (process_.waitForReadyRead(20'000)) {
             log_ += process_.readAll().toStdString();
@@ -130,7 +148,9 @@ Sshd::~Sshd() {
     stop(process_);
 }
 
-std::string Sshd::user() const { return ::getpwuid(::geteuid())->pw_name; }
+std::string Sshd::user() const {
+    return ::getpwuid(sshdNeedsNamespace() ? overflowUid() : ::geteuid())->pw_name;
+}
 
 void Sshd::authorize(const std::string& publicKeyPath) const {
     std::ifstream key(publicKeyPath);

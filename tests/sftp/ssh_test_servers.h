@@ -1,7 +1,8 @@
 #pragma once
 // SSH servers for the SFTP tests, each started on loopback with its own configuration in
 // a temporary folder and stopped when the object goes:
-// - OpenSSH's sshd: key logins for the user running the tests, on 127.0.0.1 and ::1;
+// - OpenSSH's sshd, run from the folder ./test unpacks it into: key logins on 127.0.0.1
+//   and ::1 for the user running the tests (for root: nobody, see user());
 // - a paramiko SFTP server (tools/sftp_server.py): password or keyboard-interactive logins.
 // Nothing of the machine's own SSH set-up (accounts, ~/.ssh, the sshd service) is used or changed.
 #include <sys/types.h>
@@ -38,6 +39,7 @@ public:
     Sshd& operator=(const Sshd&) = delete;
 
     uint16_t port() const { return port_; }
+    // The one user sshd lets in: the one running the tests, or nobody when that is root.
     std::string user() const;
     // A key sshd lets in, and the public half of sshd's own host key.
     std::string clientKey() const { return folder_.file("client_key"); }

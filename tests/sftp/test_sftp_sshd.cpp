@@ -111,6 +111,7 @@ TEST_F(SftpAgainstSshd, RefusesAChangedOrUntrustedHostKeyWithoutAsking) {
     EXPECT_EQ(failure(account(remoteLog)), "The host key " + test::keygenFingerprint(sshd->hostPublicKey()) +
                                                " of " + ipv4Name() + " was not trusted. Nothing was fetched.");
     EXPECT_FALSE(std::filesystem::exists(knownHosts));
+    EXPECT_EQ(answers.connectedCalls, 0) << "not \"Connected\" before the host key is accepted";
 
     test::makeKeyPair(program.file("old_host_key"), "ed25519");
     const std::string publicKey = readFile(program.file("old_host_key.pub"));

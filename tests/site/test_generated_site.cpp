@@ -3,16 +3,20 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
-
 #include <QUrl>
+#include <filesystem>
+#include <map>
+#include <set>
 
 #include "common/error.h"
 #include "loggen/log_generator.h"
 #include "pipeline/page_run.h"
+#include "report/credit_line.h"
+#include "report/save_page.h"
 #include "site/site_test_support.h"
 #include "site/site_writer.h"
+#include "support/file_size_limit.h"
+#include "support/immutable_file.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -166,6 +170,96 @@ TEST_F(GeneratedSite, PlayersFolderIsReplacedWholeAndOnlyIfOurs) {
     std::set<std::string> beside;
     for (const auto& entry : fs::directory_iterator(out.path())) beside.insert(entry.path().filename());
     EXPECT_EQ(beside, (std::set<std::string>{"maps.html", "players", "weapons.html"}));
+}
+
+// Every file under `folder` with its bytes; links by their targets.
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = fs::relative(entry.path(), folder).string();
+        if (entry.is_symlink())
+            files[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_regular_file())
+            files[name] = readPage(entry.path());
+    }
+    return files;
+}
+
+// The main page and the pages beside it, saved through SAVE with head.txt `head`.
+class SiteSave {
+public:
+    explicit SiteSave(const SiteSummary& site) : site_(site) { fs::create_directory(web()); }
+    fs::path web() const { return work_.path() / "web"; }
+
+    void save(const std::string& head) {
+        test::writeFile(work_.file("head.txt"), head);
+        TextBoxLines memo1, memo2;
+        memo1.setText(head + "\r\n<p>the main page</p>");
+        bool finished = false;
+        const PageExtras extras{{}, [this](SiteChange& change, const std::string& target) {
+                                    stageSite(change, site_, work_.folder(), target);
+                                }};
+        savePage(memo1, memo2, finished, true, web().string(), "1.0.2.11", extras);
+    }
+
+private:
+    const SiteSummary& site_;
+    test::TempFolder work_;
+    test::ScriptedDialogs dialogs_;
+};
+
+TEST_F(GeneratedSite, TheSiteChangesAllAtOnceOrNotAtAll) {
+    SiteSave run(*site);
+    run.save("<p>old</p>");
+    const std::map<std::string, std::string> old = snapshot(run.web());
+    ASSERT_TRUE(old.contains("players/" + site->players.front().fileName));
+    ASSERT_TRUE(old.contains("index.html"));
+
+    // A failure while the new files are written: nothing of them shows.
+    try {
+        const test::FileSizeLimit limit;
+        run.save("<p>new</p>");
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_THAT(error.what(), HasSubstr("File too large"));
+    }
+    EXPECT_EQ(snapshot(run.web()), old);
+
+    // A failure while they take their places: those already placed go back.
+    const std::string maps = (run.web() / "maps.html").string();
+    if (test::setImmutable(maps, true)) {
+        try {
+            run.save("<p>new</p>");
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_THAT(error.what(), HasSubstr("maps.html\". Operation not permitted"));
+        }
+        test::setImmutable(maps, false);
+        EXPECT_EQ(snapshot(run.web()), old);
+    }
+
+    // What killed runs left is removed; the staging folder of a change under way is not.
+    fs::create_directories(run.web() / ".players.Ab12Cd");
+    test::writeFile((run.web() / ".players.Ab12Cd" / kPlayersMarker).string(), "");
+    fs::create_directories(run.web() / ".site.Ef34Gh" / "players");
+    fs::create_directories(run.web() / ".players.Xy99zz" / "x");
+    const SiteChange underWay(run.web().string());
+    // Links in place of pages are replaced; what they pointed to stays as it was.
+    test::writeFile((run.web().parent_path() / "elsewhere").string(), "not a page");
+    for (const char* page : {"index.html", "weapons.html"}) {
+        fs::remove(run.web() / page);
+        fs::create_symlink("../elsewhere", run.web() / page);
+    }
+    run.save("<p>new</p>");
+    const std::map<std::string, std::string> now = snapshot(run.web());
+    EXPECT_EQ(now.at("index.html"), "<p>new</p>\r\n<p>the main page</p>\r\n" + creditLine("1.0.2.11"));
+    EXPECT_THAT(now.at("weapons.html"), testing::StartsWith("<p>new</p>"));
+    EXPECT_EQ(test::readFile((run.web().parent_path() / "elsewhere").string()), "not a page");
+    std::set<std::string> hidden;
+    for (const auto& entry : fs::directory_iterator(run.web()))
+        if (entry.path().filename().string().starts_with(".")) hidden.insert(entry.path().filename());
+    EXPECT_EQ(hidden, (std::set<std::string>{".players.Xy99zz",
+                                             fs::path(underWay.stagedPath("")).parent_path().filename()}));
 }
 
 }  // namespace

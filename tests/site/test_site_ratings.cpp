@@ -14,8 +14,8 @@
 #include <sstream>
 
 #include "pipeline/page_run.h"
+#include "report/site_change.h"
 #include "site/rating_text.h"
-#include "site/site_writer.h"
 #include "support/real_logs.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -235,7 +235,11 @@ TEST(SiteRatings, PagesShowThemAndTheMainPageStaysAsItWas) {
 
     const std::string target = folder.file("index.html");
     test::writeFile(target, on.page);
-    on.run.playerSite.writer(folder.folder())(target);
+    {
+        SiteChange change(folder.folder());
+        on.run.playerSite.stager(folder.folder())(change, target);
+        change.commit();
+    }
     const std::string versus = test::readFile(folder.file("versus.html"));
     EXPECT_THAT(test::readFile(folder.file("maps.html")),
                 HasSubstr("<a href=\"versus.html\">Head to head</a>"));

@@ -13,11 +13,11 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tools/ci/third_party_leaks.supp:print_suppressions=0}
 
 sanitizer_build() {
-    install_missing "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}"
+    install_missing "${BUILD_PACKAGES[@]}" "${SANITIZER_PACKAGES[@]}" && install_test_dependencies || return 1
     mkdir -p "$SANITIZER_BUILD"
     use_ccache
     local flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    cmake -S "$ROOT" -B "$SANITIZER_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGRAVMARK_TEST_SERVERS="$TEST_SERVERS" \
         -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_CXX_FLAGS="$flags" \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
         -DGRAVMARK_BUILD_FUZZERS=ON -DGRAVMARK_WERROR=ON -DGRAVMARK_BUILD_BENCHMARKS=OFF \
