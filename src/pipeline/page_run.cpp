@@ -8,6 +8,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
+#include "site/code_page.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
@@ -31,6 +32,17 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     }
 }
 
+SiteOptions siteOptions(const SettingsValues& settings) {
+    SiteOptions site;
+    site.playerPages = settings.playerpages;
+    site.modern = settings.sitestyle == "modern";
+    site.exportData = settings.exportData;
+    // A code page this program does not know reads as the default one.
+    site.codePage = codePageNamed(settings.logcodepage).value_or(CodePage::Windows1252);
+    site.medals = settings.medals;
+    return site;
+}
+
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -42,23 +54,30 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         return;
     }
     run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
     run.ratings.reset();
-    if (options.settings.ratings)
+    if (options.settings.ratings) {
         run.ratings = std::make_shared<const RatingReport>(
             rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
-    run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners,
-                           run.ratings);
-    const PageInputs inputs{
-        options.folder,          options.clock(), run.lineCount, run.counts.playedTotal,
-        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks()};
-    buildPage(inputs, run.logLines, run.detailLines);
+        run.playerSite.addRatings(run.ratings);
+    }
+    run.pageTime = options.clock();
+    const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
+                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks()};
+    if (run.playerSite.modern()) {
+        run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
+    } else {
+        buildPage(inputs, run.logLines, run.detailLines);
+    }
     run.pageFinished = false;
 }
 
 void save(PageRun& run, const RunOptions& options) {
-    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
-                            options.settings.savepath, options.version,
-                            PageExtras{{}, run.playerSite.stager(options.folder)});
+    run.lastSave =
+        savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
+                 options.settings.savepath, options.version,
+                 run.playerSite.pageExtras(
+                     options.folder, {run.pageTime, run.lineCount, run.counts.playedTotal, options.version}));
 }
 
 }  // namespace

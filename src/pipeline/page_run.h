@@ -45,6 +45,7 @@ struct PageRun {
     // "ratings" off.
     std::shared_ptr<const RatingReport> ratings;
     PlayerSite playerSite;
+    QDateTime pageTime;  // the "Updated @" time of the page HTML built
     int32_t lineCount = 0;
     int32_t gameCount = 0;
     int32_t eventCount = 0;

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "report/cannot_create.h"
+#include "report/write_all.h"
 
 namespace gravmark {
 
@@ -46,16 +47,6 @@ void removeAbandonedStaging(const std::string& folder) {
             removeIfAbandoned(folder + "/" + std::string(name));
     }
     ::closedir(dir);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return false;
-        bytes.remove_prefix(size_t(written));
-    }
-    return true;
 }
 
 mode_t modeReplacing(const std::string& target) {

@@ -1,13 +1,12 @@
 #include "settings/ini_file.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include "common/byte_order_mark.h"
 #include "common/error.h"
@@ -156,7 +155,8 @@ void IniFile::requireReadable() const {
     if (!info.exists()) return;
     if (info.isDir()) throw Error("Cannot read " + path_ + ": it is a folder");
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) throw Error("Cannot read " + path_ + ": " + file.errorString().toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error("Cannot read " + path_ + ": " + file.errorString().toStdString());
 }
 
 bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {

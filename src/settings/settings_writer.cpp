@@ -4,17 +4,6 @@
 
 namespace gravmark {
 
-namespace {
-
-// A flag of "General" added later: a file whose user never ticked it stays byte for
-// byte as it was.
-void writeOptionalFlag(const IniFile& ini, std::string_view key, bool on) {
-    constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
-    if (on || ini.readString("General", key, kAbsent) != kAbsent) ini.writeBool("General", key, on);
-}
-
-}  // namespace
-
 void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     const IniFile ini(iniPath);
     ini.writeString("FTPconnect", "server", values.server);
@@ -29,8 +18,19 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     ini.writeString("FTPconnect", "protocol", values.protocol);
     ini.writeBool("FTPconnect", "passive", values.passive);
     ini.writeBool("General", "history", values.history);
-    writeOptionalFlag(ini, "playerpages", values.playerpages);
-    writeOptionalFlag(ini, "ratings", values.ratings);
+    // A file whose user never changed these from their defaults stays byte for byte as it was.
+    constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
+    const auto present = [&ini, kAbsent](const char* key) {
+        return ini.readString("General", key, kAbsent) != kAbsent;
+    };
+    if (values.playerpages || present("playerpages"))
+        ini.writeBool("General", "playerpages", values.playerpages);
+    if (values.sitestyle != kSiteStyles[0] || present("sitestyle"))
+        ini.writeString("General", "sitestyle", values.sitestyle);
+    if (values.logcodepage != kLogCodePages[0] || present("logcodepage"))
+        ini.writeString("General", "logcodepage", values.logcodepage);
+    if (values.exportData || present("export")) ini.writeBool("General", "export", values.exportData);
+    if (values.ratings || present("ratings")) ini.writeBool("General", "ratings", values.ratings);
 }
 
 }  // namespace gravmark

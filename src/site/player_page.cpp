@@ -1,8 +1,7 @@
 #include "site/player_page.h"
 
-#include "site/form_chart.h"
-#include "site/rating_chart.h"
-#include "site/rating_text.h"
+#include "site/rating_section.h"
+#include "site/rivals.h"
 #include "site/site_html.h"
 #include "site/site_medals.h"
 #include "site/site_navigation.h"
@@ -76,42 +75,19 @@ std::string opponentCell(const SiteSummary& site, const Opponent& opponent) {
     return cell(link(addressOf(site.players[size_t(opponent.player)].fileName), name));
 }
 
-// With ratings, each line also counts the other way: how often the opponent killed the
-// player (victims) or the player killed him (nemeses).
-enum class Side { Victims, Nemeses };
-
-int32_t otherWay(const SiteSummary& site, const PlayerSummary& player, const Opponent& opponent, Side side) {
-    if (opponent.player == kNoPlayer) return 0;
-    const auto other = int32_t(site.players[size_t(opponent.player)].namedPlace);
-    const auto self = int32_t(player.namedPlace);
-    return side == Side::Victims ? site.ratings->headToHead.kills(other, self)
-                                 : site.ratings->headToHead.kills(self, other);
-}
-
-void addOpponents(PageText& page, const SiteSummary& site, const PlayerSummary& player, Side side) {
-    const std::vector<Opponent>& opponents = side == Side::Victims ? player.victims : player.nemeses;
-    page.addLine(heading(side == Side::Victims ? "Favourite victims" : "Nemeses"));
+void addOpponents(PageText& page, const SiteSummary& site, const PlayerSummary& player, OpponentSide side) {
+    const std::vector<Opponent>& opponents = side == OpponentSide::Victims ? player.victims : player.nemeses;
+    page.addLine(heading(side == OpponentSide::Victims ? "Favourite victims" : "Nemeses"));
     if (opponents.empty()) return page.addLine("<p align=center>Nobody.</p>");
-    const char* count = side == Side::Victims ? "KILLS" : "KILLED BY";
-    const char* other = side == Side::Victims ? "KILLED BY" : "KILLS";
+    const char* count = side == OpponentSide::Victims ? "KILLS" : "KILLED BY";
+    const char* other = side == OpponentSide::Victims ? "KILLED BY" : "KILLS";
     page.addLine(site.ratings ? headerRow({"PLAYER", count, other}) : headerRow({"PLAYER", count}));
     for (const Opponent& opponent : opponents) {
-        const std::string otherCell = site.ratings ? cell(otherWay(site, player, opponent, side)) : "";
+        const std::string otherCell =
+            site.ratings ? cell(killsTheOtherWay(site, player, opponent, side)) : "";
         page.addLine("<tr>" + opponentCell(site, opponent) + cell(opponent.count) + otherCell + "</tr>");
     }
     page.addLine("</table>");
-}
-
-void addRating(PageText& page, const SiteSummary& site, const PlayerSummary& player) {
-    const RatingReport& ratings = *site.ratings;
-    const PlayerRating& rating = ratings.players[player.namedPlace];
-    page.addLine(heading("Skill rating"));
-    page.addLine("<p align=center>" + ratingText(rating, ratings.rankedCount) + "</p>");
-    const std::string chart = ratingChart(ratings.history.of(player.namedPlace));
-    if (!chart.empty()) page.addLine("<div>" + chart + "</div>");
-    page.addLine(heading("Form: the last games"));
-    const std::string form = formChart(ratings.form.of(player.namedPlace), ratings.mapOfGame);
-    page.addLine(form.empty() ? "<p align=center>No games.</p>" : "<div>" + form + "</div>");
 }
 
 void addSelfAndWorld(PageText& page, const PlayerSummary& player) {
@@ -131,12 +107,12 @@ std::string playerPage(const SiteSummary& site, size_t player, const PageFrame& 
     page.addLine(navigationLine(mainPage, "../", site.ratings != nullptr));
     addNumbers(page, shown);
     addMedals(page, shown);
-    if (site.ratings) addRating(page, site, shown);
+    if (site.ratings) addRatingSection(page, *site.ratings, shown, PageStyle::Classic);
     addWeapons(page, shown);
     addLocations(page, shown);
     addMaps(page, shown);
-    addOpponents(page, site, shown, Side::Victims);
-    addOpponents(page, site, shown, Side::Nemeses);
+    addOpponents(page, site, shown, OpponentSide::Victims);
+    addOpponents(page, site, shown, OpponentSide::Nemeses);
     addSelfAndWorld(page, shown);
     return page.finish();
 }

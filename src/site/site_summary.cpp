@@ -36,9 +36,9 @@ double floatAt(const RecordTable& table, int row, int field) {
 // The rows of the player table in page order. Its records were posted one per non-empty
 // roster name in roster order, so a record's posting number names its player.
 std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
-    std::vector<const std::string*> posted;
-    for (const std::string& name : stats.roster) {
-        if (!name.empty()) posted.push_back(&name);
+    std::vector<size_t> posted;  // roster indices
+    for (size_t i = 0; i < stats.roster.size(); ++i) {
+        if (!stats.roster[i].empty()) posted.push_back(i);
     }
     const int kills = fieldNumber(tempdb, "kills"), killed = fieldNumber(tempdb, "killed"),
               played = fieldNumber(tempdb, "played"), target = fieldNumber(tempdb, "target");
@@ -46,7 +46,10 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
         player.namedPlace = tempdb.viewRecordNumber(row);
-        player.name = *posted.at(player.namedPlace);
+        const size_t i = posted.at(player.namedPlace);
+        player.name = stats.roster[i];
+        player.headshots = stats.headshotsGiven[i];
+        player.headshotsTaken = stats.headshotsTaken[i];
         player.kills = integerAt(tempdb, row, kills);
         player.killed = integerAt(tempdb, row, killed);
         player.played = integerAt(tempdb, row, played);

@@ -57,6 +57,8 @@ struct PlayerSummary {
     int32_t killed = 0;
     int32_t played = 0;
     double ratio = 0;
+    int32_t headshots = 0;  // given
+    int32_t headshotsTaken = 0;
     MedalsWon medals;
     // Most first; ties by text.
     std::vector<WeaponKills> weapons;

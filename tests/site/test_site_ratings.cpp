@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -15,6 +18,7 @@
 
 #include "pipeline/page_run.h"
 #include "report/site_change.h"
+#include "site/code_page.h"
 #include "site/rating_text.h"
 #include "support/real_logs.h"
 #include "support/scripted_dialogs.h"
@@ -168,53 +172,68 @@ std::map<std::string, Expected> expectedRatings(const LogGames& log) {
 
 // ---- The program's ratings --------------------------------------------------------------
 
-struct RatedRun {
-    PageRun run;
-    std::string page;
+struct Settings {
+    bool ratings = true;
+    bool playerPages = true;
+    std::string style = "classic";
 };
 
-void runLog(RatedRun& rated, const std::string& log, const test::TempFolder& folder, bool ratings) {
+// LOAD, PARSE, HTML, and the files beside the page staged into `folder` (index.html there).
+std::string runLog(PageRun& run, const std::string& log, const test::TempFolder& folder,
+                   const Settings& settings) {
     fs::copy_file(log, folder.file("games_mp.log"), fs::copy_options::overwrite_existing);
     const test::ScriptedDialogs dialogs;
-    rated.run.useWorkFolder(folder.folder());
+    run.useWorkFolder(folder.folder());
     RunOptions options;
     options.folder = folder.folder();
-    options.settings.ratings = ratings;
-    options.settings.playerpages = true;
+    options.settings.ratings = settings.ratings;
+    options.settings.playerpages = settings.playerPages;
+    options.settings.sitestyle = settings.style;
+    options.settings.exportData = true;
     options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC); };
     Progress progress;
-    runSteps(rated.run, {Step::Load, Step::Parse, Step::Html}, options, progress);
-    rated.page = rated.run.logLines.text();
+    runSteps(run, {Step::Load, Step::Parse, Step::Html}, options, progress);
+    SiteChange change(folder.folder());
+    run.playerSite.pageExtras(folder.folder(), {}).stageBesidePage(change, folder.file("index.html"));
+    change.commit();
+    return run.logLines.text();
 }
 
 void expectRecomputedRatings(const std::string& log) {
     SCOPED_TRACE(log);
     test::TempFolder folder;
-    RatedRun rated;
-    runLog(rated, log, folder, true);
+    PageRun run;
+    runLog(run, log, folder, {.playerPages = false});
     const std::map<std::string, Expected> expected = expectedRatings(readLog(log));
-    const std::vector<std::string> players = namedPlayers(rated.run.counts.roster);
-    ASSERT_EQ(players.size(), readLog(log).players.size());
-    const RatingReport& report = *rated.run.ratings;
+    std::map<std::string, const Expected*> byShownName;  // as stats.json names them
+    for (const std::string& name : readLog(log).players)
+        byShownName[toUtf8(name, CodePage::Windows1252)] =
+            expected.contains(name) ? &expected.at(name) : nullptr;
+
+    const QJsonArray players = QJsonDocument::fromJson(QByteArray::fromStdString(
+        test::readFile(folder.file("stats.json"))))["players"]
+                                   .toArray();
+    ASSERT_EQ(size_t(players.size()), byShownName.size());
     std::vector<std::pair<double, std::string>> ranked;
-    for (size_t p = 0; p < players.size(); ++p) {
-        const PlayerRating& got = report.players[p];
-        const auto want = expected.find(players[p]);
-        ASSERT_EQ(got.rated, want != expected.end()) << players[p];
-        if (!got.rated) continue;
-        EXPECT_NEAR(got.rating, want->second.rating(), 0.01) << players[p];
-        EXPECT_NEAR(got.deviation, want->second.deviation(), 0.01) << players[p];
-        EXPECT_NEAR(got.volatility, want->second.sigma, 0.00001) << players[p];
-        if (want->second.deviation() <= 110)
-            ranked.emplace_back(-(want->second.rating() - 2 * want->second.deviation()), players[p]);
+    std::map<std::string, int> ranks;
+    for (const QJsonValue& player : players) {
+        const std::string name = player["name"].toString().toStdString();
+        ASSERT_TRUE(byShownName.contains(name)) << name;
+        const Expected* want = byShownName[name];
+        const QJsonValue got = player["rating"];
+        ASSERT_EQ(got.isNull(), want == nullptr) << name;
+        if (!want) continue;
+        EXPECT_NEAR(got["r"].toDouble(), want->rating(), 0.01) << name;
+        EXPECT_NEAR(got["rd"].toDouble(), want->deviation(), 0.01) << name;
+        EXPECT_NEAR(got["sigma"].toDouble(), want->sigma, 0.00001) << name;
+        EXPECT_EQ(got["provisional"].toBool(), want->deviation() > 110) << name;
+        if (!got["rank"].isNull()) ranks[name] = got["rank"].toInt();
+        if (want->deviation() <= 110) ranked.emplace_back(-(want->rating() - 2 * want->deviation()), name);
     }
     std::sort(ranked.begin(), ranked.end());
-    ASSERT_EQ(report.rankedCount, int32_t(ranked.size()));
-    for (size_t place = 0; place < ranked.size(); ++place) {
-        const size_t p =
-            size_t(std::find(players.begin(), players.end(), ranked[place].second) - players.begin());
-        EXPECT_EQ(report.players[p].rank, int32_t(place + 1)) << ranked[place].second;
-    }
+    ASSERT_EQ(ranks.size(), ranked.size());
+    for (size_t place = 0; place < ranked.size(); ++place)
+        EXPECT_EQ(ranks[ranked[place].second], int(place + 1)) << ranked[place].second;
 }
 
 TEST(SiteRatings, StoredLogsMatchARecomputationFromTheRules) {
@@ -224,46 +243,44 @@ TEST(SiteRatings, StoredLogsMatchARecomputationFromTheRules) {
     expectRecomputedRatings(GRAVMARK_REAL_LOGS "/server-lan-10k.log");
 }
 
-TEST(SiteRatings, PagesShowThemAndTheMainPageStaysAsItWas) {
-    test::TempFolder folder;
+TEST(SiteRatings, PagesShowThemAndTheClassicMainPageStaysAsItWas) {
     const std::string log = GRAVMARK_TEST_DATA "/report/generated-seed-7.log";
-    RatedRun off, on;
-    runLog(off, log, folder, false);
-    runLog(on, log, folder, true);
-    EXPECT_EQ(on.page, off.page);
-    EXPECT_EQ(off.run.ratings, nullptr);
-
-    const std::string target = folder.file("index.html");
-    test::writeFile(target, on.page);
-    {
-        SiteChange change(folder.folder());
-        on.run.playerSite.stager(folder.folder())(change, target);
-        change.commit();
+    test::TempFolder plain;
+    PageRun off;
+    const std::string classic = runLog(off, log, plain, {.ratings = false});
+    EXPECT_EQ(off.ratings, nullptr);
+    for (const std::string style : {"classic", "modern"}) {
+        SCOPED_TRACE(style);
+        test::TempFolder folder;
+        PageRun on;
+        const std::string page = runLog(on, log, folder, {.style = style});
+        if (style == "classic") EXPECT_EQ(page, classic);
+        if (style == "modern") EXPECT_THAT(page, HasSubstr("<th scope=\"col\">Rating</th>"));
+        const std::string versus = test::readFile(folder.file("versus.html"));
+        EXPECT_THAT(test::readFile(folder.file("maps.html")),
+                    HasSubstr("<a href=\"versus.html\">Head to head</a>"));
+        const RatingReport& report = *on.ratings;
+        const std::vector<std::string> players = namedPlayers(on.counts.roster);
+        std::string allPages;
+        size_t pages = 0;
+        for (const auto& entry : fs::directory_iterator(folder.path() / "players")) {
+            if (entry.path().extension() != ".html") continue;
+            const std::string html = test::readFile(entry.path().string());
+            ++pages;
+            EXPECT_THAT(html, HasSubstr("Skill rating"));
+            EXPECT_THAT(html, HasSubstr("<svg"));
+            allPages += html;
+        }
+        EXPECT_EQ(pages, players.size());
+        for (size_t p = 0; p < players.size(); ++p)
+            EXPECT_THAT(allPages, HasSubstr(ratingText(report.players[p], report.rankedCount)));
+        // The diagonal and the corner are the only blank cells.
+        size_t blank = 0;
+        for (size_t at = versus.find("<td></td>"); at != std::string::npos;
+             at = versus.find("<td></td>", at + 1))
+            ++blank;
+        EXPECT_EQ(blank, std::min<size_t>(players.size(), 20) + 1);
     }
-    const std::string versus = test::readFile(folder.file("versus.html"));
-    EXPECT_THAT(test::readFile(folder.file("maps.html")),
-                HasSubstr("<a href=\"versus.html\">Head to head</a>"));
-    const RatingReport& report = *on.run.ratings;
-    const std::vector<std::string> players = namedPlayers(on.run.counts.roster);
-    std::string allPages;
-    size_t pages = 0;
-    for (const auto& entry : fs::directory_iterator(folder.path() / "players")) {
-        if (entry.path().extension() != ".html") continue;
-        const std::string html = test::readFile(entry.path().string());
-        ++pages;
-        EXPECT_THAT(html, HasSubstr("Skill rating"));
-        EXPECT_THAT(html, HasSubstr("<b>KILLS</b></td><td><b>KILLED BY</b>"));
-        EXPECT_THAT(html, testing::Not(HasSubstr("<script")));
-        allPages += html;
-    }
-    EXPECT_EQ(pages, players.size());
-    for (size_t p = 0; p < players.size(); ++p)
-        EXPECT_THAT(allPages, HasSubstr(ratingText(report.players[p], report.rankedCount)));
-    // The diagonal and the corner are the only blank cells.
-    size_t blank = 0;
-    for (size_t at = versus.find("<td></td>"); at != std::string::npos; at = versus.find("<td></td>", at + 1))
-        ++blank;
-    EXPECT_EQ(blank, std::min<size_t>(players.size(), 20) + 1);
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "report/write_all.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace gravmark {
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return false;
+        bytes.remove_prefix(size_t(written));
+    }
+    return true;
+}
+
+}  // namespace gravmark
