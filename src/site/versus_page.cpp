@@ -110,9 +110,10 @@ std::string modernVersusPage(const ModernSite& modern, const PageFrame& template
     if (table.shown() == 0) {
         page.addLine("<p class=\"note\">Nobody.</p>");
     } else {
-        page.addLine("<div class=\"scroll\"><table><caption>" + std::string(kExplanation) +
-                     "</caption><thead><tr><td></td>" +
-                     table.headerCells("th", " scope=\"col\" class=\"num\"") + "</tr></thead><tbody>");
+        page.addLine("<p class=\"note\">" + std::string(kExplanation) + "</p>");
+        page.addLine(
+            "<div class=\"scroll\"><table><caption>Kills, row on column</caption><thead><tr><td></td>" +
+            table.headerCells("th", " scope=\"col\" class=\"num\"") + "</tr></thead><tbody>");
         const std::vector<std::string> links = playerLinks(modern.site);
         for (size_t row = 0; row < table.shown(); ++row)
             page.addLine("<tr>" +
