@@ -13,7 +13,8 @@ namespace gravmark {
 namespace {
 
 // --trust named another fingerprint than the one the server shows.
-std::string notTheTrustedOne(const std::string& whose, const std::string& fingerprint, const std::string& trusted) {
+std::string notTheTrustedOne(const std::string& whose, const std::string& fingerprint,
+                             const std::string& trusted) {
     return whose + " has the fingerprint " + fingerprint + ", not " + trusted +
            " as given with --trust. Nothing was fetched.";
 }
@@ -25,9 +26,9 @@ SftpPrompts batchSftpPrompts(const std::optional<std::string>& trust) {
     prompts.trustNewHostKey = [trust](const std::string& server, const std::string& fingerprint) {
         if (trust == fingerprint) return true;
         if (trust) throw Error(notTheTrustedOne("The host key of " + server, fingerprint, *trust));
-        throw Error("The host key of " + server + " is not in known_hosts; its fingerprint is " + fingerprint +
-                    ". If that is the server's key, accept it with: gravmark-batch --fetch --trust " +
-                    fingerprint);
+        throw Error(
+            "The host key of " + server + " is not in known_hosts; its fingerprint is " + fingerprint +
+            ". If that is the server's key, accept it with: gravmark-batch --fetch --trust " + fingerprint);
     };
     prompts.passphrase = [](const std::string& keyFile) -> std::optional<std::string> {
         if (const char* passphrase = std::getenv("GRAVMARK_KEY_PASSPHRASE")) return passphrase;
@@ -49,9 +50,9 @@ void fetchLog(const SettingsValues& settings, const std::string& programFolder, 
     notifications.onWorkBegin = [&](int64_t remoteSize) { startTransferProgress(progress, remoteSize); };
     notifications.onWork = [&](int64_t receivedSoFar) { progress.setPartsComplete(receivedSoFar); };
     notifications.onWorkEnd = [&] { finishTransferProgress(progress); };
-    const LogFetchResult result = fetchLogFile(settings, programFolder, notifications,
-                                               batchCertificateDecision(settings.server, trust), {},
-                                               batchSftpPrompts(trust));
+    const LogFetchResult result =
+        fetchLogFile(settings, programFolder, notifications, batchCertificateDecision(settings.server, trust),
+                     {}, batchSftpPrompts(trust));
     if (result.outcome == FetchOutcome::UpToDate) {
         dialogs().showMessage(kFetchUpToDateMessage);
         return;

@@ -11,9 +11,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/server_address.h"
 #include "fetch/fetch_time_limits.h"
 #include "ftp/ftp_reply.h"
-#include "common/server_address.h"
 
 namespace gravmark {
 
@@ -30,7 +30,9 @@ public:
     // AUTH TLS and the handshake; the certificate must verify or pass `check`.
     void startTls(const CertificateCheck& check);
     // The next reply; when `accepted` is not empty, a code outside it throws the reply's text.
-    FtpReply readReply(std::initializer_list<int> accepted = {}) { return readReplyWithin(limits_.reply, accepted); }
+    FtpReply readReply(std::initializer_list<int> accepted = {}) {
+        return readReplyWithin(limits_.reply, accepted);
+    }
     // The same with a time limit of its own.
     FtpReply readReplyWithin(std::chrono::milliseconds limit, std::initializer_list<int> accepted = {});
     // Sends one command line (CR LF is added) without waiting for its reply.

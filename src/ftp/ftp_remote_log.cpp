@@ -90,7 +90,8 @@ void FtpRemoteLog::read(int64_t offset, const std::function<bool(std::string_vie
     const FtpReply retr = control_->command("RETR " + account_.logFileName);
     if (!isOneOf(retr.code, {125, 150, 154})) {
         if (offset > 0) throw RestartRefused(retr.text);
-        throw Error("The log file \"" + account_.logFileName + "\" on the server cannot be fetched: " + retr.text);
+        throw Error("The log file \"" + account_.logFileName +
+                    "\" on the server cannot be fetched: " + retr.text);
     }
     if (!data->receive(receive)) {
         sessionSpent_ = !abort(*data);

@@ -31,10 +31,11 @@ std::unique_ptr<RemoteLog> connectTo(const SettingsValues& settings, const std::
         const FtpAccount account{settings.server,  settings.user,    settings.pass,
                                  settings.logfile, settings.passive, settings.protocol == "ftps"};
         // Called again if the session has to log in anew, after this function has returned.
-        return std::make_unique<FtpRemoteLog>(account, limits, notifications.onConnected,
-                                              [settingsFile = settingsFileName(), &trust](const std::string& fingerprint) {
-                                                  checkCertificate(settingsFile, fingerprint, trust);
-                                              });
+        return std::make_unique<FtpRemoteLog>(
+            account, limits, notifications.onConnected,
+            [settingsFile = settingsFileName(), &trust](const std::string& fingerprint) {
+                checkCertificate(settingsFile, fingerprint, trust);
+            });
     }
     throw Error("Unknown protocol \"" + settings.protocol +
                 "\" in the settings; choose one in the settings window.");

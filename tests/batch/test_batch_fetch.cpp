@@ -81,8 +81,9 @@ TEST(BatchFetch, ServerTextsReachTheTerminalWithoutControlCharacters) {
     test::ScriptedFtpServer server;
     server.setRemoteFile("0:00 InitGame\n");
     server.replies["RETR"] = "550 \x1b]2;owned\x07\x1b[2J\tgone\x7f";
-    EXPECT_EQ(failedFetchRun(folder, server.serverText()),
-              "error: The log file \"games_mp.log\" on the server cannot be fetched: ?]2;owned??[2J\tgone?\n");
+    EXPECT_EQ(
+        failedFetchRun(folder, server.serverText()),
+        "error: The log file \"games_mp.log\" on the server cannot be fetched: ?]2;owned??[2J\tgone?\n");
 }
 
 TEST(BatchFetch, ACertificateIsAcceptedOnlyByTheFingerprintTrustNames) {

@@ -112,7 +112,8 @@ VsftpdServer::VsftpdServer(const TempFolder& folder, const std::string& root,
     writeFile(config,
               "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" + std::to_string(port_) +
                   "\nbackground=NO\nrun_as_launching_user=YES\nseccomp_sandbox=NO\n"
-                  "anonymous_enable=YES\nftp_username=nobody\nno_anon_password=YES\nlocal_enable=NO\nwrite_enable=NO\n"
+                  "anonymous_enable=YES\nftp_username=nobody\nno_anon_password=YES\nlocal_enable=NO\nwrite_"
+                  "enable=NO\n"
                   "anon_root=" +
                   root + "\nsecure_chroot_dir=" + empty +
                   "\nconnect_from_port_20=NO\nxferlog_enable=NO\ndirmessage_enable=NO\n" + extraConfig);
@@ -122,21 +123,24 @@ VsftpdServer::VsftpdServer(const TempFolder& folder, const std::string& root,
 
 bool ProftpdServer::available() { return std::filesystem::exists(kProftpdModules + "/mod_tls.so"); }
 
-ProftpdServer::ProftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig) {
+ProftpdServer::ProftpdServer(const TempFolder& folder, const std::string& root,
+                             const std::string& extraConfig) {
     // Sessions run as the user running the test, to whom the anonymous login is mapped.
     const std::string user = ::getpwuid(::geteuid())->pw_name;
     const std::string group = ::getgrgid(::getegid())->gr_name;
     port_ = freeLoopbackPort();
     const std::string config = folder.file("proftpd.conf");
-    writeFile(config, "ServerType standalone\nPort " + std::to_string(port_) +
-                          "\nDefaultAddress 127.0.0.1\nSocketBindTight on\nUseIPv6 off\nUser " + user +
-                          "\nGroup " + group + "\nScoreboardFile " + folder.file("proftpd.scoreboard") +
-                          "\nPidFile " + folder.file("proftpd.pid") +
-                          "\nDelayTable none\nWtmpLog off\nUseReverseDNS off\nTransferLog none\n"
-                          "SystemLog " + folder.file("proftpd.log") + "\nModulePath " + kProftpdModules +
-                          "\nLoadModule mod_tls.c\n" + extraConfig + "<Anonymous " + root + ">\nUser " + user +
-                          "\nGroup " + group + "\nUserAlias anonymous " + user +
-                          "\nRootLogin on\nRequireValidShell off\n<Limit WRITE>\nDenyAll\n</Limit>\n</Anonymous>\n");
+    writeFile(config,
+              "ServerType standalone\nPort " + std::to_string(port_) +
+                  "\nDefaultAddress 127.0.0.1\nSocketBindTight on\nUseIPv6 off\nUser " + user + "\nGroup " +
+                  group + "\nScoreboardFile " + folder.file("proftpd.scoreboard") + "\nPidFile " +
+                  folder.file("proftpd.pid") +
+                  "\nDelayTable none\nWtmpLog off\nUseReverseDNS off\nTransferLog none\n"
+                  "SystemLog " +
+                  folder.file("proftpd.log") + "\nModulePath " + kProftpdModules +
+                  "\nLoadModule mod_tls.c\n" + extraConfig + "<Anonymous " + root + ">\nUser " + user +
+                  "\nGroup " + group + "\nUserAlias anonymous " + user +
+                  "\nRootLogin on\nRequireValidShell off\n<Limit WRITE>\nDenyAll\n</Limit>\n</Anonymous>\n");
     start(QString::fromStdString(kProftpd), {"-n", "-q", "-c", QString::fromStdString(config)});
     waitUntilListening();
 }

@@ -55,25 +55,28 @@ public:
     std::string password() const override { return "secret"; }
 };
 
-// vsftpd, anonymous, serving `root`; extraConfig holds further "key=value" lines.
-class VsftpdServer : public RealFtpServer {
+// A real server that serves `root` to anonymous logins.
+class AnonymousFtpServer : public RealFtpServer {
 public:
-    // Whether ./test has unpacked vsftpd.
-    static bool available();
-    VsftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
     std::string user() const override { return "anonymous"; }
     std::string password() const override { return "clan@example.org"; }
 };
 
-// ProFTPD, anonymous (with no write access), serving `root`; extraConfig holds further
-// directive lines (mod_tls is loaded).
-class ProftpdServer : public RealFtpServer {
+// vsftpd; extraConfig holds further "key=value" lines.
+class VsftpdServer : public AnonymousFtpServer {
+public:
+    // Whether ./test has unpacked vsftpd.
+    static bool available();
+    VsftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
+};
+
+// ProFTPD, with no write access; extraConfig holds further directive lines (mod_tls is
+// loaded).
+class ProftpdServer : public AnonymousFtpServer {
 public:
     // Whether ./test has unpacked ProFTPD and its TLS module.
     static bool available();
     ProftpdServer(const TempFolder& folder, const std::string& root, const std::string& extraConfig = {});
-    std::string user() const override { return "anonymous"; }
-    std::string password() const override { return "clan@example.org"; }
 };
 
 }  // namespace gravmark::test

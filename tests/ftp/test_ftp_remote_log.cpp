@@ -197,23 +197,26 @@ TEST_F(FtpFetch, FailuresLeaveThePreviousCopyAsItWas) {
     EXPECT_EQ(commands(), (Commands{"USER gamer", "PASS secret"}));
     EXPECT_FALSE(exists("games_mp.log"));
 
-    for (const std::string refusal : {"530 Non-anonymous sessions must use encryption.",
-                                      "421-Sorry, cleartext sessions and weak ciphers are not accepted on this "
-                                      "server.\r\n421 Please reconnect using TLS security mechanisms."}) {
+    for (const std::string refusal :
+         {"530 Non-anonymous sessions must use encryption.",
+          "421-Sorry, cleartext sessions and weak ciphers are not accepted on this "
+          "server.\r\n421 Please reconnect using TLS security mechanisms."}) {
         server.replies = {{"USER", refusal}};
         EXPECT_EQ(fetchError(), "The server requires TLS; choose FTP over TLS in the settings.");
     }
 
     server.replies.clear();
     server.replies["RETR"] = "550-games_mp.log: No such file.\r\n550 Check the log file name.";
-    EXPECT_EQ(fetchError(), "The log file \"games_mp.log\" on the server cannot be fetched: games_mp.log: No such "
-                            "file.\nCheck the log file name.");
+    EXPECT_EQ(fetchError(),
+              "The log file \"games_mp.log\" on the server cannot be fetched: games_mp.log: No such "
+              "file.\nCheck the log file name.");
     EXPECT_FALSE(exists("games_mp.log")) << "no 0-byte file";
     EXPECT_FALSE(exists("games_mp.log.part"));
 
     writeFile(logPath, "old copy\n");
     server.replies["RETR"] = "550 Failed to open file.";  // a missing file, a folder or no right to read
-    EXPECT_EQ(fetchError(), "The log file \"games_mp.log\" on the server cannot be fetched: Failed to open file.");
+    EXPECT_EQ(fetchError(),
+              "The log file \"games_mp.log\" on the server cannot be fetched: Failed to open file.");
     EXPECT_EQ(readFile(logPath), "old copy\n");
     EXPECT_FALSE(exists("games_mp.log.part"));
 
@@ -238,9 +241,9 @@ TEST_F(FtpFetch, AnAbandonedTransferIsAbortedOrTheSessionIsLoggedInAgain) {
     overTwoLogins.insert(overTwoLogins.end(), kLogin.begin(), kLogin.end());
     overTwoLogins.insert(overTwoLogins.end(), whole.begin(), whole.end());
 
-    for (const auto& [closesOnAbort, silentToNoop, expected] :
-         {std::tuple{false, false, inOneSession}, {true, false, overTwoLogins},
-          {false, true, overTwoLogins}}) {
+    for (const auto& [closesOnAbort, silentToNoop, expected] : {std::tuple{false, false, inOneSession},
+                                                                {true, false, overTwoLogins},
+                                                                {false, true, overTwoLogins}}) {
         writeFile(logPath, remoteBytes(100'000, 6));
         const std::string rotated = remoteBytes(3'000'000, 7);
         server.setRemoteFile(rotated);

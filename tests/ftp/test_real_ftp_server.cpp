@@ -143,9 +143,8 @@ TEST_F(TlsStory, RateLimitedProftpd) {
     const std::string tls = "TLSEngine on\nTLSRequired on\nTLSVerifyClient off\nTLSRSACertificateFile " +
                             certificate->certificate + "\nTLSRSACertificateKeyFile " + certificate->key +
                             "\nTransferRate RETR 40000\n";
-    runStory([&] {
-        return std::make_unique<test::ProftpdServer>(serverFolder, serverRoot.path().string(), tls);
-    });
+    runStory(
+        [&] { return std::make_unique<test::ProftpdServer>(serverFolder, serverRoot.path().string(), tls); });
 }
 
 TEST_F(TlsStory, PyftpdlibAndACertificateThatChanged) {
