@@ -17,7 +17,9 @@ void PlayerSite::prepare(const SiteOptions& options, RecordTable& db, const Stat
     options_ = options;
     summary_.reset();
     extras_ = {};
-    if (options.anything()) summary_ = summarizeSite(db, stats, tempdb, winners);
+    // The modern main page alone needs the rows only, not the lists read from the events.
+    if (options.anything())
+        summary_ = summarizeSite(db, stats, tempdb, winners, options.playerPages || options.exportData);
 }
 
 void PlayerSite::addRatings(std::shared_ptr<const RatingReport> ratings) {

@@ -40,53 +40,78 @@ std::vector<const char*> medalKeys(const ModernSite& modern, const PlayerSummary
     return keys;
 }
 
-std::string member(std::string_view key, std::string_view value) {
-    return jsonString(key) + ": " + std::string(value);
-}
+// Members and items joined with ", " as they are added.
+class JsonList {
+public:
+    explicit JsonList(char open) : close_(open == '{' ? '}' : ']') { text_ += open; }
+    JsonList& item(std::string_view value) {
+        if (text_.size() > 1) text_ += ", ";
+        text_ += value;
+        return *this;
+    }
+    JsonList& member(std::string_view key, std::string_view value) {
+        item(jsonString(key));
+        text_ += ": ";
+        text_ += value;
+        return *this;
+    }
+    JsonList& member(std::string_view key, int32_t value) { return member(key, std::to_string(value)); }
+    std::string done() { return std::move(text_ += close_); }
 
-std::string member(std::string_view key, int32_t value) { return member(key, std::to_string(value)); }
+private:
+    char close_;
+    std::string text_;
+};
 
 std::string weaponsArray(const PlayerSummary& player, CodePage codePage) {
-    std::string json = "[";
+    JsonList weapons('[');
     for (const WeaponKills& weapon : player.weapons) {
-        if (json.size() > 1) json += ", ";
-        json += "{" + member("id", logString(weapon.weapon, codePage)) + ", " +
-                member("name", logString(weaponName(weapon.weapon), codePage)) + ", " +
-                member("kills", weapon.kills) + ", " + member("headshots", weapon.headshots) + "}";
+        weapons.item(JsonList('{')
+                         .member("id", logString(weapon.weapon, codePage))
+                         .member("name", logString(weaponName(weapon.weapon), codePage))
+                         .member("kills", weapon.kills)
+                         .member("headshots", weapon.headshots)
+                         .done());
     }
-    return json + "]";
+    return weapons.done();
 }
 
 std::string mapsArray(const PlayerSummary& player, CodePage codePage) {
-    std::string json = "[";
+    JsonList maps('[');
     for (const MapTally& map : player.maps) {
-        if (json.size() > 1) json += ", ";
-        json += "{" + member("map", logString(map.map, codePage)) + ", " + member("kills", map.kills) + ", " +
-                member("deaths", map.deaths) + ", " + member("games", map.games) + "}";
+        maps.item(JsonList('{')
+                      .member("map", logString(map.map, codePage))
+                      .member("kills", map.kills)
+                      .member("deaths", map.deaths)
+                      .member("games", map.games)
+                      .done());
     }
-    return json + "]";
+    return maps.done();
 }
 
 std::string playerObject(const ModernSite& modern, size_t p) {
     const PlayerSummary& player = modern.site.players[p];
     const CodePage codePage = modern.options.codePage;
-    std::string medals = "[";
-    for (const char* key : medalKeys(modern, player))
-        medals += (medals.size() > 1 ? ", " : "") + jsonString(key);
-    medals += "]";
-    std::string json =
-        "    {" + member("name", logString(player.name, codePage)) + ", " +
-        member("plainName", logString(withoutColourCodes(player.name), codePage)) + ", " +
-        member("kills", player.kills) + ", " + member("deaths", player.killed) + ", " +
-        member("games", player.played) + ", " + member("killsPerGame", number(killsPerGame(player))) + ", " +
-        member("ratio", number(player.ratio)) + ", " + member("headshots", player.headshots) + ", " +
-        member("headshotsTaken", player.headshotsTaken) + ", " + member("suicides", player.suicides) + ", " +
-        member("medals", medals) + ", " + member("weapons", weaponsArray(player, codePage)) + ", " +
-        member("maps", mapsArray(player, codePage));
+    JsonList medals('[');
+    for (const char* key : medalKeys(modern, player)) medals.item(jsonString(key));
+    JsonList json('{');
+    json.member("name", logString(player.name, codePage))
+        .member("plainName", logString(withoutColourCodes(player.name), codePage))
+        .member("kills", player.kills)
+        .member("deaths", player.killed)
+        .member("games", player.played)
+        .member("killsPerGame", number(killsPerGame(player)))
+        .member("ratio", number(player.ratio))
+        .member("headshots", player.headshots)
+        .member("headshotsTaken", player.headshotsTaken)
+        .member("suicides", player.suicides)
+        .member("medals", medals.done())
+        .member("weapons", weaponsArray(player, codePage))
+        .member("maps", mapsArray(player, codePage));
     for (const ExtraField& field : modern.extras.fields) {
-        if (p < field.json.size() && !field.json[p].empty()) json += ", " + member(field.key, field.json[p]);
+        if (p < field.json.size() && !field.json[p].empty()) json.member(field.key, field.json[p]);
     }
-    return json + "}";
+    return "    " + json.done();
 }
 
 std::string csvField(std::string_view text) {
@@ -114,36 +139,70 @@ std::string withoutColourCodes(std::string_view name) {
 }
 
 std::string statsJson(const ModernSite& modern, const ExportHeader& header) {
-    std::string json = "{\n  " + member("schema", 1) + ",\n  " +
-                       member("generator", jsonString("Gravmark Parser " + header.version)) + ",\n  " +
-                       member("updated", jsonString(header.updated.toString(Qt::ISODate).toStdString())) +
-                       ",\n  " + member("linesParsed", header.linesParsed) + ",\n  " +
-                       member("gamesPlayed", header.gamesPlayed) + ",\n  \"players\": [";
-    for (size_t p = 0; p < modern.site.players.size(); ++p)
-        json += (p == 0 ? "\n" : ",\n") + playerObject(modern, p);
+    std::string json =
+        "{\n  \"schema\": 1,\n  \"generator\": " + jsonString("Gravmark Parser " + header.version);
+    json += ",\n  \"updated\": " + jsonString(header.updated.toString(Qt::ISODate).toStdString());
+    json += ",\n  \"linesParsed\": " + std::to_string(header.linesParsed);
+    json += ",\n  \"gamesPlayed\": " + std::to_string(header.gamesPlayed);
+    json += ",\n  \"players\": [";
+    for (size_t p = 0; p < modern.site.players.size(); ++p) {
+        json += p == 0 ? "\n" : ",\n";
+        json += playerObject(modern, p);
+    }
     return json + "\n  ]\n}\n";
 }
 
+namespace {
+
+// One record of players.csv: fields joined by commas, ended by CR LF.
+class CsvRecord {
+public:
+    CsvRecord& field(std::string_view text) {
+        if (!first_) text_ += ',';
+        first_ = false;
+        text_ += csvField(text);
+        return *this;
+    }
+    CsvRecord& field(int32_t number) { return field(std::to_string(number)); }
+    std::string done() { return std::move(text_ += "\r\n"); }
+
+private:
+    bool first_ = true;
+    std::string text_;
+};
+
+}  // namespace
+
 std::string playersCsv(const ModernSite& modern) {
-    std::string csv =
-        "name,plain_name,kills,deaths,games,kills_per_game,ratio,headshots,headshots_taken,suicides,medals";
-    for (const ExtraColumn& column : modern.extras.columns) csv += "," + csvField(column.caption);
-    csv += "\r\n";
+    CsvRecord header;
+    for (const char* caption : {"name", "plain_name", "kills", "deaths", "games", "kills_per_game", "ratio",
+                                "headshots", "headshots_taken", "suicides", "medals"})
+        header.field(caption);
+    for (const ExtraColumn& column : modern.extras.columns) header.field(column.caption);
+    std::string csv = header.done();
     const CodePage codePage = modern.options.codePage;
     for (size_t p = 0; p < modern.site.players.size(); ++p) {
         const PlayerSummary& player = modern.site.players[p];
         std::string medals;
-        for (const char* key : medalKeys(modern, player))
-            medals += (medals.empty() ? "" : ";") + std::string(key);
-        csv += csvField(toUtf8(player.name, codePage)) + "," +
-               csvField(toUtf8(withoutColourCodes(player.name), codePage)) + "," +
-               std::to_string(player.kills) + "," + std::to_string(player.killed) + "," +
-               std::to_string(player.played) + "," + number(killsPerGame(player)) + "," +
-               number(player.ratio) + "," + std::to_string(player.headshots) + "," +
-               std::to_string(player.headshotsTaken) + "," + std::to_string(player.suicides) + "," + medals;
+        for (const char* key : medalKeys(modern, player)) {
+            if (!medals.empty()) medals += ';';
+            medals += key;
+        }
+        CsvRecord record;
+        record.field(toUtf8(player.name, codePage))
+            .field(toUtf8(withoutColourCodes(player.name), codePage))
+            .field(player.kills)
+            .field(player.killed)
+            .field(player.played)
+            .field(number(killsPerGame(player)))
+            .field(number(player.ratio))
+            .field(player.headshots)
+            .field(player.headshotsTaken)
+            .field(player.suicides)
+            .field(medals);
         for (const ExtraColumn& column : modern.extras.columns)
-            csv += "," + csvField(p < column.cells.size() ? column.cells[p] : std::string());
-        csv += "\r\n";
+            record.field(p < column.cells.size() ? column.cells[p] : std::string());
+        csv += record.done();
     }
     return csv;
 }

@@ -261,7 +261,7 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 }  // namespace
 
 SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners) {
+                          const MedalWinners& winners, bool events) {
     SiteSummary site;
     site.players = rowsOf(tempdb, stats);
     markMedals(site.players, tempdb, winners);
@@ -269,6 +269,7 @@ SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable&
     for (const PlayerSummary& player : site.players) names.push_back(player.name);
     const std::vector<std::string> files = uniquePlayerFileNames(names);
     for (size_t p = 0; p < files.size(); ++p) site.players[p].fileName = files[p];
+    if (!events) return site;
 
     Tallies tallies;
     EventScan scan(db, site.players);
