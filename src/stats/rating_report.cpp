@@ -50,13 +50,16 @@ public:
 
     bool rated(int32_t p) const { return lastPeriod_[size_t(p)] != kUnrated; }
 
-    // The player's state at the end of `period`, his results in it aside.
+    // A rated player's state at the end of `period`, no earlier than his last period with
+    // results: each period since has only widened his deviation.
     Glicko2State stateAfter(int32_t p, int32_t period) const {
         const Glicko2State& s = state_[size_t(p)];
         const double idle = period - lastPeriod_[size_t(p)];
         return {s.mu, std::sqrt(s.phi * s.phi + idle * s.sigma * s.sigma), s.sigma};
     }
 
+    // One period: the results among the kills [begin, end), every one scored against the
+    // states from before it, then the new state of each player who had results.
     void rate(int32_t period, const RatedKill* begin, const RatedKill* end) {
         touched_.clear();
         for (const RatedKill* kill = begin; kill != end; ++kill) {
