@@ -18,7 +18,7 @@ BUILD=${BUILD:-$ROOT/build}
 OUT=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
 # Seconds a step of the window is given; a 10,000-line log needs well under one.
 STEP_WAIT=${STEP_WAIT:-2}
-PICTURES=(settings_window main_window main_window_page page merge_window player_page)
+PICTURES=(settings_window main_window main_window_page page merge_window player_page rating_pages)
 
 MAIN="Gravmark Parser"
 SETTINGS="GravmarkParser Setup Defaults"
@@ -168,6 +168,20 @@ player_page() {
     local first
     first=$(grep -o -m1 'href="players/[^"]*"' "$folder/site/index.html" | head -1 | cut -d'"' -f2)
     page_shot "$folder/site/$first" player-page.png 1000 900
+}
+
+# With ratings, in the modern style (no templates): the top player's page on a phone, and
+# the head-to-head table.
+rating_pages() {
+    local folder=$WORK/ratings
+    mkdir -p "$folder/site"
+    cp "$PROGRAM/games_mp.log" "$folder/"
+    printf '[General]\r\nplayerpages=1\r\nratings=1\r\nsitestyle=modern\r\n' >"$folder/GravmarkParser.INI"
+    "$BUILD/src/batch/gravmark-batch" --folder "$folder" --out "$folder/site/index.html" --quiet
+    local first
+    first=$(grep -o -m1 'href="players/[^"]*"' "$folder/site/index.html" | head -1 | cut -d'"' -f2)
+    page_shot "$folder/site/$first" rating-player-390.png 390 1000
+    page_shot "$folder/site/versus.html" versus.png 1000 760
 }
 
 start_program
