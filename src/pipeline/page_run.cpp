@@ -56,7 +56,8 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
     run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
     run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
     run.ratings.reset();
-    if (options.settings.ratings) {
+    // Without a site beside the page (or a modern page) nothing would show them.
+    if (options.settings.ratings && run.playerSite.makesSite()) {
         run.ratings = std::make_shared<const RatingReport>(
             rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
         run.playerSite.addRatings(run.ratings);

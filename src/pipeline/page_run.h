@@ -42,7 +42,7 @@ struct PageRun {
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
     // The skill ratings of the roster's named players, in roster order; none with
-    // "ratings" off.
+    // "ratings" off or when the run makes nothing but the classic page.
     std::shared_ptr<const RatingReport> ratings;
     PlayerSite playerSite;
     QDateTime pageTime;  // the "Updated @" time of the page HTML built

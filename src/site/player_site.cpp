@@ -23,7 +23,6 @@ void PlayerSite::prepare(const SiteOptions& options, RecordTable& db, const Stat
 }
 
 void PlayerSite::addRatings(std::shared_ptr<const RatingReport> ratings) {
-    if (!summary_) return;
     addRatingExtras(extras_, *summary_, *ratings);
     summary_->ratings = std::move(ratings);
 }
