@@ -9,6 +9,7 @@
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
 #include "site/code_page.h"
+#include "stats/player_table.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
@@ -26,10 +27,7 @@ void load(PageRun& run, const RunOptions& options, Progress& progress) {
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
-    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(options.pageToKeepWithoutGames)) {
-        throw Error("The log holds no games; the page was not replaced.");
-    }
+    keepPageWithoutGames(run, options);
 }
 
 SiteOptions siteOptions(const SettingsValues& settings) {
@@ -46,25 +44,34 @@ SiteOptions siteOptions(const SettingsValues& settings) {
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
-    const KeptNamesRun kept =
-        applyKeptNames(run.db, options.folder, options.settings.mergebyid ? &run.playerIds : nullptr);
+    const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
+    const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
+                              : options.keptRules     ? applyKeptNames(run.db, *options.keptRules, ids)
+                                                      : applyKeptNames(run.db, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.db, progress);
         return;
     }
-    run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    if (options.countStatistics) {
+        fillPlayerTable(run.counts, run.tempdb, progress);
+        run.winners = pickMedalWinners(run.tempdb);
+    } else {
+        run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    }
     run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
     run.ratings.reset();
-    // Without a site beside the page (or a modern page) nothing would show them.
-    if (options.settings.ratings && run.playerSite.makesSite()) {
+    // Without a site beside the page (or a modern page) nothing would show them; counts
+    // given from outside come without the events they are taken from.
+    if (options.settings.ratings && run.playerSite.makesSite() && !options.countStatistics) {
         run.ratings = std::make_shared<const RatingReport>(
             rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
         run.playerSite.addRatings(run.ratings);
     }
     run.pageTime = options.clock();
     const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
-                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks()};
+                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks(),
+                            options.servers};
     if (run.playerSite.modern()) {
         run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
     } else {
@@ -82,6 +89,13 @@ void save(PageRun& run, const RunOptions& options) {
 }
 
 }  // namespace
+
+void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
+    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
+        std::filesystem::exists(options.pageToKeepWithoutGames)) {
+        throw Error("The log holds no games; the page was not replaced.");
+    }
+}
 
 PageRun::PageRun() { defineWorkTables(db, tempdb); }
 

@@ -816,9 +816,10 @@ struct RecordTable::Impl {
         RowStore rows;
     };
 
-    // With `releasing`, each block of rows is given back once its last row is copied: the
-    // table's rows are not there twice at the peak. Nothing else may read them meanwhile.
-    Renumbered renumbered(bool releasing) {
+    // With `releasing` (this table's own rows), each block of rows is given back once its
+    // last row is copied: the table's rows are not there twice at the peak. Nothing else
+    // may read them meanwhile.
+    Renumbered renumbered(RowStore* releasing) const {
         Renumbered fresh;
         fresh.rows.reset(layout.stride());
         std::vector<uint32_t> newId(pool.size(), kNone);
@@ -837,7 +838,7 @@ struct RecordTable::Impl {
                 layout.setCell(cells.data(), f, id);
             }
             fresh.rows.append(cells.data());
-            if (releasing && --uncopied[RowStore::blockOf(r)] == 0) rows.releaseBlockOf(r);
+            if (releasing && --uncopied[RowStore::blockOf(r)] == 0) releasing->releaseBlockOf(r);
         }
         return fresh;
     }
@@ -854,8 +855,20 @@ struct RecordTable::Impl {
         // Both threads only read the table until the file is complete.
         std::future<void> written;
         if (!fileName.empty()) written = std::async(std::launch::async, [this] { write(fileName); });
-        Renumbered fresh = renumbered(!written.valid());
+        Renumbered fresh = renumbered(written.valid() ? nullptr : &rows);
         if (written.valid()) written.get();
+        takeRenumbered(std::move(fresh));
+    }
+
+    void copyRecordsOf(const Impl& source) {
+        requireOpen();
+        source.requireOpen();
+        state = TableState::Browsing;  // a pending insert or edit is dropped
+        buffer.clear();
+        takeRenumbered(source.renumbered(nullptr));
+    }
+
+    void takeRenumbered(Renumbered fresh) {
         startEmpty();
         pool = std::move(fresh.pool);
         rows = std::move(fresh.rows);
@@ -1094,6 +1107,7 @@ uint32_t RecordTable::findTextId(std::string_view text) const {
 void RecordTable::deleteRecords(const std::vector<uint32_t>& records) { impl_->deleteRecords(records); }
 
 void RecordTable::closeAndReopen() { impl_->closeAndReopen(); }
+void RecordTable::copyRecordsOf(const RecordTable& source) { impl_->copyRecordsOf(*source.impl_); }
 
 int RecordTable::currentRow() const {
     if (!impl_->open || impl_->current() == kNone) return -1;
