@@ -19,8 +19,10 @@ std::string headerCell(std::string_view caption, bool numeric) {
 
 std::string numeric(std::string_view text) { return "<td class=\"num\">" + std::string(text) + "</td>"; }
 
-}  // namespace
+constexpr std::string_view kTableEnd = "</tbody></table></div>";
 
+// Everything up to the first row: the box, the table, its caption and its header row, the
+// extra columns after the given ones.
 std::string tableStart(std::string_view caption, std::initializer_list<Column> columns,
                        const std::vector<ExtraColumn>& extra) {
     std::string html =
@@ -28,6 +30,22 @@ std::string tableStart(std::string_view caption, std::initializer_list<Column> c
     for (const Column& column : columns) html += headerCell(column.caption, column.numeric);
     for (const ExtraColumn& column : extra) html += headerCell(column.caption, column.numeric);
     return html + "</tr></thead><tbody>";
+}
+
+}  // namespace
+
+ModernTable::ModernTable(std::string_view caption, std::initializer_list<Column> columns,
+                         std::string_view empty, const std::vector<ExtraColumn>& extra)
+    : caption_(caption), start_(tableStart(caption, columns, extra)), empty_(empty) {}
+
+void ModernTable::writeTo(PageText& page) const {
+    if (rows_.empty()) {
+        page.addLine("<h2>" + caption_ + "</h2><p class=\"note\">" + empty_ + "</p>");
+        return;
+    }
+    page.addLine(start_);
+    for (const std::string& row : rows_) page.addLine(row);
+    page.addLine(kTableEnd);
 }
 
 std::string rowHeader(std::string_view html) { return "<th scope=\"row\">" + std::string(html) + "</th>"; }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "site/page_text.h"
 #include "site/player_extras.h"
 #include "site/site_options.h"
 
@@ -18,11 +19,20 @@ struct Column {
     bool numeric;
 };
 
-// Everything up to the first row: the box, the table, its caption and its header row, the
-// extra columns after the given ones.
-std::string tableStart(std::string_view caption, std::initializer_list<Column> columns,
-                       const std::vector<ExtraColumn>& extra = {});
-inline constexpr std::string_view kTableEnd = "</tbody></table></div>";
+// A table written once its rows are known: without rows, its caption becomes a heading
+// with `empty` below it, as a table without rows is no valid HTML.
+class ModernTable {
+public:
+    ModernTable(std::string_view caption, std::initializer_list<Column> columns, std::string_view empty,
+                const std::vector<ExtraColumn>& extra = {});
+    // A row, "<tr>...</tr>".
+    void addRow(std::string row) { rows_.push_back(std::move(row)); }
+    void writeTo(PageText& page) const;
+
+private:
+    std::string caption_, start_, empty_;
+    std::vector<std::string> rows_;
+};
 
 // Cells. `html` is finished HTML; numbers in the user's locale.
 std::string rowHeader(std::string_view html);

@@ -66,51 +66,54 @@ void addMedals(PageText& page, const ModernSite& modern) {
 }
 
 void addPlayerTable(PageText& page, const ModernSite& modern) {
-    page.addLine(tableStart("Players, most kills first",
-                            {{"Kills", true},
-                             {"Name", false},
-                             {"Times killed", true},
-                             {"Games played", true},
-                             {"Kills per game", true},
-                             {"Ratio kills/killed", true}},
-                            modern.extras.columns));
+    ModernTable table("Players, most kills first",
+                      {{"Kills", true},
+                       {"Name", false},
+                       {"Times killed", true},
+                       {"Games played", true},
+                       {"Kills per game", true},
+                       {"Ratio kills/killed", true}},
+                      "No players yet.", modern.extras.columns);
     const std::vector<std::string> links = playerLinks(modern.site);
     for (size_t p = 0; p < modern.site.players.size(); ++p) {
         const PlayerSummary& player = modern.site.players[p];
         const std::string name = playerName(modern, player);
-        page.addLine("<tr>" + numberCell(player.kills) +
+        table.addRow("<tr>" + numberCell(player.kills) +
                      rowHeader(modern.options.playerPages ? modernLink(links[p], name) : name) +
                      numberCell(player.killed) + numberCell(player.played) +
                      decimalCell(killsPerGame(player)) + decimalCell(player.ratio) +
                      extraCells(modern.extras.columns, p) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
-std::string updatedLine(const PageInputs& inputs) {
-    return "<p class=\"updated\">Updated @ " + updateTime(inputs.updated).toUtf8().toStdString() + " · " +
-           localeNumber(inputs.lineCount) + " lines parsed · " + localeNumber(inputs.playedTotal) +
-           " games actually played</p>";
+std::string updatedLine(const PageInputs& inputs, CodePage codePage) {
+    std::string line = "<p class=\"updated\">Updated @ " + updateTime(inputs.updated).toUtf8().toStdString() +
+                       " · " + localeNumber(inputs.lineCount) + " lines parsed · " +
+                       localeNumber(inputs.playedTotal) + " games actually played";
+    // A page over several servers names them.
+    if (!inputs.servers.empty()) line += " · Servers: " + modernText(inputs.servers, codePage);
+    return line + "</p>";
 }
 
 // A player's page, section by section.
 void addTotals(PageText& page, const ModernSite& modern, size_t p) {
     const PlayerSummary& player = modern.site.players[p];
-    page.addLine(tableStart("Totals",
-                            {{"Kills", true},
-                             {"Times killed", true},
-                             {"Games played", true},
-                             {"Kills per game", true},
-                             {"Ratio kills/killed", true},
-                             {"Headshots", true},
-                             {"Shot in the head", true},
-                             {"Suicides", true}},
-                            modern.extras.columns));
-    page.addLine("<tr>" + numberCell(player.kills) + numberCell(player.killed) + numberCell(player.played) +
+    ModernTable table("Totals",
+                      {{"Kills", true},
+                       {"Times killed", true},
+                       {"Games played", true},
+                       {"Kills per game", true},
+                       {"Ratio kills/killed", true},
+                       {"Headshots", true},
+                       {"Shot in the head", true},
+                       {"Suicides", true}},
+                      "", modern.extras.columns);
+    table.addRow("<tr>" + numberCell(player.kills) + numberCell(player.killed) + numberCell(player.played) +
                  decimalCell(killsPerGame(player)) + decimalCell(player.ratio) +
                  numberCell(player.headshots) + numberCell(player.headshotsTaken) +
                  numberCell(player.suicides) + extraCells(modern.extras.columns, p) + "</tr>");
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 void addPlayerMedals(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
@@ -125,18 +128,19 @@ void addPlayerMedals(PageText& page, const ModernSite& modern, const PlayerSumma
 
 void addWeapons(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
     int32_t withoutWeapon = 0;
-    page.addLine(tableStart("Kills by weapon",
-                            {{"Weapon", false}, {"Kills", true}, {"Share", true}, {"Headshots", true}}));
+    ModernTable table("Kills by weapon",
+                      {{"Weapon", false}, {"Kills", true}, {"Share", true}, {"Headshots", true}},
+                      "No kills.");
     for (const WeaponKills& line : player.weapons) {
         if (isNone(line.weapon)) {
             withoutWeapon += line.kills;
             continue;
         }
-        page.addLine("<tr>" + rowHeader(modernText(weaponName(line.weapon), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(weaponName(line.weapon), modern.options.codePage)) +
                      numberCell(line.kills) + shareCell(line.kills, player.kills) +
                      numberCell(line.headshots) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (withoutWeapon > 0)
         page.addLine(
             note("Kills without a weapon (suicides, falls, explosions): " + localeNumber(withoutWeapon)));
@@ -144,51 +148,51 @@ void addWeapons(PageText& page, const ModernSite& modern, const PlayerSummary& p
 
 void addLocations(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
     int32_t nowhere = 0;
-    page.addLine(
-        tableStart("Kills by hit location", {{"Hit location", false}, {"Kills", true}, {"Share", true}}));
+    ModernTable table("Kills by hit location", {{"Hit location", false}, {"Kills", true}, {"Share", true}},
+                      "No kills.");
     for (const LocationKills& line : player.locations) {
         if (isNone(line.location)) {
             nowhere += line.kills;
             continue;
         }
-        page.addLine("<tr>" + rowHeader(modernText(hitLocationName(line.location), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(hitLocationName(line.location), modern.options.codePage)) +
                      numberCell(line.kills) + shareCell(line.kills, player.kills) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (nowhere > 0) page.addLine(note("Kills without a hit location: " + localeNumber(nowhere)));
 }
 
 void addMaps(PageText& page, const ModernSite& modern, const PlayerSummary& player) {
-    page.addLine(tableStart("Kills and deaths by map",
-                            {{"Map", false}, {"Kills", true}, {"Deaths", true}, {"Games played", true}}));
+    ModernTable table("Kills and deaths by map",
+                      {{"Map", false}, {"Kills", true}, {"Deaths", true}, {"Games played", true}},
+                      "No games.");
     for (const MapTally& line : player.maps) {
-        page.addLine("<tr>" + rowHeader(modernText(line.map, modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(line.map, modern.options.codePage)) +
                      numberCell(line.kills) + numberCell(line.deaths) + numberCell(line.games) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 // With ratings each line also counts the other way (see rivals.h).
 void addOpponents(PageText& page, const ModernSite& modern, const PlayerSummary& player, OpponentSide side) {
     const bool victims = side == OpponentSide::Victims;
-    const std::vector<Opponent>& opponents = victims ? player.victims : player.nemeses;
     const char* caption = victims ? "Favourite victims" : "Nemeses";
-    if (opponents.empty()) return page.addLine("<h2>" + std::string(caption) + "</h2>" + note("Nobody."));
     const char* count = victims ? "Kills" : "Killed by";
     const bool bothWays = modern.site.ratings != nullptr;
-    page.addLine(
-        bothWays
-            ? tableStart(caption, {{"Player", false}, {count, true}, {victims ? "Killed by" : "Kills", true}})
-            : tableStart(caption, {{"Player", false}, {count, true}}));
-    for (const Opponent& opponent : opponents) {
+    ModernTable table =
+        bothWays ? ModernTable(caption,
+                               {{"Player", false}, {count, true}, {victims ? "Killed by" : "Kills", true}},
+                               "Nobody.")
+                 : ModernTable(caption, {{"Player", false}, {count, true}}, "Nobody.");
+    for (const Opponent& opponent : victims ? player.victims : player.nemeses) {
         std::string name = modernName(opponent.name, modern.options.codePage);
         if (opponent.player != kNoPlayer)
             name = modernLink(addressOf(modern.site.players[size_t(opponent.player)].fileName), name);
         const std::string other =
             bothWays ? numberCell(killsTheOtherWay(modern.site, player, opponent, side)) : "";
-        page.addLine("<tr>" + rowHeader(name) + numberCell(opponent.count) + other + "</tr>");
+        table.addRow("<tr>" + rowHeader(name) + numberCell(opponent.count) + other + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
 }
 
 }  // namespace
@@ -199,7 +203,7 @@ void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBox
     PageText page(frame);
     page.addLine("<main>");
     page.addLine("<h1>Statistics</h1>");
-    page.addLine(updatedLine(inputs));
+    page.addLine(updatedLine(inputs, modern.options.codePage));
     page.addLine(modernNavigation("", "", modern));
     addMedals(page, modern);
     addPlayerTable(page, modern);
@@ -242,8 +246,8 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
     page.addLine("<main>");
     page.addLine("<h1>Kills by weapon</h1>");
     page.addLine(modernNavigation(mainPage, "", modern));
-    page.addLine(tableStart("Kills by weapon, most first",
-                            {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}));
+    ModernTable table("Kills by weapon, most first",
+                      {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}, "No kills.");
     const std::vector<std::string> links = playerLinks(modern.site);
     int32_t withoutWeapon = 0;
     for (const ServerWeapon& weapon : modern.site.weapons) {
@@ -257,10 +261,10 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
             top = modernLink(links[best], playerName(modern, modern.site.players[best])) + " (" +
                   localeNumber(weapon.topKills) + ")";
         }
-        page.addLine("<tr>" + rowHeader(modernText(weaponName(weapon.weapon), modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(weaponName(weapon.weapon), modern.options.codePage)) +
                      numberCell(weapon.kills) + textCell(top) + "</tr>");
     }
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     if (withoutWeapon > 0)
         page.addLine(
             note("Deaths without a weapon (the world, falls, suicides): " + localeNumber(withoutWeapon)));
@@ -274,12 +278,12 @@ std::string modernMapsPage(const ModernSite& modern, const PageFrame& templates,
     page.addLine("<main>");
     page.addLine("<h1>Kills by map</h1>");
     page.addLine(modernNavigation(mainPage, "", modern));
-    page.addLine(
-        tableStart("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}}));
+    ModernTable table("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}},
+                      "No kills.");
     for (const MapTally& map : modern.site.maps)
-        page.addLine("<tr>" + rowHeader(modernText(map.map, modern.options.codePage)) +
+        table.addRow("<tr>" + rowHeader(modernText(map.map, modern.options.codePage)) +
                      numberCell(map.kills) + numberCell(map.games) + "</tr>");
-    page.addLine(kTableEnd);
+    table.writeTo(page);
     page.addLine("</main>");
     return page.finish();
 }

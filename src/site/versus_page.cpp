@@ -121,7 +121,7 @@ std::string modernVersusPage(const ModernSite& modern, const PageFrame& template
                                    modernLink(links[row], modernName(modern.site.players[row].name,
                                                                      modern.options.codePage))) +
                          table.duelCells(row) + "</tr>");
-        page.addLine(kTableEnd);
+        page.addLine("</tbody></table></div>");  // as every modern table ends
     }
     page.addLine("</main>");
     return page.finish();

@@ -192,10 +192,10 @@ void SettingsWindow::createControls() {
 // What the saved pages look like and which files go with them, in the last row.
 void SettingsWindow::createPageStyleControls() {
     pageStyleLabel = label(this, "PageStyleLabel", "Style", 336, 328);
-    pageStyleChoice = valueChoice(this, "sitestyle", kSiteStyles, 368, 72);
-    codePageLabel = label(this, "CodePageLabel", "Log code page", 446, 328);
-    codePageChoice = valueChoice(this, "logcodepage", kLogCodePages, 520, 92);
-    exportBox = checkBox(this, "export", "Export", 620, 327, 61);
+    pageStyleChoice = valueChoice(this, "sitestyle", kSiteStyles, 368, 68);
+    codePageLabel = label(this, "CodePageLabel", "Code page", 442, 328);
+    codePageChoice = valueChoice(this, "logcodepage", kLogCodePages, 498, 116);
+    exportBox = checkBox(this, "export", "Export", 622, 327, 59);
     chainTabOrder({playerPagesBox, ratingsBox, pageStyleChoice, codePageChoice, exportBox});
 }
 

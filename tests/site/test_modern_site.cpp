@@ -149,6 +149,10 @@ protected:
         for (int i = 0; i < 9; ++i)
             game += std::string("  0:03 K;;1;axis;") + names[(i + 1) % 3] + ";;2;allies;" + names[i % 3] +
                     ";gl_ak47_mp;100;MOD_RIFLE_BULLET;head\n";
+        // A player who never kills has pages without tables of kills.
+        game +=
+            "  0:04 J;;53;Newcomer\n  0:05 "
+            "K;;3;axis;Newcomer;;2;allies;Иван;kar98k_mp;100;MOD_RIFLE_BULLET;head\n";
         test::writeFile(log, test::readFile(log) + game);
         fs::create_directory(web());
         test::writeFile((web() / kStyleSheet).string(), "/* the clan's own */");
