@@ -7,6 +7,7 @@
 #include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
+#include "platform/native_path.h"
 #include "report/build_page.h"
 #include "site/code_page.h"
 #include "stats/player_table.h"
@@ -92,7 +93,7 @@ void save(PageRun& run, const RunOptions& options) {
 
 void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(options.pageToKeepWithoutGames)) {
+        std::filesystem::exists(platform::nativePath(options.pageToKeepWithoutGames))) {
         throw Error("The log holds no games; the page was not replaced.");
     }
 }

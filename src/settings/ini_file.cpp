@@ -11,6 +11,7 @@
 #include "common/byte_order_mark.h"
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -54,7 +55,7 @@ struct IniText {
 };
 
 IniText readLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::nativePath(path), std::ios::binary);
     IniText text;
     std::string line;
     while (std::getline(in, line)) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/error.h"
+#include "platform/native_path.h"
 #include "site/modern_pages.h"
 #include "site/page_text.h"
 #include "site/player_page.h"
@@ -29,7 +30,7 @@ bool ourPlayersFolder(const fs::path& folder) {
 void requireReplaceable(const fs::path& players) {
     std::error_code ignored;
     if (!fs::exists(fs::symlink_status(players, ignored)) || ourPlayersFolder(players)) return;
-    throw Error("The folder \"" + fs::absolute(players, ignored).lexically_normal().string() +
+    throw Error("The folder \"" + platform::pathBytes(fs::absolute(players, ignored).lexically_normal()) +
                 "\" was not written by Gravmark Parser. It is left as it is; rename or remove it to save "
                 "player pages there.");
 }
@@ -38,7 +39,7 @@ void requireReplaceable(const fs::path& players) {
 void removeOldTemporaryFolders(const fs::path& folder) {
     std::error_code ignored;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ignored)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = platform::pathBytes(entry.path().filename());
         if (name.size() != kOldTemporaryPrefix.size() + 6 || !name.starts_with(kOldTemporaryPrefix)) continue;
         if (!entry.is_directory(ignored) || entry.is_symlink(ignored)) continue;
         if (ourPlayersFolder(entry.path()) || fs::is_empty(entry.path(), ignored))
@@ -50,9 +51,9 @@ void removeOldTemporaryFolders(const fs::path& folder) {
 
 void stageSite(SiteChange& change, const SiteSummary& site, const std::string& programFolder,
                const std::string& pageTarget, const ModernSite* modern) {
-    const fs::path target(pageTarget);
+    const fs::path target = platform::nativePath(pageTarget);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const std::string mainPage = target.filename().string();
+    const std::string mainPage = platform::pathBytes(target.filename());
     requireReplaceable(folder / kPlayersFolder);
     removeOldTemporaryFolders(folder);
     const PageFrame frame = readPageFrame(programFolder);
@@ -76,8 +77,8 @@ void stageSite(SiteChange& change, const SiteSummary& site, const std::string& p
 }
 
 void writeSite(const SiteSummary& site, const std::string& programFolder, const std::string& pageTarget) {
-    const fs::path target(pageTarget);
-    SiteChange change(target.has_parent_path() ? target.parent_path().string() : ".");
+    const fs::path target = platform::nativePath(pageTarget);
+    SiteChange change(target.has_parent_path() ? platform::pathBytes(target.parent_path()) : ".");
     stageSite(change, site, programFolder, pageTarget);
     change.commit();
 }

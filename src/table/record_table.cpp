@@ -6,6 +6,7 @@
 #include <future>
 
 #include "common/error.h"
+#include "platform/native_path.h"
 #include "table/default_order.h"
 #include "table/filter_expression.h"
 #include "table/number_text.h"
@@ -40,7 +41,7 @@ T parsed(const std::string& text, const char* kind) {
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return std::filesystem::exists(platform::nativePath(path), ec);
 }
 
 }  // namespace
