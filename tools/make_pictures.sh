@@ -18,7 +18,8 @@ BUILD=${BUILD:-$ROOT/build}
 OUT=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
 # Seconds a step of the window is given; a 10,000-line log needs well under one.
 STEP_WAIT=${STEP_WAIT:-2}
-PICTURES=(settings_window main_window main_window_page page merge_window player_page modern_pages)
+PICTURES=(settings_window main_window main_window_page page merge_window player_page modern_pages
+          rating_pages)
 
 MAIN="Gravmark Parser"
 SETTINGS="GravmarkParser Setup Defaults"
@@ -194,6 +195,20 @@ modern_pages() {
     page_shot "$folder/site/index.html" modern-page-dark-390.png 390 1300 --force-dark-mode
     page_shot "$folder/site/$ivan" modern-player-light-390.png 390 1300
     page_shot "$folder/site/$ivan" modern-player-dark-1280.png 1280 1000 --force-dark-mode
+}
+
+# With ratings, in the modern style (no templates): the top player's page on a phone, and
+# the head-to-head table.
+rating_pages() {
+    local folder=$WORK/ratings
+    mkdir -p "$folder/site"
+    cp "$PROGRAM/games_mp.log" "$folder/"
+    printf '[General]\r\nplayerpages=1\r\nratings=1\r\nsitestyle=modern\r\n' >"$folder/GravmarkParser.INI"
+    "$BUILD/src/batch/gravmark-batch" --folder "$folder" --out "$folder/site/index.html" --quiet
+    local first
+    first=$(grep -o -m1 'href="players/[^"]*"' "$folder/site/index.html" | head -1 | cut -d'"' -f2)
+    page_shot "$folder/site/$first" rating-player-390.png 390 1000
+    page_shot "$folder/site/versus.html" versus.png 1000 760
 }
 
 start_program

@@ -61,6 +61,14 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
     }
     run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
+    run.ratings.reset();
+    // Without a site beside the page (or a modern page) nothing would show them; counts
+    // given from outside come without the events they are taken from.
+    if (options.settings.ratings && run.playerSite.makesSite() && !options.countStatistics) {
+        run.ratings = std::make_shared<const RatingReport>(
+            rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
+        run.playerSite.addRatings(run.ratings);
+    }
     run.pageTime = options.clock();
     const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
                             options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks(),

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "common/progress.h"
@@ -17,6 +18,7 @@
 #include "settings/settings_values.h"
 #include "site/player_site.h"
 #include "stats/medal_winners.h"
+#include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
 
@@ -39,6 +41,9 @@ struct PageRun {
     Statistics counts;
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    // The skill ratings of the roster's named players, in roster order; none with
+    // "ratings" off or when the run makes nothing but the classic page.
+    std::shared_ptr<const RatingReport> ratings;
     PlayerSite playerSite;
     QDateTime pageTime;  // the "Updated @" time of the page HTML built
     int32_t lineCount = 0;

@@ -33,6 +33,7 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
     values.history = ini.readBool("General", "history", values.history);
     values.playerpages = ini.readBool("General", "playerpages", values.playerpages);
+    values.ratings = ini.readBool("General", "ratings", values.ratings);
     values.sitestyle = lowerCase(ini.readString("General", "sitestyle", values.sitestyle));
     values.logcodepage = lowerCase(ini.readString("General", "logcodepage", values.logcodepage));
     values.exportData = ini.readBool("General", "export", values.exportData);

@@ -53,6 +53,8 @@ struct SettingsValues {
     bool history = false;  // LOAD reads the rotated copies before the log
     // A page per player, weapons.html and maps.html beside the saved page ("General", "playerpages").
     bool playerpages = false;
+    // A skill rating per player, with rivals and form, where the pages show players ("General", "ratings").
+    bool ratings = false;
     std::string sitestyle = kSiteStyles[0];      // "General", "sitestyle"
     std::string logcodepage = kLogCodePages[0];  // "General", "logcodepage"
     bool exportData = false;  // stats.json and players.csv beside the page ("General", "export")

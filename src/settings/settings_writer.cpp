@@ -30,6 +30,7 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     if (values.logcodepage != kLogCodePages[0] || present("logcodepage"))
         ini.writeString("General", "logcodepage", values.logcodepage);
     if (values.exportData || present("export")) ini.writeBool("General", "export", values.exportData);
+    if (values.ratings || present("ratings")) ini.writeBool("General", "ratings", values.ratings);
 }
 
 }  // namespace gravmark

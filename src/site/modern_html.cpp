@@ -75,16 +75,17 @@ std::string modernLink(std::string_view address, std::string_view html) {
     return "<a href=\"" + std::string(address) + "\">" + std::string(html) + "</a>";
 }
 
-std::string modernNavigation(std::string_view mainPage, std::string_view up, bool playerPages,
-                             bool exportData) {
+std::string modernNavigation(std::string_view mainPage, std::string_view up, const ModernSite& modern) {
     const std::string base(up);
     std::string html = "<nav><ul>";
     if (!mainPage.empty()) html += "<li>" + modernLink(base + addressOf(mainPage), "Statistics") + "</li>";
-    if (playerPages) {
+    if (modern.options.playerPages) {
         html += "<li>" + modernLink(base + std::string(kWeaponsPage), "Weapons") + "</li>";
         html += "<li>" + modernLink(base + std::string(kMapsPage), "Maps") + "</li>";
+        if (modern.site.ratings)
+            html += "<li>" + modernLink(base + std::string(kVersusPage), "Head to head") + "</li>";
     }
-    if (exportData) {
+    if (modern.options.exportData) {
         html += "<li>" + modernLink(base + std::string(kStatsJson), kStatsJson) + "</li>";
         html += "<li>" + modernLink(base + std::string(kPlayersCsv), kPlayersCsv) + "</li>";
     }

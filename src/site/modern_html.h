@@ -10,6 +10,7 @@
 
 #include "site/page_text.h"
 #include "site/player_extras.h"
+#include "site/site_options.h"
 
 namespace gravmark {
 
@@ -45,8 +46,8 @@ std::string shareCell(int32_t part, int32_t whole);
 // "<a href=\"ADDRESS\">HTML</a>"
 std::string modernLink(std::string_view address, std::string_view html);
 // The navigation of every page: the main page (unless `mainPage` is empty: the main page itself), and with
-// player pages weapons.html and maps.html, with the export its two files; addressed from `up` ("" or "../").
-std::string modernNavigation(std::string_view mainPage, std::string_view up, bool playerPages,
-                             bool exportData);
+// player pages weapons.html and maps.html (with ratings also versus.html), with the export its two files;
+// addressed from `up` ("" or "../").
+std::string modernNavigation(std::string_view mainPage, std::string_view up, const ModernSite& modern);
 
 }  // namespace gravmark

@@ -6,6 +6,8 @@
 #include "report/update_time.h"
 #include "site/modern_html.h"
 #include "site/modern_style.h"
+#include "site/rating_section.h"
+#include "site/rivals.h"
 #include "site/site_export.h"
 #include "site/site_html.h"
 #include "site/site_medals.h"
@@ -171,14 +173,24 @@ void addMaps(PageText& page, const ModernSite& modern, const PlayerSummary& play
     table.writeTo(page);
 }
 
-void addOpponents(PageText& page, const ModernSite& modern, const std::vector<Opponent>& opponents,
-                  const char* caption, const char* countCaption) {
-    ModernTable table(caption, {{"Player", false}, {countCaption, true}}, "Nobody.");
-    for (const Opponent& opponent : opponents) {
+// With ratings each line also counts the other way (see rivals.h).
+void addOpponents(PageText& page, const ModernSite& modern, const PlayerSummary& player, OpponentSide side) {
+    const bool victims = side == OpponentSide::Victims;
+    const char* caption = victims ? "Favourite victims" : "Nemeses";
+    const char* count = victims ? "Kills" : "Killed by";
+    const bool bothWays = modern.site.ratings != nullptr;
+    ModernTable table =
+        bothWays ? ModernTable(caption,
+                               {{"Player", false}, {count, true}, {victims ? "Killed by" : "Kills", true}},
+                               "Nobody.")
+                 : ModernTable(caption, {{"Player", false}, {count, true}}, "Nobody.");
+    for (const Opponent& opponent : victims ? player.victims : player.nemeses) {
         std::string name = modernName(opponent.name, modern.options.codePage);
         if (opponent.player != kNoPlayer)
             name = modernLink(addressOf(modern.site.players[size_t(opponent.player)].fileName), name);
-        table.addRow("<tr>" + rowHeader(name) + numberCell(opponent.count) + "</tr>");
+        const std::string other =
+            bothWays ? numberCell(killsTheOtherWay(modern.site, player, opponent, side)) : "";
+        table.addRow("<tr>" + rowHeader(name) + numberCell(opponent.count) + other + "</tr>");
     }
     table.writeTo(page);
 }
@@ -192,7 +204,7 @@ void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBox
     page.addLine("<main>");
     page.addLine("<h1>Statistics</h1>");
     page.addLine(updatedLine(inputs, modern.options.codePage));
-    page.addLine(modernNavigation("", "", modern.options.playerPages, modern.options.exportData));
+    page.addLine(modernNavigation("", "", modern));
     addMedals(page, modern);
     addPlayerTable(page, modern);
     page.addLine("</main>");
@@ -212,14 +224,15 @@ std::string modernPlayerPage(const ModernSite& modern, size_t p, const PageFrame
     PageText page(frame);
     page.addLine("<main>");
     page.addLine("<h1>" + playerName(modern, player) + "</h1>");
-    page.addLine(modernNavigation(mainPage, "../", true, modern.options.exportData));
+    page.addLine(modernNavigation(mainPage, "../", modern));
     addTotals(page, modern, p);
     addPlayerMedals(page, modern, player);
+    if (modern.site.ratings) addRatingSection(page, *modern.site.ratings, player, PageStyle::Modern);
     addWeapons(page, modern, player);
     addLocations(page, modern, player);
     addMaps(page, modern, player);
-    addOpponents(page, modern, player.victims, "Favourite victims", "Kills");
-    addOpponents(page, modern, player.nemeses, "Nemeses", "Killed by");
+    addOpponents(page, modern, player, OpponentSide::Victims);
+    addOpponents(page, modern, player, OpponentSide::Nemeses);
     if (player.worldDeaths > 0)
         page.addLine(note("Deaths by the world (falls and the like): " + localeNumber(player.worldDeaths)));
     page.addLine("</main>");
@@ -232,7 +245,7 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
     PageText page(frame);
     page.addLine("<main>");
     page.addLine("<h1>Kills by weapon</h1>");
-    page.addLine(modernNavigation(mainPage, "", true, modern.options.exportData));
+    page.addLine(modernNavigation(mainPage, "", modern));
     ModernTable table("Kills by weapon, most first",
                       {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}, "No kills.");
     const std::vector<std::string> links = playerLinks(modern.site);
@@ -264,7 +277,7 @@ std::string modernMapsPage(const ModernSite& modern, const PageFrame& templates,
     PageText page(frame);
     page.addLine("<main>");
     page.addLine("<h1>Kills by map</h1>");
-    page.addLine(modernNavigation(mainPage, "", true, modern.options.exportData));
+    page.addLine(modernNavigation(mainPage, "", modern));
     ModernTable table("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}},
                       "No kills.");
     for (const MapTally& map : modern.site.maps)

@@ -6,6 +6,7 @@
 #include "report/site_change.h"
 #include "site/modern_pages.h"
 #include "site/modern_style.h"
+#include "site/rating_extras.h"
 #include "site/site_navigation.h"
 #include "site/site_writer.h"
 
@@ -19,6 +20,11 @@ void PlayerSite::prepare(const SiteOptions& options, RecordTable& db, const Stat
     // The modern main page alone needs the rows only, not the lists read from the events.
     if (options.anything())
         summary_ = summarizeSite(db, stats, tempdb, winners, options.playerPages || options.exportData);
+}
+
+void PlayerSite::addRatings(std::shared_ptr<const RatingReport> ratings) {
+    addRatingExtras(extras_, *summary_, *ratings);
+    summary_->ratings = std::move(ratings);
 }
 
 std::vector<std::string> PlayerSite::rowLinks() const {

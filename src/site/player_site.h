@@ -26,9 +26,14 @@ public:
                  const MedalWinners& winners);
     // Columns and fields further counts add per player, after prepare().
     PlayerExtras& extras() { return extras_; }
+    // After prepare(), when makesSite(): the pages and the export show the ratings (of the
+    // roster's named players, in roster order).
+    void addRatings(std::shared_ptr<const RatingReport> ratings);
     // The addresses the classic rows' name cells link to; empty without player pages.
     std::vector<std::string> rowLinks() const;
     bool modern() const { return summary_ && options_.modern; }
+    // Whether the run makes more than the classic page (a modern one, pages or files beside it).
+    bool makesSite() const { return summary_.has_value(); }
     // The modern main page into the text boxes (see buildModernPage).
     void buildModernPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) const;
     // For SAVE: the modern credit line and the files beside the page; empty when all is off.

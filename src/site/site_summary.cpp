@@ -45,7 +45,8 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
-        const size_t i = posted.at(tempdb.viewRecordNumber(row));
+        player.namedPlace = tempdb.viewRecordNumber(row);
+        const size_t i = posted.at(player.namedPlace);
         player.name = stats.roster[i];
         player.headshots = stats.headshotsGiven[i];
         player.headshotsTaken = stats.headshotsTaken[i];

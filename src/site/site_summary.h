@@ -6,10 +6,12 @@
 // naming them as victim, their games the join events left after pruning, all by exact
 // name, as the counters take them.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "stats/medal_winners.h"
+#include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
 
@@ -47,8 +49,9 @@ struct Opponent {
 using MedalsWon = std::vector<size_t>;
 
 struct PlayerSummary {
-    std::string name;      // the roster name, raw bytes
-    std::string fileName;  // in players/
+    std::string name;       // the roster name, raw bytes
+    std::string fileName;   // in players/
+    size_t namedPlace = 0;  // among the roster's non-empty names: the player's place in the ratings
     // The row's numbers.
     int32_t kills = 0;
     int32_t killed = 0;
@@ -75,9 +78,10 @@ struct ServerWeapon {
 };
 
 struct SiteSummary {
-    std::vector<PlayerSummary> players;  // in the order of the statistics rows
-    std::vector<ServerWeapon> weapons;   // every kill event of the table, most first
-    std::vector<MapTally> maps;          // kills and distinct games per map, most kills first
+    std::vector<PlayerSummary> players;           // in the order of the statistics rows
+    std::vector<ServerWeapon> weapons;            // every kill event of the table, most first
+    std::vector<MapTally> maps;                   // kills and distinct games per map, most kills first
+    std::shared_ptr<const RatingReport> ratings;  // none with "ratings" off
 };
 
 // `tempdb` as the statistics left it: one record per non-empty roster name, posted in

@@ -9,6 +9,7 @@
 #include "site/player_page.h"
 #include "site/server_pages.h"
 #include "site/site_navigation.h"
+#include "site/versus_page.h"
 
 namespace gravmark {
 
@@ -70,6 +71,9 @@ void stageSite(SiteChange& change, const SiteSummary& site, const std::string& p
                    modern ? modernWeaponsPage(*modern, frame, mainPage) : weaponsPage(site, frame, mainPage));
     change.addFile(std::string(kMapsPage),
                    modern ? modernMapsPage(*modern, frame, mainPage) : mapsPage(site, frame, mainPage));
+    if (site.ratings)
+        change.addFile(std::string(kVersusPage), modern ? modernVersusPage(*modern, frame, mainPage)
+                                                        : versusPage(site, frame, mainPage));
 }
 
 void writeSite(const SiteSummary& site, const std::string& programFolder, const std::string& pageTarget) {

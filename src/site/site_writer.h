@@ -1,7 +1,7 @@
 #pragma once
 // The extra pages beside a saved main page: the folder players/ with one page per row,
-// weapons.html and maps.html, staged in the page's SiteChange so that they take their
-// places together with the page (a visitor never sees pages of two runs).
+// weapons.html and maps.html (and with ratings versus.html), staged in the page's SiteChange so that they
+// take their places together with the page (a visitor never sees pages of two runs).
 //
 // A marker file in players/ tells that this program wrote it: a players/ without it is
 // somebody else's and is never replaced or removed (the save then fails with a message).

@@ -84,12 +84,14 @@ void Statistics::count(RecordTable& db, int32_t gameCount, Progress& progress) {
     progress.setPartsComplete(progress.totalParts());
 }
 
-void Statistics::countEvents(const RecordTable& db, const std::vector<uint32_t>& rosterIds, Progress& progress) {
+void Statistics::countEvents(const RecordTable& db, const std::vector<uint32_t>& rosterIds,
+                             Progress& progress) {
     const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
               victim = db.fieldNumber("v_name"), location = db.fieldNumber("damage_location"),
               weapon = db.fieldNumber("a_weapon"), damageType = db.fieldNumber("damage_type");
-    const uint32_t kill = db.findTextId("K"), head = db.findTextId("head"), tnt = db.findTextId("tnt_bomb_mp"),
-                   grenade = db.findTextId("MOD_GRENADE_SPLASH"), suicide = db.findTextId("MOD_SUICIDE");
+    const uint32_t kill = db.findTextId("K"), head = db.findTextId("head"),
+                   tnt = db.findTextId("tnt_bomb_mp"), grenade = db.findTextId("MOD_GRENADE_SPLASH"),
+                   suicide = db.findTextId("MOD_SUICIDE");
     const uint32_t ids = db.textIdCount();
     CountsById kills(ids), deaths(ids), given(ids), taken(ids), bombs(ids), grenades(ids), suicides(ids);
     for (uint32_t record = 0, records = db.postedCount(); record < records; ++record) {
@@ -126,7 +128,8 @@ void Statistics::leaveCountingViews(RecordTable& db) const {
     db.clearKeyRange();
     // Counting player by player set the games-played filter of each named player last, or,
     // with no named player, the deaths filter of the last roster entry.
-    const auto named = std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
+    const auto named =
+        std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
     if (named != roster.rend()) {
         db.setFilterTerms({{"a_name", *named}, {"command", "J"}});
         db.setFiltered(true);

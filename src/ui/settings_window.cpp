@@ -177,13 +177,15 @@ void SettingsWindow::createControls() {
 
     mergeByIdBox = checkBox(this, "CheckBox8", "Merge names by player id", 336, 300, 177);
 
-    chainTabOrder({serverEdit, userEdit, passwordEdit, showPasswordButton, logFileEdit, explanationText, saveButton,
-                   saveFolderEdit, browseButton, killerMedalBox, headshooterMedalBox, shotInTheHeadMedalBox,
-                   targetMedalBox, tntKillerMedalBox, grenadeKillerMedalBox, suicideMedalBox});
+    chainTabOrder({serverEdit, userEdit, passwordEdit, showPasswordButton, logFileEdit, explanationText,
+                   saveButton, saveFolderEdit, browseButton, killerMedalBox, headshooterMedalBox,
+                   shotInTheHeadMedalBox, targetMedalBox, tntKillerMedalBox, grenadeKillerMedalBox,
+                   suicideMedalBox});
     chainTabOrder({suicideMedalBox, mergeByIdBox, protocolChoice, passiveModeBox, rotatedLogsBox});
     chainTabOrder({logFileEdit, keyFileEdit, explanationText});
-    playerPagesBox = checkBox(this, "CheckBox9", "Player pages", 504, 300, 145);
+    playerPagesBox = checkBox(this, "CheckBox9", "Player pages", 504, 300, 96);
     setTabOrder(rotatedLogsBox, playerPagesBox);
+    ratingsBox = checkBox(this, "CheckBox10", "Ratings", 606, 300, 75);
     createPageStyleControls();
 }
 
@@ -194,7 +196,7 @@ void SettingsWindow::createPageStyleControls() {
     codePageLabel = label(this, "CodePageLabel", "Code page", 442, 328);
     codePageChoice = valueChoice(this, "logcodepage", kLogCodePages, 498, 116);
     exportBox = checkBox(this, "export", "Export", 622, 327, 59);
-    chainTabOrder({playerPagesBox, pageStyleChoice, codePageChoice, exportBox});
+    chainTabOrder({playerPagesBox, ratingsBox, pageStyleChoice, codePageChoice, exportBox});
 }
 
 // How the log is fetched and read, below the medals.
@@ -256,6 +258,7 @@ void SettingsWindow::showValues(const SettingsValues& values) {
     passiveModeBox->setChecked(values.passive);
     rotatedLogsBox->setChecked(values.history);
     playerPagesBox->setChecked(values.playerpages);
+    ratingsBox->setChecked(values.ratings);
     choose(pageStyleChoice, values.sitestyle);
     choose(codePageChoice, values.logcodepage);
     exportBox->setChecked(values.exportData);
@@ -278,6 +281,7 @@ SettingsValues SettingsWindow::values() const {
     values.passive = passiveModeBox->isChecked();
     values.history = rotatedLogsBox->isChecked();
     values.playerpages = playerPagesBox->isChecked();
+    values.ratings = ratingsBox->isChecked();
     values.sitestyle = pageStyleChoice->currentText().toLatin1().toStdString();
     values.logcodepage = codePageChoice->currentText().toLatin1().toStdString();
     values.exportData = exportBox->isChecked();

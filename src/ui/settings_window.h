@@ -70,6 +70,7 @@ public:
     QCheckBox* passiveModeBox = nullptr;   // passive
     QCheckBox* rotatedLogsBox = nullptr;   // history, "Include rotated logs"
     QCheckBox* playerPagesBox = nullptr;   // CheckBox9, "Player pages"
+    QCheckBox* ratingsBox = nullptr;       // CheckBox10, "Ratings"
     QLabel* pageStyleLabel = nullptr;      // PageStyleLabel
     QComboBox* pageStyleChoice = nullptr;  // sitestyle: kSiteStyles
     QLabel* codePageLabel = nullptr;       // CodePageLabel

@@ -45,26 +45,30 @@ TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {
     EXPECT_NE(test::readFile(ini).find("keyfile=/home/gamer/.ssh/id_ed25519"), std::string::npos);
 }
 
-TEST(SettingsValues, PlayerPagesIsWrittenOnlyOnceSomebodyTurnedItOn) {
-    test::TempFolder folder;
-    const std::string ini = folder.file("GravmarkParser.INI");
-    SettingsValues values;
-    writeSettings(ini, values);
-    const std::string untouched = test::readFile(ini);
-    EXPECT_EQ(untouched.find("playerpages"), std::string::npos);
-    EXPECT_FALSE(readSettings(ini).playerpages);
+TEST(SettingsValues, LaterFlagsAreWrittenOnlyOnceSomebodyTurnedThemOn) {
+    for (const auto& [key, flag] : {std::pair{"playerpages", &SettingsValues::playerpages},
+                                    std::pair{"ratings", &SettingsValues::ratings}}) {
+        test::TempFolder folder;
+        const std::string ini = folder.file("GravmarkParser.INI");
+        const std::string line = std::string("\r\n") + key + "=1\r\n";
+        SettingsValues values;
+        writeSettings(ini, values);
+        const std::string untouched = test::readFile(ini);
+        EXPECT_EQ(untouched.find(key), std::string::npos);
+        EXPECT_FALSE(readSettings(ini).*flag);
 
-    values.playerpages = true;
-    writeSettings(ini, values);
-    EXPECT_TRUE(readSettings(ini).playerpages);
-    const std::string on = test::readFile(ini);
-    EXPECT_GT(on.find("\r\nplayerpages=1\r\n"), on.find("[General]"));  // in its section
-    EXPECT_LT(on.find("\r\nplayerpages=1\r\n"), on.find("[Medals]"));
+        values.*flag = true;
+        writeSettings(ini, values);
+        EXPECT_TRUE(readSettings(ini).*flag);
+        const std::string on = test::readFile(ini);
+        EXPECT_GT(on.find(line), on.find("[General]"));  // in its section
+        EXPECT_LT(on.find(line), on.find("[Medals]"));
 
-    values.playerpages = false;
-    writeSettings(ini, values);
-    EXPECT_FALSE(readSettings(ini).playerpages);
-    EXPECT_NE(test::readFile(ini).find("playerpages=0\r\n"), std::string::npos);
+        values.*flag = false;
+        writeSettings(ini, values);
+        EXPECT_FALSE(readSettings(ini).*flag);
+        EXPECT_NE(test::readFile(ini).find(std::string(key) + "=0\r\n"), std::string::npos);
+    }
 }
 
 TEST(SettingsValues, PageStyleCodePageAndExportStayOutOfAFileUntilChanged) {
