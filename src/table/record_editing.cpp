@@ -12,12 +12,6 @@ namespace gravmark {
 
 namespace {
 
-// A text as a string field of that size keeps it: cut at a NUL, then to the size.
-std::string_view storedText(std::string_view text, int size) {
-    text = text.substr(0, text.find('\0'));
-    return text.substr(0, size_t(std::max(size, 0)));
-}
-
 template <class T>
 T parsed(const std::string& text, const char* kind) {
     const std::optional<T> value = parseNumber<T>(text);
@@ -26,19 +20,6 @@ T parsed(const std::string& text, const char* kind) {
 }
 
 }  // namespace
-
-// Consecutive records often repeat a field's text (the map, the teams, the command),
-// so the field's last text is checked before the pool is searched.
-void RecordTable::Impl::assignText(uint32_t* rec, int f, std::string_view text) {
-    text = storedText(text, defs[f].size);
-    if (size_t(f) >= lastTexts.size()) lastTexts.resize(defs.size(), {{}, kNone});
-    auto& [lastText, lastId] = lastTexts[size_t(f)];
-    if (lastId == kNone || lastText != text) {
-        lastId = pool.intern(text);
-        lastText = pool.text(lastId);
-    }
-    layout.setCell(rec, f, lastId);
-}
 
 void RecordTable::Impl::assign(uint32_t* rec, int f, const Value& value) {
     const FieldDef& def = defs[f];
@@ -100,15 +81,6 @@ uint32_t* RecordTable::Impl::editable(std::string_view field, int& f) {
     f = fieldIndex(field);
     if (!pending()) throw Error("Dataset not in edit or insert mode");
     return buffer.data();
-}
-
-void RecordTable::Impl::settle() {
-    if (!pending()) return;
-    if (assigned) {
-        post();
-    } else {
-        cancel();
-    }
 }
 
 void RecordTable::Impl::beginInsert() {

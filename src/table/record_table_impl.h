@@ -2,8 +2,10 @@
 // The state behind a RecordTable and the steps its public calls are made of. Only the
 // record_table*.cpp files include this: each defines the steps of one concern (the record
 // cycle, the view, the orders, the work file), and this header holds what they share.
-// The small steps every concern takes on its hot paths (finding a field, the filter test,
-// locating the current record) stay inline here, so splitting costs no call.
+// The small steps the concerns take on their hot paths (finding a field, storing a text,
+// settling, the filter test, locating the current record) stay inline here, so that
+// splitting the table into files costs no call on them.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -104,15 +106,39 @@ struct RecordTable::Impl {
 
     // ---- values and the record cycle (record_editing.cpp) ----
 
+    // A text as a string field of that size keeps it: cut at a NUL, then to the size.
+    static std::string_view storedText(std::string_view text, int size) {
+        text = text.substr(0, text.find('\0'));
+        return text.substr(0, size_t(std::max(size, 0)));
+    }
     // A text into string field f, cut as the field keeps it and stored once in the pool.
-    void assignText(uint32_t* rec, int f, std::string_view text);
+    // Consecutive records often repeat a field's text (the map, the teams, the command),
+    // so the field's last text is checked before the pool is searched.
+    void assignText(uint32_t* rec, int f, std::string_view text) {
+        text = storedText(text, defs[f].size);
+        if (size_t(f) >= lastTexts.size()) lastTexts.resize(defs.size(), {{}, kNone});
+        auto& [lastText, lastId] = lastTexts[size_t(f)];
+        if (lastId == kNone || lastText != text) {
+            lastId = pool.intern(text);
+            lastText = pool.text(lastId);
+        }
+        layout.setCell(rec, f, lastId);
+    }
     void assign(uint32_t* rec, int f, const Value& value);
     Value valueOf(const uint32_t* rec, int f) const;
     // The record that field reads see: the one being inserted or edited, else the current one.
     const uint32_t* shownRecord();
     uint32_t* editable(std::string_view field, int& f);
 
-    void settle();
+    // Posts a pending insert or edit when a field was assigned since it began, else cancels it.
+    void settle() {
+        if (!pending()) return;
+        if (assigned) {
+            post();
+        } else {
+            cancel();
+        }
+    }
     void beginInsert();
     void beginEdit();
     void cancel();
