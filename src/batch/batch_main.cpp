@@ -6,6 +6,8 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
+#include "batch/stop_signals.h"
+#include "batch/watch_run.h"
 #include "common/error.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +23,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(gravmark::kBatchUsage, stdout);
         return 0;
+    }
+    if (options.watchSeconds || !options.servers.empty()) {
+        gravmark::SystemWatchClock clock(gravmark::stopOnTerminationSignals());
+        return gravmark::runWatch(options, clock);
     }
     return gravmark::runBatch(options);
 }

@@ -7,6 +7,7 @@ namespace gravmark {
 const char* const kBatchUsage =
     "Usage: gravmark-batch [--folder DIR] [--out FILE] [--now TIME] [--quiet]\n"
     "  or:  gravmark-batch --fetch [--trust SHA256:...] [OPTION]...\n"
+    "  or:  gravmark-batch --watch [SECONDS] [--server NAME=FOLDER]... [OPTION]...\n"
     "  or:  gravmark-batch --help\n"
     "\n"
     "Builds the statistics page from games_mp.log without any window, the same page as the\n"
@@ -28,10 +29,23 @@ const char* const kBatchUsage =
     "  --now TIME     print TIME, a local time \"YYYY-MM-DD HH:MM:SS\", as the update time on\n"
     "                 the page instead of the current time\n"
     "  --quiet        print errors only (no messages, warnings or progress bar)\n"
+    "  --watch [SECONDS]\n"
+    "                 keep the page current until SIGTERM or SIGINT: every SECONDS (default 30)\n"
+    "                 fetch the log when the settings name a server (else look at the local log),\n"
+    "                 read only the lines added since the last look, and write the page again\n"
+    "                 when a game has ended; a server that is down, a rotated log, a full disk\n"
+    "                 or an unreadable aliases.txt are told once and outlived. Writes\n"
+    "                 gravmark-status.txt beside the page (last page, last fetch, games seen)\n"
+    "  --server NAME=FOLDER\n"
+    "                 one game server's folder (its own settings file, log, kept copies and\n"
+    "                 fetch); give it once per server. Writes NAME/index.html per server and,\n"
+    "                 as the page, one combined page over all their games; with --watch each\n"
+    "                 server is looked at on its own schedule\n"
     "  --help         show this text\n"
     "\n"
     "Exit status: 0 when the page was saved, 1 on any failure (the message is printed),\n"
-    "2 for a usage error. Messages go to standard error. Under SFTP a protected key file's\n"
+    "2 for a usage error; --watch exits 0 when SIGTERM or SIGINT stops it, after finishing the\n"
+    "page it is writing. Messages go to standard error. Under SFTP a protected key file's\n"
     "passphrase is read from the environment variable GRAVMARK_KEY_PASSPHRASE.\n"
     "\n"
     "Example, a crontab line refreshing the page every hour:\n"
@@ -52,6 +66,31 @@ QDateTime localTime(const std::string& text) {
     return time;
 }
 
+// SECONDS after --watch, when the next argument is a number; else the default.
+int watchSeconds(const std::vector<std::string>& arguments, size_t& i) {
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
+        arguments[i + 1].find_first_not_of("0123456789") != std::string::npos)
+        return kDefaultWatchSeconds;
+    const std::string& text = arguments[++i];
+    if (text.size() > 5 || std::stoi(text) < 1 || std::stoi(text) > 86400)
+        throw Error("--watch needs a number of seconds from 1 to 86400, not " + text);
+    return std::stoi(text);
+}
+
+// NAME=FOLDER; NAME becomes a folder name, so it is letters, digits, "-" and "_" only.
+ServerFolder serverFolder(const std::string& text, const std::vector<ServerFolder>& before) {
+    const size_t equals = text.find('=');
+    const std::string name = text.substr(0, equals);
+    if (equals == std::string::npos || name.empty() || equals + 1 == text.size() ||
+        name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_") !=
+            std::string::npos)
+        throw Error("--server needs NAME=FOLDER, NAME of letters, digits, - and _, not \"" + text + "\"");
+    for (const ServerFolder& server : before) {
+        if (server.name == name) throw Error("--server " + name + " is given twice");
+    }
+    return {name, text.substr(equals + 1)};
+}
+
 }  // namespace
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
@@ -70,6 +109,10 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& arguments) {
             options.trust = valueOf(arguments, i);
         else if (argument == "--quiet")
             options.quiet = true;
+        else if (argument == "--watch")
+            options.watchSeconds = watchSeconds(arguments, i);
+        else if (argument == "--server")
+            options.servers.push_back(serverFolder(valueOf(arguments, i), options.servers));
         else if (argument == "--help" || argument == "-h")
             options.help = true;
         else

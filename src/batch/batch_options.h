@@ -7,6 +7,15 @@
 
 namespace gravmark {
 
+// --server NAME=FOLDER: one game server's program folder, with its own settings, log,
+// kept copies and fetch; NAME names its page NAME/index.html beside the combined page.
+struct ServerFolder {
+    std::string name;
+    std::string folder;
+};
+
+inline constexpr int kDefaultWatchSeconds = 30;
+
 struct BatchOptions {
     std::optional<std::string> folder;  // --folder DIR (default: the program's own folder)
     bool fetch = false;                 // --fetch
@@ -17,6 +26,9 @@ struct BatchOptions {
     // it with what the server shows and, when equal, keeps it in the settings file.
     std::optional<std::string> trust;
     bool help = false;  // --help
+    // --watch [SECONDS]: keep the page current, looking every SECONDS (1 to 86400).
+    std::optional<int> watchSeconds;
+    std::vector<ServerFolder> servers;  // --server NAME=FOLDER, in the order given
 };
 
 // Throws gravmark::Error with a one-line reason on a usage error.

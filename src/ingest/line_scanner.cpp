@@ -13,12 +13,12 @@ constexpr size_t kBatchesInFlight = 4;  // bounds the memory the reading ahead t
 
 }  // namespace
 
-LineScanner::LineScanner(const TextBoxLines& lines) {
+LineScanner::LineScanner(const TextBoxLines& lines, ScanState start) {
     for (size_t i = 0; i < kBatchesInFlight; ++i) {
         free_.push_back(std::make_unique<Batch>());
         free_.back()->events.reserve(kBatchEvents);
     }
-    thread_ = std::jthread([this, &lines](std::stop_token stop) { scan(lines, stop); });
+    thread_ = std::jthread([this, &lines, start](std::stop_token stop) { scan(lines, start, stop); });
 }
 
 LineScanner::~LineScanner() {
@@ -26,9 +26,9 @@ LineScanner::~LineScanner() {
     changed_.notify_all();
 }
 
-void LineScanner::scan(const TextBoxLines& lines, std::stop_token stop) {
-    int32_t game = 0;
-    std::string_view map, maptype;
+void LineScanner::scan(const TextBoxLines& lines, ScanState state, std::stop_token stop) {
+    int32_t& game = state.game;
+    std::string_view &map = state.map, &maptype = state.maptype;
     std::unique_ptr<Batch> batch = freeBatch(stop);
     for (size_t i = 0, total = lines.lineCount(); i < total && batch; ++i) {
         const std::string_view line = lines.line(i);
@@ -49,7 +49,7 @@ void LineScanner::scan(const TextBoxLines& lines, std::stop_token stop) {
     if (!batch) return;  // stopped
     batch->last = true;
     const std::lock_guard lock(mutex_);
-    gameCount_ = game;
+    end_ = state;
     full_.push_back(std::move(batch));
     changed_.notify_all();
 }

@@ -31,9 +31,19 @@ struct ScannedEvent {
     std::string_view maptype;
 };
 
+// Where the reading stands between two lines: the game counter and the map and game type
+// of the last game start. The views point into the lines read, or into whatever the
+// caller gave as the start.
+struct ScanState {
+    int32_t game = 0;
+    std::string_view map;
+    std::string_view maptype;
+};
+
 class LineScanner {
 public:
-    explicit LineScanner(const TextBoxLines& lines);
+    // `start`: the state before the first line, for lines that continue a log read before.
+    explicit LineScanner(const TextBoxLines& lines, ScanState start = {});
     ~LineScanner();  // stops the reading, wherever it is
     LineScanner(const LineScanner&) = delete;
     LineScanner& operator=(const LineScanner&) = delete;
@@ -41,7 +51,9 @@ public:
     // The next events in log order (valid until the next call); empty once every line is read.
     std::span<const ScannedEvent> next();
     // The game counter after the last line; known once next() has come back empty.
-    int32_t gameCount() const { return gameCount_; }
+    int32_t gameCount() const { return end_.game; }
+    // The whole state after the last line, known then too.
+    const ScanState& endState() const { return end_; }
 
 private:
     struct Batch {
@@ -49,7 +61,7 @@ private:
         bool last = false;
     };
 
-    void scan(const TextBoxLines& lines, std::stop_token stop);
+    void scan(const TextBoxLines& lines, ScanState state, std::stop_token stop);
     std::unique_ptr<Batch> freeBatch(std::stop_token stop);
     void hand(std::unique_ptr<Batch> batch);
 
@@ -58,7 +70,7 @@ private:
     std::deque<std::unique_ptr<Batch>> full_;
     std::vector<std::unique_ptr<Batch>> free_;
     std::unique_ptr<Batch> reading_;  // the batch next() handed out last
-    int32_t gameCount_ = 0;
+    ScanState end_;
     std::jthread thread_;  // last: it stops and joins before the rest goes
 };
 

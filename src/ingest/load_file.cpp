@@ -31,6 +31,10 @@ uint64_t LoadFile::size() const {
     return static_cast<uint64_t>(st.st_size);
 }
 
+void LoadFile::seekTo(uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) fail("Cannot read file", path_);
+}
+
 size_t LoadFile::read(char* into, size_t size) {
     size_t done = 0;
     while (done < size) {

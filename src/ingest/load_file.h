@@ -16,6 +16,8 @@ public:
     LoadFile& operator=(const LoadFile&) = delete;
 
     uint64_t size() const;
+    // The next read starts at byte `offset` of the file.
+    void seekTo(uint64_t offset);
     // Reads up to `size` bytes; fewer only at the end of the file.
     size_t read(char* into, size_t size);
 

@@ -77,6 +77,25 @@ void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
     db.post();
 }
 
+// Stores every event the scanner hands over, in log order; `beforeEach` hears each first.
+template <typename BeforeEach>
+int32_t storeEvents(LineScanner& scanner, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+                    PlayerIdCounts* ids, BeforeEach beforeEach) {
+    int32_t stored = 0;
+    for (std::span<const ScannedEvent> events; !(events = scanner.next()).empty();) {
+        for (const ScannedEvent& event : events) {
+            beforeEach(event);
+            if (event.kind == LineKind::Join) {
+                storeJoin(event, db, showDetails, memo2, ids);
+            } else {
+                storeKill(event, db, showDetails, memo2, ids);
+            }
+            ++stored;
+        }
+    }
+    return stored;
+}
+
 }  // namespace
 
 std::string fieldAt(std::string_view line, char delimiter, int n) {
@@ -100,25 +119,24 @@ int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, T
 
     // A second thread reads the lines ahead while this one stores the events.
     LineScanner scanner(memo1);
-    int32_t stored = 0;
     int64_t line = 0;
-    for (std::span<const ScannedEvent> events; !(events = scanner.next()).empty();) {
-        for (const ScannedEvent& event : events) {
-            for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
-            gameCount = event.game;
-            if (event.kind == LineKind::Join) {
-                storeJoin(event, db, showDetails, memo2, ids);
-            } else {
-                storeKill(event, db, showDetails, memo2, ids);
-            }
-            ++stored;
-        }
-    }
+    const int32_t stored = storeEvents(scanner, db, showDetails, memo2, ids, [&](const ScannedEvent& event) {
+        for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
+        gameCount = event.game;
+    });
     for (; line < total; ++line) progress.setPartsComplete(line);
     if (total > 0) gameCount = scanner.gameCount();
     progress.setPartsComplete(progress.totalParts());
 
     db.closeAndReopen();
+    return stored;
+}
+
+int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& db, ScanState& state, PlayerIdCounts* ids) {
+    TextBoxLines noDetails;
+    LineScanner scanner(lines, state);
+    const int32_t stored = storeEvents(scanner, db, false, noDetails, ids, [](const ScannedEvent&) {});
+    state = scanner.endState();
     return stored;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ingest/line_scanner.h"
+
 namespace gravmark {
 
 class PlayerIdCounts;
@@ -26,5 +28,12 @@ std::string fieldAt(std::string_view line, char delimiter, int n);
 // Returns the number of records stored.
 int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
                  Progress& progress, int32_t& gameCount, PlayerIdCounts* ids = nullptr);
+
+// PARSE continued over `lines`, which follow a log whose events db already holds: their
+// join and kill records are posted to db after those, as parseLog posts them (db is not
+// emptied, nor reopened), with the game counter, map and game type read on from `state`;
+// `ids` counts on. Returns the number of records stored and leaves in `state` the state
+// after the last line, its views pointing into `lines` or where they pointed before.
+int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& db, ScanState& state, PlayerIdCounts* ids);
 
 }  // namespace gravmark

@@ -8,8 +8,18 @@
 namespace gravmark {
 
 KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const PlayerIdCounts* ids) {
-    KeptNamesRun run;
-    const AliasList list = AliasList::read(AliasList::fileName(folder));
+    return applyKeptNames(db, AliasList::read(AliasList::fileName(folder)), ids);
+}
+
+KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const PlayerIdCounts* ids) {
+    KeptNamesPlan plan = planKeptNames(list, ids);
+    plan.run.eventsRenamed = renameNames(db, plan.renames);
+    return plan.run;
+}
+
+KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids) {
+    KeptNamesPlan plan;
+    KeptNamesRun& run = plan.run;
     run.problems = list.problems();
     AliasChains chains = list.chains();
     run.rulesApplied = chains.ruleCount();
@@ -22,8 +32,8 @@ KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const Pl
         }
         run.sharedIds = std::move(merges.sharedIds);
     }
-    run.eventsRenamed = renameNames(db, chains.finalNames());
-    return run;
+    plan.renames = chains.finalNames();
+    return plan;
 }
 
 std::vector<std::string> keepJoinedNames(const std::string& folder, const std::string& kept,

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "ingest/player_id_counts.h"
+#include "names/alias_list.h"
+#include "names/name_renames.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -25,6 +27,17 @@ struct KeptNamesRun {
 // when names are not merged by id. With no rule and no merge `db` is not touched.
 // Throws Error when aliases.txt exists but cannot be read.
 KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const PlayerIdCounts* ids);
+
+// The same with the rules of a list read before (a watch keeps the last list it could read).
+KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const PlayerIdCounts* ids);
+
+// What applyKeptNames would do, without touching any event: the run's report (no event
+// counted as renamed) and every name's final name.
+struct KeptNamesPlan {
+    KeptNamesRun run;
+    NameRenames renames;
+};
+KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids);
 
 // JOIN NAMES keeps what it did: each merged name becomes the rule name -> kept in
 // aliases.txt in `folder` (replacing that name's rule). Returns what could not be kept, one

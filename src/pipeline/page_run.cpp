@@ -8,6 +8,7 @@
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
 #include "report/build_page.h"
+#include "stats/player_table.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
@@ -25,27 +26,31 @@ void load(PageRun& run, const RunOptions& options, Progress& progress) {
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
-    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
-        std::filesystem::exists(options.pageToKeepWithoutGames)) {
-        throw Error("The log holds no games; the page was not replaced.");
-    }
+    keepPageWithoutGames(run, options);
 }
 
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
-    const KeptNamesRun kept =
-        applyKeptNames(run.db, options.folder, options.settings.mergebyid ? &run.playerIds : nullptr);
+    const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
+    const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
+                              : options.keptRules     ? applyKeptNames(run.db, *options.keptRules, ids)
+                                                      : applyKeptNames(run.db, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.db, progress);
         return;
     }
-    run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    if (options.countStatistics) {
+        fillPlayerTable(run.counts, run.tempdb, progress);
+        run.winners = pickMedalWinners(run.tempdb);
+    } else {
+        run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    }
     run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
     const PageInputs inputs{
         options.folder,          options.clock(), run.lineCount, run.counts.playedTotal,
-        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks()};
+        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks(), options.servers};
     buildPage(inputs, run.logLines, run.detailLines);
     run.pageFinished = false;
 }
@@ -57,6 +62,13 @@ void save(PageRun& run, const RunOptions& options) {
 }
 
 }  // namespace
+
+void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
+    if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
+        std::filesystem::exists(options.pageToKeepWithoutGames)) {
+        throw Error("The log holds no games; the page was not replaced.");
+    }
+}
 
 PageRun::PageRun() { defineWorkTables(db, tempdb); }
 

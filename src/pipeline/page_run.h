@@ -70,6 +70,13 @@ struct RunOptions {
     std::function<bool()> stopRequested;
     // What the kept names did; the window and the batch tell it differently.
     std::function<void(const KeptNamesRun&)> reportKeptNames;
+    // When set, HTML renames by these rules instead of reading aliases.txt in `folder`.
+    const AliasList* keptRules = nullptr;
+    // When set, HTML takes the kept names' report and the counts (it fills the Statistics)
+    // from it instead of renaming the events of db and counting them: db is not read.
+    std::function<KeptNamesRun(Statistics&)> countStatistics;
+    // On a page over several servers: which servers and how many games each (the header).
+    std::string servers;
 };
 
 // Runs the steps in the order given. False when the log is missing and the options say
@@ -78,5 +85,9 @@ struct RunOptions {
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress);
 
 inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};
+
+// Throws "The log holds no games; the page was not replaced." when the run holds no event
+// and options.pageToKeepWithoutGames names a file that exists.
+void keepPageWithoutGames(const PageRun& run, const RunOptions& options);
 
 }  // namespace gravmark

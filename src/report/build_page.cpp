@@ -57,7 +57,8 @@ std::string updateTime(const QDateTime& updated) {
 std::string headerLine(const PageInputs& inputs) {
     return "<center><font size=-1>Updated @ " + updateTime(inputs.updated) +
            ".</font><BR># of lines parsed : " + std::to_string(inputs.lineCount) +
-           "<BR>Total Games actually played : " + std::to_string(inputs.playedTotal) + "</center><BR>";
+           "<BR>Total Games actually played : " + std::to_string(inputs.playedTotal) +
+           (inputs.servers.empty() ? "" : "<BR>Servers : " + inputs.servers) + "</center><BR>";
 }
 
 void addMedalTable(const PageInputs& inputs, TextBoxLines& memo1) {

@@ -28,6 +28,9 @@ struct PageInputs {
     // With player pages: the address of each row's page, in row order; the name cells link
     // to them. Empty: the rows go on the page as they are.
     std::vector<std::string> playerLinks = {};
+    // A page over several servers: which servers and how many games each, shown under the
+    // totals. Empty on a server's own page.
+    std::string servers = {};
 };
 
 }  // namespace gravmark

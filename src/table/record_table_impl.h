@@ -253,10 +253,13 @@ struct RecordTable::Impl {
         StringPool pool;
         RowStore rows;
     };
-    // With `releasing`, each block of rows is given back once its last row is copied: the
-    // table's rows are not there twice at the peak. Nothing else may read them meanwhile.
-    Renumbered renumbered(bool releasing);
+    // With `releasing` (this table's own rows), each block of rows is given back once its
+    // last row is copied: the table's rows are not there twice at the peak. Nothing else
+    // may read them meanwhile.
+    Renumbered renumbered(RowStore* releasing) const;
     void closeAndReopen();
+    void copyRecordsOf(const Impl& source);
+    void takeRenumbered(Renumbered fresh);
     // Rows go in the default order, so a table read back has the same default order.
     void write(const std::string& path) const;
     void saveToFile(const std::string& path);

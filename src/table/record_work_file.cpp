@@ -1,6 +1,7 @@
 // The work file: opening loads it, closing writes it when the table changed, and the
 // round trip (closeAndReopen) gives what closing and opening would without reading the
-// file back, writing it on a second thread meanwhile. The file format itself belongs to
+// file back, writing it on a second thread meanwhile; another table's records can be
+// copied as that round trip renumbers them. The file format itself belongs to
 // WorkFileReader and WorkFileWriter.
 #include <filesystem>
 #include <future>
@@ -75,7 +76,7 @@ void RecordTable::Impl::close() {
     notify();
 }
 
-RecordTable::Impl::Renumbered RecordTable::Impl::renumbered(bool releasing) {
+RecordTable::Impl::Renumbered RecordTable::Impl::renumbered(RowStore* releasing) const {
     Renumbered fresh;
     fresh.rows.reset(layout.stride());
     std::vector<uint32_t> newId(pool.size(), kNone);
@@ -94,7 +95,7 @@ RecordTable::Impl::Renumbered RecordTable::Impl::renumbered(bool releasing) {
             layout.setCell(cells.data(), f, id);
         }
         fresh.rows.append(cells.data());
-        if (releasing && --uncopied[RowStore::blockOf(r)] == 0) rows.releaseBlockOf(r);
+        if (releasing && --uncopied[RowStore::blockOf(r)] == 0) releasing->releaseBlockOf(r);
     }
     return fresh;
 }
@@ -111,8 +112,20 @@ void RecordTable::Impl::closeAndReopen() {
     // Both threads only read the table until the file is complete.
     std::future<void> written;
     if (!fileName.empty()) written = std::async(std::launch::async, [this] { write(fileName); });
-    Renumbered fresh = renumbered(!written.valid());
+    Renumbered fresh = renumbered(written.valid() ? nullptr : &rows);
     if (written.valid()) written.get();
+    takeRenumbered(std::move(fresh));
+}
+
+void RecordTable::Impl::copyRecordsOf(const Impl& source) {
+    requireOpen();
+    source.requireOpen();
+    state = TableState::Browsing;  // a pending insert or edit is dropped
+    buffer.clear();
+    takeRenumbered(source.renumbered(nullptr));
+}
+
+void RecordTable::Impl::takeRenumbered(Renumbered fresh) {
     startEmpty();
     pool = std::move(fresh.pool);
     rows = std::move(fresh.rows);
@@ -164,5 +177,6 @@ void RecordTable::open() { impl_->openTable(); }
 void RecordTable::close() { impl_->close(); }
 void RecordTable::saveToFile(const std::string& path) { impl_->saveToFile(path); }
 void RecordTable::closeAndReopen() { impl_->closeAndReopen(); }
+void RecordTable::copyRecordsOf(const RecordTable& source) { impl_->copyRecordsOf(*source.impl_); }
 
 }  // namespace gravmark

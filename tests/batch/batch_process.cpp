@@ -2,11 +2,14 @@
 
 #include <QFile>
 #include <QProcess>
+#include <chrono>
+#include <thread>
 
 namespace gravmark::test {
 
 BatchResult runBatchProcess(const std::vector<std::string>& arguments,
-                            const std::function<void(QProcessEnvironment&)>& adjust, const std::string& executable) {
+                            const std::function<void(QProcessEnvironment&)>& adjust, const std::string& executable,
+                            int terminateAfterMs) {
     QStringList list;
     for (const std::string& argument : arguments) list << QFile::decodeName(QByteArray::fromStdString(argument));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -17,6 +20,10 @@ BatchResult runBatchProcess(const std::vector<std::string>& arguments,
     process.setProcessEnvironment(environment);
     process.start(QFile::decodeName(QByteArray::fromStdString(executable)), list);
     BatchResult result;
+    if (terminateAfterMs >= 0 && process.waitForStarted()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
+        process.terminate();
+    }
     if (!process.waitForFinished(60'000) || process.exitStatus() != QProcess::NormalExit) return result;
     result.exitCode = process.exitCode();
     result.out = process.readAllStandardOutput().toStdString();

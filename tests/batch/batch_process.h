@@ -14,9 +14,10 @@ struct BatchResult {
     std::string err;  // standard error
 };
 
-// Runs the built gravmark-batch, or executable, in the test's environment as adjust leaves it.
+// Runs the built gravmark-batch, or executable, in the test's environment as adjust leaves it;
+// with terminateAfterMs, SIGTERM goes to it that long after its start.
 BatchResult runBatchProcess(const std::vector<std::string>& arguments,
                             const std::function<void(QProcessEnvironment&)>& adjust = {},
-                            const std::string& executable = GRAVMARK_BATCH_EXE);
+                            const std::string& executable = GRAVMARK_BATCH_EXE, int terminateAfterMs = -1);
 
 }  // namespace gravmark::test

@@ -25,6 +25,20 @@ TEST(BatchOptions, EveryOptionIsTaken) {
     EXPECT_TRUE(parseBatchOptions({"--help"}).help);
 }
 
+TEST(BatchOptions, WatchAndServers) {
+    const BatchOptions watch = parseBatchOptions({"--watch", "--server", "tdm=/srv/tdm", "--server", "sd-2=sd"});
+    EXPECT_EQ(watch.watchSeconds, kDefaultWatchSeconds);
+    ASSERT_EQ(watch.servers.size(), 2u);
+    EXPECT_EQ(watch.servers[1].name, "sd-2");
+    EXPECT_EQ(watch.servers[1].folder, "sd");
+    EXPECT_EQ(parseBatchOptions({"--watch", "5", "--quiet"}).watchSeconds, 5);
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"--watch", "0"}, {"--watch", "86401"}, {"--server", "tdm"}, {"--server", "=/srv"},
+             {"--server", "t/d=/srv"}, {"--server", "tdm="}, {"--server", "a=x", "--server", "a=y"}}) {
+        EXPECT_THROW(parseBatchOptions(arguments), Error) << arguments[1];
+    }
+}
+
 TEST(BatchOptions, UsageErrors) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{"--bogus"},

@@ -1,0 +1,28 @@
+#include "batch/status_file.h"
+
+#include <filesystem>
+
+#include "batch/watched_server.h"
+#include "common/error.h"
+#include "common/text_box_lines.h"
+#include "report/write_page.h"
+
+namespace gravmark {
+
+void StatusFile::update(const std::string& page, const QDateTime& lastPage, const std::string& fetchResult,
+                        int64_t games) {
+    const std::string line = "last page " + (lastPage.isValid() ? timeText(lastPage) : std::string("none")) +
+                             "; last fetch: " + fetchResult + "; games seen: " + std::to_string(games);
+    const std::string path = (std::filesystem::path(page).parent_path() / "gravmark-status.txt").string();
+    if (path + line == written_) return;
+    TextBoxLines text;
+    text.addLine(line);
+    try {
+        writePage(text, path);
+        written_ = path + line;
+    } catch (const Error&) {
+        written_.clear();
+    }
+}
+
+}  // namespace gravmark
