@@ -35,6 +35,12 @@ set(portable_dir gravmark-parser)
 install(TARGETS GravmarkParser gravmark-batch RUNTIME DESTINATION ${portable_dir} COMPONENT portable)
 install(FILES ${medal_pictures} ${sample_log} ${portable_marker} DESTINATION ${portable_dir} COMPONENT portable)
 
+# The system layout, its manual page and the Debian package are Linux's: a Windows build is
+# the portable folder only (tools/windows/build zips it).
+if(WIN32)
+  return()
+endif()
+
 # The system layout.
 set(shared_dir ${CMAKE_INSTALL_DATADIR}/gravmark-parser)
 install(PROGRAMS $<TARGET_FILE:GravmarkParser> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME gravmark-parser

@@ -6,6 +6,7 @@
 #include "common/program_layout.h"
 #include "common/version_info.h"
 #include "names/kept_names.h"
+#include "platform/native_path.h"
 #include "report/save_page.h"
 #include "settings/ini_file.h"
 
@@ -34,7 +35,7 @@ std::string chooseProgramFolder(const BatchOptions& options) {
             throw Error(std::string(missing.what()) + ": give --folder");
         }
     }
-    if (!std::filesystem::is_directory(*options.folder))
+    if (!std::filesystem::is_directory(platform::nativePath(*options.folder)))
         throw Error("Folder does not exist: " + *options.folder);
     return *options.folder;
 }

@@ -7,6 +7,7 @@
 
 #include "common/error.h"
 #include "loggen/log_generator.h"
+#include "platform/native_path.h"
 #include "settings/ini_file.h"
 
 namespace gravmark {
@@ -15,11 +16,11 @@ bool isShippedSampleLog(const std::string& path) {
     // The sample is made again rather than shipped twice: a few milliseconds, and only a
     // log of its very size is read at all.
     std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
+    const auto size = std::filesystem::file_size(platform::nativePath(path), error);
     if (error) return false;
     const std::string sample = loggen::generateLog(loggen::kSampleLogShape);
     if (size != sample.size()) return false;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::nativePath(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {}) == sample;
 }
 

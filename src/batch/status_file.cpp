@@ -5,6 +5,7 @@
 #include "batch/watched_server.h"
 #include "common/error.h"
 #include "common/text_box_lines.h"
+#include "platform/native_path.h"
 #include "report/write_page.h"
 
 namespace gravmark {
@@ -13,7 +14,8 @@ void StatusFile::update(const std::string& page, const QDateTime& lastPage, cons
                         int64_t games) {
     const std::string line = "last page " + (lastPage.isValid() ? timeText(lastPage) : std::string("none")) +
                              "; last fetch: " + fetchResult + "; games seen: " + std::to_string(games);
-    const std::string path = (std::filesystem::path(page).parent_path() / "gravmark-status.txt").string();
+    const std::string path =
+        platform::pathBytes(platform::nativePath(page).parent_path() / "gravmark-status.txt");
     if (path + line == written_) return;
     TextBoxLines text;
     text.addLine(line);

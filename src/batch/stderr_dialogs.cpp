@@ -1,8 +1,8 @@
 #include "batch/stderr_dialogs.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "platform/terminal.h"
 
 namespace gravmark {
 
@@ -19,7 +19,7 @@ std::string printable(std::string text) {
 
 // A line of its own, also when the progress bar stands on the terminal's current line.
 void printLine(const char* prefix, const std::string& text) {
-    std::fprintf(stderr, "%s%s%s\n", isatty(STDERR_FILENO) ? "\r\033[K" : "", prefix,
+    std::fprintf(stderr, "%s%s%s\n", platform::standardErrorIsTerminal() ? "\r\033[K" : "", prefix,
                  printable(text).c_str());
 }
 

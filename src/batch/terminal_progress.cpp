@@ -1,13 +1,13 @@
 #include "batch/terminal_progress.h"
 
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "platform/terminal.h"
 
 namespace gravmark {
 
 TerminalProgress::TerminalProgress(Progress& progress, bool quiet)
-    : progress_(progress), enabled_(!quiet && isatty(STDERR_FILENO)) {
+    : progress_(progress), enabled_(!quiet && platform::standardErrorIsTerminal()) {
     if (enabled_) progress_.setPercentListener([this](int percent) { draw(percent); });
 }
 

@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "common/program_folder.h"
 #include "pipeline/combined_page.h"
+#include "platform/native_path.h"
 #include "settings/ini_file.h"
 
 namespace gravmark {
@@ -17,7 +18,8 @@ namespace gravmark {
 namespace {
 
 std::string existingFolder(const std::string& folder) {
-    if (!std::filesystem::is_directory(folder)) throw Error("Folder does not exist: " + folder);
+    if (!std::filesystem::is_directory(platform::nativePath(folder)))
+        throw Error("Folder does not exist: " + folder);
     setProgramFolder(folder);
     return programFolder();  // with its separator
 }
@@ -59,10 +61,11 @@ public:
     // NAME/index.html beside the combined page, its folder made when missing (a folder
     // that cannot be made fails the page's writing, which tells it).
     PageDestination serverPage(const std::string& name) const {
-        const std::filesystem::path folder = std::filesystem::path(target_).parent_path() / name;
+        const std::filesystem::path folder =
+            platform::nativePath(target_).parent_path() / platform::nativePath(name);
         std::error_code toldByTheWriting;
         std::filesystem::create_directories(folder, toldByTheWriting);
-        return {(folder / "index.html").string(), false};
+        return {platform::pathBytes(folder / "index.html"), false};
     }
 
     // Never throws: a failure is told once, and the next look tries again.

@@ -10,6 +10,7 @@
 #include "common/program_folder.h"
 #include "common/progress.h"
 #include "pipeline/incremental_page.h"
+#include "platform/native_path.h"
 #include "settings/ini_file.h"
 
 namespace gravmark {
@@ -102,7 +103,7 @@ void WatchedServer::writePage(const PageDestination& destination, StderrDialogs&
         batchPageOptions(folder_, settings_, destination.toOut, destination.target, now, dialogs);
     steps.keptRules = &rules_;
     if (!destination.toOut)
-        steps.settings.savepath = std::filesystem::path(destination.target).parent_path().string();
+        steps.settings.savepath = platform::pathBytes(platform::nativePath(destination.target).parent_path());
     PageRun run;
     Progress unseen;
     writeIncrementalPage(log_, counts_, run, steps, unseen);

@@ -1,8 +1,8 @@
 #include "common/huge_pages.h"
 
-#include <sys/mman.h>
-
 #include <new>
+
+#include "platform/large_block.h"
 
 namespace gravmark {
 
@@ -16,8 +16,7 @@ void* allocateLarge(size_t size) {
         block = std::malloc(size == 0 ? 1 : size);
     } else {
         const size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
-        block = std::aligned_alloc(kHugePage, rounded);
-        if (block) ::madvise(block, rounded, MADV_HUGEPAGE);
+        block = platform::allocateLargeBlock(rounded, kHugePage);
     }
     if (!block) throw std::bad_alloc();
     return block;

@@ -2,12 +2,14 @@
 
 #include <filesystem>
 
+#include "platform/native_path.h"
+
 namespace gravmark {
 
 namespace {
 
 std::string withSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
+    if (!platform::endsWithSeparator(folder)) folder += '/';
     return folder;
 }
 
@@ -19,10 +21,10 @@ std::string& folderSetting() {
 }  // namespace
 
 std::string executableFolder() {
+    const std::string folder = platform::executableFolder();
+    if (!folder.empty()) return folder;
     std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return withSeparator(std::filesystem::current_path().string());
-    return withSeparator(exe.parent_path().string());
+    return withSeparator(platform::pathBytes(std::filesystem::current_path(error)));
 }
 
 std::string programFolder() { return folderSetting(); }
@@ -30,7 +32,7 @@ std::string programFolder() { return folderSetting(); }
 void setProgramFolder(const std::string& folder) { folderSetting() = withSeparator(folder); }
 
 std::string inProgramFolder(const std::string& path) {
-    return path.starts_with('/') ? path : programFolder() + path;
+    return platform::isAbsolutePath(path) ? path : programFolder() + path;
 }
 
 }  // namespace gravmark

@@ -9,25 +9,27 @@
 #include <vector>
 
 #include "common/error.h"
-#include "fetch/local_log_file.h"
 #include "common/rotated_copies.h"
+#include "fetch/local_log_file.h"
+#include "platform/file_replace.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 namespace {
 
 namespace fs = std::filesystem;
 
-bool exists(const std::string& path) { return fs::exists(fs::symlink_status(path)); }
+bool exists(const std::string& path) { return fs::exists(fs::symlink_status(platform::nativePath(path))); }
 
 int64_t sizeOf(const std::string& path) {
     std::error_code unreadable;
-    const auto size = fs::file_size(path, unreadable);
+    const auto size = fs::file_size(platform::nativePath(path), unreadable);
     if (unreadable) throw Error("Cannot open file \"" + path + "\". " + unreadable.message());
     return static_cast<int64_t>(size);
 }
 
 std::ifstream openForReading(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::nativePath(path), std::ios::binary);
     if (!file) throw Error("Cannot open file \"" + path + "\". " + std::strerror(errno));
     return file;
 }
@@ -56,9 +58,8 @@ bool beginsWith(const std::string& path, const std::string& prefixPath) {
 }
 
 void rename(const std::string& from, const std::string& to) {
-    std::error_code failed;
-    fs::rename(from, to, failed);
-    if (failed) throw Error("Cannot rename \"" + from + "\" to \"" + to + "\". " + failed.message());
+    if (const int failed = platform::replaceFile(from, to); failed != 0)
+        throw Error("Cannot rename \"" + from + "\" to \"" + to + "\". " + platform::failureText(failed));
 }
 
 }  // namespace
@@ -140,7 +141,7 @@ void LogContinuation::fetchWhole(RemoteLog& remote) {
 
 void LogContinuation::removePart() const {
     std::error_code ignored;
-    fs::remove(partPath(), ignored);
+    fs::remove(platform::nativePath(partPath()), ignored);
 }
 
 void LogContinuation::transfer(RemoteLog& remote, int64_t offset, const std::string& copyPath,

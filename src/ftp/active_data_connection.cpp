@@ -1,11 +1,10 @@
 #include "ftp/active_data_connection.h"
 
-#include <unistd.h>
-
 #include "common/error.h"
 #include "ftp/ftp_control_connection.h"
 #include "ftp/network_wait.h"
 #include "ftp/socket_error.h"
+#include "platform/tcp_socket.h"
 
 namespace gravmark {
 
@@ -44,7 +43,8 @@ void ActiveDataConnection::Listener::incomingConnection(qintptr descriptor) {
     auto socket = std::make_unique<QSslSocket>();
     socket->setReadBufferSize(256 * 1024);
     if (taken || !socket->setSocketDescriptor(descriptor) || !socket->peerAddress().isEqual(peer)) {
-        if (socket->state() == QAbstractSocket::UnconnectedState) ::close(static_cast<int>(descriptor));
+        if (socket->state() == QAbstractSocket::UnconnectedState)
+            platform::closeSocket(static_cast<int>(descriptor));
         return;  // the socket, if it took the descriptor, closes it
     }
     taken = std::move(socket);

@@ -1,50 +1,44 @@
 #include "ftp/socket_error.h"
 
-#include <netdb.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "common/error.h"
+#include "platform/tcp_socket.h"
 
 namespace gravmark {
 namespace {
 
-int posixNumber(QAbstractSocket::SocketError error) {
+platform::SocketFailure failureOf(QAbstractSocket::SocketError error) {
+    using platform::SocketFailure;
     switch (error) {
         case QAbstractSocket::ConnectionRefusedError:
-            return ECONNREFUSED;
+            return SocketFailure::Refused;
         case QAbstractSocket::SocketAccessError:
-            return EACCES;
+            return SocketFailure::Access;
         case QAbstractSocket::SocketResourceError:
-            return EMFILE;
+            return SocketFailure::Resources;
         case QAbstractSocket::SocketTimeoutError:
-            return ETIMEDOUT;
+            return SocketFailure::TimedOut;
         case QAbstractSocket::NetworkError:
-            return ENETUNREACH;
+            return SocketFailure::Network;
         case QAbstractSocket::AddressInUseError:
-            return EADDRINUSE;
+            return SocketFailure::AddressInUse;
         case QAbstractSocket::SocketAddressNotAvailableError:
-            return EADDRNOTAVAIL;
+            return SocketFailure::AddressNotAvailable;
         case QAbstractSocket::UnsupportedSocketOperationError:
-            return EAFNOSUPPORT;
+            return SocketFailure::Unsupported;
+        case QAbstractSocket::HostNotFoundError:
+            return SocketFailure::HostNotFound;
         default:
-            return 0;
+            return SocketFailure::Other;
     }
 }
 
 }  // namespace
 
 std::string socketErrorMessage(QAbstractSocket::SocketError error, const QString& qtDescription) {
-    if (error == QAbstractSocket::HostNotFoundError) {
-        return "Socket Error # " + std::to_string(HOST_NOT_FOUND) + "\nHost not found.";
-    }
-    const int number = posixNumber(error);
-    const std::string description =
-        number != 0 ? std::string(std::strerror(number)) : qtDescription.toLatin1().toStdString();
-    return "Socket Error # " + std::to_string(number != 0 ? number : EIO) + "\n" + description + ".";
+    const platform::SystemSocketError system = platform::systemSocketError(failureOf(error));
+    const std::string description = system.text ? system.text : qtDescription.toLatin1().toStdString();
+    return "Socket Error # " + std::to_string(system.number) + "\n" + description + ".";
 }
-
 void throwSocketError(const QAbstractSocket& socket) {
     throw Error(socketErrorMessage(socket.error(), socket.errorString()));
 }

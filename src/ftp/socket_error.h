@@ -1,10 +1,9 @@
 #pragma once
 // The texts of socket failures: "Socket Error # " + the system's error number, a line
-// break and its description. Qt reports a kind of failure, not the errno, so each kind is
-// given the POSIX number and text that cause it (a refused connection is
-// "Socket Error # 111" + "Connection refused."). A failed host lookup has no errno: it uses
-// the resolver's own number HOST_NOT_FOUND (1) and the text "Host not found.". Kinds with
-// no POSIX counterpart keep Qt's description under EIO.
+// break and its description. Qt reports a kind of failure, not the number, so each kind is
+// given the system's number and text that cause it (platform/tcp_socket.h: on Linux a
+// refused connection is "Socket Error # 111" + "Connection refused.", on Windows # 10061).
+// Kinds with no system counterpart keep Qt's description under EIO.
 // A server that closes the connection is no socket failure: "Connection Closed Gracefully.".
 #include <QAbstractSocket>
 #include <string>

@@ -1,13 +1,10 @@
 #include "ingest/load_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "common/error.h"
+#include "platform/file_access.h"
 
 namespace gravmark {
 
@@ -19,31 +16,29 @@ namespace {
 
 }  // namespace
 
-LoadFile::LoadFile(const std::string& path) : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+LoadFile::LoadFile(const std::string& path)
+    : path_(path), fd_(platform::openFile(path, platform::OpenFor::Reading)) {
     if (fd_ < 0) fail("Cannot open file", path_);
 }
 
-LoadFile::~LoadFile() { ::close(fd_); }
+LoadFile::~LoadFile() { platform::closeFile(fd_); }
 
 uint64_t LoadFile::size() const {
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) fail("Cannot read file", path_);
-    return static_cast<uint64_t>(st.st_size);
+    const int64_t size = platform::fileSize(fd_);
+    if (size < 0) fail("Cannot read file", path_);
+    return static_cast<uint64_t>(size);
 }
 
 void LoadFile::seekTo(uint64_t offset) {
-    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) fail("Cannot read file", path_);
+    if (platform::seekFile(fd_, static_cast<int64_t>(offset)) != 0) fail("Cannot read file", path_);
 }
 
 size_t LoadFile::read(char* into, size_t size) {
     size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(fd_, into + done, size - done);
+        const int64_t got = platform::readSome(fd_, into + done, size - done);
         if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            fail("Cannot read file", path_);
-        }
+        if (got < 0) fail("Cannot read file", path_);
         done += static_cast<size_t>(got);
     }
     return done;

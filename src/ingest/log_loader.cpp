@@ -9,6 +9,7 @@
 #include "ingest/load_count_pass.h"
 #include "ingest/load_file.h"
 #include "ingest/load_line_pass.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -67,7 +68,7 @@ private:
 
 bool logFileExists(const std::string& path) {
     std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
+    return std::filesystem::is_regular_file(platform::nativePath(path), ignored);
 }
 
 int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress) {

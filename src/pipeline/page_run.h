@@ -40,6 +40,7 @@ struct PageRun {
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
     PlayerSite playerSite;
+    QDateTime pageTime;  // the "Updated @" time of the page HTML built
     int32_t lineCount = 0;
     int32_t gameCount = 0;
     int32_t eventCount = 0;
@@ -54,8 +55,8 @@ enum class MissingLog { StopWithMessage, Fail };
 struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
-    bool showDetails = false;       // PARSE adds a details line per event
-    bool rosterForMerging = false;  // HTML ends with the roster, for the merge window
+    bool showDetails = false;          // PARSE adds a details line per event
+    bool rosterForMerging = false;     // HTML ends with the roster, for the merge window
     bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
     std::string version;               // the product version of the credit line
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };  // "Updated @"

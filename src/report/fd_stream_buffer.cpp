@@ -1,8 +1,8 @@
 #include "report/fd_stream_buffer.h"
 
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "platform/file_access.h"
 
 namespace gravmark {
 
@@ -11,8 +11,7 @@ FdStreamBuffer::FdStreamBuffer(int fd) : fd_(fd) { setp(buffer_.data(), buffer_.
 bool FdStreamBuffer::flush() {
     const char* at = pbase();
     while (error_ == 0 && at < pptr()) {
-        const ssize_t written = ::write(fd_, at, static_cast<size_t>(pptr() - at));
-        if (written < 0 && errno == EINTR) continue;
+        const int64_t written = platform::writeSome(fd_, at, static_cast<size_t>(pptr() - at));
         if (written < 0)
             error_ = errno;
         else

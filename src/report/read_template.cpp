@@ -1,14 +1,13 @@
 #include "report/read_template.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "common/error.h"
 #include "common/text_box_lines.h"
+#include "platform/file_access.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -22,24 +21,24 @@ namespace {
 
 void readTemplate(const std::string& path, TextBoxLines& box) {
     std::error_code ignored;
-    if (!std::filesystem::is_regular_file(path, ignored)) return;  // a folder is no template either
+    if (!std::filesystem::is_regular_file(platform::nativePath(path), ignored))
+        return;  // a folder is no template either
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = platform::openFile(path, platform::OpenFor::Reading);
     if (fd < 0) cannotOpen(path, errno);
     std::string bytes;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const int64_t got = platform::readSome(fd, buffer, sizeof buffer);
         if (got == 0) break;
         if (got < 0) {
-            if (errno == EINTR) continue;
             const int error = errno;
-            ::close(fd);
+            platform::closeFile(fd);
             cannotOpen(path, error);
         }
         bytes.append(buffer, static_cast<size_t>(got));
     }
-    ::close(fd);
+    platform::closeFile(fd);
     box.setText(bytes);
 }
 

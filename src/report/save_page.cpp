@@ -5,6 +5,7 @@
 #include "common/dialogs.h"
 #include "common/program_folder.h"
 #include "common/text_box_lines.h"
+#include "platform/native_path.h"
 #include "report/credit_line.h"
 #include "report/medal_pictures.h"
 #include "report/site_change.h"
@@ -23,16 +24,16 @@ void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& pro
 // The page names its medal pictures by bare file name: they go beside it, and so do the
 // staged files, which take their places with the page.
 void writePageAndPictures(const TextBoxLines& page, const std::string& target, const PageExtras& extras) {
-    const std::filesystem::path path(target);
+    const std::filesystem::path path = platform::nativePath(target);
     if (extras.stageBesidePage) {
-        SiteChange change(path.parent_path().string(), target);
+        SiteChange change(platform::pathBytes(path.parent_path()), target);
         extras.stageBesidePage(change, target);
-        change.addFile(path.filename().string(), page.text());
+        change.addFile(platform::pathBytes(path.filename()), page.text());
         change.commit();
     } else {
         writePage(page, target);
     }
-    addMissingMedalPictures(path.parent_path().string());
+    addMissingMedalPictures(platform::pathBytes(path.parent_path()));
 }
 
 }  // namespace

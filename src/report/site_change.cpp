@@ -1,15 +1,12 @@
 #include "report/site_change.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/file_access.h"
+#include "platform/file_replace.h"
+#include "platform/folder_access.h"
+#include "platform/native_path.h"
 #include "report/cannot_create.h"
 
 namespace gravmark {
@@ -18,65 +15,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr mode_t kFileMode = 0644;
-constexpr mode_t kFolderMode = 0755;
 constexpr std::string_view kStagingPrefix = ".site.";
 // Where the old entries go on a file system that cannot exchange two names.
 constexpr const char* kReplaced = ".replaced";
 
-bool lstatOf(const std::string& path, struct stat& info) { return ::lstat(path.c_str(), &info) == 0; }
-
 // A staging folder of a run that no longer holds its lock: removed with what it holds.
+// Its name is never made again, so nothing new can be in it once the lock is let go.
 void removeIfAbandoned(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    ::close(fd);
+    const intptr_t lock = platform::lockFolder(path, false);
+    if (lock == -1) return;
+    platform::unlockFolder(lock);
+    std::error_code ignored;
+    fs::remove_all(platform::nativePath(path), ignored);
 }
 
 void removeAbandonedStaging(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
+    std::error_code unreadable;
+    std::vector<std::string> abandoned;
+    for (const auto& entry : fs::directory_iterator(platform::nativePath(folder), unreadable)) {
+        const std::string name = platform::pathBytes(entry.path().filename());
         if (name.size() == kStagingPrefix.size() + 6 && name.starts_with(kStagingPrefix))
-            removeIfAbandoned(folder + "/" + std::string(name));
+            abandoned.push_back(folder + "/" + name);
     }
-    ::closedir(dir);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return false;
-        bytes.remove_prefix(size_t(written));
-    }
-    return true;
-}
-
-mode_t modeReplacing(const std::string& target) {
-    struct stat old {};
-    return lstatOf(target, old) && S_ISREG(old.st_mode) ? old.st_mode & 07777 : kFileMode;
+    for (const std::string& path : abandoned) removeIfAbandoned(path);
 }
 
 // The old entry may be replaced by an entry of this kind: none there, a link, or the same kind.
 int kindMismatch(const std::string& target, bool folder) {
-    struct stat old {};
-    if (!lstatOf(target, old) || S_ISLNK(old.st_mode)) return 0;
-    if (folder && !S_ISDIR(old.st_mode)) return ENOTDIR;
-    if (!folder && S_ISDIR(old.st_mode)) return EISDIR;
+    const platform::EntryKind old = platform::entryKind(target);
+    if (old == platform::EntryKind::None || old == platform::EntryKind::Link) return 0;
+    if (folder && old != platform::EntryKind::Folder) return ENOTDIR;
+    if (!folder && old == platform::EntryKind::Folder) return EISDIR;
     return 0;
-}
-
-void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // How one entry was put in place, so that it can be taken back.
@@ -87,41 +57,35 @@ struct Placement {
     Placed how;
 };
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return lstatOf(path, info);
-}
-
 // 0 or the errno of the rename that failed.
 int place(Placement& step) {
-    if (!exists(step.target)) {
+    if (platform::entryKind(step.target) == platform::EntryKind::None) {
         step.how = Placed::New;
-        return ::rename(step.staged.c_str(), step.target.c_str()) == 0 ? 0 : errno;
+        return platform::renameEntry(step.staged, step.target);
     }
     step.how = Placed::Exchanged;
-    if (::renameat2(AT_FDCWD, step.staged.c_str(), AT_FDCWD, step.target.c_str(), RENAME_EXCHANGE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS) return errno;
-    // Two renames: for a moment the name is missing, but never half-written.
+    const int exchanged = platform::exchangeEntries(step.staged, step.target);
+    if (exchanged != EINVAL && exchanged != ENOSYS) return exchanged;
+    // Two renames: for a moment the name is missing, but never half-written. On Windows a
+    // page another program holds open refuses the first, and the old site stays.
     step.how = Placed::Moved;
-    if (::rename(step.target.c_str(), step.replaced.c_str()) != 0) return errno;
-    if (::rename(step.staged.c_str(), step.target.c_str()) == 0) return 0;
-    const int error = errno;
-    ::rename(step.replaced.c_str(), step.target.c_str());
+    if (const int error = platform::renameEntry(step.target, step.replaced); error != 0) return error;
+    const int error = platform::renameEntry(step.staged, step.target);
+    if (error != 0) platform::renameEntry(step.replaced, step.target);
     return error;
 }
 
 void takeBack(const Placement& step) {
     switch (step.how) {
         case Placed::New:
-            ::rename(step.target.c_str(), step.staged.c_str());
+            platform::renameEntry(step.target, step.staged);
             break;
         case Placed::Exchanged:
-            ::renameat2(AT_FDCWD, step.staged.c_str(), AT_FDCWD, step.target.c_str(), RENAME_EXCHANGE);
+            platform::exchangeEntries(step.staged, step.target);
             break;
         case Placed::Moved:
-            ::rename(step.target.c_str(), step.staged.c_str());
-            ::rename(step.replaced.c_str(), step.target.c_str());
+            platform::renameEntry(step.target, step.staged);
+            platform::renameEntry(step.replaced, step.target);
             break;
     }
 }
@@ -132,14 +96,13 @@ SiteChange::SiteChange(const std::string& folder, const std::string& shownOnFail
     : folder_(folder.empty() ? "." : folder) {
     removeAbandonedStaging(folder_);
     staging_ = folder_ + "/" + std::string(kStagingPrefix) + "XXXXXX";
-    if (!::mkdtemp(staging_.data())) {
-        const int error = errno;
+    if (const int error = platform::makeTemporaryFolder(staging_); error != 0) {
         staging_.clear();
         throwCannotCreate(
             shownOnFailure.empty() ? folder_ + "/" + std::string(kStagingPrefix) : shownOnFailure, error);
     }
-    lock_ = ::open(staging_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (lock_ < 0 || ::flock(lock_, LOCK_EX) != 0 || ::chmod(staging_.c_str(), kFolderMode) != 0) {
+    lock_ = platform::lockFolder(staging_, true);
+    if (lock_ == -1) {
         const int error = errno;
         release();
         throwCannotCreate(staging_, error);
@@ -149,10 +112,11 @@ SiteChange::SiteChange(const std::string& folder, const std::string& shownOnFail
 SiteChange::~SiteChange() { release(); }
 
 void SiteChange::release() {
-    std::error_code ignored;
-    if (!staging_.empty()) fs::remove_all(staging_, ignored);
-    if (lock_ >= 0) ::close(lock_);
+    // Unlocked first: Windows removes no folder a handle is open on.
+    platform::unlockFolder(lock_);
     lock_ = -1;
+    std::error_code ignored;
+    if (!staging_.empty()) fs::remove_all(platform::nativePath(staging_), ignored);
 }
 
 std::string SiteChange::stagedPath(const std::string& name) const { return staging_ + "/" + name; }
@@ -163,23 +127,22 @@ void SiteChange::addEntry(const std::string& name, bool folder) {
 
 void SiteChange::addFile(const std::string& name, std::string_view bytes, bool durable) {
     const std::string path = stagedPath(name);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
+    const int fd = platform::openFile(path, platform::OpenFor::CreatingNew);
     if (fd < 0) throwCannotCreate(folder_ + "/" + name, errno);
     int error = 0;
-    if (!writeAll(fd, bytes)) error = errno;
-    if (error == 0 && name.find('/') == std::string::npos &&
-        ::fchmod(fd, modeReplacing(folder_ + "/" + name)) != 0)
-        error = errno;
-    if (error == 0 && durable && ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    if (!platform::writeAll(fd, bytes.data(), bytes.size())) error = errno;
+    if (error == 0 && name.find('/') == std::string::npos)
+        error = platform::setPageMode(fd, folder_ + "/" + name);
+    if (error == 0 && durable) error = platform::syncFile(fd);
+    if (platform::closeFile(fd) != 0 && error == 0) error = errno;
     if (error != 0) throwCannotCreate(folder_ + "/" + name, error);
     addEntry(name, false);
 }
 
 void SiteChange::addFolder(const std::string& name) {
     const std::string path = stagedPath(name);
-    if (::mkdir(path.c_str(), kFolderMode) != 0 || ::chmod(path.c_str(), kFolderMode) != 0)
-        throwCannotCreate(folder_ + "/" + name, errno);
+    if (const int error = platform::makeFolder(path); error != 0)
+        throwCannotCreate(folder_ + "/" + name, error);
     addEntry(name, true);
 }
 
@@ -189,8 +152,8 @@ void SiteChange::commit() {
             throwCannotCreate(folder_ + "/" + entry.name, error);
     }
     const std::string replaced = stagedPath(kReplaced);
-    if (::mkdir(replaced.c_str(), kFolderMode) != 0) throwCannotCreate(replaced, errno);
-    syncFolder(staging_);
+    if (const int error = platform::makeFolder(replaced); error != 0) throwCannotCreate(replaced, error);
+    platform::syncFolder(staging_);
     std::vector<Placement> done;
     for (const Entry& entry : entries_) {
         Placement step{folder_ + "/" + entry.name, stagedPath(entry.name), replaced + "/" + entry.name,
@@ -201,7 +164,7 @@ void SiteChange::commit() {
         }
         done.push_back(std::move(step));
     }
-    syncFolder(folder_);
+    platform::syncFolder(folder_);
 }
 
 }  // namespace gravmark

@@ -12,6 +12,7 @@
 //
 // The staging folder stays locked while the change lives; a staging folder left by a
 // killed run is unlocked and is removed when the next change in that folder begins.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +56,7 @@ private:
 
     std::string folder_;
     std::string staging_;
-    int lock_ = -1;
+    intptr_t lock_ = -1;
     std::vector<Entry> entries_;
 };
 

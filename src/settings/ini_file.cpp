@@ -1,17 +1,17 @@
 #include "settings/ini_file.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include "common/byte_order_mark.h"
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -55,7 +55,7 @@ struct IniText {
 };
 
 IniText readLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::nativePath(path), std::ios::binary);
     IniText text;
     std::string line;
     while (std::getline(in, line)) {
@@ -156,7 +156,8 @@ void IniFile::requireReadable() const {
     if (!info.exists()) return;
     if (info.isDir()) throw Error("Cannot read " + path_ + ": it is a folder");
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) throw Error("Cannot read " + path_ + ": " + file.errorString().toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error("Cannot read " + path_ + ": " + file.errorString().toStdString());
 }
 
 bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "common/error.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -49,8 +50,8 @@ bool hashedNameMatches(const std::string& hashed, const std::string& name) {
     if (!hashed.starts_with("|1|") || saltEnd == std::string::npos) return false;
     const QByteArray salt = QByteArray::fromBase64(QByteArray::fromStdString(hashed.substr(3, saltEnd - 3)));
     const QByteArray hmac = QByteArray::fromBase64(QByteArray::fromStdString(hashed.substr(saltEnd + 1)));
-    return QMessageAuthenticationCode::hash(QByteArray::fromStdString(name), salt, QCryptographicHash::Sha1) ==
-           hmac;
+    return QMessageAuthenticationCode::hash(QByteArray::fromStdString(name), salt,
+                                            QCryptographicHash::Sha1) == hmac;
 }
 
 bool namesMatch(const std::string& names, const std::string& name) {
@@ -74,7 +75,7 @@ HostKeyCheck KnownHosts::check(const std::string& host, uint16_t port, const Hos
     const std::string name = knownHostsName(host, port);
     HostKeyCheck result;
     bool known = false;
-    std::ifstream file(path_, std::ios::binary);
+    std::ifstream file(platform::nativePath(path_), std::ios::binary);
     for (std::string line; std::getline(file, line);) {
         const auto parsed = parseLine(line);
         if (!parsed || !namesMatch(parsed->names, name)) continue;

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/error.h"
+#include "platform/native_path.h"
 
 namespace gravmark {
 
@@ -18,7 +19,8 @@ int refusePassphrase(const char*, char*, size_t, int, int, void* asked) {
 }  // namespace
 
 std::optional<SshKey> loadPrivateKey(const std::string& path, const std::optional<std::string>& passphrase) {
-    if (!std::ifstream(path, std::ios::binary)) throw Error("Cannot read the key file \"" + path + "\".");
+    if (!std::ifstream(platform::nativePath(path), std::ios::binary))
+        throw Error("Cannot read the key file \"" + path + "\".");
     bool passphraseAsked = false;
     ssh_key key = nullptr;
     const int result = ssh_pki_import_privkey_file(path.c_str(), passphrase ? passphrase->c_str() : nullptr,

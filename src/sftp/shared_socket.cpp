@@ -1,13 +1,13 @@
 #include "sftp/shared_socket.h"
 
-#include <sys/socket.h>
+#include "platform/tcp_socket.h"
 
 namespace gravmark {
 
 void SharedSocket::attach(int fd) {
     std::lock_guard lock(mutex_);
     fd_ = fd;
-    if (cut_) ::shutdown(fd_, SHUT_RDWR);
+    if (cut_) platform::shutDownSocket(fd_);
 }
 
 void SharedSocket::detach() {
@@ -18,7 +18,7 @@ void SharedSocket::detach() {
 void SharedSocket::cut() {
     std::lock_guard lock(mutex_);
     cut_ = true;
-    if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
+    if (fd_ >= 0) platform::shutDownSocket(fd_);
 }
 
 }  // namespace gravmark

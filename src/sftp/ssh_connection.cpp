@@ -1,10 +1,9 @@
 #include "sftp/ssh_connection.h"
 
-#include <unistd.h>
-
 #include <QByteArray>
 
 #include "common/error.h"
+#include "platform/tcp_socket.h"
 
 namespace gravmark {
 
@@ -20,7 +19,7 @@ SshConnection::SshConnection(int fd, const ServerAddress& address, const std::st
     : session_(ssh_new()), fd_(fd), socket_(socket), serverName_(address.host) {
     if (!session_) {
         socket_.detach();
-        ::close(fd);
+        platform::closeSocket(fd);
         throw Error("Cannot start an SSH session.");
     }
     const int port = address.port;
@@ -86,7 +85,8 @@ void SshConnection::logIn(const std::string& user, ssh_key key, const std::strin
                         "\" for the user " + user + ".");
     }
     if (!password)
-        throw Error("The server " + serverName_ + " asks for a login: give a password or a key file in the settings.");
+        throw Error("The server " + serverName_ +
+                    " asks for a login: give a password or a key file in the settings.");
     logInWithPassword(user, *password, methods);
 }
 
@@ -131,7 +131,7 @@ void SshConnection::logInKeyboardInteractive(const std::string& user, const std:
 void SshConnection::disconnect() {
     ssh_disconnect(session_);
     socket_.detach();
-    ::close(fd_);
+    platform::closeSocket(fd_);
 }
 
 }  // namespace gravmark

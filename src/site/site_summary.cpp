@@ -36,16 +36,19 @@ double floatAt(const RecordTable& table, int row, int field) {
 // The rows of the player table in page order. Its records were posted one per non-empty
 // roster name in roster order, so a record's posting number names its player.
 std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
-    std::vector<const std::string*> posted;
-    for (const std::string& name : stats.roster) {
-        if (!name.empty()) posted.push_back(&name);
+    std::vector<size_t> posted;  // roster indices
+    for (size_t i = 0; i < stats.roster.size(); ++i) {
+        if (!stats.roster[i].empty()) posted.push_back(i);
     }
     const int kills = fieldNumber(tempdb, "kills"), killed = fieldNumber(tempdb, "killed"),
               played = fieldNumber(tempdb, "played"), target = fieldNumber(tempdb, "target");
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
-        player.name = *posted.at(tempdb.viewRecordNumber(row));
+        const size_t i = posted.at(tempdb.viewRecordNumber(row));
+        player.name = stats.roster[i];
+        player.headshots = stats.headshotsGiven[i];
+        player.headshotsTaken = stats.headshotsTaken[i];
         player.kills = integerAt(tempdb, row, kills);
         player.killed = integerAt(tempdb, row, killed);
         player.played = integerAt(tempdb, row, played);
@@ -257,7 +260,7 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 }  // namespace
 
 SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners) {
+                          const MedalWinners& winners, bool events) {
     SiteSummary site;
     site.players = rowsOf(tempdb, stats);
     markMedals(site.players, tempdb, winners);
@@ -265,6 +268,7 @@ SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable&
     for (const PlayerSummary& player : site.players) names.push_back(player.name);
     const std::vector<std::string> files = uniquePlayerFileNames(names);
     for (size_t p = 0; p < files.size(); ++p) site.players[p].fileName = files[p];
+    if (!events) return site;
 
     Tallies tallies;
     EventScan scan(db, site.players);

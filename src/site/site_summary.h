@@ -54,6 +54,8 @@ struct PlayerSummary {
     int32_t killed = 0;
     int32_t played = 0;
     double ratio = 0;
+    int32_t headshots = 0;  // given
+    int32_t headshotsTaken = 0;
     MedalsWon medals;
     // Most first; ties by text.
     std::vector<WeaponKills> weapons;
@@ -79,8 +81,10 @@ struct SiteSummary {
 };
 
 // `tempdb` as the statistics left it: one record per non-empty roster name, posted in
-// roster order, viewed in page order. Neither table's current record moves.
+// roster order, viewed in page order. Neither table's current record moves. Without
+// `events` only the rows' numbers, medals and file names are taken: the lists (weapons,
+// maps, opponents, the server's tables) stay empty and the event table is not read.
 SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners);
+                          const MedalWinners& winners, bool events = true);
 
 }  // namespace gravmark

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <future>
 
+#include "platform/native_path.h"
 #include "table/record_table_impl.h"
 #include "table/work_file_writer.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return std::filesystem::exists(platform::nativePath(path), ec);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/native_path.h"
 #include "table/event_table.h"
 #include "table/player_table_fields.h"
 #include "table/record_table.h"
@@ -29,8 +30,8 @@ void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string&
     db.setFileName(folder + "lijst.xml");
     tempdb.setFileName(folder + "temp.xml");
     std::error_code ignored;
-    std::filesystem::remove(folder + "lijst.xml", ignored);
-    std::filesystem::remove(folder + "temp.xml", ignored);
+    std::filesystem::remove(platform::nativePath(folder + "lijst.xml"), ignored);
+    std::filesystem::remove(platform::nativePath(folder + "temp.xml"), ignored);
     recreateEmpty(db);
     recreateEmpty(tempdb);
 }

@@ -1,6 +1,7 @@
 // Reading replies, the SIZE answer and the socket failure texts.
 #include <gtest/gtest.h>
 
+#include <QSysInfo>
 #include <vector>
 
 #include "ftp/ftp_reply.h"
@@ -87,13 +88,17 @@ TEST(PassiveReply, OnlyAPortFromOneTo65535IsTaken) {
         EXPECT_EQ(pasvPort(text), none) << text;
 }
 
+// The numbers are the system's: Linux's errno values, Windows' Winsock ones.
 TEST(SocketError, TextsCarryTheSystemNumberAndDescription) {
-    EXPECT_EQ(socketErrorMessage(QAbstractSocket::ConnectionRefusedError, "ignored"),
-              "Socket Error # 111\nConnection refused.");
+    const bool windows = QSysInfo::kernelType() == "winnt";
+    EXPECT_EQ(
+        socketErrorMessage(QAbstractSocket::ConnectionRefusedError, "ignored"),
+        windows ? "Socket Error # 10061\nConnection refused." : "Socket Error # 111\nConnection refused.");
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::HostNotFoundError, "ignored"),
-              "Socket Error # 1\nHost not found.");
+              windows ? "Socket Error # 11001\nHost not found." : "Socket Error # 1\nHost not found.");
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::NetworkError, "ignored"),
-              "Socket Error # 101\nNetwork is unreachable.");
+              windows ? "Socket Error # 10051\nNetwork is unreachable."
+                      : "Socket Error # 101\nNetwork is unreachable.");
     EXPECT_EQ(socketErrorMessage(QAbstractSocket::UnknownSocketError, "Unknown error"),
               "Socket Error # 5\nUnknown error.");
 }

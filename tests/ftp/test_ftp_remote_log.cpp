@@ -10,6 +10,7 @@
 
 #include "common/error.h"
 #include "common/program_folder.h"
+#include "ftp/socket_error.h"
 #include "scripted_ftp_server.h"
 #include "support/error_text.h"
 #include "support/temp_folder.h"
@@ -335,7 +336,7 @@ TEST_F(FtpFetch, ConnectionFailures) {
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     settings.server = "127.0.0.1:" + std::to_string(closed.serverPort());
     closed.close();
-    EXPECT_EQ(fetchError(), "Socket Error # 111\nConnection refused.");
+    EXPECT_EQ(fetchError(), socketErrorMessage(QAbstractSocket::ConnectionRefusedError, ""));
 
     settings.server = server.serverText();
     limits.connect = 0ms;
@@ -354,8 +355,9 @@ TEST_F(FtpFetch, ConnectionFailures) {
     const Commands sent = commands();
     const auto auth = std::find(sent.begin(), sent.end(), "AUTH TLS");
     ASSERT_NE(auth, sent.end());
-    EXPECT_TRUE(std::none_of(auth, sent.end(), [](const std::string& line) { return line.starts_with("USER"); }))
-        << "the account never goes in clear text";
+    EXPECT_TRUE(std::none_of(auth, sent.end(), [](const std::string& line) {
+        return line.starts_with("USER");
+    })) << "the account never goes in clear text";
 
     settings.protocol = "gopher";
     EXPECT_EQ(fetchError(),

@@ -67,5 +67,28 @@ TEST(SettingsValues, PlayerPagesIsWrittenOnlyOnceSomebodyTurnedItOn) {
     EXPECT_NE(test::readFile(ini).find("playerpages=0\r\n"), std::string::npos);
 }
 
+TEST(SettingsValues, PageStyleCodePageAndExportStayOutOfAFileUntilChanged) {
+    test::TempFolder folder;
+    const std::string ini = folder.file("GravmarkParser.INI");
+    SettingsValues values;
+    writeSettings(ini, values);
+    for (const char* key : {"sitestyle", "logcodepage", "export"})
+        EXPECT_EQ(test::readFile(ini).find(key), std::string::npos) << key;
+    EXPECT_EQ(readSettings(ini), values);
+
+    values.sitestyle = "modern";
+    values.logcodepage = "windows-1251";
+    values.exportData = true;
+    writeSettings(ini, values);
+    EXPECT_EQ(readSettings(ini), values);
+    const std::string on = test::readFile(ini);
+    EXPECT_GT(on.find("\r\nexport=1\r\n"), on.find("[General]"));
+    EXPECT_LT(on.find("\r\nsitestyle=modern\r\n"), on.find("[Medals]"));
+    // A hand-edited value in capitals means the same.
+    test::writeFile(ini, "[General]\r\nsitestyle=Modern\r\nlogcodepage=UTF-8\r\n");
+    EXPECT_EQ(readSettings(ini).sitestyle, "modern");
+    EXPECT_EQ(readSettings(ini).logcodepage, "utf-8");
+}
+
 }  // namespace
 }  // namespace gravmark
