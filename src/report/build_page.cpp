@@ -9,6 +9,7 @@
 #include "report/name_links.h"
 #include "report/read_template.h"
 #include "report/update_time.h"
+#include "table/player_table_fields.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -76,7 +77,7 @@ void addStatisticsTable(RecordTable& tempdb, const std::vector<std::string>& pla
     memo1.addLine("</TR>");
     size_t row = 0;
     for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++row) {
-        const std::string_view html = tempdb.textOf("html");
+        const std::string_view html = tempdb.textOf(PlayerField::kRow);
         memo1.addLine(playerLinks.empty() ? std::string(html) : linkNameCell(html, playerLinks.at(row)));
     }
     memo1.addLine("</table>");

@@ -7,6 +7,8 @@
 
 #include "site/player_file_names.h"
 #include "site/site_medals.h"
+#include "table/event_table.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 
@@ -40,8 +42,10 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
     for (size_t i = 0; i < stats.roster.size(); ++i) {
         if (!stats.roster[i].empty()) posted.push_back(i);
     }
-    const int kills = fieldNumber(tempdb, "kills"), killed = fieldNumber(tempdb, "killed"),
-              played = fieldNumber(tempdb, "played"), target = fieldNumber(tempdb, "target");
+    const int kills = fieldNumber(tempdb, PlayerField::kKills),
+              killed = fieldNumber(tempdb, PlayerField::kDeaths),
+              played = fieldNumber(tempdb, PlayerField::kGamesPlayed),
+              target = fieldNumber(tempdb, PlayerField::kRatio);
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
@@ -60,7 +64,7 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
 
 // A medal belongs to the first row whose shown name is the winner's.
 void markMedals(std::vector<PlayerSummary>& players, RecordTable& tempdb, const MedalWinners& winners) {
-    const int name = fieldNumber(tempdb, "name");
+    const int name = fieldNumber(tempdb, PlayerField::kName);
     for (size_t medal = 0; medal < kSiteMedals.size(); ++medal) {
         const std::string& winner = winners.*kSiteMedals[medal].winner;
         for (int row = 0; row < tempdb.viewSize(); ++row) {
@@ -94,14 +98,14 @@ class EventScan {
 public:
     EventScan(RecordTable& db, const std::vector<PlayerSummary>& players)
         : db_(db),
-          command_(fieldNumber(db, "command")),
-          victim_(fieldNumber(db, "v_name")),
-          attacker_(fieldNumber(db, "a_name")),
-          weapon_(fieldNumber(db, "a_weapon")),
-          damageType_(fieldNumber(db, "damage_type")),
-          location_(fieldNumber(db, "damage_location")),
-          map_(fieldNumber(db, "map")),
-          game_(fieldNumber(db, "game")) {
+          command_(fieldNumber(db, EventField::kCommand)),
+          victim_(fieldNumber(db, EventField::kVictimName)),
+          attacker_(fieldNumber(db, EventField::kAttackerName)),
+          weapon_(fieldNumber(db, EventField::kWeapon)),
+          damageType_(fieldNumber(db, EventField::kDamageType)),
+          location_(fieldNumber(db, EventField::kHitLocation)),
+          map_(fieldNumber(db, EventField::kMap)),
+          game_(fieldNumber(db, EventField::kGame)) {
         std::unordered_map<std::string_view, int> playerByName;
         for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
         const uint32_t texts = db.textIdCount();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "table/event_table.h"
+
 namespace gravmark {
 
 namespace {
@@ -27,10 +29,12 @@ RatingInput ratingInputOf(const RecordTable& db, std::vector<std::string> player
         if (id != kNull) playerOfText[id] = int32_t(p);
     }
     const auto playerOf = [&](uint32_t id) { return id == kNull ? kNotAPlayer : playerOfText[id]; };
-    const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
-              victim = db.fieldNumber("v_name"), attackerTeam = db.fieldNumber("a_team"),
-              victimTeam = db.fieldNumber("v_team"), map = db.fieldNumber("map"),
-              game = db.fieldNumber("game");
+    const int command = db.fieldNumber(EventField::kCommand),
+              attacker = db.fieldNumber(EventField::kAttackerName),
+              victim = db.fieldNumber(EventField::kVictimName),
+              attackerTeam = db.fieldNumber(EventField::kAttackerTeam),
+              victimTeam = db.fieldNumber(EventField::kVictimTeam), map = db.fieldNumber(EventField::kMap),
+              game = db.fieldNumber(EventField::kGame);
     const uint32_t kill = db.findTextId("K"), noTeam = db.findTextId("");
     std::vector<uint32_t> mapIds;
     input.gameCount = std::max(gameCount, 0);
