@@ -102,7 +102,7 @@ void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunO
     options.settings.mergebyid = false;
     options.servers = serverGamesText(servers);
     keepPageWithoutGames(run, options);
-    if (options.settings.playerpages) {
+    if (pageReadsEveryEvent(options.settings)) {
         copyRenamedEvents(servers, run.db);
     } else {
         options.countStatistics = [&servers](Statistics& stats) {

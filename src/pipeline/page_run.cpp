@@ -91,6 +91,11 @@ void save(PageRun& run, const RunOptions& options) {
 
 }  // namespace
 
+bool pageReadsEveryEvent(const SettingsValues& settings) {
+    const SiteOptions site = siteOptions(settings);
+    return site.playerPages || site.exportData || (settings.ratings && site.anything());
+}
+
 void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&
         std::filesystem::exists(platform::nativePath(options.pageToKeepWithoutGames))) {

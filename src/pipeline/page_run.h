@@ -92,6 +92,11 @@ bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions&
 
 inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};
 
+// Whether HTML reads the events themselves, beyond the counts: the player pages and the
+// export list them, and the ratings are taken from them wherever a site shows them. A run
+// that hands in its counts (RunOptions::countStatistics) must hand in the events instead.
+bool pageReadsEveryEvent(const SettingsValues& settings);
+
 // Throws "The log holds no games; the page was not replaced." when the run holds no event
 // and options.pageToKeepWithoutGames names a file that exists.
 void keepPageWithoutGames(const PageRun& run, const RunOptions& options);

@@ -145,6 +145,8 @@ TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
     growLogComparingPages("[Medals]\r\ntnt=1\r\n[General]\r\nhistory=1\r\nmergebyid=1\r\n", 4000);
     // With player pages every page counts all events kept.
     growLogComparingPages("[General]\r\nhistory=1\r\nplayerpages=1\r\n", 1500);
+    // The ratings on the modern page and in the export are taken from every event too.
+    growLogComparingPages("[General]\r\nhistory=1\r\nsitestyle=modern\r\nratings=1\r\nexport=1\r\n", 1500);
 }
 
 long peakKilobytes() {
