@@ -39,9 +39,10 @@ public:
     // One numbered cell <tag attributes title="name"> per column.
     std::string headerCells(std::string_view tag, std::string_view attributes) const {
         std::string cells;
-        for (size_t column = 0; column < shown_; ++column)
-            cells += "<" + std::string(tag) + std::string(attributes) + " title=\"" + titles_[column] +
-                     "\">" + std::to_string(column + 1) + "</" + std::string(tag) + ">";
+        for (size_t column = 0; column < shown_; ++column) {
+            cells.append("<").append(tag).append(attributes).append(" title=\"").append(titles_[column]);
+            cells.append("\">").append(std::to_string(column + 1)).append("</").append(tag).append(">");
+        }
         return cells;
     }
 
