@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "common/byte_order_mark.h"
 #include "fuzz_support.h"
 #include "names/alias_list.h"
 
@@ -16,8 +17,10 @@ namespace {
 
 using namespace gravmark;
 
-// The number of each line that is neither a comment nor empty, as the reader splits lines.
+// The number of each line that is neither a comment nor empty, as the reader splits lines
+// (a byte-order mark at the start belongs to no line).
 std::set<size_t> ruleLines(std::string_view file) {
+    if (file.starts_with(kByteOrderMark)) file.remove_prefix(kByteOrderMark.size());
     std::set<size_t> numbers;
     size_t number = 0;
     while (!file.empty()) {

@@ -174,7 +174,10 @@ bool AliasList::remove(const std::string& alias) {
 void AliasList::write(const std::string& path) const {
     QSaveFile file(QFile::decodeName(path.c_str()));
     bool written = file.open(QIODevice::WriteOnly);
-    if (written && byteOrderMark_) {
+    // A first line that itself begins with the mark's bytes (a name may) gets a mark in
+    // front, so that reading takes away that one and leaves the line as it is.
+    const bool firstLineLooksMarked = !lines_.empty() && lines_.front().text.starts_with(kByteOrderMark);
+    if (written && (byteOrderMark_ || firstLineLooksMarked)) {
         const auto size = static_cast<qint64>(kByteOrderMark.size());
         written = file.write(kByteOrderMark.data(), size) == size;
     }

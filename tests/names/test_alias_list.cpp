@@ -54,6 +54,14 @@ TEST_F(AliasListFile, AByteOrderMarkIsSkippedAndKept) {
     list.keep("Al", "Bob");
     list.write(path);
     EXPECT_EQ(readFile(path), "\xEF\xBB\xBF" "Bob2\tBob\r\nAl\tBob\r\n");
+
+    // A name that begins with the mark's bytes, kept first in a file without a mark, reads
+    // back whole.
+    AliasList marked = readText("");
+    marked.keep("\xEF\xBB\xBF" "Al", "Bob");
+    marked.write(path);
+    EXPECT_EQ(pairs(AliasList::read(path)),
+              (std::vector<std::pair<std::string, std::string>>{{"\xEF\xBB\xBF" "Al", "Bob"}}));
 }
 
 // Bad lines are reported with their number, take no effect, and survive a rewrite.
