@@ -16,17 +16,17 @@ window_all() {
     xvfb=$!
     sleep 2
     (cd "$folder" && /usr/lib/wine/wine64 "$windows_folder\\GravmarkParser.exe" >/dev/null 2>&1 &)
-    python3 "$x_window" wait "Gravmark Parser" 90 || { kill "$xvfb"; return 1; }
+    /usr/bin/python3 "$x_window" wait "Gravmark Parser" 90 || { kill "$xvfb"; return 1; }
     sleep 3
-    python3 "$x_window" click "Gravmark Parser" 20 39
+    /usr/bin/python3 "$x_window" click "Gravmark Parser" 20 39
     sleep 1
     started=$(date +%s.%N)
-    python3 "$x_window" click "Gravmark Parser" 357 28
+    /usr/bin/python3 "$x_window" click "Gravmark Parser" 357 28
     until [ -s "$page" ] || [ $((tries += 1)) -gt 3000 ]; do sleep 0.2; done
     WINDOW_ALL_SECONDS=$(echo "$(date +%s.%N) - $started" | bc)
     sleep 1
     if [ -n "$screenshot" ]; then
-        import -window "$(python3 "$x_window" id "Gravmark Parser")" "$screenshot"
+        import -window "$(/usr/bin/python3 "$x_window" id "Gravmark Parser")" "$screenshot"
     fi
     kill "$xvfb"
     [ -s "$page" ]
