@@ -26,7 +26,8 @@ window_all() {
     WINDOW_ALL_SECONDS=$(echo "$(date +%s.%N) - $started" | bc)
     sleep 1
     if [ -n "$screenshot" ]; then
-        import -window "$(/usr/bin/python3 "$x_window" id "Gravmark Parser")" "$screenshot"
+        # The whole screen, cut to the windows on it: the main window and its message.
+        import -window root -trim +repage "$screenshot"
     fi
     kill "$xvfb"
     [ -s "$page" ]
