@@ -5,7 +5,6 @@
 // the pruning deletes join events.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -13,14 +12,11 @@
 
 #include "common/dialogs.h"
 #include "common/progress.h"
-#include "common/text_box_lines.h"
-#include "ingest/log_loader.h"
-#include "ingest/log_parser.h"
-#include "log_generator.h"
+#include "generated_log.h"
 #include "silent_dialogs.h"
-#include "table/player_table_fields.h"
 #include "stats/run_statistics.h"
 #include "table/event_table.h"
+#include "table/player_table_fields.h"
 
 namespace {
 
@@ -29,25 +25,13 @@ using namespace gravmark;
 
 int64_t logLines = 1'000'000;
 
-fs::path scratchFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    return fs::path(tmp ? tmp : "/tmp");
-}
-
 // Parses a generated log once and leaves its event table in a work file; returns gameCount.
 int32_t parsedWorkFile(int players, const std::string& workFile) {
-    const fs::path log = scratchFolder() / ("gravmark-bench-" + std::to_string(logLines) + "-" +
-                                            std::to_string(players) + ".log");
-    if (!fs::exists(log)) bench::writeLog({.lines = logLines, .players = players}, log.string());
-    TextBoxLines memo1, memo2;
-    Progress progress;
-    loadLog(log.string(), memo1, progress);
     RecordTable db;
     db.setFieldDefs(eventTableFields());
     db.setFileName(workFile);
     db.createDataSet();
-    int32_t gameCount = 0;
-    parseLog(memo1, db, false, memo2, progress, gameCount);
+    const int32_t gameCount = bench::parseLogInto(bench::generatedLog(logLines, players), db);
     db.close();
     return gameCount;
 }
@@ -55,7 +39,7 @@ int32_t parsedWorkFile(int players, const std::string& workFile) {
 void BM_Statistics(benchmark::State& state) {
     bench::SilentDialogs silent;
     Dialogs* previous = installDialogs(&silent);
-    const std::string workFile = (scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
+    const std::string workFile = (bench::scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
     const int32_t gameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
 
     size_t rosterSize = 0;
@@ -96,9 +80,7 @@ void BM_Statistics(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::string_view(argv[i]) == "--lines") logLines = std::stoll(argv[i + 1]);
-    }
+    logLines = bench::linesOption(argc, argv, logLines);
     benchmark::RegisterBenchmark("BM_Statistics", BM_Statistics)
         ->ArgName("players")
         ->Arg(300)

@@ -28,8 +28,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libpugixml-
                 libssh-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core help2man)
 
 # What the tests need beyond the build: Python's FTP and SFTP servers, the tools that make
-# keys and certificates, and the libraries the unpacked test servers (below) link to.
-TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko openssh-client openssl
+# keys and certificates, tidy for the modern pages, and the libraries the unpacked test
+# servers (below) link to.
+TEST_PACKAGES=(python3 python3-pyftpdlib python3-openssl python3-paramiko openssh-client openssl tidy
                libacl1 libaudit1 libcap2 libcom-err2 libcrypt1 libgssapi-krb5-2 libhiredis0.14
                libidn2-0 libkrb5-3 libmemcached11 libmemcachedutil2 libncursesw6 libpam0g
                libpcre2-8-0 libpcre2-posix3 libselinux1 libsodium23 libssl3 libsystemd0

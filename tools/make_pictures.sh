@@ -18,7 +18,8 @@ BUILD=${BUILD:-$ROOT/build}
 OUT=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
 # Seconds a step of the window is given; a 10,000-line log needs well under one.
 STEP_WAIT=${STEP_WAIT:-2}
-PICTURES=(settings_window main_window main_window_page page merge_window player_page)
+PICTURES=(settings_window main_window main_window_page page merge_window player_page modern_pages
+          rating_pages)
 
 MAIN="Gravmark Parser"
 SETTINGS="GravmarkParser Setup Defaults"
@@ -84,10 +85,11 @@ shot() {
     echo "made $OUT/$2"
 }
 
-# page_shot HTML_FILE FILE WIDTH HEIGHT: the top of a page as a browser shows it.
+# page_shot HTML_FILE FILE WIDTH HEIGHT [CHROMIUM_OPTION]: the top of a page as a browser
+# shows it (--force-dark-mode: as a visitor whose system is set to dark).
 page_shot() {
     chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir="$WORK/chromium" \
-        --window-size="$3,$4" --screenshot="$OUT/$2" "file://$1" >>"$WORK/chromium.log" 2>&1
+        --window-size="$3,$4" --screenshot="$OUT/$2" ${5:-} "file://$1" >>"$WORK/chromium.log" 2>&1
     echo "made $OUT/$2"
 }
 
@@ -168,6 +170,45 @@ player_page() {
     local first
     first=$(grep -o -m1 'href="players/[^"]*"' "$folder/site/index.html" | head -1 | cut -d'"' -f2)
     page_shot "$folder/site/$first" player-page.png 1000 900
+}
+
+# The modern style with the export, names read as "auto": the generated log and a game of
+# players with UTF-8 names (Cyrillic, Czech), in light and dark, wide and as on a phone.
+modern_pages() {
+    local folder=$WORK/modern
+    mkdir -p "$folder/site"
+    cp "$PROGRAM/games_mp.log" "$folder/"
+    {
+        printf '  0:01 InitGame: \\g_gametype\\dm\\mapname\\mp_crash\n'
+        printf '  0:02 J;;50;Иван\n  0:02 J;;51;Žižka\n  0:02 J;;52;^1Дмитрий\n'
+        for weapon in kar98k_mp mp44_mp gl_ak47_mp; do
+            printf '  0:03 K;;1;axis;Žižka;;2;allies;Иван;%s;100;MOD_RIFLE_BULLET;head\n' "$weapon"
+            printf '  0:03 K;;1;axis;Иван;;2;allies;^1Дмитрий;%s;100;MOD_RIFLE_BULLET;torso_upper\n' "$weapon"
+        done
+    } >>"$folder/games_mp.log"
+    printf '[General]\r\nplayerpages=1\r\nsitestyle=modern\r\nexport=1\r\nlogcodepage=auto\r\n' \
+        >"$folder/GravmarkParser.INI"
+    "$BUILD/src/batch/gravmark-batch" --folder "$folder" --out "$folder/site/index.html" --quiet
+    local ivan
+    ivan=$(grep -o 'href="players/[^"]*">Иван' "$folder/site/index.html" | cut -d'"' -f2)
+    page_shot "$folder/site/index.html" modern-page-light-1280.png 1280 1000
+    page_shot "$folder/site/index.html" modern-page-dark-390.png 390 1300 --force-dark-mode
+    page_shot "$folder/site/$ivan" modern-player-light-390.png 390 1300
+    page_shot "$folder/site/$ivan" modern-player-dark-1280.png 1280 1000 --force-dark-mode
+}
+
+# With ratings, in the modern style (no templates): the top player's page on a phone, and
+# the head-to-head table.
+rating_pages() {
+    local folder=$WORK/ratings
+    mkdir -p "$folder/site"
+    cp "$PROGRAM/games_mp.log" "$folder/"
+    printf '[General]\r\nplayerpages=1\r\nratings=1\r\nsitestyle=modern\r\n' >"$folder/GravmarkParser.INI"
+    "$BUILD/src/batch/gravmark-batch" --folder "$folder" --out "$folder/site/index.html" --quiet
+    local first
+    first=$(grep -o -m1 'href="players/[^"]*"' "$folder/site/index.html" | head -1 | cut -d'"' -f2)
+    page_shot "$folder/site/$first" rating-player-390.png 390 1000
+    page_shot "$folder/site/versus.html" versus.png 1000 760
 }
 
 start_program

@@ -4,6 +4,7 @@
 #include "common/text_box_lines.h"
 #include "ingest/line_scanner.h"
 #include "ingest/player_id_counts.h"
+#include "table/event_table.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -29,11 +30,11 @@ void storeJoin(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
     }
     // Fields are set in the table's order, where each name is found at the first look.
     db.insert();
-    db.setText("command", "J");
-    db.setText("a_name", name);
-    db.setText("maptype", event.maptype);
-    db.setText("map", event.map);
-    db.setInteger("game", event.game);
+    db.setText(EventField::kCommand, "J");
+    db.setText(EventField::kAttackerName, name);
+    db.setText(EventField::kMapType, event.maptype);
+    db.setText(EventField::kMap, event.map);
+    db.setInteger(EventField::kGame, event.game);
     db.post();
 }
 
@@ -62,18 +63,18 @@ void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
         memo2.addLine(details);
     }
     db.insert();
-    db.setText("command", "K");
-    db.setText("v_team", victimTeam);
-    db.setText("v_name", victimName);
-    db.setText("a_team", attackerTeam);
-    db.setText("a_name", attackerName);
-    db.setText("a_weapon", weapon);
-    db.setText("damage", damage);
-    db.setText("damage_type", damageType);
-    db.setText("damage_location", location);
-    db.setText("maptype", event.maptype);
-    db.setText("map", event.map);
-    db.setInteger("game", event.game);
+    db.setText(EventField::kCommand, "K");
+    db.setText(EventField::kVictimTeam, victimTeam);
+    db.setText(EventField::kVictimName, victimName);
+    db.setText(EventField::kAttackerTeam, attackerTeam);
+    db.setText(EventField::kAttackerName, attackerName);
+    db.setText(EventField::kWeapon, weapon);
+    db.setText(EventField::kDamage, damage);
+    db.setText(EventField::kDamageType, damageType);
+    db.setText(EventField::kHitLocation, location);
+    db.setText(EventField::kMapType, event.maptype);
+    db.setText(EventField::kMap, event.map);
+    db.setInteger(EventField::kGame, event.game);
     db.post();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "names/name_renames.h"
+#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -19,7 +20,7 @@ std::vector<std::string> joinNames(RecordTable& db, const std::optional<std::str
     joinstatus.setPartsComplete(joinstatus.totalParts());
     db.clearKeyRange();
     db.setFiltered(false);
-    db.setIndexFieldNames("a_name");
+    db.setIndexFieldNames(EventField::kAttackerName);
     return merged;
 }
 

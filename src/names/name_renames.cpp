@@ -1,5 +1,7 @@
 #include "names/name_renames.h"
 
+#include "table/event_table.h"
+
 namespace gravmark {
 
 namespace {
@@ -20,14 +22,14 @@ int renameNames(RecordTable& db, const NameRenames& renames) {
     db.setIndexFieldNames("");
     int changed = 0;
     for (db.first(); !db.eof(); db.next()) {
-        const std::string* attacker = renamed(renames, db.textOf("a_name"));
-        const std::string* victim = renamed(renames, db.textOf("v_name"));
+        const std::string* attacker = renamed(renames, db.textOf(EventField::kAttackerName));
+        const std::string* victim = renamed(renames, db.textOf(EventField::kVictimName));
         // A join event has no victim: its null v_name reads as the empty name.
-        if (victim && isNull(db.fieldValue("v_name"))) victim = nullptr;
+        if (victim && isNull(db.fieldValue(EventField::kVictimName))) victim = nullptr;
         if (!attacker && !victim) continue;
         db.edit();
-        if (attacker) db.setText("a_name", *attacker);
-        if (victim) db.setText("v_name", *victim);
+        if (attacker) db.setText(EventField::kAttackerName, *attacker);
+        if (victim) db.setText(EventField::kVictimName, *victim);
         db.post();
         ++changed;
     }

@@ -16,7 +16,7 @@ namespace {
 // order runs from the log's last event back: posting from the back keeps that order.
 void appendEvents(const RecordTable& from, RecordTable& to, int32_t gameOffset) {
     const std::vector<FieldDef>& fields = from.fieldDefs();
-    const int game = from.fieldNumber("game");
+    const int game = from.fieldNumber(EventField::kGame);
     for (int row = from.viewSize() - 1; row >= 0; --row) {
         to.insert();
         for (int field = 0; field < int(fields.size()); ++field) {
@@ -102,7 +102,7 @@ void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunO
     options.settings.mergebyid = false;
     options.servers = serverGamesText(servers);
     keepPageWithoutGames(run, options);
-    if (options.settings.playerpages) {
+    if (pageReadsEveryEvent(options.settings)) {
         copyRenamedEvents(servers, run.db);
     } else {
         options.countStatistics = [&servers](Statistics& stats) {

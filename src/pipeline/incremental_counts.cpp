@@ -23,13 +23,13 @@ std::string storedName(const std::string& name) {
 // events hold no such text yet).
 struct IncrementalCounts::TextIds {
     explicit TextIds(const RecordTable& events)
-        : command(events.fieldNumber("command")),
-          attacker(events.fieldNumber("a_name")),
-          victim(events.fieldNumber("v_name")),
-          location(events.fieldNumber("damage_location")),
-          weapon(events.fieldNumber("a_weapon")),
-          damageType(events.fieldNumber("damage_type")),
-          game(events.fieldNumber("game")),
+        : command(events.fieldNumber(EventField::kCommand)),
+          attacker(events.fieldNumber(EventField::kAttackerName)),
+          victim(events.fieldNumber(EventField::kVictimName)),
+          location(events.fieldNumber(EventField::kHitLocation)),
+          weapon(events.fieldNumber(EventField::kWeapon)),
+          damageType(events.fieldNumber(EventField::kDamageType)),
+          game(events.fieldNumber(EventField::kGame)),
           join(events.findTextId("J")),
           kill(events.findTextId("K")),
           head(events.findTextId("head")),

@@ -15,8 +15,8 @@ void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, 
     const AliasList rules =
         options.keptRules ? *options.keptRules : AliasList::read(AliasList::fileName(options.folder));
     const PlayerIdCounts* ids = options.settings.mergebyid ? &log.playerIds() : nullptr;
-    if (options.settings.playerpages) {
-        // The player pages read every event: they are made from a copy as PARSE leaves it.
+    if (pageReadsEveryEvent(options.settings)) {
+        // Such pages are made from a copy of the events as PARSE leaves them.
         run.db.copyRecordsOf(log.events());
         if (ids) run.playerIds = *ids;
     } else {

@@ -9,6 +9,7 @@
 #include "ingest/log_parser.h"
 #include "platform/native_path.h"
 #include "report/build_page.h"
+#include "site/code_page.h"
 #include "stats/player_table.h"
 #include "stats/run_statistics.h"
 #include "table/work_tables.h"
@@ -30,6 +31,17 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
     keepPageWithoutGames(run, options);
 }
 
+SiteOptions siteOptions(const SettingsValues& settings) {
+    SiteOptions site;
+    site.playerPages = settings.playerpages;
+    site.modern = settings.sitestyle == "modern";
+    site.exportData = settings.exportData;
+    // A code page this program does not know reads as the default one.
+    site.codePage = codePageNamed(settings.logcodepage).value_or(CodePage::Windows1252);
+    site.medals = settings.medals;
+    return site;
+}
+
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -48,22 +60,41 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
     } else {
         run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
     }
-    run.playerSite.prepare(options.settings.playerpages, run.db, run.counts, run.tempdb, run.winners);
-    const PageInputs inputs{
-        options.folder,          options.clock(), run.lineCount, run.counts.playedTotal,
-        options.settings.medals, run.winners,     run.tempdb,    run.playerSite.rowLinks(),
-        options.servers};
-    buildPage(inputs, run.logLines, run.detailLines);
+    run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
+    run.ratings.reset();
+    // Without a site beside the page (or a modern page) nothing would show them; counts
+    // given from outside come without the events they are taken from.
+    if (options.settings.ratings && run.playerSite.makesSite() && !options.countStatistics) {
+        run.ratings = std::make_shared<const RatingReport>(
+            rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
+        run.playerSite.addRatings(run.ratings);
+    }
+    run.pageTime = options.clock();
+    const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
+                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks(),
+                            options.servers};
+    if (run.playerSite.modern()) {
+        run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
+    } else {
+        buildPage(inputs, run.logLines, run.detailLines);
+    }
     run.pageFinished = false;
 }
 
 void save(PageRun& run, const RunOptions& options) {
-    run.lastSave = savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
-                            options.settings.savepath, options.version,
-                            PageExtras{{}, run.playerSite.stager(options.folder)});
+    run.lastSave =
+        savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
+                 options.settings.savepath, options.version,
+                 run.playerSite.pageExtras(
+                     options.folder, {run.pageTime, run.lineCount, run.counts.playedTotal, options.version}));
 }
 
 }  // namespace
+
+bool pageReadsEveryEvent(const SettingsValues& settings) {
+    const SiteOptions site = siteOptions(settings);
+    return site.playerPages || site.exportData || (settings.ratings && site.anything());
+}
 
 void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     if (run.eventCount == 0 && !options.pageToKeepWithoutGames.empty() &&

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "common/progress.h"
@@ -17,6 +18,7 @@
 #include "settings/settings_values.h"
 #include "site/player_site.h"
 #include "stats/medal_winners.h"
+#include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
 
@@ -39,7 +41,11 @@ struct PageRun {
     Statistics counts;
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    // The skill ratings of the roster's named players, in roster order; none with
+    // "ratings" off or when the run makes nothing but the classic page.
+    std::shared_ptr<const RatingReport> ratings;
     PlayerSite playerSite;
+    QDateTime pageTime;  // the "Updated @" time of the page HTML built
     int32_t lineCount = 0;
     int32_t gameCount = 0;
     int32_t eventCount = 0;
@@ -54,8 +60,8 @@ enum class MissingLog { StopWithMessage, Fail };
 struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
-    bool showDetails = false;       // PARSE adds a details line per event
-    bool rosterForMerging = false;  // HTML ends with the roster, for the merge window
+    bool showDetails = false;          // PARSE adds a details line per event
+    bool rosterForMerging = false;     // HTML ends with the roster, for the merge window
     bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
     std::string version;               // the product version of the credit line
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };  // "Updated @"
@@ -85,6 +91,11 @@ struct RunOptions {
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options, Progress& progress);
 
 inline constexpr std::initializer_list<Step> kAllSteps{Step::Load, Step::Parse, Step::Html, Step::Save};
+
+// Whether HTML reads the events themselves, beyond the counts: the player pages and the
+// export list them, and the ratings are taken from them wherever a site shows them. A run
+// that hands in its counts (RunOptions::countStatistics) must hand in the events instead.
+bool pageReadsEveryEvent(const SettingsValues& settings);
 
 // Throws "The log holds no games; the page was not replaced." when the run holds no event
 // and options.pageToKeepWithoutGames names a file that exists.

@@ -8,6 +8,8 @@
 #include "common/text_box_lines.h"
 #include "report/name_links.h"
 #include "report/read_template.h"
+#include "report/update_time.h"
+#include "table/player_table_fields.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -39,23 +41,14 @@ constexpr std::string_view kStatisticsHeader =
     "KILLED</B></TD><TD><b>GAMES PLAYED</b></td><td><b>KILLS PER GAME</b></td><td><b>RATIO "
     "KILLS/KILLED</b></td>";
 
-// The date in the short format, then the time in the long format unless it is midnight.
-std::string updateTime(const QDateTime& updated) {
-    const QLocale locale;
-    QString text = locale.toString(updated.date(), QLocale::ShortFormat);
-    const QTime time = updated.time();
-    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0) {
-        // Formatting the date-time (not the bare time) lets a zone in the format name
-        // the zone of this time.
-        text += ' ' + locale.toString(updated, locale.timeFormat(QLocale::LongFormat));
-    }
-    // Newer locale data puts a narrow no-break space before AM/PM, which 8-bit text lacks:
-    // it becomes a no-break space, as in the numbers of the player table.
+// Newer locale data puts a narrow no-break space before AM/PM, which 8-bit text lacks:
+// it becomes a no-break space, as in the numbers of the player table.
+std::string eightBit(QString text) {
     return text.replace(QChar(0x202F), QChar(0xA0)).toLatin1().toStdString();
 }
 
 std::string headerLine(const PageInputs& inputs) {
-    return "<center><font size=-1>Updated @ " + updateTime(inputs.updated) +
+    return "<center><font size=-1>Updated @ " + eightBit(updateTime(inputs.updated)) +
            ".</font><BR># of lines parsed : " + std::to_string(inputs.lineCount) +
            "<BR>Total Games actually played : " + std::to_string(inputs.playedTotal) +
            (inputs.servers.empty() ? "" : "<BR>Servers : " + inputs.servers) + "</center><BR>";
@@ -84,7 +77,7 @@ void addStatisticsTable(RecordTable& tempdb, const std::vector<std::string>& pla
     memo1.addLine("</TR>");
     size_t row = 0;
     for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++row) {
-        const std::string_view html = tempdb.textOf("html");
+        const std::string_view html = tempdb.textOf(PlayerField::kRow);
         memo1.addLine(playerLinks.empty() ? std::string(html) : linkNameCell(html, playerLinks.at(row)));
     }
     memo1.addLine("</table>");

@@ -7,6 +7,14 @@
 
 namespace gravmark {
 
+namespace {
+
+std::string lowerCase(const std::string& text) {
+    return QString::fromLatin1(text).toLower().toLatin1().toStdString();
+}
+
+}  // namespace
+
 SettingsValues readSettings(const std::string& iniPath) {
     const IniFile ini(iniPath);
     SettingsValues values;
@@ -20,14 +28,15 @@ SettingsValues readSettings(const std::string& iniPath) {
     values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);
     values.keyfile = ini.readString("FTPconnect", "keyfile", values.keyfile);
     // Written in lower case; a hand-edited "FTPS" means the same.
-    values.protocol = QString::fromLatin1(ini.readString("FTPconnect", "protocol", values.protocol))
-                          .toLower()
-                          .toLatin1()
-                          .toStdString();
+    values.protocol = lowerCase(ini.readString("FTPconnect", "protocol", values.protocol));
     values.passive = ini.readBool("FTPconnect", "passive", values.passive);
     values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
     values.history = ini.readBool("General", "history", values.history);
     values.playerpages = ini.readBool("General", "playerpages", values.playerpages);
+    values.ratings = ini.readBool("General", "ratings", values.ratings);
+    values.sitestyle = lowerCase(ini.readString("General", "sitestyle", values.sitestyle));
+    values.logcodepage = lowerCase(ini.readString("General", "logcodepage", values.logcodepage));
+    values.exportData = ini.readBool("General", "export", values.exportData);
     return values;
 }
 

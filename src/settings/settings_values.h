@@ -27,6 +27,13 @@ inline constexpr ProtocolChoice kProtocols[] = {
     {"sftp", "SFTP"},
 };
 
+// The page styles ("sitestyle" in "General"); the first, the classic page, is the default.
+inline constexpr std::array<const char*, 2> kSiteStyles = {"classic", "modern"};
+// The code pages a server may write its log in ("logcodepage" in "General"), read when a
+// modern page or the export is written; the first is the default.
+inline constexpr std::array<const char*, 7> kLogCodePages = {
+    "windows-1252", "windows-1250", "windows-1251", "iso-8859-1", "iso-8859-2", "utf-8", "auto"};
+
 struct SettingsValues {
     std::string server = kNotConfigured;
     std::string user = kNotConfigured;
@@ -46,6 +53,11 @@ struct SettingsValues {
     bool history = false;  // LOAD reads the rotated copies before the log
     // A page per player, weapons.html and maps.html beside the saved page ("General", "playerpages").
     bool playerpages = false;
+    // A skill rating per player, with rivals and form, where the pages show players ("General", "ratings").
+    bool ratings = false;
+    std::string sitestyle = kSiteStyles[0];      // "General", "sitestyle"
+    std::string logcodepage = kLogCodePages[0];  // "General", "logcodepage"
+    bool exportData = false;  // stats.json and players.csv beside the page ("General", "export")
 
     bool operator==(const SettingsValues&) const = default;
 };

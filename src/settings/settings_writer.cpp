@@ -18,10 +18,19 @@ void writeSettings(const std::string& iniPath, const SettingsValues& values) {
     ini.writeString("FTPconnect", "protocol", values.protocol);
     ini.writeBool("FTPconnect", "passive", values.passive);
     ini.writeBool("General", "history", values.history);
-    // A file whose user never ticked "Player pages" stays byte for byte as it was.
+    // A file whose user never changed these from their defaults stays byte for byte as it was.
     constexpr std::string_view kAbsent = "\n";  // no value read from a line holds a line break
-    if (values.playerpages || ini.readString("General", "playerpages", kAbsent) != kAbsent)
+    const auto present = [&ini, kAbsent](const char* key) {
+        return ini.readString("General", key, kAbsent) != kAbsent;
+    };
+    if (values.playerpages || present("playerpages"))
         ini.writeBool("General", "playerpages", values.playerpages);
+    if (values.sitestyle != kSiteStyles[0] || present("sitestyle"))
+        ini.writeString("General", "sitestyle", values.sitestyle);
+    if (values.logcodepage != kLogCodePages[0] || present("logcodepage"))
+        ini.writeString("General", "logcodepage", values.logcodepage);
+    if (values.exportData || present("export")) ini.writeBool("General", "export", values.exportData);
+    if (values.ratings || present("ratings")) ini.writeBool("General", "ratings", values.ratings);
 }
 
 }  // namespace gravmark

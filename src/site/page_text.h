@@ -24,6 +24,8 @@ class PageText {
 public:
     explicit PageText(const PageFrame& frame);
     void addLine(std::string_view line);
+    // The text so far, without the foot template.
+    const std::string& text() const { return text_; }
     // Adds the foot template's lines and gives the finished text.
     std::string finish();
 

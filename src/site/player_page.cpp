@@ -1,5 +1,7 @@
 #include "site/player_page.h"
 
+#include "site/rating_section.h"
+#include "site/rivals.h"
 #include "site/site_html.h"
 #include "site/site_medals.h"
 #include "site/site_navigation.h"
@@ -73,13 +75,18 @@ std::string opponentCell(const SiteSummary& site, const Opponent& opponent) {
     return cell(link(addressOf(site.players[size_t(opponent.player)].fileName), name));
 }
 
-void addOpponents(PageText& page, const SiteSummary& site, const std::vector<Opponent>& opponents,
-                  const char* caption, const char* countCaption) {
-    page.addLine(heading(caption));
+void addOpponents(PageText& page, const SiteSummary& site, const PlayerSummary& player, OpponentSide side) {
+    const std::vector<Opponent>& opponents = side == OpponentSide::Victims ? player.victims : player.nemeses;
+    page.addLine(heading(side == OpponentSide::Victims ? "Favourite victims" : "Nemeses"));
     if (opponents.empty()) return page.addLine("<p align=center>Nobody.</p>");
-    page.addLine(headerRow({"PLAYER", countCaption}));
-    for (const Opponent& opponent : opponents)
-        page.addLine("<tr>" + opponentCell(site, opponent) + cell(opponent.count) + "</tr>");
+    const char* count = side == OpponentSide::Victims ? "KILLS" : "KILLED BY";
+    const char* other = side == OpponentSide::Victims ? "KILLED BY" : "KILLS";
+    page.addLine(site.ratings ? headerRow({"PLAYER", count, other}) : headerRow({"PLAYER", count}));
+    for (const Opponent& opponent : opponents) {
+        const std::string otherCell =
+            site.ratings ? cell(killsTheOtherWay(site, player, opponent, side)) : "";
+        page.addLine("<tr>" + opponentCell(site, opponent) + cell(opponent.count) + otherCell + "</tr>");
+    }
     page.addLine("</table>");
 }
 
@@ -97,14 +104,15 @@ std::string playerPage(const SiteSummary& site, size_t player, const PageFrame& 
     const PlayerSummary& shown = site.players[player];
     PageText page(frame);
     page.addLine("<center><font size=+2><b>" + shownName(shown.name) + "</b></font></center><BR>");
-    page.addLine(navigationLine(mainPage, "../"));
+    page.addLine(navigationLine(mainPage, "../", site.ratings != nullptr));
     addNumbers(page, shown);
     addMedals(page, shown);
+    if (site.ratings) addRatingSection(page, *site.ratings, shown, PageStyle::Classic);
     addWeapons(page, shown);
     addLocations(page, shown);
     addMaps(page, shown);
-    addOpponents(page, site, shown.victims, "Favourite victims", "KILLS");
-    addOpponents(page, site, shown.nemeses, "Nemeses", "KILLED BY");
+    addOpponents(page, site, shown, OpponentSide::Victims);
+    addOpponents(page, site, shown, OpponentSide::Nemeses);
     addSelfAndWorld(page, shown);
     return page.finish();
 }

@@ -20,7 +20,7 @@ std::string topPlayerCell(const SiteSummary& site, const std::vector<std::string
 std::string weaponsPage(const SiteSummary& site, const PageFrame& frame, std::string_view mainPage) {
     PageText page(frame);
     page.addLine(heading("Kills by weapon"));
-    page.addLine(navigationLine(mainPage, ""));
+    page.addLine(navigationLine(mainPage, "", site.ratings != nullptr));
     page.addLine(headerRow({"WEAPON", "KILLS", "MOST KILLS BY"}));
     const std::vector<std::string> links = playerLinks(site);
     for (const ServerWeapon& weapon : site.weapons)
@@ -33,7 +33,7 @@ std::string weaponsPage(const SiteSummary& site, const PageFrame& frame, std::st
 std::string mapsPage(const SiteSummary& site, const PageFrame& frame, std::string_view mainPage) {
     PageText page(frame);
     page.addLine(heading("Kills by map"));
-    page.addLine(navigationLine(mainPage, ""));
+    page.addLine(navigationLine(mainPage, "", site.ratings != nullptr));
     page.addLine(headerRow({"MAP", "KILLS", "GAMES PLAYED"}));
     for (const MapTally& map : site.maps)
         page.addLine("<tr>" + cell(shownValue(map.map)) + cell(map.kills) + cell(map.games) + "</tr>");

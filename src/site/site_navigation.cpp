@@ -4,11 +4,13 @@
 
 namespace gravmark {
 
-std::string navigationLine(std::string_view mainPage, std::string_view up) {
+std::string navigationLine(std::string_view mainPage, std::string_view up, bool versus) {
     const std::string base(up);
     return "<center>" + link(base + addressOf(mainPage), "Statistics") + " | " +
            link(base + std::string(kWeaponsPage), "Weapons") + " | " +
-           link(base + std::string(kMapsPage), "Maps") + "</center><BR>";
+           link(base + std::string(kMapsPage), "Maps") +
+           (versus ? " | " + link(base + std::string(kVersusPage), "Head to head") : std::string()) +
+           "</center><BR>";
 }
 
 std::vector<std::string> playerLinks(const SiteSummary& site) {

@@ -11,10 +11,12 @@ namespace gravmark {
 
 inline constexpr std::string_view kWeaponsPage = "weapons.html";
 inline constexpr std::string_view kMapsPage = "maps.html";
+inline constexpr std::string_view kVersusPage = "versus.html";
 inline constexpr std::string_view kPlayersFolder = "players";
 
-// `up` is "" for a page beside the main page and "../" for a page in players/.
-std::string navigationLine(std::string_view mainPage, std::string_view up);
+// `up` is "" for a page beside the main page and "../" for a page in players/; with
+// `versus` (ratings on) the line also links versus.html.
+std::string navigationLine(std::string_view mainPage, std::string_view up, bool versus);
 
 // The address of each row's page from the main page, in row order ("players/Flo-....html").
 std::vector<std::string> playerLinks(const SiteSummary& site);

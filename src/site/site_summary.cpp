@@ -7,6 +7,8 @@
 
 #include "site/player_file_names.h"
 #include "site/site_medals.h"
+#include "table/event_table.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 
@@ -36,16 +38,22 @@ double floatAt(const RecordTable& table, int row, int field) {
 // The rows of the player table in page order. Its records were posted one per non-empty
 // roster name in roster order, so a record's posting number names its player.
 std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
-    std::vector<const std::string*> posted;
-    for (const std::string& name : stats.roster) {
-        if (!name.empty()) posted.push_back(&name);
+    std::vector<size_t> posted;  // roster indices
+    for (size_t i = 0; i < stats.roster.size(); ++i) {
+        if (!stats.roster[i].empty()) posted.push_back(i);
     }
-    const int kills = fieldNumber(tempdb, "kills"), killed = fieldNumber(tempdb, "killed"),
-              played = fieldNumber(tempdb, "played"), target = fieldNumber(tempdb, "target");
+    const int kills = fieldNumber(tempdb, PlayerField::kKills),
+              killed = fieldNumber(tempdb, PlayerField::kDeaths),
+              played = fieldNumber(tempdb, PlayerField::kGamesPlayed),
+              target = fieldNumber(tempdb, PlayerField::kRatio);
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
     for (int row = 0; row < tempdb.viewSize(); ++row) {
         PlayerSummary& player = players[size_t(row)];
-        player.name = *posted.at(tempdb.viewRecordNumber(row));
+        player.namedPlace = tempdb.viewRecordNumber(row);
+        const size_t i = posted.at(player.namedPlace);
+        player.name = stats.roster[i];
+        player.headshots = stats.headshotsGiven[i];
+        player.headshotsTaken = stats.headshotsTaken[i];
         player.kills = integerAt(tempdb, row, kills);
         player.killed = integerAt(tempdb, row, killed);
         player.played = integerAt(tempdb, row, played);
@@ -56,7 +64,7 @@ std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) 
 
 // A medal belongs to the first row whose shown name is the winner's.
 void markMedals(std::vector<PlayerSummary>& players, RecordTable& tempdb, const MedalWinners& winners) {
-    const int name = fieldNumber(tempdb, "name");
+    const int name = fieldNumber(tempdb, PlayerField::kName);
     for (size_t medal = 0; medal < kSiteMedals.size(); ++medal) {
         const std::string& winner = winners.*kSiteMedals[medal].winner;
         for (int row = 0; row < tempdb.viewSize(); ++row) {
@@ -90,14 +98,14 @@ class EventScan {
 public:
     EventScan(RecordTable& db, const std::vector<PlayerSummary>& players)
         : db_(db),
-          command_(fieldNumber(db, "command")),
-          victim_(fieldNumber(db, "v_name")),
-          attacker_(fieldNumber(db, "a_name")),
-          weapon_(fieldNumber(db, "a_weapon")),
-          damageType_(fieldNumber(db, "damage_type")),
-          location_(fieldNumber(db, "damage_location")),
-          map_(fieldNumber(db, "map")),
-          game_(fieldNumber(db, "game")) {
+          command_(fieldNumber(db, EventField::kCommand)),
+          victim_(fieldNumber(db, EventField::kVictimName)),
+          attacker_(fieldNumber(db, EventField::kAttackerName)),
+          weapon_(fieldNumber(db, EventField::kWeapon)),
+          damageType_(fieldNumber(db, EventField::kDamageType)),
+          location_(fieldNumber(db, EventField::kHitLocation)),
+          map_(fieldNumber(db, EventField::kMap)),
+          game_(fieldNumber(db, EventField::kGame)) {
         std::unordered_map<std::string_view, int> playerByName;
         for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
         const uint32_t texts = db.textIdCount();
@@ -257,7 +265,7 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 }  // namespace
 
 SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners) {
+                          const MedalWinners& winners, bool events) {
     SiteSummary site;
     site.players = rowsOf(tempdb, stats);
     markMedals(site.players, tempdb, winners);
@@ -265,6 +273,7 @@ SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable&
     for (const PlayerSummary& player : site.players) names.push_back(player.name);
     const std::vector<std::string> files = uniquePlayerFileNames(names);
     for (size_t p = 0; p < files.size(); ++p) site.players[p].fileName = files[p];
+    if (!events) return site;
 
     Tallies tallies;
     EventScan scan(db, site.players);

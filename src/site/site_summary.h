@@ -6,10 +6,12 @@
 // naming them as victim, their games the join events left after pruning, all by exact
 // name, as the counters take them.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "stats/medal_winners.h"
+#include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
 
@@ -47,13 +49,16 @@ struct Opponent {
 using MedalsWon = std::vector<size_t>;
 
 struct PlayerSummary {
-    std::string name;      // the roster name, raw bytes
-    std::string fileName;  // in players/
+    std::string name;       // the roster name, raw bytes
+    std::string fileName;   // in players/
+    size_t namedPlace = 0;  // among the roster's non-empty names: the player's place in the ratings
     // The row's numbers.
     int32_t kills = 0;
     int32_t killed = 0;
     int32_t played = 0;
     double ratio = 0;
+    int32_t headshots = 0;  // given
+    int32_t headshotsTaken = 0;
     MedalsWon medals;
     // Most first; ties by text.
     std::vector<WeaponKills> weapons;
@@ -73,14 +78,17 @@ struct ServerWeapon {
 };
 
 struct SiteSummary {
-    std::vector<PlayerSummary> players;  // in the order of the statistics rows
-    std::vector<ServerWeapon> weapons;   // every kill event of the table, most first
-    std::vector<MapTally> maps;          // kills and distinct games per map, most kills first
+    std::vector<PlayerSummary> players;           // in the order of the statistics rows
+    std::vector<ServerWeapon> weapons;            // every kill event of the table, most first
+    std::vector<MapTally> maps;                   // kills and distinct games per map, most kills first
+    std::shared_ptr<const RatingReport> ratings;  // none with "ratings" off
 };
 
 // `tempdb` as the statistics left it: one record per non-empty roster name, posted in
-// roster order, viewed in page order. Neither table's current record moves.
+// roster order, viewed in page order. Neither table's current record moves. Without
+// `events` only the rows' numbers, medals and file names are taken: the lists (weapons,
+// maps, opponents, the server's tables) stay empty and the event table is not read.
 SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners);
+                          const MedalWinners& winners, bool events = true);
 
 }  // namespace gravmark

@@ -4,10 +4,12 @@
 
 #include "common/error.h"
 #include "platform/native_path.h"
+#include "site/modern_pages.h"
 #include "site/page_text.h"
 #include "site/player_page.h"
 #include "site/server_pages.h"
 #include "site/site_navigation.h"
+#include "site/versus_page.h"
 
 namespace gravmark {
 
@@ -48,7 +50,7 @@ void removeOldTemporaryFolders(const fs::path& folder) {
 }  // namespace
 
 void stageSite(SiteChange& change, const SiteSummary& site, const std::string& programFolder,
-               const std::string& pageTarget) {
+               const std::string& pageTarget, const ModernSite* modern) {
     const fs::path target = platform::nativePath(pageTarget);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string mainPage = platform::pathBytes(target.filename());
@@ -59,10 +61,19 @@ void stageSite(SiteChange& change, const SiteSummary& site, const std::string& p
     const std::string players = std::string(kPlayersFolder);
     change.addFolder(players);
     change.addFile(players + "/" + kPlayersMarker, kMarkerText, false);
-    for (size_t p = 0; p < site.players.size(); ++p)
-        change.addFile(players + "/" + site.players[p].fileName, playerPage(site, p, frame, mainPage), false);
-    change.addFile(std::string(kWeaponsPage), weaponsPage(site, frame, mainPage));
-    change.addFile(std::string(kMapsPage), mapsPage(site, frame, mainPage));
+    for (size_t p = 0; p < site.players.size(); ++p) {
+        change.addFile(
+            players + "/" + site.players[p].fileName,
+            modern ? modernPlayerPage(*modern, p, frame, mainPage) : playerPage(site, p, frame, mainPage),
+            false);
+    }
+    change.addFile(std::string(kWeaponsPage),
+                   modern ? modernWeaponsPage(*modern, frame, mainPage) : weaponsPage(site, frame, mainPage));
+    change.addFile(std::string(kMapsPage),
+                   modern ? modernMapsPage(*modern, frame, mainPage) : mapsPage(site, frame, mainPage));
+    if (site.ratings)
+        change.addFile(std::string(kVersusPage), modern ? modernVersusPage(*modern, frame, mainPage)
+                                                        : versusPage(site, frame, mainPage));
 }
 
 void writeSite(const SiteSummary& site, const std::string& programFolder, const std::string& pageTarget) {

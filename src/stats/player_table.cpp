@@ -5,6 +5,7 @@
 #include "stats/colour_codes.h"
 #include "stats/html_escape.h"
 #include "stats/number_format.h"
+#include "table/player_table_fields.h"
 
 namespace gravmark {
 
@@ -30,23 +31,23 @@ void addPlayer(const Statistics& stats, size_t i, RecordTable& tempdb) {
     const std::string row = rowText(kills, name, deaths, played, killsPerGame, ratio);
 
     tempdb.insert();
-    tempdb.setInteger("killed", deaths);
-    tempdb.setInteger("kills", kills);
-    tempdb.setText("name", name);
-    tempdb.setInteger("headshot", stats.headshotsGiven[i]);
-    tempdb.setInteger("headshotr", stats.headshotsTaken[i]);
-    tempdb.setInteger("played", played);
-    tempdb.setText("html", row);
-    tempdb.setFloat("target", ratio);
-    tempdb.setInteger("tnt", stats.tntKills[i]);
-    tempdb.setInteger("bomb", stats.grenadeKills[i]);
-    tempdb.setInteger("suicide", stats.suicideCounts[i]);
+    tempdb.setInteger(PlayerField::kDeaths, deaths);
+    tempdb.setInteger(PlayerField::kKills, kills);
+    tempdb.setText(PlayerField::kName, name);
+    tempdb.setInteger(PlayerField::kHeadshotsGiven, stats.headshotsGiven[i]);
+    tempdb.setInteger(PlayerField::kHeadshotsTaken, stats.headshotsTaken[i]);
+    tempdb.setInteger(PlayerField::kGamesPlayed, played);
+    tempdb.setText(PlayerField::kRow, row);
+    tempdb.setFloat(PlayerField::kRatio, ratio);
+    tempdb.setInteger(PlayerField::kTntKills, stats.tntKills[i]);
+    tempdb.setInteger(PlayerField::kGrenadeKills, stats.grenadeKills[i]);
+    tempdb.setInteger(PlayerField::kSuicides, stats.suicideCounts[i]);
     tempdb.post();
 }
 
 std::string nameOfFirst(RecordTable& tempdb) {
     tempdb.first();
-    return std::string(tempdb.textOf("name"));
+    return std::string(tempdb.textOf(PlayerField::kName));
 }
 
 // Every medal step starts from an order on another field, so one sort gives the ascending
@@ -89,19 +90,19 @@ bool sortByField(RecordTable& table, std::string_view fieldName) {
 
 MedalWinners pickMedalWinners(RecordTable& tempdb) {
     MedalWinners winners;
-    sortByField(tempdb, "target");
+    sortByField(tempdb, PlayerField::kRatio);
     winners.target = nameOfFirst(tempdb);
-    winners.headshooter = highest(tempdb, "headshot");
-    winners.shotInTheHead = highest(tempdb, "headshotr");
-    winners.tnt = highest(tempdb, "tnt");
-    winners.grenades = highest(tempdb, "bomb");
-    winners.suicide = highest(tempdb, "suicide");
+    winners.headshooter = highest(tempdb, PlayerField::kHeadshotsGiven);
+    winners.shotInTheHead = highest(tempdb, PlayerField::kHeadshotsTaken);
+    winners.tnt = highest(tempdb, PlayerField::kTntKills);
+    winners.grenades = highest(tempdb, PlayerField::kGrenadeKills);
+    winners.suicide = highest(tempdb, PlayerField::kSuicides);
     if (winners.suicide == "Known Soldier") {
         // With no record after it, the current record stays and so does the winner.
         tempdb.next();
-        winners.suicide = std::string(tempdb.textOf("name"));
+        winners.suicide = std::string(tempdb.textOf(PlayerField::kName));
     }
-    winners.killer = highest(tempdb, "kills");
+    winners.killer = highest(tempdb, PlayerField::kKills);
     return winners;
 }
 

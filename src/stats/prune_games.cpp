@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "stats/statistics.h"
+#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -23,8 +24,9 @@ uint64_t pairKey(int32_t game, uint32_t name) { return (uint64_t(uint32_t(game))
 
 void Statistics::pruneGamesAndCountPlayed(RecordTable& db, const std::vector<uint32_t>& rosterIds,
                                           int32_t gameCount) {
-    const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
-              gameField = db.fieldNumber("game");
+    const int command = db.fieldNumber(EventField::kCommand),
+              attacker = db.fieldNumber(EventField::kAttackerName),
+              gameField = db.fieldNumber(EventField::kGame);
     const uint32_t join = db.findTextId("J"), kill = db.findTextId("K");
     std::vector<uint8_t> isRosterName(db.textIdCount(), 0);
     for (const uint32_t id : rosterIds) {

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "stats/roster_order.h"
+#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -15,7 +16,7 @@ constexpr uint32_t kProgressStep = 1 << 16;
 // The distinct texts of `a_name` over the view, sorted by RosterOrder; the names are
 // distinct, so every spelling keeps its own entry.
 std::vector<std::string> sortedRoster(const RecordTable& db) {
-    const int field = db.fieldNumber("a_name");
+    const int field = db.fieldNumber(EventField::kAttackerName);
     std::vector<uint8_t> seen(db.textIdCount(), 0);
     std::vector<std::string> roster;
     bool nullSeen = false;
@@ -85,9 +86,12 @@ void Statistics::count(RecordTable& db, int32_t gameCount, Progress& progress) {
 }
 
 void Statistics::countEvents(const RecordTable& db, const std::vector<uint32_t>& rosterIds, Progress& progress) {
-    const int command = db.fieldNumber("command"), attacker = db.fieldNumber("a_name"),
-              victim = db.fieldNumber("v_name"), location = db.fieldNumber("damage_location"),
-              weapon = db.fieldNumber("a_weapon"), damageType = db.fieldNumber("damage_type");
+    const int command = db.fieldNumber(EventField::kCommand),
+              attacker = db.fieldNumber(EventField::kAttackerName),
+              victim = db.fieldNumber(EventField::kVictimName),
+              location = db.fieldNumber(EventField::kHitLocation),
+              weapon = db.fieldNumber(EventField::kWeapon),
+              damageType = db.fieldNumber(EventField::kDamageType);
     const uint32_t kill = db.findTextId("K"), head = db.findTextId("head"), tnt = db.findTextId("tnt_bomb_mp"),
                    grenade = db.findTextId("MOD_GRENADE_SPLASH"), suicide = db.findTextId("MOD_SUICIDE");
     const uint32_t ids = db.textIdCount();
@@ -120,19 +124,20 @@ void Statistics::leaveCountingViews(RecordTable& db) const {
     db.setFiltered(false);
     // The pruning's last order was by command, built after its deletions (the pruning
     // left no index, so this one is built afresh).
-    db.setIndexFieldNames("command");
+    db.setIndexFieldNames(EventField::kCommand);
     const std::vector<Value> joins{std::string("J")};
     db.setKeyRange(joins, joins);
     db.clearKeyRange();
     // Counting player by player set the games-played filter of each named player last, or,
     // with no named player, the deaths filter of the last roster entry.
-    const auto named = std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
+    const auto named =
+        std::find_if(roster.rbegin(), roster.rend(), [](const std::string& n) { return !n.empty(); });
     if (named != roster.rend()) {
-        db.setFilterTerms({{"a_name", *named}, {"command", "J"}});
+        db.setFilterTerms({{EventField::kAttackerName, *named}, {EventField::kCommand, "J"}});
         db.setFiltered(true);
         db.setFiltered(false);
     } else if (!roster.empty()) {
-        db.setFilterTerms({{"v_name", roster.back()}});
+        db.setFilterTerms({{EventField::kVictimName, roster.back()}});
     }
 }
 

@@ -4,19 +4,19 @@ namespace gravmark {
 
 std::vector<FieldDef> eventTableFields() {
     return {
-        {"command", FieldType::String, 20},
-        {"v_team", FieldType::String, 20},
-        {"v_name", FieldType::String, kEventNameWidth},
-        {"a_team", FieldType::String, 20},
-        {"a_name", FieldType::String, kEventNameWidth},
-        {"a_weapon", FieldType::String, 30},
-        {"damage", FieldType::String, 10},
-        {"damage_type", FieldType::String, 30},
-        {"damage_location", FieldType::String, 30},
-        {"maptype", FieldType::String, 20},
-        {"map", FieldType::String, 40},
-        {"game", FieldType::Integer, 0},
-        {"message", FieldType::String, 80},
+        {EventField::kCommand, FieldType::String, 20},
+        {EventField::kVictimTeam, FieldType::String, 20},
+        {EventField::kVictimName, FieldType::String, kEventNameWidth},
+        {EventField::kAttackerTeam, FieldType::String, 20},
+        {EventField::kAttackerName, FieldType::String, kEventNameWidth},
+        {EventField::kWeapon, FieldType::String, 30},
+        {EventField::kDamage, FieldType::String, 10},
+        {EventField::kDamageType, FieldType::String, 30},
+        {EventField::kHitLocation, FieldType::String, 30},
+        {EventField::kMapType, FieldType::String, 20},
+        {EventField::kMap, FieldType::String, 40},
+        {EventField::kGame, FieldType::Integer, 0},
+        {EventField::kMessage, FieldType::String, 80},
     };
 }
 

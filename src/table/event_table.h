@@ -9,6 +9,24 @@ namespace gravmark {
 // The width of the player name fields a_name and v_name: a longer name is stored cut.
 inline constexpr int kEventNameWidth = 40;
 
+// The names of the event table's fields. Code outside the table names a field by one of
+// these, so a misspelt field fails to compile instead of failing when the table is read.
+struct EventField {
+    static constexpr const char* kCommand = "command";  // "J" or "K"
+    static constexpr const char* kVictimTeam = "v_team";
+    static constexpr const char* kVictimName = "v_name";
+    static constexpr const char* kAttackerTeam = "a_team";
+    static constexpr const char* kAttackerName = "a_name";  // the joining player on a join
+    static constexpr const char* kWeapon = "a_weapon";
+    static constexpr const char* kDamage = "damage";
+    static constexpr const char* kDamageType = "damage_type";
+    static constexpr const char* kHitLocation = "damage_location";
+    static constexpr const char* kMapType = "maptype";
+    static constexpr const char* kMap = "map";
+    static constexpr const char* kGame = "game";
+    static constexpr const char* kMessage = "message";
+};
+
 // The 13 fields in their order: command, v_team, v_name, a_team, a_name, a_weapon,
 // damage, damage_type, damage_location, maptype, map, game, message.
 std::vector<FieldDef> eventTableFields();

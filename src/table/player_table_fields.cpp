@@ -4,12 +4,17 @@ namespace gravmark {
 
 std::vector<FieldDef> playerTableFields() {
     return {
-        {"kills", FieldType::Integer, 0},     {"killed", FieldType::Integer, 0},
-        {"name", FieldType::String, kPlayerNameWidth},    {"headshot", FieldType::Integer, 0},
-        {"headshotr", FieldType::Integer, 0}, {"played", FieldType::Integer, 0},
-        {"target", FieldType::Float, 0},      {"html", FieldType::String, kPlayerRowWidth},
-        {"bomb", FieldType::Integer, 0},      {"tnt", FieldType::Integer, 0},
-        {"suicide", FieldType::Integer, 0},
+        {PlayerField::kKills, FieldType::Integer, 0},
+        {PlayerField::kDeaths, FieldType::Integer, 0},
+        {PlayerField::kName, FieldType::String, kPlayerNameWidth},
+        {PlayerField::kHeadshotsGiven, FieldType::Integer, 0},
+        {PlayerField::kHeadshotsTaken, FieldType::Integer, 0},
+        {PlayerField::kGamesPlayed, FieldType::Integer, 0},
+        {PlayerField::kRatio, FieldType::Float, 0},
+        {PlayerField::kRow, FieldType::String, kPlayerRowWidth},
+        {PlayerField::kGrenadeKills, FieldType::Integer, 0},
+        {PlayerField::kTntKills, FieldType::Integer, 0},
+        {PlayerField::kSuicides, FieldType::Integer, 0},
     };
 }
 

@@ -13,6 +13,21 @@ namespace gravmark {
 constexpr int kPlayerNameWidth = 20 * 22;
 constexpr int kPlayerRowWidth = kPlayerNameWidth + 63 + 5 * 12;
 
+// The names of the player table's fields, for code outside the table (see EventField).
+struct PlayerField {
+    static constexpr const char* kKills = "kills";
+    static constexpr const char* kDeaths = "killed";
+    static constexpr const char* kName = "name";  // escaped and coloured for the page
+    static constexpr const char* kHeadshotsGiven = "headshot";
+    static constexpr const char* kHeadshotsTaken = "headshotr";
+    static constexpr const char* kGamesPlayed = "played";
+    static constexpr const char* kRatio = "target";  // kills per death
+    static constexpr const char* kRow = "html";      // the player's row of the page
+    static constexpr const char* kGrenadeKills = "bomb";
+    static constexpr const char* kTntKills = "tnt";
+    static constexpr const char* kSuicides = "suicide";
+};
+
 // The 11 fields in their order: kills, killed, name (kPlayerNameWidth), headshot,
 // headshotr, played, target (float), html (kPlayerRowWidth), bomb, tnt, suicide.
 std::vector<FieldDef> playerTableFields();

@@ -83,6 +83,23 @@ int protocolIndex(const std::string& protocol) {
     return -1;
 }
 
+// A choice whose entries are the settings file's own values.
+template <size_t N>
+QComboBox* valueChoice(QWidget* parent, const char* name, const std::array<const char*, N>& entries, int left,
+                       int width) {
+    QComboBox* choice = place(new QComboBox(parent), name, left, 325, width, 21);
+    for (const char* entry : entries) choice->addItem(QString::fromLatin1(entry));
+    return choice;
+}
+
+// A value this program does not know stays as written, as an extra entry.
+void choose(QComboBox* choice, const std::string& value) {
+    const int index = choice->findText(shown(value));
+    if (index >= 0) return choice->setCurrentIndex(index);
+    choice->addItem(shown(value));
+    choice->setCurrentIndex(choice->count() - 1);
+}
+
 }  // namespace
 
 SettingsWindow::SettingsWindow(QWidget* parent) : QWidget(parent) {
@@ -105,7 +122,8 @@ void SettingsWindow::announceEveryEdit() {
     };
     for (QLineEdit* edit : findChildren<QLineEdit*>()) connect(edit, &QLineEdit::textChanged, this, announce);
     for (QCheckBox* box : findChildren<QCheckBox*>()) connect(box, &QCheckBox::toggled, this, announce);
-    connect(protocolChoice, &QComboBox::currentIndexChanged, this, announce);
+    for (QComboBox* choice : findChildren<QComboBox*>())
+        connect(choice, &QComboBox::currentIndexChanged, this, announce);
 }
 
 void SettingsWindow::createControls() {
@@ -159,13 +177,26 @@ void SettingsWindow::createControls() {
 
     mergeByIdBox = checkBox(this, "CheckBox8", "Merge names by player id", 336, 300, 177);
 
-    chainTabOrder({serverEdit, userEdit, passwordEdit, showPasswordButton, logFileEdit, explanationText, saveButton,
-                   saveFolderEdit, browseButton, killerMedalBox, headshooterMedalBox, shotInTheHeadMedalBox,
-                   targetMedalBox, tntKillerMedalBox, grenadeKillerMedalBox, suicideMedalBox});
+    chainTabOrder({serverEdit, userEdit, passwordEdit, showPasswordButton, logFileEdit, explanationText,
+                   saveButton, saveFolderEdit, browseButton, killerMedalBox, headshooterMedalBox,
+                   shotInTheHeadMedalBox, targetMedalBox, tntKillerMedalBox, grenadeKillerMedalBox,
+                   suicideMedalBox});
     chainTabOrder({suicideMedalBox, mergeByIdBox, protocolChoice, passiveModeBox, rotatedLogsBox});
     chainTabOrder({logFileEdit, keyFileEdit, explanationText});
-    playerPagesBox = checkBox(this, "CheckBox9", "Player pages", 504, 300, 145);
+    playerPagesBox = checkBox(this, "CheckBox9", "Player pages", 504, 300, 96);
     setTabOrder(rotatedLogsBox, playerPagesBox);
+    ratingsBox = checkBox(this, "CheckBox10", "Ratings", 606, 300, 75);
+    createPageStyleControls();
+}
+
+// What the saved pages look like and which files go with them, in the last row.
+void SettingsWindow::createPageStyleControls() {
+    pageStyleLabel = label(this, "PageStyleLabel", "Style", 336, 328);
+    pageStyleChoice = valueChoice(this, "sitestyle", kSiteStyles, 368, 68);
+    codePageLabel = label(this, "CodePageLabel", "Code page", 442, 328);
+    codePageChoice = valueChoice(this, "logcodepage", kLogCodePages, 498, 116);
+    exportBox = checkBox(this, "export", "Export", 622, 327, 59);
+    chainTabOrder({playerPagesBox, ratingsBox, pageStyleChoice, codePageChoice, exportBox});
 }
 
 // How the log is fetched and read, below the medals.
@@ -227,6 +258,10 @@ void SettingsWindow::showValues(const SettingsValues& values) {
     passiveModeBox->setChecked(values.passive);
     rotatedLogsBox->setChecked(values.history);
     playerPagesBox->setChecked(values.playerpages);
+    ratingsBox->setChecked(values.ratings);
+    choose(pageStyleChoice, values.sitestyle);
+    choose(codePageChoice, values.logcodepage);
+    exportBox->setChecked(values.exportData);
 }
 
 SettingsValues SettingsWindow::values() const {
@@ -246,6 +281,10 @@ SettingsValues SettingsWindow::values() const {
     values.passive = passiveModeBox->isChecked();
     values.history = rotatedLogsBox->isChecked();
     values.playerpages = playerPagesBox->isChecked();
+    values.ratings = ratingsBox->isChecked();
+    values.sitestyle = pageStyleChoice->currentText().toLatin1().toStdString();
+    values.logcodepage = codePageChoice->currentText().toLatin1().toStdString();
+    values.exportData = exportBox->isChecked();
     return values;
 }
 

@@ -61,15 +61,21 @@ public:
     QCheckBox* tntKillerMedalBox = nullptr;
     QCheckBox* grenadeKillerMedalBox = nullptr;
     QCheckBox* suicideMedalBox = nullptr;
-    QPushButton* saveButton = nullptr;    // Button1, "Save settings"
-    QCheckBox* mergeByIdBox = nullptr;    // CheckBox8, "Merge names by player id"
-    QLabel* keyFileLabel = nullptr;       // KeyFileLabel
-    QLineEdit* keyFileEdit = nullptr;     // keyfile
-    QLabel* protocolLabel = nullptr;      // ProtocolLabel
-    QComboBox* protocolChoice = nullptr;  // Protocol: kProtocols, in their order
-    QCheckBox* passiveModeBox = nullptr;  // passive
-    QCheckBox* rotatedLogsBox = nullptr;  // history, "Include rotated logs"
-    QCheckBox* playerPagesBox = nullptr;  // CheckBox9, "Player pages"
+    QPushButton* saveButton = nullptr;     // Button1, "Save settings"
+    QCheckBox* mergeByIdBox = nullptr;     // CheckBox8, "Merge names by player id"
+    QLabel* keyFileLabel = nullptr;        // KeyFileLabel
+    QLineEdit* keyFileEdit = nullptr;      // keyfile
+    QLabel* protocolLabel = nullptr;       // ProtocolLabel
+    QComboBox* protocolChoice = nullptr;   // Protocol: kProtocols, in their order
+    QCheckBox* passiveModeBox = nullptr;   // passive
+    QCheckBox* rotatedLogsBox = nullptr;   // history, "Include rotated logs"
+    QCheckBox* playerPagesBox = nullptr;   // CheckBox9, "Player pages"
+    QCheckBox* ratingsBox = nullptr;       // CheckBox10, "Ratings"
+    QLabel* pageStyleLabel = nullptr;      // PageStyleLabel
+    QComboBox* pageStyleChoice = nullptr;  // sitestyle: kSiteStyles
+    QLabel* codePageLabel = nullptr;       // CodePageLabel
+    QComboBox* codePageChoice = nullptr;   // logcodepage: kLogCodePages
+    QCheckBox* exportBox = nullptr;        // export, "Export"
 
 signals:
     // The values the controls show, after every edit and after the file is read.
@@ -79,6 +85,7 @@ signals:
 
 private:
     void createControls();
+    void createPageStyleControls();
     void announceEveryEdit();
     void createFetchControls();
     QCheckBox* medal(size_t index) const;  // killerMedalBox to suicideMedalBox

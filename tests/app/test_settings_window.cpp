@@ -100,13 +100,17 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     EXPECT_TRUE(form.passiveModeBox->isChecked());
     EXPECT_EQ(control<QCheckBox>(form, "history")->text(), "Include rotated logs");
     EXPECT_FALSE(form.rotatedLogsBox->isChecked());
+    EXPECT_EQ(control<QCheckBox>(form, "CheckBox10")->text(), "Ratings");
+    EXPECT_FALSE(form.ratingsBox->isChecked());
 }
 
 TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
     writeFile(settingsFile(),
               "[ftpconnect]\r\nSERVER=ftp.example.org\r\nuser=clan\r\npass=secret \r\nlogfile='games.log'\r\n"
               "keyfile=/home/clan/id_ed25519\r\n"
-              "protocol=FTPS\r\npassive=0\r\n[General]\r\nhistory=1\r\n"
+              "protocol=FTPS\r\npassive=0\r\n[General]\r\nhistory=1\r\nratings=1\r\nsitestyle="
+              "modern\r\nexport=1\r\n"
+              "logcodepage=koi8-r\r\n"
               "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
     ProgramWindows windows;
     const SettingsWindow& form = windows.settingsWindow;
@@ -123,6 +127,10 @@ TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
     EXPECT_EQ(form.protocolChoice->currentText(), "FTP over TLS");
     EXPECT_FALSE(form.passiveModeBox->isChecked());
     EXPECT_TRUE(form.rotatedLogsBox->isChecked());
+    EXPECT_TRUE(form.ratingsBox->isChecked());
+    EXPECT_EQ(form.pageStyleChoice->currentText(), "modern");
+    EXPECT_TRUE(form.exportBox->isChecked());
+    EXPECT_EQ(form.values().logcodepage, "koi8-r");  // kept as written, not replaced
     EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
     EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
 }
@@ -223,8 +231,12 @@ TEST_F(SettingsWindowTest, EveryEditReachesTheMainWindowAtOnceAndReadingTheFileO
     form.protocolChoice->setCurrentIndex(2);
     EXPECT_EQ(windows.mainWindow.settings().protocol, "sftp");
     form.rotatedLogsBox->setChecked(false);
+    form.pageStyleChoice->setCurrentText("modern");
+    EXPECT_EQ(windows.mainWindow.settings().sitestyle, "modern");
+    form.codePageChoice->setCurrentText("windows-1251");
+    EXPECT_EQ(windows.mainWindow.settings().logcodepage, "windows-1251");
     EXPECT_EQ(windows.mainWindow.settings(), form.values());
-    EXPECT_EQ(changes.count(), 4);
+    EXPECT_EQ(changes.count(), 6);
     // Unsaved, the menu entry and the default save stay as the file had them.
     EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
 

@@ -145,6 +145,8 @@ TEST(BatchWatch, PagesEqualFullRunsThroughGrowthRotationAndCutLines) {
     growLogComparingPages("[Medals]\r\ntnt=1\r\n[General]\r\nhistory=1\r\nmergebyid=1\r\n", 4000);
     // With player pages every page counts all events kept.
     growLogComparingPages("[General]\r\nhistory=1\r\nplayerpages=1\r\n", 1500);
+    // The ratings on the modern page and in the export are taken from every event too.
+    growLogComparingPages("[General]\r\nhistory=1\r\nsitestyle=modern\r\nratings=1\r\nexport=1\r\n", 1500);
 }
 
 long peakKilobytes() {
@@ -338,13 +340,18 @@ TEST(BatchWatch, TerminationLeavesAWholePage) {
             .exitCode,
         0);
     const std::string whole = test::readFile(other.file("page.html"));
-    for (const int delayMs : {40, 80, 120, 200, 400}) {
+    // On a busy machine the early signals may come before the batch has set its handlers;
+    // such a run ends by the signal and must have written nothing. By the last one the
+    // first page is long written and the watch is waiting.
+    for (const int delayMs : {40, 80, 120, 200, 400, 1500}) {
         const test::BatchResult result =
             test::runBatchProcess({"--folder", folder.folder(), "--out", folder.file("index.html"), "--now",
                                    kNow, "--watch", "1", "--quiet"},
                                   {}, GRAVMARK_BATCH_EXE, delayMs);
-        EXPECT_EQ(result.exitCode, 0) << delayMs << result.err;
         const std::string page = readIfThere(folder.file("index.html"));
+        const bool endedBySignal = result.exitCode == -1;
+        EXPECT_TRUE(result.exitCode == 0 || (endedBySignal && page.empty() && delayMs < 1500))
+            << delayMs << " " << result.exitCode << result.err;
         if (!page.empty()) {
             EXPECT_EQ(page, whole) << delayMs;
         }

@@ -45,26 +45,53 @@ TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {
     EXPECT_NE(test::readFile(ini).find("keyfile=/home/gamer/.ssh/id_ed25519"), std::string::npos);
 }
 
-TEST(SettingsValues, PlayerPagesIsWrittenOnlyOnceSomebodyTurnedItOn) {
+TEST(SettingsValues, LaterFlagsAreWrittenOnlyOnceSomebodyTurnedThemOn) {
+    for (const auto& [key, flag] : {std::pair{"playerpages", &SettingsValues::playerpages},
+                                    std::pair{"ratings", &SettingsValues::ratings}}) {
+        test::TempFolder folder;
+        const std::string ini = folder.file("GravmarkParser.INI");
+        const std::string line = std::string("\r\n") + key + "=1\r\n";
+        SettingsValues values;
+        writeSettings(ini, values);
+        const std::string untouched = test::readFile(ini);
+        EXPECT_EQ(untouched.find(key), std::string::npos);
+        EXPECT_FALSE(readSettings(ini).*flag);
+
+        values.*flag = true;
+        writeSettings(ini, values);
+        EXPECT_TRUE(readSettings(ini).*flag);
+        const std::string on = test::readFile(ini);
+        EXPECT_GT(on.find(line), on.find("[General]"));  // in its section
+        EXPECT_LT(on.find(line), on.find("[Medals]"));
+
+        values.*flag = false;
+        writeSettings(ini, values);
+        EXPECT_FALSE(readSettings(ini).*flag);
+        EXPECT_NE(test::readFile(ini).find(std::string(key) + "=0\r\n"), std::string::npos);
+    }
+}
+
+TEST(SettingsValues, PageStyleCodePageAndExportStayOutOfAFileUntilChanged) {
     test::TempFolder folder;
     const std::string ini = folder.file("GravmarkParser.INI");
     SettingsValues values;
     writeSettings(ini, values);
-    const std::string untouched = test::readFile(ini);
-    EXPECT_EQ(untouched.find("playerpages"), std::string::npos);
-    EXPECT_FALSE(readSettings(ini).playerpages);
+    for (const char* key : {"sitestyle", "logcodepage", "export"})
+        EXPECT_EQ(test::readFile(ini).find(key), std::string::npos) << key;
+    EXPECT_EQ(readSettings(ini), values);
 
-    values.playerpages = true;
+    values.sitestyle = "modern";
+    values.logcodepage = "windows-1251";
+    values.exportData = true;
     writeSettings(ini, values);
-    EXPECT_TRUE(readSettings(ini).playerpages);
+    EXPECT_EQ(readSettings(ini), values);
     const std::string on = test::readFile(ini);
-    EXPECT_GT(on.find("\r\nplayerpages=1\r\n"), on.find("[General]"));  // in its section
-    EXPECT_LT(on.find("\r\nplayerpages=1\r\n"), on.find("[Medals]"));
-
-    values.playerpages = false;
-    writeSettings(ini, values);
-    EXPECT_FALSE(readSettings(ini).playerpages);
-    EXPECT_NE(test::readFile(ini).find("playerpages=0\r\n"), std::string::npos);
+    EXPECT_GT(on.find("\r\nexport=1\r\n"), on.find("[General]"));
+    EXPECT_LT(on.find("\r\nsitestyle=modern\r\n"), on.find("[Medals]"));
+    // A hand-edited value in capitals means the same.
+    test::writeFile(ini, "[General]\r\nsitestyle=Modern\r\nlogcodepage=UTF-8\r\n");
+    EXPECT_EQ(readSettings(ini).sitestyle, "modern");
+    EXPECT_EQ(readSettings(ini).logcodepage, "utf-8");
 }
 
 }  // namespace

@@ -17,11 +17,12 @@ inline std::vector<std::string> recordsById(const RecordTable& t) {
         for (int f = 0; f < int(t.fieldDefs().size()); ++f) {
             if (t.fieldDefs()[size_t(f)].type == FieldType::String) {
                 const uint32_t id = t.recordTextId(r, f);
-                record += "|" + std::to_string(id) + ":" +
-                          (id == RecordTable::kNullTextId ? "null" : std::string(t.textOfId(id)));
+                record.append("|").append(std::to_string(id)).append(":");
+                record.append(id == RecordTable::kNullTextId ? std::string("null")
+                                                             : std::string(t.textOfId(id)));
             } else {
                 const std::optional<int32_t> n = t.recordInteger(r, f);
-                record += "|" + (n ? std::to_string(*n) : "null");
+                record.append("|").append(n ? std::to_string(*n) : std::string("null"));
             }
         }
         records.push_back(record);
