@@ -7,7 +7,6 @@
 
 #include "common/error.h"
 #include "sftp/known_hosts.h"
-#include "ssh_test_servers.h"
 #include "support/temp_folder.h"
 
 namespace gravmark {
@@ -27,19 +26,6 @@ std::string hashedName(const std::string& name, const std::string& salt) {
     const QByteArray hmac = QMessageAuthenticationCode::hash(QByteArray::fromStdString(name),
                                                              QByteArray::fromStdString(salt), QCryptographicHash::Sha1);
     return "|1|" + base64(salt) + "|" + hmac.toBase64().toStdString();
-}
-
-TEST(KnownHosts, FingerprintIsOpenSshs) {
-    if (const auto missing = test::sshdMissing()) GTEST_SKIP() << *missing;
-    TempFolder folder;
-    test::makeKeyPair(folder.file("key"), "ed25519");
-    // "ssh-ed25519 AAAA... comment": the blob is the second field.
-    const std::string line = readFile(folder.file("key.pub"));
-    const auto start = line.find(' ') + 1;
-    const std::string blob =
-        QByteArray::fromBase64(QByteArray::fromStdString(line.substr(start, line.find(' ', start) - start)))
-            .toStdString();
-    EXPECT_EQ(fingerprint(keyOf("ssh-ed25519", blob)), test::keygenFingerprint(folder.file("key.pub")));
 }
 
 TEST(KnownHosts, ChecksTheOfferedKeyAgainstTheHostsLines) {

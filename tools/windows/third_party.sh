@@ -110,8 +110,20 @@ build_part() {
     echo "windows build: $name took $((SECONDS - started)) s"
 }
 
+# apply_patch TREE PATCH: applies PATCH to the source TREE once (a second run finds it applied).
+apply_patch() {
+    local tree=$1 patch=$2
+    patch -d "$tree" -p1 -R --dry-run -s -f <"$patch" >/dev/null 2>&1 && return 0
+    patch -d "$tree" -p1 -s -f <"$patch" || { echo "windows build: $patch does not apply to $tree" >&2; return 1; }
+}
+
 build_qtbase() {
     local prefix=$1 work=$2 source=${SOURCE_TREE[qt6-base]}
+    # The 6.4.2 windows plugin offers the DirectWrite font database whenever DirectWrite 3 is
+    # there, but Gui builds that database only together with Direct2D, which is off here: the
+    # plugin then fails to link. The patch gives the plugin Gui's own condition (the default
+    # GDI font database is the one used either way).
+    apply_patch "$source" "$ROOT/tools/windows/qtbase-directwrite-needs-direct2d.patch"
     # Debian's source leaves out the non-free wintab headers, so tablet events are off.
     # OpenGL stays on: the 6.4.2 windows plugin does not compile without it.
     # TLS goes through Windows' own Schannel; the image and text libraries are Qt's bundled ones.
