@@ -92,4 +92,11 @@ std::string modernNavigation(std::string_view mainPage, std::string_view up, con
     return html + "</ul></nav>";
 }
 
+void openModernMain(PageText& page, const std::string& heading, std::string_view mainPage,
+                    std::string_view up, const ModernSite& modern) {
+    page.addLine("<main>");
+    page.addLine("<h1>" + heading + "</h1>");
+    page.addLine(modernNavigation(mainPage, up, modern));
+}
+
 }  // namespace gravmark

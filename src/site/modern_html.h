@@ -49,5 +49,8 @@ std::string modernLink(std::string_view address, std::string_view html);
 // player pages weapons.html and maps.html (with ratings also versus.html), with the export its two files;
 // addressed from `up` ("" or "../").
 std::string modernNavigation(std::string_view mainPage, std::string_view up, const ModernSite& modern);
+// Opens the page's <main> with its heading (HTML) and the navigation below it.
+void openModernMain(PageText& page, const std::string& heading, std::string_view mainPage,
+                    std::string_view up, const ModernSite& modern);
 
 }  // namespace gravmark

@@ -222,9 +222,7 @@ std::string modernPlayerPage(const ModernSite& modern, size_t p, const PageFrame
     const PlayerSummary& player = modern.site.players[p];
     const PageFrame frame = modernFrame(templates, pageTitle(modern, player), "../");
     PageText page(frame);
-    page.addLine("<main>");
-    page.addLine("<h1>" + playerName(modern, player) + "</h1>");
-    page.addLine(modernNavigation(mainPage, "../", modern));
+    openModernMain(page, playerName(modern, player), mainPage, "../", modern);
     addTotals(page, modern, p);
     addPlayerMedals(page, modern, player);
     if (modern.site.ratings) addRatingSection(page, *modern.site.ratings, player, PageStyle::Modern);
@@ -243,9 +241,7 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
                               std::string_view mainPage) {
     const PageFrame frame = modernFrame(templates, "Kills by weapon", "");
     PageText page(frame);
-    page.addLine("<main>");
-    page.addLine("<h1>Kills by weapon</h1>");
-    page.addLine(modernNavigation(mainPage, "", modern));
+    openModernMain(page, "Kills by weapon", mainPage, "", modern);
     ModernTable table("Kills by weapon, most first",
                       {{"Weapon", false}, {"Kills", true}, {"Most kills by", false}}, "No kills.");
     const std::vector<std::string> links = playerLinks(modern.site);
@@ -275,9 +271,7 @@ std::string modernWeaponsPage(const ModernSite& modern, const PageFrame& templat
 std::string modernMapsPage(const ModernSite& modern, const PageFrame& templates, std::string_view mainPage) {
     const PageFrame frame = modernFrame(templates, "Kills by map", "");
     PageText page(frame);
-    page.addLine("<main>");
-    page.addLine("<h1>Kills by map</h1>");
-    page.addLine(modernNavigation(mainPage, "", modern));
+    openModernMain(page, "Kills by map", mainPage, "", modern);
     ModernTable table("Kills by map, most first", {{"Map", false}, {"Kills", true}, {"Games played", true}},
                       "No kills.");
     for (const MapTally& map : modern.site.maps)

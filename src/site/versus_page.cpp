@@ -101,9 +101,7 @@ std::string modernVersusPage(const ModernSite& modern, const PageFrame& template
                              std::string_view mainPage) {
     const PageFrame frame = modernFrame(templates, "Head to head", "");
     PageText page(frame);
-    page.addLine("<main>");
-    page.addLine("<h1>Head to head</h1>");
-    page.addLine(modernNavigation(mainPage, "", modern));
+    openModernMain(page, "Head to head", mainPage, "", modern);
     std::vector<std::string> titles;
     for (const PlayerSummary& player : modern.site.players)
         titles.push_back(htmlEscape(toUtf8(withoutColourCodes(player.name), modern.options.codePage)));
