@@ -40,8 +40,14 @@ SftpLogFile::SftpLogFile(SshConnection& connection, std::string path)
 
 SftpLogFile::~SftpLogFile() { sftp_free(sftp_); }
 
+// A request can fail on the dead socket before libssh has marked the session closed, so
+// the session is asked only here, after the failure (a fatal error means it is gone too):
+// a lost session is a dropped transfer wherever it shows, and the continuation rules keep
+// what came before it.
 void SftpLogFile::fail(const std::string& doing) const {
-    if (!ssh_is_connected(connection_.session())) throw Error("The server closed the connection.");
+    const ssh_session session = connection_.session();
+    if (!ssh_is_connected(session) || ssh_get_error_code(session) == SSH_FATAL)
+        throw TransferDropped("The server closed the connection.");
     switch (sftp_get_error(sftp_)) {
         case SSH_FX_NO_SUCH_FILE:
         case SSH_FX_NO_SUCH_PATH:
@@ -78,8 +84,6 @@ void SftpLogFile::read(int64_t offset, const std::function<bool(std::string_view
     std::deque<int> inFlight;
     const auto collect = [&](int request) {
         const int received = sftp_async_read(file.get(), buffer.data(), kBlockSize, request);
-        if (received < 0 && !ssh_is_connected(connection_.session()))
-            throw TransferDropped("The server closed the connection.");
         if (received < 0) fail("read");
         return received;
     };
