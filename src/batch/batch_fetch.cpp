@@ -42,11 +42,12 @@ SftpPrompts batchSftpPrompts(const std::optional<std::string>& trust) {
 }  // namespace
 
 void fetchLog(const SettingsValues& settings, const std::string& programFolder, Progress& progress,
-              const std::optional<std::string>& trust) {
+              const std::optional<std::string>& trust, FetchTelling telling) {
+    const bool everyStep = telling == FetchTelling::EveryStep;
     if (settings.server == kNotConfigured)
         throw Error("No FTP server in the settings file: its server is " + settings.server);
     FetchNotifications notifications;
-    notifications.onConnected = [] { dialogs().showMessage(kFtpConnectedMessage); };
+    if (everyStep) notifications.onConnected = [] { dialogs().showMessage(kFtpConnectedMessage); };
     notifications.onWorkBegin = [&](int64_t remoteSize) { startTransferProgress(progress, remoteSize); };
     notifications.onWork = [&](int64_t receivedSoFar) { progress.setPartsComplete(receivedSoFar); };
     notifications.onWorkEnd = [&] { finishTransferProgress(progress); };
@@ -54,10 +55,10 @@ void fetchLog(const SettingsValues& settings, const std::string& programFolder, 
         fetchLogFile(settings, programFolder, notifications, batchCertificateDecision(settings.server, trust),
                      {}, batchSftpPrompts(trust));
     if (result.outcome == FetchOutcome::UpToDate) {
-        dialogs().showMessage(kFetchUpToDateMessage);
+        if (everyStep) dialogs().showMessage(kFetchUpToDateMessage);
         return;
     }
-    dialogs().showMessage(kFtpReceivedMessage);
+    if (everyStep) dialogs().showMessage(kFtpReceivedMessage);
     if (!result.keptCopy.empty())
         dialogs().showMessage("The server's log was rotated; the old copy is kept as " + result.keptCopy);
 }

@@ -65,7 +65,7 @@ bool WatchedServer::cycle(int64_t nowMs, const std::optional<PageDestination>& d
 void WatchedServer::fetch(StderrDialogs& dialogs) {
     try {
         Progress unseen;
-        fetchLog(settings_, folder_, unseen, options_.trust);
+        fetchLog(settings_, folder_, unseen, options_.trust, FetchTelling::RotationOnly);
         fetchResult_ = "fetched " + timeText(QDateTime::currentDateTime());
         if (serverDown_) tell(dialogs, "The server " + settings_.server + " is back.");
         serverDown_ = false;

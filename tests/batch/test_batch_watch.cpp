@@ -270,6 +270,8 @@ TEST(BatchWatch, FetchesThroughAServerThatGoesDownAndIsRotated) {
     EXPECT_EQ(err.find("is down"), err.rfind("is down")) << err;
     EXPECT_EQ(err.find("is back"), err.rfind("is back")) << err;
     EXPECT_NE(err.find("is back"), std::string::npos) << err;
+    EXPECT_NE(err.find("the old copy is kept"), std::string::npos) << err;
+    EXPECT_EQ(err.find("Received"), std::string::npos) << "a look tells only what changed: " << err;
 }
 
 // Two servers: their own pages, and the combined page whose lines, games and every
