@@ -9,9 +9,8 @@
 #include "ingest/log_parser.h"
 #include "platform/native_path.h"
 #include "report/build_page.h"
+#include "report/run_statistics.h"
 #include "site/code_page.h"
-#include "stats/player_table.h"
-#include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
 namespace gravmark {
@@ -54,13 +53,12 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         run.counts.removeDuplicates(run.db, progress);
         return;
     }
-    if (options.countStatistics) {
-        fillPlayerTable(run.counts, run.tempdb, progress);
-        run.winners = pickMedalWinners(run.tempdb);
-    } else {
-        run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
-    }
-    run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
+    PlayerStandings standings = options.countStatistics
+                                    ? rankPlayers(run.counts, run.tempdb, progress)
+                                    : runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    run.playerRows = std::move(standings.rows);
+    run.winners = std::move(standings.winners);
+    run.playerSite.prepare(siteOptions(options.settings), run.db, run.playerRows, run.tempdb, run.winners);
     run.ratings.reset();
     // Without a site beside the page (or a modern page) nothing would show them; counts
     // given from outside come without the events they are taken from.
@@ -70,9 +68,9 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         run.playerSite.addRatings(run.ratings);
     }
     run.pageTime = options.clock();
-    const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
-                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks(),
-                            options.servers};
+    const PageInputs inputs{
+        options.folder, run.pageTime, run.lineCount,  run.counts.playedTotal,    options.settings.medals,
+        run.winners,    run.tempdb,   run.playerRows, run.playerSite.rowLinks(), options.servers};
     if (run.playerSite.modern()) {
         run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
     } else {

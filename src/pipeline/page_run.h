@@ -18,6 +18,7 @@
 #include "settings/settings_values.h"
 #include "site/player_site.h"
 #include "stats/medal_winners.h"
+#include "stats/player_rows.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
@@ -39,6 +40,7 @@ struct PageRun {
     RecordTable db;            // the events
     RecordTable tempdb;        // the players
     Statistics counts;
+    std::vector<PlayerRow> playerRows;  // the player table's records as plain values
     MedalWinners winners;
     PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
     // The skill ratings of the roster's named players, in roster order; none with

@@ -6,10 +6,9 @@
 #include <string_view>
 
 #include "common/text_box_lines.h"
-#include "report/name_links.h"
+#include "report/player_row_html.h"
 #include "report/read_template.h"
 #include "report/update_time.h"
-#include "table/player_table_fields.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -71,14 +70,15 @@ void addMedalTable(const PageInputs& inputs, TextBoxLines& memo1) {
     memo1.addLine("</tr></table><hr>");
 }
 
-void addStatisticsTable(RecordTable& tempdb, const std::vector<std::string>& playerLinks,
-                        TextBoxLines& memo1) {
+// Walking the player table leaves its last record current, as the page has always done.
+void addStatisticsTable(const PageInputs& inputs, TextBoxLines& memo1) {
     memo1.addLine(kStatisticsHeader);
     memo1.addLine("</TR>");
-    size_t row = 0;
-    for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++row) {
-        const std::string_view html = tempdb.textOf(PlayerField::kRow);
-        memo1.addLine(playerLinks.empty() ? std::string(html) : linkNameCell(html, playerLinks.at(row)));
+    RecordTable& tempdb = inputs.tempdb;
+    size_t shown = 0;
+    for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++shown) {
+        const PlayerRow& row = inputs.playerRows.at(tempdb.viewRecordNumber(tempdb.currentRow()));
+        memo1.addLine(playerRowHtml(row, inputs.playerLinks.empty() ? "" : inputs.playerLinks.at(shown)));
     }
     memo1.addLine("</table>");
 }
@@ -92,7 +92,7 @@ void buildPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo
     readTemplate(inputs.programFolder + "foot.txt", memo2);
     memo1.addLine(headerLine(inputs));
     addMedalTable(inputs, memo1);
-    addStatisticsTable(inputs.tempdb, inputs.playerLinks, memo1);
+    addStatisticsTable(inputs, memo1);
 }
 
 }  // namespace gravmark

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text_box_lines.h"
+#include "report/html_escape.h"
 #include "report/update_time.h"
 #include "site/modern_html.h"
 #include "site/modern_style.h"
@@ -13,7 +14,6 @@
 #include "site/site_medals.h"
 #include "site/site_navigation.h"
 #include "site/weapon_names.h"
-#include "stats/html_escape.h"
 
 namespace gravmark {
 

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "report/player_row_html.h"
 #include "site/player_file_names.h"
 #include "site/site_medals.h"
 #include "table/event_table.h"
-#include "table/player_table_fields.h"
 
 namespace gravmark {
 
@@ -30,50 +30,31 @@ int32_t integerAt(const RecordTable& table, int row, int field) {
     return std::holds_alternative<int32_t>(value) ? std::get<int32_t>(value) : 0;
 }
 
-double floatAt(const RecordTable& table, int row, int field) {
-    const Value value = table.viewValue(row, field);
-    return std::holds_alternative<double>(value) ? std::get<double>(value) : 0;
-}
-
-// The rows of the player table in page order. Its records were posted one per non-empty
-// roster name in roster order, so a record's posting number names its player.
-std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
-    std::vector<size_t> posted;  // roster indices
-    for (size_t i = 0; i < stats.roster.size(); ++i) {
-        if (!stats.roster[i].empty()) posted.push_back(i);
-    }
-    const int kills = fieldNumber(tempdb, PlayerField::kKills),
-              killed = fieldNumber(tempdb, PlayerField::kDeaths),
-              played = fieldNumber(tempdb, PlayerField::kGamesPlayed),
-              target = fieldNumber(tempdb, PlayerField::kRatio);
+// The rows in page order, the player table's view: its record n is rows[n].
+std::vector<PlayerSummary> rowsOf(const RecordTable& tempdb, const std::vector<PlayerRow>& rows) {
     std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
-    for (int row = 0; row < tempdb.viewSize(); ++row) {
-        PlayerSummary& player = players[size_t(row)];
-        player.namedPlace = tempdb.viewRecordNumber(row);
-        const size_t i = posted.at(player.namedPlace);
-        player.name = stats.roster[i];
-        player.headshots = stats.headshotsGiven[i];
-        player.headshotsTaken = stats.headshotsTaken[i];
-        player.kills = integerAt(tempdb, row, kills);
-        player.killed = integerAt(tempdb, row, killed);
-        player.played = integerAt(tempdb, row, played);
-        player.ratio = floatAt(tempdb, row, target);
+    for (int shown = 0; shown < tempdb.viewSize(); ++shown) {
+        PlayerSummary& player = players[size_t(shown)];
+        player.namedPlace = tempdb.viewRecordNumber(shown);
+        const PlayerRow& row = rows.at(player.namedPlace);
+        player.name = row.name;
+        player.headshots = row.headshotsGiven;
+        player.headshotsTaken = row.headshotsTaken;
+        player.kills = row.kills;
+        player.killed = row.deaths;
+        player.played = row.gamesPlayed;
+        player.ratio = row.ratio;
     }
     return players;
 }
 
-// A medal belongs to the first row whose shown name is the winner's.
-void markMedals(std::vector<PlayerSummary>& players, RecordTable& tempdb, const MedalWinners& winners) {
-    const int name = fieldNumber(tempdb, PlayerField::kName);
+// A medal belongs to the first row whose name, as the main page shows it, is the winner's.
+void markMedals(std::vector<PlayerSummary>& players, const MedalWinners& winners) {
+    std::vector<std::string> shown;
+    for (const PlayerSummary& player : players) shown.push_back(pageName(player.name));
     for (size_t medal = 0; medal < kSiteMedals.size(); ++medal) {
-        const std::string& winner = winners.*kSiteMedals[medal].winner;
-        for (int row = 0; row < tempdb.viewSize(); ++row) {
-            const Value shown = tempdb.viewValue(row, name);
-            if (std::holds_alternative<std::string>(shown) && std::get<std::string>(shown) == winner) {
-                players[size_t(row)].medals.push_back(medal);
-                break;
-            }
-        }
+        const auto won = std::find(shown.begin(), shown.end(), winners.*kSiteMedals[medal].winner);
+        if (won != shown.end()) players[size_t(won - shown.begin())].medals.push_back(medal);
     }
 }
 
@@ -264,11 +245,11 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 
 }  // namespace
 
-SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
+SiteSummary summarizeSite(RecordTable& db, const std::vector<PlayerRow>& rows, const RecordTable& tempdb,
                           const MedalWinners& winners, bool events) {
     SiteSummary site;
-    site.players = rowsOf(tempdb, stats);
-    markMedals(site.players, tempdb, winners);
+    site.players = rowsOf(tempdb, rows);
+    markMedals(site.players, winners);
     std::vector<std::string> names;
     for (const PlayerSummary& player : site.players) names.push_back(player.name);
     const std::vector<std::string> files = uniquePlayerFileNames(names);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "stats/medal_winners.h"
+#include "stats/player_rows.h"
 #include "stats/rating_report.h"
-#include "stats/statistics.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -84,11 +84,11 @@ struct SiteSummary {
     std::shared_ptr<const RatingReport> ratings;  // none with "ratings" off
 };
 
-// `tempdb` as the statistics left it: one record per non-empty roster name, posted in
-// roster order, viewed in page order. Neither table's current record moves. Without
+// `rows` as the statistics gave them and `tempdb` as they left it: record n is rows[n],
+// viewed in page order. Neither table's current record moves. Without
 // `events` only the rows' numbers, medals and file names are taken: the lists (weapons,
 // maps, opponents, the server's tables) stay empty and the event table is not read.
-SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
+SiteSummary summarizeSite(RecordTable& db, const std::vector<PlayerRow>& rows, const RecordTable& tempdb,
                           const MedalWinners& winners, bool events = true);
 
 }  // namespace gravmark

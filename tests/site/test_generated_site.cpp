@@ -42,7 +42,7 @@ protected:
         db = &run->db;
         tempdb = &run->tempdb;
         stats = &run->counts;
-        site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, run->winners));
+        site = new SiteSummary(summarizeSite(*db, run->playerRows, *tempdb, run->winners));
     }
     static void TearDownTestSuite() {
         delete site;

@@ -1,20 +1,12 @@
 #pragma once
-// The player table `tempdb` (fields: playerTableFields()) filled from a statistics run, its
-// orders and the medal winners picked from it.
+// The orders of the player table `tempdb` (fields: playerTableFields()) and the medal
+// winners picked through them. Its records are written where the page is (report/).
 #include <string_view>
 
-#include "common/progress.h"
 #include "stats/medal_winners.h"
-#include "stats/statistics.h"
 #include "table/record_table.h"
 
 namespace gravmark {
-
-// Empties `tempdb`, then adds one record per roster player except the empty name: the
-// counters, games played (at least 1), the ratio (999 without kills or deaths), the
-// HTML-escaped name and table row with colour codes replaced.
-// Records are posted in roster order, so a record's posting number names its player.
-void fillPlayerTable(const Statistics& stats, RecordTable& tempdb, Progress& progress);
 
 // Orders `table` by the named index "<field>__IdxA" (ascending), or by "<field>__IdxD"
 // (descending) when the ascending one is already current, creating the index on first

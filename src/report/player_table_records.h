@@ -1,0 +1,17 @@
+#pragma once
+// The player table `tempdb` (fields: playerTableFields()) written from the statistics
+// rows. Its `name` and `html` fields hold the name and the row as the main page shows
+// them: the "show db" grid and temp.xml show them so.
+#include <vector>
+
+#include "common/progress.h"
+#include "stats/player_rows.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+
+// Empties `tempdb`, then adds one record per row, in the rows' order: a record's posting
+// number is its row's index.
+void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& tempdb, Progress& progress);
+
+}  // namespace gravmark

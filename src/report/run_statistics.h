@@ -1,0 +1,27 @@
+#pragma once
+// The statistics part of HTML in one call, for the window and the batch command alike.
+#include <cstdint>
+#include <vector>
+
+#include "common/progress.h"
+#include "stats/medal_winners.h"
+#include "stats/player_rows.h"
+#include "stats/statistics.h"
+#include "table/record_table.h"
+
+namespace gravmark {
+
+struct PlayerStandings {
+    std::vector<PlayerRow> rows;  // roster order; `tempdb`'s record n is row n
+    MedalWinners winners;
+};
+
+// The rows of `stats` as counted, written into `tempdb`, and the medal winners; `tempdb`
+// is left ordered by kills, highest first, the order of the rows on the page.
+PlayerStandings rankPlayers(const Statistics& stats, RecordTable& tempdb, Progress& progress);
+
+// Builds the roster and the counters from `db` and prunes its join events first.
+PlayerStandings runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
+                              Progress& progress);
+
+}  // namespace gravmark
