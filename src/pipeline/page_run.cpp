@@ -41,6 +41,32 @@ SiteOptions siteOptions(const SettingsValues& settings) {
     return site;
 }
 
+// The page is built in buffers of its own, apart from the log; the text boxes then show
+// it in place of the log and the details.
+void showPage(PageRun& run, TextBoxLines& page, TextBoxLines& foot) {
+    run.logLines.takeText(page);
+    run.detailLines.takeText(foot);
+}
+
+void showClassicPage(PageRun& run, const PageInputs& inputs) {
+    TextBoxLines page, foot;
+    try {
+        buildPage(inputs, page, foot);
+    } catch (...) {
+        // The classic page has always emptied the boxes before reading its templates, so a
+        // template that cannot be read leaves them showing what had been put on the page.
+        showPage(run, page, foot);
+        throw;
+    }
+    showPage(run, page, foot);
+}
+
+void showModernPage(PageRun& run, const PageInputs& inputs) {
+    TextBoxLines page, foot;
+    run.playerSite.buildModernPage(inputs, page, foot);
+    showPage(run, page, foot);
+}
+
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
@@ -72,9 +98,9 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         options.folder, run.pageTime, run.lineCount,  run.counts.playedTotal,    options.settings.medals,
         run.winners,    run.tempdb,   run.playerRows, run.playerSite.rowLinks(), options.servers};
     if (run.playerSite.modern()) {
-        run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
+        showModernPage(run, inputs);
     } else {
-        buildPage(inputs, run.logLines, run.detailLines);
+        showClassicPage(run, inputs);
     }
     run.pageFinished = false;
 }

@@ -31,8 +31,8 @@ std::vector<std::string> PlayerSite::rowLinks() const {
     return summary_ && options_.playerPages ? playerLinks(*summary_) : std::vector<std::string>{};
 }
 
-void PlayerSite::buildModernPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) const {
-    gravmark::buildModernPage(inputs, modernSite(), memo1, memo2);
+void PlayerSite::buildModernPage(const PageInputs& inputs, TextBoxLines& page, TextBoxLines& foot) const {
+    gravmark::buildModernPage(inputs, modernSite(), page, foot);
 }
 
 PageExtras PlayerSite::pageExtras(const std::string& programFolder, const ExportHeader& header) const {

@@ -34,8 +34,8 @@ public:
     bool modern() const { return summary_ && options_.modern; }
     // Whether the run makes more than the classic page (a modern one, pages or files beside it).
     bool makesSite() const { return summary_.has_value(); }
-    // The modern main page into the text boxes (see buildModernPage).
-    void buildModernPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) const;
+    // The modern main page (see buildModernPage).
+    void buildModernPage(const PageInputs& inputs, TextBoxLines& page, TextBoxLines& foot) const;
     // For SAVE: the modern credit line and the files beside the page; empty when all is off.
     // `header` goes into stats.json.
     PageExtras pageExtras(const std::string& programFolder, const ExportHeader& header) const;
