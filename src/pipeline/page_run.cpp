@@ -25,7 +25,7 @@ void load(PageRun& run, const RunOptions& options, Progress& progress) {
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
+    run.eventCount = parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
     keepPageWithoutGames(run, options);
 }
@@ -72,31 +72,33 @@ void showModernPage(PageRun& run, const PageInputs& inputs) {
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
     const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
     const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
-                              : options.keptRules     ? applyKeptNames(run.db, *options.keptRules, ids)
-                                                      : applyKeptNames(run.db, options.folder, ids);
+                              : options.keptRules     ? applyKeptNames(run.events, *options.keptRules, ids)
+                                                      : applyKeptNames(run.events, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
-        run.counts.removeDuplicates(run.db, progress);
+        run.counts.removeDuplicates(run.events, progress);
         return;
     }
-    PlayerStandings standings = options.countStatistics
-                                    ? rankPlayers(run.counts, run.tempdb, progress)
-                                    : runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
+    PlayerStandings standings =
+        options.countStatistics
+            ? rankPlayers(run.counts, run.playerTable, progress)
+            : runStatistics(run.counts, run.events, run.playerTable, run.gameCount, progress);
     run.playerRows = std::move(standings.rows);
     run.winners = std::move(standings.winners);
-    run.playerSite.prepare(siteOptions(options.settings), run.db, run.playerRows, run.tempdb, run.winners);
+    run.playerSite.prepare(siteOptions(options.settings), run.events, run.playerRows, run.playerTable,
+                           run.winners);
     run.ratings.reset();
     // Without a site beside the page (or a modern page) nothing would show them; counts
     // given from outside come without the events they are taken from.
     if (options.settings.ratings && run.playerSite.makesSite() && !options.countStatistics) {
         run.ratings = std::make_shared<const RatingReport>(
-            rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
+            rateGames(ratingInputOf(run.events, namedPlayers(run.counts.roster), run.gameCount)));
         run.playerSite.addRatings(run.ratings);
     }
     run.pageTime = options.clock();
     const PageInputs inputs{
-        options.folder, run.pageTime, run.lineCount,  run.counts.playedTotal,    options.settings.medals,
-        run.winners,    run.tempdb,   run.playerRows, run.playerSite.rowLinks(), options.servers};
+        options.folder, run.pageTime,    run.lineCount,  run.counts.playedTotal,    options.settings.medals,
+        run.winners,    run.playerTable, run.playerRows, run.playerSite.rowLinks(), options.servers};
     if (run.playerSite.modern()) {
         showModernPage(run, inputs);
     } else {
@@ -127,9 +129,9 @@ void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     }
 }
 
-PageRun::PageRun() { defineWorkTables(db, tempdb); }
+PageRun::PageRun() { defineWorkTables(events, playerTable); }
 
-void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, tempdb, folder); }
+void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(events, playerTable, folder); }
 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
               Progress& progress) {

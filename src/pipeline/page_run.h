@@ -37,8 +37,8 @@ struct PageRun {
 
     TextBoxLines logLines;     // Memo1: the log, then the page
     TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
-    RecordTable db;            // the events
-    RecordTable tempdb;        // the players
+    RecordTable events;        // the events
+    RecordTable playerTable;   // the players
     Statistics counts;
     std::vector<PlayerRow> playerRows;  // the player table's records as plain values
     MedalWinners winners;
@@ -81,7 +81,7 @@ struct RunOptions {
     // When set, HTML renames by these rules instead of reading aliases.txt in `folder`.
     const AliasList* keptRules = nullptr;
     // When set, HTML takes the kept names' report and the counts (it fills the Statistics)
-    // from it instead of renaming the events of db and counting them: db is not read.
+    // from it instead of renaming and counting `events`, which is not read.
     std::function<KeptNamesRun(Statistics&)> countStatistics;
     // On a page over several servers: which servers and how many games each (the header).
     std::string servers;

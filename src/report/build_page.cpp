@@ -74,10 +74,10 @@ void addMedalTable(const PageInputs& inputs, TextBoxLines& page) {
 void addStatisticsTable(const PageInputs& inputs, TextBoxLines& page) {
     page.addLine(kStatisticsHeader);
     page.addLine("</TR>");
-    RecordTable& tempdb = inputs.tempdb;
+    RecordTable& playerTable = inputs.playerTable;
     size_t shown = 0;
-    for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++shown) {
-        const PlayerRow& row = inputs.playerRows.at(tempdb.viewRecordNumber(tempdb.currentRow()));
+    for (playerTable.first(); !playerTable.eof(); playerTable.next(), ++shown) {
+        const PlayerRow& row = inputs.playerRows.at(playerTable.viewRecordNumber(playerTable.currentRow()));
         page.addLine(playerRowHtml(row, inputs.playerLinks.empty() ? "" : inputs.playerLinks.at(shown)));
     }
     page.addLine("</table>");

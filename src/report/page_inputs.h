@@ -25,7 +25,7 @@ struct PageInputs {
     std::array<bool, 7> medals{};
     MedalWinners winners;
     // The player table, ordered as the rows go on the page; its record n is playerRows[n].
-    RecordTable& tempdb;
+    RecordTable& playerTable;
     const std::vector<PlayerRow>& playerRows;
     // With player pages: the address of each row's page, in page order; the name cells link
     // to them. Empty: the names are not links.

@@ -7,33 +7,33 @@ namespace gravmark {
 
 namespace {
 
-void addRecord(const PlayerRow& row, RecordTable& tempdb) {
-    tempdb.insert();
-    tempdb.setInteger(PlayerField::kDeaths, row.deaths);
-    tempdb.setInteger(PlayerField::kKills, row.kills);
-    tempdb.setText(PlayerField::kName, pageName(row.name));
-    tempdb.setInteger(PlayerField::kHeadshotsGiven, row.headshotsGiven);
-    tempdb.setInteger(PlayerField::kHeadshotsTaken, row.headshotsTaken);
-    tempdb.setInteger(PlayerField::kGamesPlayed, row.gamesPlayed);
-    tempdb.setText(PlayerField::kRow, playerRowHtml(row));
-    tempdb.setFloat(PlayerField::kRatio, row.ratio);
-    tempdb.setInteger(PlayerField::kTntKills, row.tntKills);
-    tempdb.setInteger(PlayerField::kGrenadeKills, row.grenadeKills);
-    tempdb.setInteger(PlayerField::kSuicides, row.suicides);
-    tempdb.post();
+void addRecord(const PlayerRow& row, RecordTable& playerTable) {
+    playerTable.insert();
+    playerTable.setInteger(PlayerField::kDeaths, row.deaths);
+    playerTable.setInteger(PlayerField::kKills, row.kills);
+    playerTable.setText(PlayerField::kName, pageName(row.name));
+    playerTable.setInteger(PlayerField::kHeadshotsGiven, row.headshotsGiven);
+    playerTable.setInteger(PlayerField::kHeadshotsTaken, row.headshotsTaken);
+    playerTable.setInteger(PlayerField::kGamesPlayed, row.gamesPlayed);
+    playerTable.setText(PlayerField::kRow, playerRowHtml(row));
+    playerTable.setFloat(PlayerField::kRatio, row.ratio);
+    playerTable.setInteger(PlayerField::kTntKills, row.tntKills);
+    playerTable.setInteger(PlayerField::kGrenadeKills, row.grenadeKills);
+    playerTable.setInteger(PlayerField::kSuicides, row.suicides);
+    playerTable.post();
 }
 
 }  // namespace
 
-void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& tempdb, Progress& progress) {
+void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& playerTable, Progress& progress) {
     // Every run starts from the table the program's start gives: no records and no named
     // indexes, so the medal sorts build their indexes afresh and break ties as the first run did.
-    tempdb.close();
-    tempdb.createDataSet();
+    playerTable.close();
+    playerTable.createDataSet();
     progress.setPartsComplete(0);
     progress.setTotalParts(static_cast<int64_t>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i) {
-        addRecord(rows[i], tempdb);
+        addRecord(rows[i], playerTable);
         progress.setPartsComplete(static_cast<int64_t>(i + 1));
     }
 }

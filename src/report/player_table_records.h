@@ -1,5 +1,5 @@
 #pragma once
-// The player table `tempdb` (fields: playerTableFields()) written from the statistics
+// The player table `playerTable` (fields: playerTableFields()) written from the statistics
 // rows. Its `name` and `html` fields hold the name and the row as the main page shows
 // them: the "show db" grid and temp.xml show them so.
 #include <vector>
@@ -10,8 +10,8 @@
 
 namespace gravmark {
 
-// Empties `tempdb`, then adds one record per row, in the rows' order: a record's posting
+// Empties `playerTable`, then adds one record per row, in the rows' order: a record's posting
 // number is its row's index.
-void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& tempdb, Progress& progress);
+void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& playerTable, Progress& progress);
 
 }  // namespace gravmark

@@ -5,17 +5,17 @@
 
 namespace gravmark {
 
-PlayerStandings rankPlayers(const Statistics& stats, RecordTable& tempdb, Progress& progress) {
+PlayerStandings rankPlayers(const Statistics& stats, RecordTable& playerTable, Progress& progress) {
     PlayerStandings standings{playerRows(stats), {}};
-    fillPlayerTable(standings.rows, tempdb, progress);
-    standings.winners = pickMedalWinners(tempdb);
+    fillPlayerTable(standings.rows, playerTable, progress);
+    standings.winners = pickMedalWinners(playerTable);
     return standings;
 }
 
-PlayerStandings runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
-                              Progress& progress) {
-    stats.count(db, gameCount, progress);
-    return rankPlayers(stats, tempdb, progress);
+PlayerStandings runStatistics(Statistics& stats, RecordTable& events, RecordTable& playerTable,
+                              int32_t gameCount, Progress& progress) {
+    stats.count(events, gameCount, progress);
+    return rankPlayers(stats, playerTable, progress);
 }
 
 }  // namespace gravmark

@@ -12,16 +12,16 @@
 namespace gravmark {
 
 struct PlayerStandings {
-    std::vector<PlayerRow> rows;  // roster order; `tempdb`'s record n is row n
+    std::vector<PlayerRow> rows;  // roster order; `playerTable`'s record n is row n
     MedalWinners winners;
 };
 
-// The rows of `stats` as counted, written into `tempdb`, and the medal winners; `tempdb`
+// The rows of `stats` as counted, written into `playerTable`, and the medal winners; `playerTable`
 // is left ordered by kills, highest first, the order of the rows on the page.
-PlayerStandings rankPlayers(const Statistics& stats, RecordTable& tempdb, Progress& progress);
+PlayerStandings rankPlayers(const Statistics& stats, RecordTable& playerTable, Progress& progress);
 
-// Builds the roster and the counters from `db` and prunes its join events first.
-PlayerStandings runStatistics(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
-                              Progress& progress);
+// Builds the roster and the counters from `events` and prunes its join events first.
+PlayerStandings runStatistics(Statistics& stats, RecordTable& events, RecordTable& playerTable,
+                              int32_t gameCount, Progress& progress);
 
 }  // namespace gravmark

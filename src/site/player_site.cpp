@@ -12,14 +12,15 @@
 
 namespace gravmark {
 
-void PlayerSite::prepare(const SiteOptions& options, RecordTable& db, const std::vector<PlayerRow>& rows,
-                         const RecordTable& tempdb, const MedalWinners& winners) {
+void PlayerSite::prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
+                         const RecordTable& playerTable, const MedalWinners& winners) {
     options_ = options;
     summary_.reset();
     extras_ = {};
     // The modern main page alone needs the rows only, not the lists read from the events.
     if (options.anything())
-        summary_ = summarizeSite(db, rows, tempdb, winners, options.playerPages || options.exportData);
+        summary_ =
+            summarizeSite(events, rows, playerTable, winners, options.playerPages || options.exportData);
 }
 
 void PlayerSite::addRatings(std::shared_ptr<const RatingReport> ratings) {

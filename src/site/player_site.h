@@ -22,8 +22,8 @@ class PlayerSite {
 public:
     // At the end of the statistics: summarises when any option is on, else forgets an
     // earlier summary. The further columns are emptied.
-    void prepare(const SiteOptions& options, RecordTable& db, const std::vector<PlayerRow>& rows,
-                 const RecordTable& tempdb, const MedalWinners& winners);
+    void prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
+                 const RecordTable& playerTable, const MedalWinners& winners);
     // Columns and fields further counts add per player, after prepare().
     PlayerExtras& extras() { return extras_; }
     // After prepare(), when makesSite(): the pages and the export show the ratings (of the

@@ -84,11 +84,12 @@ struct SiteSummary {
     std::shared_ptr<const RatingReport> ratings;  // none with "ratings" off
 };
 
-// `rows` as the statistics gave them and `tempdb` as they left it: record n is rows[n],
+// `rows` as the statistics gave them and `playerTable` as they left it: record n is rows[n],
 // viewed in page order. Neither table's current record moves. Without
-// `events` only the rows' numbers, medals and file names are taken: the lists (weapons,
+// `withEventLists` only the rows' numbers, medals and file names are taken: the lists (weapons,
 // maps, opponents, the server's tables) stay empty and the event table is not read.
-SiteSummary summarizeSite(RecordTable& db, const std::vector<PlayerRow>& rows, const RecordTable& tempdb,
-                          const MedalWinners& winners, bool events = true);
+SiteSummary summarizeSite(RecordTable& events, const std::vector<PlayerRow>& rows,
+                          const RecordTable& playerTable, const MedalWinners& winners,
+                          bool withEventLists = true);
 
 }  // namespace gravmark

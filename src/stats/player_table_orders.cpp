@@ -8,17 +8,17 @@ namespace gravmark {
 
 namespace {
 
-std::string nameOfFirst(RecordTable& tempdb) {
-    tempdb.first();
-    return std::string(tempdb.textOf(PlayerField::kName));
+std::string nameOfFirst(RecordTable& playerTable) {
+    playerTable.first();
+    return std::string(playerTable.textOf(PlayerField::kName));
 }
 
 // Every medal step starts from an order on another field, so one sort gives the ascending
 // order and a second the descending one.
-std::string highest(RecordTable& tempdb, std::string_view field) {
-    sortByField(tempdb, field);
-    sortByField(tempdb, field);
-    return nameOfFirst(tempdb);
+std::string highest(RecordTable& playerTable, std::string_view field) {
+    sortByField(playerTable, field);
+    sortByField(playerTable, field);
+    return nameOfFirst(playerTable);
 }
 
 }  // namespace
@@ -36,21 +36,21 @@ bool sortByField(RecordTable& table, std::string_view fieldName) {
     return true;
 }
 
-MedalWinners pickMedalWinners(RecordTable& tempdb) {
+MedalWinners pickMedalWinners(RecordTable& playerTable) {
     MedalWinners winners;
-    sortByField(tempdb, PlayerField::kRatio);
-    winners.target = nameOfFirst(tempdb);
-    winners.headshooter = highest(tempdb, PlayerField::kHeadshotsGiven);
-    winners.shotInTheHead = highest(tempdb, PlayerField::kHeadshotsTaken);
-    winners.tnt = highest(tempdb, PlayerField::kTntKills);
-    winners.grenades = highest(tempdb, PlayerField::kGrenadeKills);
-    winners.suicide = highest(tempdb, PlayerField::kSuicides);
+    sortByField(playerTable, PlayerField::kRatio);
+    winners.target = nameOfFirst(playerTable);
+    winners.headshooter = highest(playerTable, PlayerField::kHeadshotsGiven);
+    winners.shotInTheHead = highest(playerTable, PlayerField::kHeadshotsTaken);
+    winners.tnt = highest(playerTable, PlayerField::kTntKills);
+    winners.grenades = highest(playerTable, PlayerField::kGrenadeKills);
+    winners.suicide = highest(playerTable, PlayerField::kSuicides);
     if (winners.suicide == "Known Soldier") {
         // With no record after it, the current record stays and so does the winner.
-        tempdb.next();
-        winners.suicide = std::string(tempdb.textOf(PlayerField::kName));
+        playerTable.next();
+        winners.suicide = std::string(playerTable.textOf(PlayerField::kName));
     }
-    winners.killer = highest(tempdb, PlayerField::kKills);
+    winners.killer = highest(playerTable, PlayerField::kKills);
     return winners;
 }
 

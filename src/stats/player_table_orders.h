@@ -1,5 +1,5 @@
 #pragma once
-// The orders of the player table `tempdb` (fields: playerTableFields()) and the medal
+// The orders of the player table `playerTable` (fields: playerTableFields()) and the medal
 // winners picked through them. Its records are written where the page is (report/).
 #include <string_view>
 
@@ -14,8 +14,8 @@ namespace gravmark {
 bool sortByField(RecordTable& table, std::string_view fieldName);
 
 // The seven winners in the fixed order (target, headshot, headshotr, tnt, bomb, suicide,
-// kills); ties go to the first record of the order the indexes give. Leaves `tempdb`
+// kills); ties go to the first record of the order the indexes give. Leaves `playerTable`
 // ordered by kills, highest first. An empty table gives seven empty names.
-MedalWinners pickMedalWinners(RecordTable& tempdb);
+MedalWinners pickMedalWinners(RecordTable& playerTable);
 
 }  // namespace gravmark

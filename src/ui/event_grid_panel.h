@@ -1,5 +1,5 @@
 #pragma once
-// The event table `db` as a data grid with its record navigator, which "show db" reveals
+// The event table `events` as a data grid with its record navigator, which "show db" reveals
 // in the merge window. The grid's current row is the table's current record, both ways;
 // editing a cell edits the record. Created hidden.
 //

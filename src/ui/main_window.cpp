@@ -32,7 +32,7 @@ MainWindow::MainWindow(VersionInfo versionInfo, QWidget* parent)
 
 MainWindow::~MainWindow() {
     runGuarded([this] {
-        if (run.tempdb.active()) run.tempdb.close();
+        if (run.playerTable.active()) run.playerTable.close();
     });
 }
 
@@ -77,7 +77,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     runGuarded([this] {
-        if (run.db.active()) run.db.close();
+        if (run.events.active()) run.events.close();
     });
     event->accept();
     emit closed();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the work buttons LOAD, PARSE, HTML, SAVE and ALL, the two text boxes,
 // the progress bar, the check boxes and the popup menu. It owns the run that the steps
-// fill: the event table `db`, the player table `tempdb` and the per-player counts.
+// fill: the event table, the player table and the per-player counts.
 //
 // Every widget carries the object name it has always had (`Form1`, `Button1`, `Memo1`,
 // `savedef`, ...): scripts, tests and accessibility tools find the controls by them, so
@@ -83,8 +83,8 @@ public:
     QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
 
     // The run the work steps share with the batch: the text boxes' lines (logLines is
-    // Memo1, detailLines Memo2), the event table `db`, the player table `tempdb`, the
-    // counts and the medal winners.
+    // Memo1, detailLines Memo2), the event table, the player table, the counts and the
+    // medal winners.
     PageRun run;
     const VersionInfo versionInfo;
     int32_t remoteLogSize = 0;

@@ -74,10 +74,10 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
         runToHtml(windows.mainWindow, false);
         windowPage = windows.mainWindow.run.logLines.text();
         expectMerged(windowPage);
-        windows.mainWindow.run.db.first();
-        for (; !windows.mainWindow.run.db.eof(); windows.mainWindow.run.db.next()) {
-            EXPECT_NE(windows.mainWindow.run.db.textOf("a_name"), "Alpha2");
-            EXPECT_NE(windows.mainWindow.run.db.textOf("v_name"), "Alpha2");
+        windows.mainWindow.run.events.first();
+        for (; !windows.mainWindow.run.events.eof(); windows.mainWindow.run.events.next()) {
+            EXPECT_NE(windows.mainWindow.run.events.textOf("a_name"), "Alpha2");
+            EXPECT_NE(windows.mainWindow.run.events.textOf("v_name"), "Alpha2");
         }
     }
     BatchOptions options;

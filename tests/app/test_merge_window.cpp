@@ -59,7 +59,7 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
 
 TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     ProgramWindows windows;
-    RecordTable& db = windows.mainWindow.run.db;
+    RecordTable& db = windows.mainWindow.run.events;
     addJoin(db, "Alpha");
     addJoin(db, "Bravo");
     windows.mainWindow.showDbAction->trigger();
@@ -90,7 +90,7 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
 TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
     ProgramWindows windows;
     MergeNamesWindow& form = windows.mergeNamesWindow;
-    addJoin(windows.mainWindow.run.db, "Alpha");
+    addJoin(windows.mainWindow.run.events, "Alpha");
     windows.mainWindow.showDbAction->trigger();
     form.setRoster({"Alpha", "Alpha2"});
     form.offerRosterForMerging();

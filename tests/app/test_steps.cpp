@@ -262,9 +262,9 @@ TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
         EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_TRUE(dialogs.errors.empty());
         ASSERT_GT(form.run.eventCount, 0);
-        ASSERT_FALSE(form.run.db.active());
-        form.run.db.open();
-        EXPECT_EQ(form.run.db.recordCount(), form.run.eventCount);
+        ASSERT_FALSE(form.run.events.active());
+        form.run.events.open();
+        EXPECT_EQ(form.run.events.recordCount(), form.run.eventCount);
     }
 }
 

@@ -39,8 +39,8 @@ protected:
         const test::ScriptedDialogs dialogs;
         Progress progress;
         runSteps(*run, {Step::Load, Step::Parse, Step::Html}, options, progress);
-        db = &run->db;
-        tempdb = &run->tempdb;
+        db = &run->events;
+        tempdb = &run->playerTable;
         stats = &run->counts;
         site = new SiteSummary(summarizeSite(*db, run->playerRows, *tempdb, run->winners));
     }
