@@ -22,11 +22,14 @@ class EventGridPanel : public QWidget {
 public:
     explicit EventGridPanel(RecordTable& events, QWidget* parent);
 
-    QTableView* grid = nullptr;        // DBGridEh1
-    DbNavigator* navigator = nullptr;  // DBNavigator1
+    // For the window's tab order.
+    QWidget* grid() const;
+    QWidget* navigator() const;
 
 private:
     RecordTable& events_;
+    QTableView* grid_ = nullptr;        // DBGridEh1
+    DbNavigator* navigator_ = nullptr;  // DBNavigator1
     RecordTableModel* model_ = nullptr;
 };
 

@@ -89,11 +89,7 @@ void MainWindow::onJoinNamesToggled() {
     if (joinNamesBox->isChecked()) allButton->setEnabled(false);
 }
 
-void MainWindow::showDb() {
-    mergeNamesWindow->eventGrid->show();
-    mergeNamesWindow->show();
-    mergeNamesWindow->raise();
-}
+void MainWindow::showDb() { mergeNamesWindow->showEventGrid(); }
 
 void MainWindow::useSettings(const SettingsValues& values) { settings_ = values; }
 

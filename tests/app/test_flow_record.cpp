@@ -98,9 +98,10 @@ protected:
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
                 << fileDigest(folder.file("temp.xml")) << "\n";
         std::string roster;
-        for (int i = 0; i < form.mergeNamesWindow->sourceNameList->count(); ++i)
-            roster += form.mergeNamesWindow->sourceNameList->item(i)->text().toLatin1().toStdString() + "\n";
-        record_ << "roster " << form.mergeNamesWindow->sourceNameList->count() << " " << digest(roster)
+        const QListWidget* rosterList = control<QListWidget>(*form.mergeNamesWindow, "ListBox1");
+        for (int i = 0; i < rosterList->count(); ++i)
+            roster += rosterList->item(i)->text().toLatin1().toStdString() + "\n";
+        record_ << "roster " << rosterList->count() << " " << digest(roster)
                 << "\n";
         const MedalWinners& w = form.run.winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
@@ -143,7 +144,7 @@ protected:
     void renameFirstAttackerInGrid(ProgramWindows& windows) {
         windows.mainWindow.showDbAction->trigger();
         QCoreApplication::processEvents();  // the grid refreshes from the table when idle
-        QAbstractItemModel* grid = windows.mergeNamesWindow.eventGrid->grid->model();
+        QAbstractItemModel* grid = control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->model();
         int nameColumn = -1;
         for (int column = 0; column < grid->columnCount(); ++column)
             if (grid->headerData(column, Qt::Horizontal).toString() == "a_name") nameColumn = column;
@@ -171,10 +172,10 @@ protected:
             form.htmlButton->click();
             recordState("after HTML with Let me join Names", form);
             MergeNamesWindow& merge = windows.mergeNamesWindow;
-            merge.sourceNameList->item(1)->setSelected(true);
-            merge.mergedNamesList->item(2)->setSelected(true);
-            merge.mergedNamesList->item(3)->setSelected(true);
-            merge.joinNamesButton->click();
+            control<QListWidget>(merge, "ListBox1")->item(1)->setSelected(true);
+            control<QListWidget>(merge, "ListBox2")->item(2)->setSelected(true);
+            control<QListWidget>(merge, "ListBox2")->item(3)->setSelected(true);
+            control<QPushButton>(merge, "Button1")->click();
             form.joinNamesBox->setChecked(false);
             form.htmlButton->click();
             recordState("after JOIN NAMES and HTML", form);

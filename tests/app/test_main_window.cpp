@@ -231,12 +231,14 @@ TEST_F(MainWindowTest, MenuShowsTheDataGridAndTheSettingsWindow) {
     ProgramWindows windows;
     windows.mainWindow.showDbAction->trigger();
     EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
-    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->grid->isVisible());
-    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->navigator->isVisible());
+    QWidget* grid = control<QWidget>(windows.mergeNamesWindow, "DBGridEh1");
+    QWidget* navigator = control<QWidget>(windows.mergeNamesWindow, "DBNavigator1");
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_TRUE(navigator->isVisible());
     windows.mergeNamesWindow.close();
     EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
-    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->grid->isVisibleTo(&windows.mergeNamesWindow));
-    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->navigator->isVisibleTo(&windows.mergeNamesWindow));
+    EXPECT_FALSE(grid->isVisibleTo(&windows.mergeNamesWindow));
+    EXPECT_FALSE(navigator->isVisibleTo(&windows.mergeNamesWindow));
 
     windows.mainWindow.setupFtpServerAction->trigger();
     EXPECT_TRUE(windows.settingsWindow.isVisible());

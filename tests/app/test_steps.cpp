@@ -87,7 +87,7 @@ TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
 
     form.htmlButton->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_EQ(windows.mergeNamesWindow.sourceNameList->count(),
+    EXPECT_EQ(control<QListWidget>(windows.mergeNamesWindow, "ListBox1")->count(),
               static_cast<int>(form.run.counts.roster.size()));
 
     // No default folder: the save dialog; cancelled, SAVE stays usable.
@@ -290,16 +290,16 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
     MergeNamesWindow& merge = windows.mergeNamesWindow;
     EXPECT_TRUE(merge.isVisible());
     const QStringList roster{"Alpha", "Alpha2", "Zed"};
-    for (QListWidget* list : {merge.sourceNameList, merge.mergedNamesList}) {
+    for (QListWidget* list : {control<QListWidget>(merge, "ListBox1"), control<QListWidget>(merge, "ListBox2")}) {
         ASSERT_EQ(list->count(), 3);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(list->item(i)->text(), roster[i]);
     }
     EXPECT_EQ(form.run.logLines.text(), logLines);  // nothing counted, the log stays
     EXPECT_TRUE(form.htmlButton->isEnabled());
 
-    merge.sourceNameList->item(0)->setSelected(true);
-    merge.mergedNamesList->item(1)->setSelected(true);
-    merge.joinNamesButton->click();
+    control<QListWidget>(merge, "ListBox1")->item(0)->setSelected(true);
+    control<QListWidget>(merge, "ListBox2")->item(1)->setSelected(true);
+    control<QPushButton>(merge, "Button1")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
     EXPECT_FALSE(merge.isVisible());
 
@@ -314,8 +314,8 @@ TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
     ProgramWindows windows;
     windows.mergeNamesWindow.setRoster({"Alpha", "Beta"});
     windows.mergeNamesWindow.offerRosterForMerging();
-    windows.mergeNamesWindow.mergedNamesList->item(1)->setSelected(true);
-    windows.mergeNamesWindow.joinNamesButton->click();
+    control<QListWidget>(windows.mergeNamesWindow, "ListBox2")->item(1)->setSelected(true);
+    control<QPushButton>(windows.mergeNamesWindow, "Button1")->click();
     EXPECT_EQ(dialogs.errors, std::vector<std::string>{"List index out of bounds (-1)"});
     EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
