@@ -22,6 +22,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 const std::string kRecords = std::string(GRAVMARK_TEST_DATA) + "/flow";
 
 std::string digest(std::string_view bytes) {
@@ -116,23 +118,23 @@ protected:
             ProgramWindows windows;
             MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.showDetailsBox->setChecked(true);
-            form.loadButton->click();
-            form.parseButton->click();
+            control<QCheckBox>(form, "CheckBox1")->setChecked(true);
+            control<QPushButton>(form, "Button1")->click();
+            control<QPushButton>(form, "Button2")->click();
             recordState("after LOAD and PARSE", form);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button3")->click();
             recordState("after HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\nmessages " << dialogs.messages.size() << " page "
                     << fileDigest(folder.file("index.html")) << "\n";
             dialogs.messages.clear();
 
             renameFirstAttackerInGrid(windows);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button3")->click();
             recordState("after the grid edit and HTML again", form);
             dialogs.saveAnswers.push_back(folder.file("index2.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE again\npage " << fileDigest(folder.file("index2.html")) << "\n";
             dialogs.messages.clear();
         }
@@ -142,7 +144,7 @@ protected:
     }
 
     void renameFirstAttackerInGrid(ProgramWindows& windows) {
-        windows.mainWindow.showDbAction->trigger();
+        control<QAction>(windows.mainWindow, "showdb1")->trigger();
         QCoreApplication::processEvents();  // the grid refreshes from the table when idle
         QAbstractItemModel* grid = control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->model();
         int nameColumn = -1;
@@ -166,21 +168,21 @@ protected:
             ProgramWindows windows;
             MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.loadButton->click();
-            form.parseButton->click();
-            form.joinNamesBox->setChecked(true);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button1")->click();
+            control<QPushButton>(form, "Button2")->click();
+            control<QCheckBox>(form, "CheckBox2")->setChecked(true);
+            control<QPushButton>(form, "Button3")->click();
             recordState("after HTML with Let me join Names", form);
             MergeNamesWindow& merge = windows.mergeNamesWindow;
             control<QListWidget>(merge, "ListBox1")->item(1)->setSelected(true);
             control<QListWidget>(merge, "ListBox2")->item(2)->setSelected(true);
             control<QListWidget>(merge, "ListBox2")->item(3)->setSelected(true);
             control<QPushButton>(merge, "Button1")->click();
-            form.joinNamesBox->setChecked(false);
-            form.htmlButton->click();
+            control<QCheckBox>(form, "CheckBox2")->setChecked(false);
+            control<QPushButton>(form, "Button3")->click();
             recordState("after JOIN NAMES and HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\npage " << fileDigest(folder.file("index.html")) << "\n";
         }
         record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml"))

@@ -15,6 +15,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 using testing::HasSubstr;
 using testing::Not;
 
@@ -35,10 +37,10 @@ protected:
 
     // LOAD, PARSE and HTML; the page or, with "Let me join Names", the merge window.
     static void runToHtml(MainWindow& form, bool joinNames) {
-        form.loadButton->click();
-        form.parseButton->click();
-        form.joinNamesBox->setChecked(joinNames);
-        form.htmlButton->click();
+        control<QPushButton>(form, "Button1")->click();
+        control<QPushButton>(form, "Button2")->click();
+        control<QCheckBox>(form, "CheckBox2")->setChecked(joinNames);
+        control<QPushButton>(form, "Button3")->click();
     }
 
     static QStringList items(const QListWidget* list) {
@@ -107,7 +109,7 @@ TEST_F(KeptNamesWindow, TheMergeWindowListsAndRemovesRules) {
     EXPECT_EQ(aliases(), "Alpha2\tAlpha\r\nbroken line\r\n");
     EXPECT_EQ(items(control<QListWidget>(merge, "ListBox3")), QStringList({"Alpha2 -> Alpha"}));
 
-    windows.mainWindow.htmlButton->click();  // same run: Zed's events already carry the kept name
+    control<QPushButton>(windows.mainWindow, "Button3")->click();  // same run: Zed's events already carry the kept name
     EXPECT_EQ(items(control<QListWidget>(merge, "ListBox1")), QStringList({"Alpha", "Zorro"}));
     windows.mainWindow.load();
     windows.mainWindow.parse();

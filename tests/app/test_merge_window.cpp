@@ -13,6 +13,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 class MergeWindow : public test::WindowTest {
 protected:
     static void addJoin(RecordTable& db, const char* name) {
@@ -63,7 +65,7 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     RecordTable& db = windows.mainWindow.run.events;
     addJoin(db, "Alpha");
     addJoin(db, "Bravo");
-    windows.mainWindow.showDbAction->trigger();
+    control<QAction>(windows.mainWindow, "showdb1")->trigger();
     QCoreApplication::processEvents();
     QAbstractItemModel* model = control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->model();
     ASSERT_EQ(model->rowCount(), 2);
@@ -92,7 +94,7 @@ TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
     ProgramWindows windows;
     MergeNamesWindow& form = windows.mergeNamesWindow;
     addJoin(windows.mainWindow.run.events, "Alpha");
-    windows.mainWindow.showDbAction->trigger();
+    control<QAction>(windows.mainWindow, "showdb1")->trigger();
     form.setRoster({"Alpha", "Alpha2"});
     form.offerRosterForMerging();
     control<QListWidget>(form, "ListBox1")->item(0)->setSelected(true);

@@ -16,6 +16,7 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 
 class SettingsWindowTest : public test::WindowTest {
 protected:
@@ -131,14 +132,14 @@ TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
     EXPECT_EQ(form.pageStyleChoice->currentText(), "modern");
     EXPECT_TRUE(form.exportBox->isChecked());
     EXPECT_EQ(form.values().logcodepage, "koi8-r");  // kept as written, not replaced
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 }
 
 TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     ProgramWindows windows;
     SettingsWindow& form = windows.settingsWindow;
-    windows.mainWindow.setupFtpServerAction->trigger();
+    control<QAction>(windows.mainWindow, "SetupFTPServer1")->trigger();
     form.serverEdit->setText("ftp.example.org");
     form.saveFolderEdit->setText("/srv/www");
     form.keyFileEdit->setText("/home/clan/id_ed25519");
@@ -153,16 +154,16 @@ TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
         "keyfile=/home/clan/id_ed25519\r\nprotocol=ftp\r\npassive=1\r\n"
         "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\nhistory=0\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_FALSE(form.isVisible());
 
     // Back to "<none>": the controls change only at the next start.
     form.serverEdit->setText("<none>");
     form.saveFolderEdit->setText("<none>");
     form.saveButton->click();
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_TRUE(dialogs.errors.empty());
 
     // The fetch settings and an accepted fingerprint, which saving leaves alone.
@@ -196,8 +197,8 @@ TEST_F(SettingsWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse
     form.saveButton->click();
     EXPECT_EQ(dialogs.errors,
               std::vector<std::string>{"Unable to write to " + unwritable + "GravmarkParser.INI."});
-    EXPECT_FALSE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_FALSE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -238,7 +239,7 @@ TEST_F(SettingsWindowTest, EveryEditReachesTheMainWindowAtOnceAndReadingTheFileO
     EXPECT_EQ(windows.mainWindow.settings(), form.values());
     EXPECT_EQ(changes.count(), 6);
     // Unsaved, the menu entry and the default save stay as the file had them.
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 
     SettingsWindow another;
     QSignalSpy anotherChanges(&another, &SettingsWindow::valuesChanged);

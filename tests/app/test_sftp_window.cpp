@@ -16,6 +16,7 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 
 class SftpWindow : public test::WindowTest {
 protected:
@@ -53,7 +54,7 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
     dialogs.yesNoAnswers = {true};
     dialogs.secretAnswers = {"open sesame"};
 
-    windows.mainWindow.fetchLogAction->trigger();
+    control<QAction>(windows.mainWindow, "getlogfromBrom1")->trigger();
 
     ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
     const std::string server = "[127.0.0.1]:" + std::to_string(sshd.port());
@@ -65,16 +66,16 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Connected, proceeding with download",
                                                           "Received log file and saved as games_mp.log"}));
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.mainWindow.parseButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(windows.mainWindow, "Button2")->isEnabled());
 
     // Refused: the copy stays, the controls come back, and nothing is asked twice.
     dialogs.secretAnswers = {"wrong"};
-    windows.mainWindow.fetchLogAction->trigger();
+    control<QAction>(windows.mainWindow, "getlogfromBrom1")->trigger();
     EXPECT_EQ(dialogs.errors,
               std::vector<std::string>{"The passphrase does not open the key file \"" + key + "\"."});
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.mainWindow.loadButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(windows.mainWindow, "Button1")->isEnabled());
 }
 
 }  // namespace
