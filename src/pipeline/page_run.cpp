@@ -79,14 +79,11 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         run.counts.removeDuplicates(run.events, progress);
         return;
     }
-    PlayerStandings standings =
-        options.countStatistics
-            ? rankPlayers(run.counts, run.playerTable, progress)
-            : runStatistics(run.counts, run.events, run.playerTable, run.gameCount, progress);
-    run.playerRows = std::move(standings.rows);
-    run.winners = std::move(standings.winners);
-    run.playerSite.prepare(siteOptions(options.settings), run.events, run.playerRows, run.playerTable,
-                           run.winners);
+    run.standings = options.countStatistics
+                        ? rankPlayers(run.counts, run.playerTable, progress)
+                        : runStatistics(run.counts, run.events, run.playerTable, run.gameCount, progress);
+    run.playerSite.prepare(siteOptions(options.settings), run.events, run.standings.rows, run.playerTable,
+                           run.standings.winners);
     run.ratings.reset();
     // Without a site beside the page (or a modern page) nothing would show them; counts
     // given from outside come without the events they are taken from.
@@ -96,9 +93,16 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
         run.playerSite.addRatings(run.ratings);
     }
     run.pageTime = options.clock();
-    const PageInputs inputs{
-        options.folder, run.pageTime,    run.lineCount,  run.counts.playedTotal,    options.settings.medals,
-        run.winners,    run.playerTable, run.playerRows, run.playerSite.rowLinks(), options.servers};
+    const PageInputs inputs{options.folder,
+                            run.pageTime,
+                            run.lineCount,
+                            run.counts.playedTotal,
+                            options.settings.medals,
+                            run.standings.winners,
+                            run.playerTable,
+                            run.standings.rowsHtml,
+                            run.playerSite.rowLinks(),
+                            options.servers};
     if (run.playerSite.modern()) {
         showModernPage(run, inputs);
     } else {

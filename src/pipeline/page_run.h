@@ -14,11 +14,10 @@
 #include "common/text_box_lines.h"
 #include "ingest/player_id_counts.h"
 #include "names/kept_names.h"
+#include "report/run_statistics.h"
 #include "report/save_page.h"
 #include "settings/settings_values.h"
 #include "site/player_site.h"
-#include "stats/medal_winners.h"
-#include "stats/player_rows.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
@@ -40,9 +39,8 @@ struct PageRun {
     RecordTable events;        // the events
     RecordTable playerTable;   // the players
     Statistics counts;
-    std::vector<PlayerRow> playerRows;  // the player table's records as plain values
-    MedalWinners winners;
-    PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    PlayerStandings standings;  // the player table's records as plain values and HTML, the medals
+    PlayerIdCounts playerIds;   // counted by PARSE, for merging names by id
     // The skill ratings of the roster's named players, in roster order; none with
     // "ratings" off or when the run makes nothing but the classic page.
     std::shared_ptr<const RatingReport> ratings;

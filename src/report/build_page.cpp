@@ -77,8 +77,8 @@ void addStatisticsTable(const PageInputs& inputs, TextBoxLines& page) {
     RecordTable& playerTable = inputs.playerTable;
     size_t shown = 0;
     for (playerTable.first(); !playerTable.eof(); playerTable.next(), ++shown) {
-        const PlayerRow& row = inputs.playerRows.at(playerTable.viewRecordNumber(playerTable.currentRow()));
-        page.addLine(playerRowHtml(row, inputs.playerLinks.empty() ? "" : inputs.playerLinks.at(shown)));
+        const PlayerRowHtml& row = inputs.rowsHtml.at(playerTable.viewRecordNumber(playerTable.currentRow()));
+        page.addLine(inputs.playerLinks.empty() ? row.whole() : row.linkedTo(inputs.playerLinks.at(shown)));
     }
     page.addLine("</table>");
 }

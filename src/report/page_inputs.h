@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "report/player_row_html.h"
 #include "stats/medal_winners.h"
-#include "stats/player_rows.h"
 
 namespace gravmark {
 
@@ -24,9 +24,9 @@ struct PageInputs {
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
     std::array<bool, 7> medals{};
     MedalWinners winners;
-    // The player table, ordered as the rows go on the page; its record n is playerRows[n].
+    // The player table, ordered as the rows go on the page; its record n is rowsHtml[n].
     RecordTable& playerTable;
-    const std::vector<PlayerRow>& playerRows;
+    const std::vector<PlayerRowHtml>& rowsHtml;
     // With player pages: the address of each row's page, in page order; the name cells link
     // to them. Empty: the names are not links.
     std::vector<std::string> playerLinks = {};

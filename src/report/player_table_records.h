@@ -5,13 +5,15 @@
 #include <vector>
 
 #include "common/progress.h"
+#include "report/player_row_html.h"
 #include "stats/player_rows.h"
 #include "table/record_table.h"
 
 namespace gravmark {
 
 // Empties `playerTable`, then adds one record per row, in the rows' order: a record's posting
-// number is its row's index.
-void fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& playerTable, Progress& progress);
+// number is its row's index. Gives the rows' HTML, in the same order, for the page.
+std::vector<PlayerRowHtml> fillPlayerTable(const std::vector<PlayerRow>& rows, RecordTable& playerTable,
+                                           Progress& progress);
 
 }  // namespace gravmark

@@ -6,8 +6,8 @@
 namespace gravmark {
 
 PlayerStandings rankPlayers(const Statistics& stats, RecordTable& playerTable, Progress& progress) {
-    PlayerStandings standings{playerRows(stats), {}};
-    fillPlayerTable(standings.rows, playerTable, progress);
+    PlayerStandings standings{playerRows(stats), {}, {}};
+    standings.rowsHtml = fillPlayerTable(standings.rows, playerTable, progress);
     standings.winners = pickMedalWinners(playerTable);
     return standings;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/progress.h"
+#include "report/player_row_html.h"
 #include "stats/medal_winners.h"
 #include "stats/player_rows.h"
 #include "stats/statistics.h"
@@ -12,7 +13,8 @@
 namespace gravmark {
 
 struct PlayerStandings {
-    std::vector<PlayerRow> rows;  // roster order; `playerTable`'s record n is row n
+    std::vector<PlayerRow> rows;          // roster order; `playerTable`'s record n is row n
+    std::vector<PlayerRowHtml> rowsHtml;  // the same rows as the page shows them
     MedalWinners winners;
 };
 

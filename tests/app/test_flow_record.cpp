@@ -105,7 +105,7 @@ protected:
             roster += rosterList->item(i)->text().toLatin1().toStdString() + "\n";
         record_ << "roster " << rosterList->count() << " " << digest(roster)
                 << "\n";
-        const MedalWinners& w = form.run.winners;
+        const MedalWinners& w = form.run.standings.winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
                 << w.target << "] [" << w.tnt << "] [" << w.grenades << "] [" << w.suicide << "]\n";
         record_ << "db:\n" << viewOf(form.run.events, false) << "tempdb:\n" << viewOf(form.run.playerTable, true);

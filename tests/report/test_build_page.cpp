@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/build_page.h"
+#include "report/player_row_html.h"
 #include "support/box_lines.h"
 #include "support/temp_folder.h"
 #include "table/player_table_fields.h"
@@ -24,7 +25,7 @@ const std::string kStatisticsHeader =
 struct PageRun {
     TempFolder folder;
     RecordTable tempdb;
-    std::vector<PlayerRow> rows;
+    std::vector<PlayerRowHtml> rows;
     PageInputs inputs{
         folder.folder(), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC), 1200, 17, {}, {}, tempdb, rows};
     TextBoxLines memo1;
@@ -45,7 +46,7 @@ struct PageRun {
         tempdb.insert();
         tempdb.setInteger("kills", kills);
         tempdb.post();
-        rows.push_back({.name = name, .kills = kills});
+        rows.push_back(playerRowHtml({.name = name, .kills = kills}));
     }
 };
 

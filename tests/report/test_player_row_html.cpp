@@ -29,7 +29,7 @@ TEST(PlayerRowHtml, TheLinkWrapsTheShownNameAlone) {
     row.gamesPlayed = 3;
     row.killsPerGame = 4;
     row.ratio = 3;
-    EXPECT_EQ(playerRowHtml(row, "players/Bob.html"),
+    EXPECT_EQ(playerRowHtml(row).linkedTo("players/Bob.html"),
               "<tr><td>12</td><td><a href=\"players/Bob.html\"><font color=red>&lt;Bob&gt;</a></td><td>4</td>"
               "<td>3</td><td>4</td><td>3.0000</td></tr>");
 }

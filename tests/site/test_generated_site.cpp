@@ -42,7 +42,7 @@ protected:
         db = &run->events;
         tempdb = &run->playerTable;
         stats = &run->counts;
-        site = new SiteSummary(summarizeSite(*db, run->playerRows, *tempdb, run->winners));
+        site = new SiteSummary(summarizeSite(*db, run->standings.rows, *tempdb, run->standings.winners));
     }
     static void TearDownTestSuite() {
         delete site;
