@@ -35,7 +35,7 @@ TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
         ProgramWindows windows;
         control<QCheckBox>(windows.mainWindow, "savedef")->setEnabled(true);
         control<QCheckBox>(windows.mainWindow, "savedef")->setChecked(true);
-        windows.settingsWindow.saveFolderEdit->setText(shown(site));
+        control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(shown(site));
         control<QPushButton>(windows.mainWindow, "Button5")->click();
         EXPECT_TRUE(dialogs.errors.empty()) << name;
         EXPECT_TRUE(std::filesystem::exists(site + "/index.html")) << name;
@@ -48,8 +48,8 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
         const std::string site = makeFolder(name);
         dialogs.folderAnswers = {site};
         ProgramWindows windows;
-        windows.settingsWindow.browseButton->click();  // Browse
-        EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(site));
+        control<QPushButton>(windows.settingsWindow, "Button2")->click();  // Browse
+        EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(site));
         EXPECT_EQ(windows.settingsWindow.values().savepath, site);
     }
 }
@@ -61,16 +61,16 @@ TEST_F(FileNames, SettingsKeepTheSaveFolderAndReadOldLatin1Ones) {
     test::writeFile(folder.file("GravmarkParser.INI"),
                     "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
     ProgramWindows windows;
-    EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(cafe));
+    EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(cafe));
     EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 
     const std::string cyrillic = makeFolder(kFolderNames[1]);
-    windows.settingsWindow.saveFolderEdit->setText(shown(cyrillic));
-    windows.settingsWindow.saveButton->click();  // Save settings
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(shown(cyrillic));
+    control<QPushButton>(windows.settingsWindow, "Button1")->click();  // Save settings
     EXPECT_NE(test::readFile(folder.file("GravmarkParser.INI")).find("savepath=" + cyrillic + "\r\n"),
               std::string::npos);
     ProgramWindows restarted;
-    EXPECT_EQ(restarted.settingsWindow.saveFolderEdit->text(), shown(cyrillic));
+    EXPECT_EQ(control<QLineEdit>(restarted.settingsWindow, "Edit5")->text(), shown(cyrillic));
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ protected:
     }
 
     void typeAccount(const std::string& serverText, const char* password = "secret") {
-        windows.settingsWindow.serverEdit->setText(QString::fromStdString(serverText));
-        windows.settingsWindow.userEdit->setText("gamer");
-        windows.settingsWindow.passwordEdit->setText(password);
+        control<QLineEdit>(windows.settingsWindow, "Edit1")->setText(QString::fromStdString(serverText));
+        control<QLineEdit>(windows.settingsWindow, "Edit2")->setText("gamer");
+        control<QLineEdit>(windows.settingsWindow, "Edit3")->setText(password);
     }
 
     const std::string kRemoteLog = "line one\r\nline two\r\n\xe9t\xe9 \x01\x02\r\n";

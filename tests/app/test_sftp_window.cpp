@@ -20,19 +20,19 @@ using test::control;
 
 class SftpWindow : public test::WindowTest {
 protected:
-    void chooseSftp() { windows.settingsWindow.protocolChoice->setCurrentText("SFTP"); }
+    void chooseSftp() { control<QComboBox>(windows.settingsWindow, "Protocol")->setCurrentText("SFTP"); }
 
     ProgramWindows windows;
 };
 
 TEST_F(SftpWindow, PassiveModeIsGreyedOutUnderSftp) {
     SettingsWindow& form = windows.settingsWindow;
-    ASSERT_TRUE(form.passiveModeBox->isEnabled());
+    ASSERT_TRUE(control<QCheckBox>(form, "passive")->isEnabled());
     chooseSftp();
-    EXPECT_FALSE(form.passiveModeBox->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(form, "passive")->isEnabled());
     EXPECT_EQ(form.values().protocol, "sftp");
-    form.protocolChoice->setCurrentText("FTP over TLS");
-    EXPECT_TRUE(form.passiveModeBox->isEnabled());
+    control<QComboBox>(form, "Protocol")->setCurrentText("FTP over TLS");
+    EXPECT_TRUE(control<QCheckBox>(form, "passive")->isEnabled());
 }
 
 TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
@@ -47,10 +47,10 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
 
     SettingsWindow& settings = windows.settingsWindow;
     chooseSftp();
-    settings.serverEdit->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
-    settings.userEdit->setText(QString::fromStdString(sshd.user()));
-    settings.keyFileEdit->setText(QString::fromStdString(key));
-    settings.logFileEdit->setText(QString::fromStdString(remote.file("games_mp.log")));
+    control<QLineEdit>(settings, "Edit1")->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
+    control<QLineEdit>(settings, "Edit2")->setText(QString::fromStdString(sshd.user()));
+    control<QLineEdit>(settings, "keyfile")->setText(QString::fromStdString(key));
+    control<QLineEdit>(settings, "Edit4")->setText(QString::fromStdString(remote.file("games_mp.log")));
     dialogs.yesNoAnswers = {true};
     dialogs.secretAnswers = {"open sesame"};
 

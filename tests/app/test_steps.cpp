@@ -176,7 +176,7 @@ TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
     ProgramWindows windows;
     control<QCheckBox>(windows.mainWindow, "savedef")->setEnabled(true);
     control<QCheckBox>(windows.mainWindow, "savedef")->setChecked(true);
-    windows.settingsWindow.saveFolderEdit->setText(
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(
         QString::fromStdString(folder.file("site")));  // typed, not saved
 
     control<QPushButton>(windows.mainWindow, "Button5")->click();
@@ -193,7 +193,7 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
     MainWindow& form = windows.mainWindow;
     control<QCheckBox>(form, "savedef")->setEnabled(true);
     control<QCheckBox>(form, "savedef")->setChecked(true);
-    windows.settingsWindow.saveFolderEdit->setText(QString::fromStdString(folder.file("site")));
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(QString::fromStdString(folder.file("site")));
 
     control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
@@ -337,7 +337,7 @@ TEST_F(Steps, PlayerPagesGoWithThePageFromTheWindowAndTheBatch) {
         ASSERT_NE(playerPages, nullptr);
         EXPECT_EQ(playerPages->text(), "Player pages");
         EXPECT_FALSE(playerPages->isChecked());
-        EXPECT_EQ(nextTabStop(windows.settingsWindow.rotatedLogsBox), playerPages);
+        EXPECT_EQ(nextTabStop(control<QCheckBox>(windows.settingsWindow, "history")), playerPages);
         playerPages->setChecked(true);
         dialogs.saveAnswers.push_back(folder.file("desktop/stats.html"));
         control<QPushButton>(windows.mainWindow, "Button5")->click();
