@@ -22,7 +22,7 @@
 #include "silent_dialogs.h"
 #include "site/site_export.h"
 #include "site/site_writer.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "table/event_table.h"
 #include "table/player_table_fields.h"
 
@@ -69,14 +69,14 @@ void measure(int64_t lines, int players) {
     tempdb.setFieldDefs(playerTableFields());
     tempdb.createDataSet();
     Statistics stats;
-    MedalWinners winners;
+    PlayerStandings standings;
     {
         TextBoxLines memo1, memo2;
         Progress progress;
         loadLog(log.string(), memo1, progress);
         int32_t gameCount = 0;
         parseLog(memo1, db, false, memo2, progress, gameCount);
-        winners = runStatistics(stats, db, tempdb, gameCount, progress);
+        standings = runStatistics(stats, db, tempdb, gameCount, progress);
     }
 
     double bestSummary = 1e9, bestWrite = 1e9, bestModern = 1e9, addedMemory = 0;
@@ -84,7 +84,7 @@ void measure(int64_t lines, int players) {
     for (int run = 0; run < 3; ++run) {
         const double before = residentMegabytes();
         auto start = bench::Clock::now();
-        const SiteSummary site = summarizeSite(db, stats, tempdb, winners);
+        const SiteSummary site = summarizeSite(db, standings.rows, tempdb, standings.winners);
         bestSummary = std::min(bestSummary, bench::secondsSince(start));
         start = bench::Clock::now();
         writeSite(site, folder.string() + "/", page);

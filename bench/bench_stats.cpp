@@ -14,7 +14,7 @@
 #include "common/progress.h"
 #include "generated_log.h"
 #include "silent_dialogs.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "table/event_table.h"
 #include "table/player_table_fields.h"
 

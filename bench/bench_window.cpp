@@ -152,19 +152,20 @@ Figures runRole(const std::string& role, gravmark::MainWindow& form, const Bench
                 const ProgramFolder& folder) {
     Figures figures;
     if (role == "load-parse") {
-        const PaintCounter memo1(form.logTextBox->viewport());
+        const auto* logTextBox = form.findChild<gravmark::TextBox*>(QStringLiteral("Memo1"));
+        const PaintCounter memo1(logTextBox->viewport());
         figures["LOAD"] = timeStep([&] { form.load(); });
-        if (!form.logTextBox->isVisible() || form.run.lineCount <= 0 || memo1.paints == 0) {
+        if (!logTextBox->isVisible() || form.run.lineCount <= 0 || memo1.paints == 0) {
             std::fprintf(stderr, "LOAD showed nothing\n");
             std::exit(1);
         }
         figures["PARSE"] = timeStep([&] { form.parse(); });
     } else if (role == "all") {
-        figures["ALL"] = timeStep([&] { form.allButton->click(); });
+        figures["ALL"] = timeStep([&] { form.findChild<QPushButton*>(QStringLiteral("Button5"))->click(); });
         requireSaved(dialogs, folder);
     } else {
         // The progress bar paints inside the handlers; how often is part of where the time goes.
-        const PaintCounter progress(form.progressBar);
+        const PaintCounter progress(form.findChild<gravmark::ProgressBar*>(QStringLiteral("Progress")));
         figures["LOAD"] = timeStep([&] { form.load(); });
         figures["PARSE"] = timeStep([&] { form.parse(); });
         figures["HTML"] = timeStep([&] { form.buildHtml(); });

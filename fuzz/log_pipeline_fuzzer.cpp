@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::require(run.eventCount == joins + kills, "PARSE stores one event per join and kill line");
     fuzz::require(run.detailLines.lineCount() == size_t(run.eventCount), "PARSE writes one details line per event");
     int32_t storedJoins = 0, storedKills = 0;
-    for (run.db.first(); !run.db.eof(); run.db.next()) {
-        storedJoins += run.db.textOf("command") == "J";
-        storedKills += run.db.textOf("command") == "K";
+    for (run.events.first(); !run.events.eof(); run.events.next()) {
+        storedJoins += run.events.textOf("command") == "J";
+        storedKills += run.events.textOf("command") == "K";
     }
     fuzz::require(storedJoins == joins && storedKills == kills, "the work file holds the events PARSE stored");
 

@@ -75,6 +75,15 @@ void TextBoxLines::assignLines(LargeBytes storage, Rows lines) {
     changed();
 }
 
+void TextBoxLines::takeText(TextBoxLines& other) {
+    std::swap(rows_, other.rows_);
+    std::swap(texts_, other.texts_);
+    std::swap(longest_, other.longest_);
+    std::swap(longestKnown_, other.longestKnown_);
+    other.resetStorage();
+    changed();
+}
+
 std::string_view TextBoxLines::line(size_t index) const { return fullLine(index).substr(0, kMaxLineRead); }
 
 std::string_view TextBoxLines::fullLine(size_t index) const {

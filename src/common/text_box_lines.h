@@ -55,6 +55,9 @@ public:
     // point into `storage`, which the model takes over; give `lines` room for one more
     // entry so that taking it over copies nothing.
     void assignLines(LargeBytes storage, Rows lines);
+    // The text becomes `other`'s, with a single change notice and nothing copied; `other`
+    // is left empty, and this box's old text is freed.
+    void takeText(TextBoxLines& other);
 
     bool empty() const { return rows_.size() == 1 && rows_.front().empty(); }
     size_t lineCount() const { return rows_.size() - (rows_.back().empty() ? 1 : 0); }

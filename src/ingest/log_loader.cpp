@@ -71,12 +71,12 @@ bool logFileExists(const std::string& path) {
     return std::filesystem::is_regular_file(platform::nativePath(path), ignored);
 }
 
-int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress) {
-    return loadLog(std::vector<std::string>{path}, memo1, progress);
+int32_t loadLog(const std::string& path, TextBoxLines& logLines, Progress& progress) {
+    return loadLog(std::vector<std::string>{path}, logLines, progress);
 }
 
-int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& memo1, Progress& progress) {
-    memo1.clear();
+int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& logLines, Progress& progress) {
+    logLines.clear();
     progress.setPartsComplete(0);
     const int64_t total = countPass(paths);
     progress.setTotalParts(total);
@@ -109,8 +109,8 @@ int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& memo1, Prog
     progress.setPartsComplete(total);
 
     const auto count = static_cast<int32_t>(lines.size());
-    memo1.assignLines(std::move(buffer), std::move(lines));
-    memo1.addLine("Aantal Lines : " + std::to_string(count));
+    logLines.assignLines(std::move(buffer), std::move(lines));
+    logLines.addLine("Aantal Lines : " + std::to_string(count));
     return count;
 }
 

@@ -23,16 +23,16 @@ inline constexpr int64_t kMaxLogLines = 100'000'000;
 // True when `path` names a regular file; a folder of that name does not count.
 bool logFileExists(const std::string& path);
 
-// Empties `memo1`, counts the lines (TotalParts), reads every line into `memo1` with
+// Empties `logLines`, counts the lines (TotalParts), reads every line into `logLines` with
 // ";" appended (PartsComplete n + 1 after the n-th, full at the end) and adds the summary
 // line "Aantal Lines : " + count. Returns the number of log lines stored (lineCount).
-// Throws gravmark::Error when the file cannot be opened or read, or is too large; memo1
+// Throws gravmark::Error when the file cannot be opened or read, or is too large; logLines
 // is then left empty.
-int32_t loadLog(const std::string& path, TextBoxLines& memo1, Progress& progress);
+int32_t loadLog(const std::string& path, TextBoxLines& logLines, Progress& progress);
 
 // The same for several files read as one log, one after the other (the rotated copies of
 // the log before the log itself): their bytes are joined as they stand, and the limits
 // and the summary line count them all.
-int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& memo1, Progress& progress);
+int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& logLines, Progress& progress);
 
 }  // namespace gravmark

@@ -18,7 +18,7 @@ std::string_view orAttacker(std::string_view victim, std::string_view attacker) 
     return victimFieldHolds(victim) ? victim : attacker;
 }
 
-void storeJoin(const ScannedEvent& event, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+void storeJoin(const ScannedEvent& event, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
                PlayerIdCounts* ids) {
     const ParseFields& fields = event.fields;
     const std::string_view name = fields.field(4);
@@ -26,19 +26,19 @@ void storeJoin(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
     if (showDetails) {
         std::string details(name);
         details.append(" joined game : ").append(event.map);
-        memo2.addLine(details);
+        detailLines.addLine(details);
     }
     // Fields are set in the table's order, where each name is found at the first look.
-    db.insert();
-    db.setText(EventField::kCommand, "J");
-    db.setText(EventField::kAttackerName, name);
-    db.setText(EventField::kMapType, event.maptype);
-    db.setText(EventField::kMap, event.map);
-    db.setInteger(EventField::kGame, event.game);
-    db.post();
+    events.insert();
+    events.setText(EventField::kCommand, "J");
+    events.setText(EventField::kAttackerName, name);
+    events.setText(EventField::kMapType, event.maptype);
+    events.setText(EventField::kMap, event.map);
+    events.setInteger(EventField::kGame, event.game);
+    events.post();
 }
 
-void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+void storeKill(const ScannedEvent& event, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
                PlayerIdCounts* ids) {
     const ParseFields& fields = event.fields;
     const std::string_view victimName = orAttacker(fields.field(5), fields.field(9));
@@ -60,36 +60,36 @@ void storeKill(const ScannedEvent& event, RecordTable& db, bool showDetails, Tex
         details.append(victimName).append(" with a ").append(damageType).append(" in the ");
         details.append(location).append(" using a ").append(weapon).append(". (");
         details.append(event.map).append(")");
-        memo2.addLine(details);
+        detailLines.addLine(details);
     }
-    db.insert();
-    db.setText(EventField::kCommand, "K");
-    db.setText(EventField::kVictimTeam, victimTeam);
-    db.setText(EventField::kVictimName, victimName);
-    db.setText(EventField::kAttackerTeam, attackerTeam);
-    db.setText(EventField::kAttackerName, attackerName);
-    db.setText(EventField::kWeapon, weapon);
-    db.setText(EventField::kDamage, damage);
-    db.setText(EventField::kDamageType, damageType);
-    db.setText(EventField::kHitLocation, location);
-    db.setText(EventField::kMapType, event.maptype);
-    db.setText(EventField::kMap, event.map);
-    db.setInteger(EventField::kGame, event.game);
-    db.post();
+    events.insert();
+    events.setText(EventField::kCommand, "K");
+    events.setText(EventField::kVictimTeam, victimTeam);
+    events.setText(EventField::kVictimName, victimName);
+    events.setText(EventField::kAttackerTeam, attackerTeam);
+    events.setText(EventField::kAttackerName, attackerName);
+    events.setText(EventField::kWeapon, weapon);
+    events.setText(EventField::kDamage, damage);
+    events.setText(EventField::kDamageType, damageType);
+    events.setText(EventField::kHitLocation, location);
+    events.setText(EventField::kMapType, event.maptype);
+    events.setText(EventField::kMap, event.map);
+    events.setInteger(EventField::kGame, event.game);
+    events.post();
 }
 
 // Stores every event the scanner hands over, in log order; `beforeEach` hears each first.
 template <typename BeforeEach>
-int32_t storeEvents(LineScanner& scanner, RecordTable& db, bool showDetails, TextBoxLines& memo2,
+int32_t storeEvents(LineScanner& scanner, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
                     PlayerIdCounts* ids, BeforeEach beforeEach) {
     int32_t stored = 0;
-    for (std::span<const ScannedEvent> events; !(events = scanner.next()).empty();) {
-        for (const ScannedEvent& event : events) {
+    for (std::span<const ScannedEvent> scanned; !(scanned = scanner.next()).empty();) {
+        for (const ScannedEvent& event : scanned) {
             beforeEach(event);
             if (event.kind == LineKind::Join) {
-                storeJoin(event, db, showDetails, memo2, ids);
+                storeJoin(event, events, showDetails, detailLines, ids);
             } else {
-                storeKill(event, db, showDetails, memo2, ids);
+                storeKill(event, events, showDetails, detailLines, ids);
             }
             ++stored;
         }
@@ -110,33 +110,35 @@ std::string fieldAt(std::string_view line, char delimiter, int n) {
     return {};
 }
 
-int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
-                 Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
-    const int64_t total = static_cast<int64_t>(memo1.lineCount());
+int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDetails,
+                 TextBoxLines& detailLines, Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
+    const int64_t total = static_cast<int64_t>(logLines.lineCount());
     progress.setPartsComplete(0);
     progress.setTotalParts(total);
-    db.emptyDataSet();
+    events.emptyDataSet();
     if (ids) ids->clear();
 
     // A second thread reads the lines ahead while this one stores the events.
-    LineScanner scanner(memo1);
+    LineScanner scanner(logLines);
     int64_t line = 0;
-    const int32_t stored = storeEvents(scanner, db, showDetails, memo2, ids, [&](const ScannedEvent& event) {
-        for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
-        gameCount = event.game;
-    });
+    const int32_t stored =
+        storeEvents(scanner, events, showDetails, detailLines, ids, [&](const ScannedEvent& event) {
+            for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
+            gameCount = event.game;
+        });
     for (; line < total; ++line) progress.setPartsComplete(line);
     if (total > 0) gameCount = scanner.gameCount();
     progress.setPartsComplete(progress.totalParts());
 
-    db.closeAndReopen();
+    events.closeAndReopen();
     return stored;
 }
 
-int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& db, ScanState& state, PlayerIdCounts* ids) {
+int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& events, ScanState& state,
+                        PlayerIdCounts* ids) {
     TextBoxLines noDetails;
     LineScanner scanner(lines, state);
-    const int32_t stored = storeEvents(scanner, db, false, noDetails, ids, [](const ScannedEvent&) {});
+    const int32_t stored = storeEvents(scanner, events, false, noDetails, ids, [](const ScannedEvent&) {});
     state = scanner.endState();
     return stored;
 }

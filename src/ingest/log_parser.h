@@ -1,6 +1,6 @@
 #pragma once
 // PARSE: the lines of the line store (Memo1) become join and kill records of the event
-// table `db`. Buttons and the check box are the window's business; this is the work.
+// table `events`. Buttons and the check box are the window's business; this is the work.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,21 +19,23 @@ class TextBoxLines;
 // fewer than n - 1 delimiters (or n < 2); text after the last delimiter is never returned.
 std::string fieldAt(std::string_view line, char delimiter, int n);
 
-// Walks every line of memo1 (read through line(i)), stores one record per join and kill
-// line in db, and adds a details line per stored record to memo2 when showDetails is set.
-// db is emptied first, so a second PARSE in the same run never counts the earlier events
-// again. gameCount holds the game counter after every line. At the end db is as closing
+// Walks every line of logLines (read through line(i)), stores one record per join and kill
+// line in `events`, and adds a details line per stored record to detailLines when showDetails is set.
+// `events` is emptied first, so a second PARSE in the same run never counts the earlier events
+// again. gameCount holds the game counter after every line. At the end `events` is as closing
 // and opening it again gives: its work file written, its records as the file holds them.
 // With `ids`, the events of each (player id, name) pair are counted there afresh.
 // Returns the number of records stored.
-int32_t parseLog(const TextBoxLines& memo1, RecordTable& db, bool showDetails, TextBoxLines& memo2,
-                 Progress& progress, int32_t& gameCount, PlayerIdCounts* ids = nullptr);
+int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDetails,
+                 TextBoxLines& detailLines, Progress& progress, int32_t& gameCount,
+                 PlayerIdCounts* ids = nullptr);
 
-// PARSE continued over `lines`, which follow a log whose events db already holds: their
-// join and kill records are posted to db after those, as parseLog posts them (db is not
+// PARSE continued over `lines`, which follow a log whose events `events` already holds: their
+// join and kill records are posted to `events` after those, as parseLog posts them (`events` is not
 // emptied, nor reopened), with the game counter, map and game type read on from `state`;
 // `ids` counts on. Returns the number of records stored and leaves in `state` the state
 // after the last line, its views pointing into `lines` or where they pointed before.
-int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& db, ScanState& state, PlayerIdCounts* ids);
+int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& events, ScanState& state,
+                        PlayerIdCounts* ids);
 
 }  // namespace gravmark

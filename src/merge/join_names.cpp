@@ -6,7 +6,7 @@
 
 namespace gravmark {
 
-std::vector<std::string> joinNames(RecordTable& db, const std::optional<std::string>& keptName,
+std::vector<std::string> joinNames(RecordTable& events, const std::optional<std::string>& keptName,
                const std::vector<std::pair<std::string, bool>>& rightItems, Progress& joinstatus) {
     if (!keptName) throw Error("List index out of bounds (-1)");
     joinstatus.setPartsComplete(0);
@@ -16,11 +16,11 @@ std::vector<std::string> joinNames(RecordTable& db, const std::optional<std::str
     for (const auto& [text, selected] : rightItems) {
         if (selected && text != *keptName && renames.emplace(text, *keptName).second) merged.push_back(text);
     }
-    renameNames(db, renames);
+    renameNames(events, renames);
     joinstatus.setPartsComplete(joinstatus.totalParts());
-    db.clearKeyRange();
-    db.setFiltered(false);
-    db.setIndexFieldNames(EventField::kAttackerName);
+    events.clearKeyRange();
+    events.setFiltered(false);
+    events.setIndexFieldNames(EventField::kAttackerName);
     return merged;
 }
 

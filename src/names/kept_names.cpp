@@ -7,13 +7,13 @@
 
 namespace gravmark {
 
-KeptNamesRun applyKeptNames(RecordTable& db, const std::string& folder, const PlayerIdCounts* ids) {
-    return applyKeptNames(db, AliasList::read(AliasList::fileName(folder)), ids);
+KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids) {
+    return applyKeptNames(events, AliasList::read(AliasList::fileName(folder)), ids);
 }
 
-KeptNamesRun applyKeptNames(RecordTable& db, const AliasList& list, const PlayerIdCounts* ids) {
+KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids) {
     KeptNamesPlan plan = planKeptNames(list, ids);
-    plan.run.eventsRenamed = renameNames(db, plan.renames);
+    plan.run.eventsRenamed = renameNames(events, plan.renames);
     return plan.run;
 }
 

@@ -13,24 +13,24 @@ const std::string* renamed(const NameRenames& renames, std::string_view name) {
 
 }  // namespace
 
-int renameNames(RecordTable& db, const NameRenames& renames) {
+int renameNames(RecordTable& events, const NameRenames& renames) {
     if (renames.empty()) return 0;
-    db.clearKeyRange();
-    db.setFiltered(false);
+    events.clearKeyRange();
+    events.setFiltered(false);
     // In the default order an edited record keeps its place, so one walk visits each once.
-    db.setIndexName("");
-    db.setIndexFieldNames("");
+    events.setIndexName("");
+    events.setIndexFieldNames("");
     int changed = 0;
-    for (db.first(); !db.eof(); db.next()) {
-        const std::string* attacker = renamed(renames, db.textOf(EventField::kAttackerName));
-        const std::string* victim = renamed(renames, db.textOf(EventField::kVictimName));
+    for (events.first(); !events.eof(); events.next()) {
+        const std::string* attacker = renamed(renames, events.textOf(EventField::kAttackerName));
+        const std::string* victim = renamed(renames, events.textOf(EventField::kVictimName));
         // A join event has no victim: its null v_name reads as the empty name.
-        if (victim && isNull(db.fieldValue(EventField::kVictimName))) victim = nullptr;
+        if (victim && isNull(events.fieldValue(EventField::kVictimName))) victim = nullptr;
         if (!attacker && !victim) continue;
-        db.edit();
-        if (attacker) db.setText(EventField::kAttackerName, *attacker);
-        if (victim) db.setText(EventField::kVictimName, *victim);
-        db.post();
+        events.edit();
+        if (attacker) events.setText(EventField::kAttackerName, *attacker);
+        if (victim) events.setText(EventField::kVictimName, *victim);
+        events.post();
         ++changed;
     }
     return changed;

@@ -23,9 +23,9 @@ struct NameHash {
 // looked up again.
 using NameRenames = std::unordered_map<std::string, std::string, NameHash, std::equal_to<>>;
 
-// One pass over every event of `db`. Afterwards `db` is unfiltered, without key range and in
+// One pass over every event of `events`. Afterwards `events` is unfiltered, without key range and in
 // its default order (no index field list); with no renames it is not touched at all.
 // Returns the number of events changed.
-int renameNames(RecordTable& db, const NameRenames& renames);
+int renameNames(RecordTable& events, const NameRenames& renames);
 
 }  // namespace gravmark

@@ -32,10 +32,10 @@ void appendEvents(const RecordTable& from, RecordTable& to, int32_t gameOffset) 
     }
 }
 
-// Every server's events, renamed by its own kept names, posted to `db` one server after
+// Every server's events, renamed by its own kept names, posted to `events` one server after
 // the other as PARSE posts a log's, each server's games numbered after those before it.
-void copyRenamedEvents(const std::vector<ServerLog>& servers, RecordTable& db) {
-    db.emptyDataSet();
+void copyRenamedEvents(const std::vector<ServerLog>& servers, RecordTable& events) {
+    events.emptyDataSet();
     int32_t games = 0;
     for (const ServerLog& server : servers) {
         RecordTable renamed;
@@ -43,10 +43,10 @@ void copyRenamedEvents(const std::vector<ServerLog>& servers, RecordTable& db) {
         renamed.createDataSet();
         renamed.copyRecordsOf(server.log->events());
         applyKeptNames(renamed, *server.rules, server.mergeById ? &server.log->playerIds() : nullptr);
-        appendEvents(renamed, db, games);
+        appendEvents(renamed, events, games);
         games += server.log->gameCount();
     }
-    db.closeAndReopen();
+    events.closeAndReopen();
 }
 
 // The counts of several servers' statistics added up name by name, over the roster of all
@@ -103,7 +103,7 @@ void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunO
     options.servers = serverGamesText(servers);
     keepPageWithoutGames(run, options);
     if (pageReadsEveryEvent(options.settings)) {
-        copyRenamedEvents(servers, run.db);
+        copyRenamedEvents(servers, run.events);
     } else {
         options.countStatistics = [&servers](Statistics& stats) {
             std::vector<Statistics> each(servers.size());

@@ -43,7 +43,7 @@ public:
     int32_t lineCount() const { return lineCount_; }   // LOAD's lineCount
     int32_t gameCount() const { return state_.game; }  // PARSE's game counter
     int32_t eventCount() const { return eventCount_; }
-    const RecordTable& events() const { return events_; }  // as parseLog fills db, before reopening
+    const RecordTable& events() const { return events_; }  // as parseLog fills events, before reopening
     const PlayerIdCounts& playerIds() const { return ids_; }
     // Changes whenever the events are read again from the start: records kept by number
     // before then mean nothing now. Records are numbered in posting order, their games

@@ -9,9 +9,8 @@
 #include "ingest/log_parser.h"
 #include "platform/native_path.h"
 #include "report/build_page.h"
+#include "report/run_statistics.h"
 #include "site/code_page.h"
-#include "stats/player_table.h"
-#include "stats/run_statistics.h"
 #include "table/work_tables.h"
 
 namespace gravmark {
@@ -26,7 +25,7 @@ void load(PageRun& run, const RunOptions& options, Progress& progress) {
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.eventCount = parseLog(run.logLines, run.db, options.showDetails, run.detailLines, progress,
+    run.eventCount = parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
                               run.gameCount, &run.playerIds);
     keepPageWithoutGames(run, options);
 }
@@ -42,41 +41,72 @@ SiteOptions siteOptions(const SettingsValues& settings) {
     return site;
 }
 
+// The page is built in buffers of its own, apart from the log; the text boxes then show
+// it in place of the log and the details.
+void showPage(PageRun& run, TextBoxLines& page, TextBoxLines& foot) {
+    run.logLines.takeText(page);
+    run.detailLines.takeText(foot);
+}
+
+void showClassicPage(PageRun& run, const PageInputs& inputs) {
+    TextBoxLines page, foot;
+    try {
+        buildPage(inputs, page, foot);
+    } catch (...) {
+        // The classic page has always emptied the boxes before reading its templates, so a
+        // template that cannot be read leaves them showing what had been put on the page.
+        showPage(run, page, foot);
+        throw;
+    }
+    showPage(run, page, foot);
+}
+
+void showModernPage(PageRun& run, const PageInputs& inputs) {
+    TextBoxLines page, foot;
+    run.playerSite.buildModernPage(inputs, page, foot);
+    showPage(run, page, foot);
+}
+
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
     const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
     const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
-                              : options.keptRules     ? applyKeptNames(run.db, *options.keptRules, ids)
-                                                      : applyKeptNames(run.db, options.folder, ids);
+                              : options.keptRules     ? applyKeptNames(run.events, *options.keptRules, ids)
+                                                      : applyKeptNames(run.events, options.folder, ids);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
-        run.counts.removeDuplicates(run.db, progress);
+        run.counts.removeDuplicates(run.events, progress);
         return;
     }
-    if (options.countStatistics) {
-        fillPlayerTable(run.counts, run.tempdb, progress);
-        run.winners = pickMedalWinners(run.tempdb);
-    } else {
-        run.winners = runStatistics(run.counts, run.db, run.tempdb, run.gameCount, progress);
-    }
-    run.playerSite.prepare(siteOptions(options.settings), run.db, run.counts, run.tempdb, run.winners);
+    run.standings = options.countStatistics
+                        ? rankPlayers(run.counts, run.playerTable, progress)
+                        : runStatistics(run.counts, run.events, run.playerTable, run.gameCount, progress);
+    run.playerSite.prepare(siteOptions(options.settings), run.events, run.standings.rows, run.playerTable,
+                           run.standings.winners);
     run.ratings.reset();
     // Without a site beside the page (or a modern page) nothing would show them; counts
     // given from outside come without the events they are taken from.
     if (options.settings.ratings && run.playerSite.makesSite() && !options.countStatistics) {
         run.ratings = std::make_shared<const RatingReport>(
-            rateGames(ratingInputOf(run.db, namedPlayers(run.counts.roster), run.gameCount)));
+            rateGames(ratingInputOf(run.events, namedPlayers(run.counts.roster), run.gameCount)));
         run.playerSite.addRatings(run.ratings);
     }
     run.pageTime = options.clock();
-    const PageInputs inputs{options.folder,          run.pageTime, run.lineCount, run.counts.playedTotal,
-                            options.settings.medals, run.winners,  run.tempdb,    run.playerSite.rowLinks(),
+    const PageInputs inputs{options.folder,
+                            run.pageTime,
+                            run.lineCount,
+                            run.counts.playedTotal,
+                            options.settings.medals,
+                            run.standings.winners,
+                            run.playerTable,
+                            run.standings.rowsHtml,
+                            run.playerSite.rowLinks(),
                             options.servers};
     if (run.playerSite.modern()) {
-        run.playerSite.buildModernPage(inputs, run.logLines, run.detailLines);
+        showModernPage(run, inputs);
     } else {
-        buildPage(inputs, run.logLines, run.detailLines);
+        showClassicPage(run, inputs);
     }
     run.pageFinished = false;
 }
@@ -103,9 +133,9 @@ void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     }
 }
 
-PageRun::PageRun() { defineWorkTables(db, tempdb); }
+PageRun::PageRun() { defineWorkTables(events, playerTable); }
 
-void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(db, tempdb, folder); }
+void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(events, playerTable, folder); }
 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
               Progress& progress) {

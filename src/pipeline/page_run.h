@@ -14,10 +14,10 @@
 #include "common/text_box_lines.h"
 #include "ingest/player_id_counts.h"
 #include "names/kept_names.h"
+#include "report/run_statistics.h"
 #include "report/save_page.h"
 #include "settings/settings_values.h"
 #include "site/player_site.h"
-#include "stats/medal_winners.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
 #include "table/record_table.h"
@@ -36,11 +36,11 @@ struct PageRun {
 
     TextBoxLines logLines;     // Memo1: the log, then the page
     TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
-    RecordTable db;            // the events
-    RecordTable tempdb;        // the players
+    RecordTable events;        // the events
+    RecordTable playerTable;   // the players
     Statistics counts;
-    MedalWinners winners;
-    PlayerIdCounts playerIds;  // counted by PARSE, for merging names by id
+    PlayerStandings standings;  // the player table's records as plain values and HTML, the medals
+    PlayerIdCounts playerIds;   // counted by PARSE, for merging names by id
     // The skill ratings of the roster's named players, in roster order; none with
     // "ratings" off or when the run makes nothing but the classic page.
     std::shared_ptr<const RatingReport> ratings;
@@ -79,7 +79,7 @@ struct RunOptions {
     // When set, HTML renames by these rules instead of reading aliases.txt in `folder`.
     const AliasList* keptRules = nullptr;
     // When set, HTML takes the kept names' report and the counts (it fills the Statistics)
-    // from it instead of renaming the events of db and counting them: db is not read.
+    // from it instead of renaming and counting `events`, which is not read.
     std::function<KeptNamesRun(Statistics&)> countStatistics;
     // On a page over several servers: which servers and how many games each (the header).
     std::string servers;

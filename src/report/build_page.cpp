@@ -6,10 +6,9 @@
 #include <string_view>
 
 #include "common/text_box_lines.h"
-#include "report/name_links.h"
+#include "report/player_row_html.h"
 #include "report/read_template.h"
 #include "report/update_time.h"
-#include "table/player_table_fields.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -54,45 +53,46 @@ std::string headerLine(const PageInputs& inputs) {
            (inputs.servers.empty() ? "" : "<BR>Servers : " + inputs.servers) + "</center><BR>";
 }
 
-void addMedalTable(const PageInputs& inputs, TextBoxLines& memo1) {
-    memo1.addLine("<table align=center cellspacing=5 border=0><tr>");
+void addMedalTable(const PageInputs& inputs, TextBoxLines& page) {
+    page.addLine("<table align=center cellspacing=5 border=0><tr>");
     for (size_t i = 0; i < kMedalCells.size(); ++i) {
-        if (inputs.medals[i]) memo1.addLine(kMedalCells[i].header);
+        if (inputs.medals[i]) page.addLine(kMedalCells[i].header);
     }
-    memo1.addLine("</TR><TR>");
+    page.addLine("</TR><TR>");
     for (size_t i = 0; i < kMedalCells.size(); ++i) {
         if (!inputs.medals[i]) continue;
         const MedalCells& medal = kMedalCells[i];
         std::string cell = "<td align=center><img src=";
         cell.append(medal.picture).append("><BR><font color=#FF0000 size=+1><b>");
         cell.append(inputs.winners.*medal.winner).append("</b></font></td>");
-        memo1.addLine(cell);
+        page.addLine(cell);
     }
-    memo1.addLine("</tr></table><hr>");
+    page.addLine("</tr></table><hr>");
 }
 
-void addStatisticsTable(RecordTable& tempdb, const std::vector<std::string>& playerLinks,
-                        TextBoxLines& memo1) {
-    memo1.addLine(kStatisticsHeader);
-    memo1.addLine("</TR>");
-    size_t row = 0;
-    for (tempdb.first(); !tempdb.eof(); tempdb.next(), ++row) {
-        const std::string_view html = tempdb.textOf(PlayerField::kRow);
-        memo1.addLine(playerLinks.empty() ? std::string(html) : linkNameCell(html, playerLinks.at(row)));
+// Walking the player table leaves its last record current, as the page has always done.
+void addStatisticsTable(const PageInputs& inputs, TextBoxLines& page) {
+    page.addLine(kStatisticsHeader);
+    page.addLine("</TR>");
+    RecordTable& playerTable = inputs.playerTable;
+    size_t shown = 0;
+    for (playerTable.first(); !playerTable.eof(); playerTable.next(), ++shown) {
+        const PlayerRowHtml& row = inputs.rowsHtml.at(playerTable.viewRecordNumber(playerTable.currentRow()));
+        page.addLine(inputs.playerLinks.empty() ? row.whole() : row.linkedTo(inputs.playerLinks.at(shown)));
     }
-    memo1.addLine("</table>");
+    page.addLine("</table>");
 }
 
 }  // namespace
 
-void buildPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) {
-    memo1.clear();
-    memo2.clear();
-    readTemplate(inputs.programFolder + "head.txt", memo1);
-    readTemplate(inputs.programFolder + "foot.txt", memo2);
-    memo1.addLine(headerLine(inputs));
-    addMedalTable(inputs, memo1);
-    addStatisticsTable(inputs.tempdb, inputs.playerLinks, memo1);
+void buildPage(const PageInputs& inputs, TextBoxLines& page, TextBoxLines& foot) {
+    page.clear();
+    foot.clear();
+    readTemplate(inputs.programFolder + "head.txt", page);
+    readTemplate(inputs.programFolder + "foot.txt", foot);
+    page.addLine(headerLine(inputs));
+    addMedalTable(inputs, page);
+    addStatisticsTable(inputs, page);
 }
 
 }  // namespace gravmark

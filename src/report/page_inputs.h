@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "report/player_row_html.h"
 #include "stats/medal_winners.h"
 
 namespace gravmark {
@@ -23,10 +24,11 @@ struct PageInputs {
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
     std::array<bool, 7> medals{};
     MedalWinners winners;
-    // The player table, ordered as its rows go on the page; its `html` fields are read.
-    RecordTable& tempdb;
-    // With player pages: the address of each row's page, in row order; the name cells link
-    // to them. Empty: the rows go on the page as they are.
+    // The player table, ordered as the rows go on the page; its record n is rowsHtml[n].
+    RecordTable& playerTable;
+    const std::vector<PlayerRowHtml>& rowsHtml;
+    // With player pages: the address of each row's page, in page order; the name cells link
+    // to them. Empty: the names are not links.
     std::vector<std::string> playerLinks = {};
     // A page over several servers: which servers and how many games each, shown under the
     // totals. Empty on a server's own page.

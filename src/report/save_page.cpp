@@ -15,10 +15,10 @@ namespace gravmark {
 
 namespace {
 
-void finishPage(TextBoxLines& memo1, TextBoxLines& memo2, const std::string& productVersion,
+void finishPage(TextBoxLines& page, TextBoxLines& foot, const std::string& productVersion,
                 const PageExtras& extras) {
-    memo2.insertFirstLine(extras.creditLine ? extras.creditLine(productVersion) : creditLine(productVersion));
-    for (size_t i = 0; i < memo2.lineCount(); ++i) memo1.addLine(memo2.line(i));
+    foot.insertFirstLine(extras.creditLine ? extras.creditLine(productVersion) : creditLine(productVersion));
+    for (size_t i = 0; i < foot.lineCount(); ++i) page.addLine(foot.line(i));
 }
 
 // The page names its medal pictures by bare file name: they go beside it, and so do the
@@ -38,21 +38,21 @@ void writePageAndPictures(const TextBoxLines& page, const std::string& target, c
 
 }  // namespace
 
-SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
+SaveOutcome savePage(TextBoxLines& page, TextBoxLines& foot, bool& pageFinished, bool defaultSave,
                      const std::string& defaultFolder, const std::string& productVersion,
                      const PageExtras& extras) {
     if (!pageFinished) {
-        finishPage(memo1, memo2, productVersion, extras);
+        finishPage(page, foot, productVersion, extras);
         pageFinished = true;
     }
     if (defaultSave) {
-        writePageAndPictures(memo1, defaultPageFile(defaultFolder), extras);
+        writePageAndPictures(page, defaultPageFile(defaultFolder), extras);
         dialogs().showMessage("Results saved on server.");
         return SaveOutcome::SavedToDefaultFolder;
     }
     const std::optional<std::string> name = dialogs().askSaveFileName();
     if (!name) return SaveOutcome::Cancelled;
-    writePageAndPictures(memo1, *name, extras);
+    writePageAndPictures(page, *name, extras);
     dialogs().showMessage("Results saved as " + *name);
     return SaveOutcome::SavedThroughDialog;
 }

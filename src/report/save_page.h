@@ -21,13 +21,13 @@ struct PageExtras {
     std::function<void(SiteChange& change, const std::string& pageTarget)> stageBesidePage;
 };
 
-// While pageFinished is false: the credit line goes in front of memo2, memo2's lines
-// are appended to memo1 (each as line(i) gives it), and pageFinished becomes true.
+// While pageFinished is false: the credit line goes in front of foot, foot's lines
+// are appended to page (each as line(i) gives it), and pageFinished becomes true.
 // With defaultSave the target is defaultPageFile(defaultFolder); otherwise the save dialog
 // asks for it. With extras.stageBesidePage the page and those files replace the old ones
 // as one (SiteChange): a failure leaves every old file as it was. The medal pictures
 // missing beside the page are added. A write failure throws gravmark::Error and shows nothing.
-SaveOutcome savePage(TextBoxLines& memo1, TextBoxLines& memo2, bool& pageFinished, bool defaultSave,
+SaveOutcome savePage(TextBoxLines& page, TextBoxLines& foot, bool& pageFinished, bool defaultSave,
                      const std::string& defaultFolder, const std::string& productVersion,
                      const PageExtras& extras = {});
 

@@ -2,11 +2,11 @@
 
 #include <QLocale>
 
+#include "report/html_escape.h"
 #include "site/modern_style.h"
 #include "site/site_export.h"
 #include "site/site_html.h"
 #include "site/site_navigation.h"
-#include "stats/html_escape.h"
 
 namespace gravmark {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text_box_lines.h"
+#include "report/html_escape.h"
 #include "report/update_time.h"
 #include "site/modern_html.h"
 #include "site/modern_style.h"
@@ -13,7 +14,6 @@
 #include "site/site_medals.h"
 #include "site/site_navigation.h"
 #include "site/weapon_names.h"
-#include "stats/html_escape.h"
 
 namespace gravmark {
 
@@ -197,19 +197,19 @@ void addOpponents(PageText& page, const ModernSite& modern, const PlayerSummary&
 
 }  // namespace
 
-void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBoxLines& memo1,
-                     TextBoxLines& memo2) {
+void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBoxLines& page,
+                     TextBoxLines& foot) {
     const PageFrame frame = modernFrame(readPageFrame(inputs.programFolder), "Statistics", "");
-    PageText page(frame);
-    page.addLine("<main>");
-    page.addLine("<h1>Statistics</h1>");
-    page.addLine(updatedLine(inputs, modern.options.codePage));
-    page.addLine(modernNavigation("", "", modern));
-    addMedals(page, modern);
-    addPlayerTable(page, modern);
-    page.addLine("</main>");
-    memo1.setText(page.text());
-    memo2.setText(frame.foot);
+    PageText document(frame);
+    document.addLine("<main>");
+    document.addLine("<h1>Statistics</h1>");
+    document.addLine(updatedLine(inputs, modern.options.codePage));
+    document.addLine(modernNavigation("", "", modern));
+    addMedals(document, modern);
+    addPlayerTable(document, modern);
+    document.addLine("</main>");
+    page.setText(document.text());
+    foot.setText(frame.foot);
 }
 
 std::string modernCreditLine(const std::string& productVersion) {

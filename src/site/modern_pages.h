@@ -13,11 +13,11 @@ namespace gravmark {
 
 class TextBoxLines;
 
-// The main page: memo1 the document up to the end of its content, memo2 the foot template
-// and the document's end, so that SAVE's credit line comes between them. Rows link to the
-// player pages when they are on.
-void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBoxLines& memo1,
-                     TextBoxLines& memo2);
+// The main page: `page` the document up to the end of its content (Memo1 shows it), `foot`
+// the foot template and the document's end (Memo2), so that SAVE's credit line comes
+// between them. Rows link to the player pages when they are on.
+void buildModernPage(const PageInputs& inputs, const ModernSite& modern, TextBoxLines& page,
+                     TextBoxLines& foot);
 
 // The credit line of a modern main page.
 std::string modernCreditLine(const std::string& productVersion);

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "stats/html_escape.h"
+#include "report/html_escape.h"
 
 namespace gravmark {
 

@@ -12,14 +12,15 @@
 
 namespace gravmark {
 
-void PlayerSite::prepare(const SiteOptions& options, RecordTable& db, const Statistics& stats,
-                         RecordTable& tempdb, const MedalWinners& winners) {
+void PlayerSite::prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
+                         const RecordTable& playerTable, const MedalWinners& winners) {
     options_ = options;
     summary_.reset();
     extras_ = {};
     // The modern main page alone needs the rows only, not the lists read from the events.
     if (options.anything())
-        summary_ = summarizeSite(db, stats, tempdb, winners, options.playerPages || options.exportData);
+        summary_ =
+            summarizeSite(events, rows, playerTable, winners, options.playerPages || options.exportData);
 }
 
 void PlayerSite::addRatings(std::shared_ptr<const RatingReport> ratings) {
@@ -31,8 +32,8 @@ std::vector<std::string> PlayerSite::rowLinks() const {
     return summary_ && options_.playerPages ? playerLinks(*summary_) : std::vector<std::string>{};
 }
 
-void PlayerSite::buildModernPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) const {
-    gravmark::buildModernPage(inputs, modernSite(), memo1, memo2);
+void PlayerSite::buildModernPage(const PageInputs& inputs, TextBoxLines& page, TextBoxLines& foot) const {
+    gravmark::buildModernPage(inputs, modernSite(), page, foot);
 }
 
 PageExtras PlayerSite::pageExtras(const std::string& programFolder, const ExportHeader& header) const {

@@ -22,8 +22,8 @@ class PlayerSite {
 public:
     // At the end of the statistics: summarises when any option is on, else forgets an
     // earlier summary. The further columns are emptied.
-    void prepare(const SiteOptions& options, RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                 const MedalWinners& winners);
+    void prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
+                 const RecordTable& playerTable, const MedalWinners& winners);
     // Columns and fields further counts add per player, after prepare().
     PlayerExtras& extras() { return extras_; }
     // After prepare(), when makesSite(): the pages and the export show the ratings (of the
@@ -34,8 +34,8 @@ public:
     bool modern() const { return summary_ && options_.modern; }
     // Whether the run makes more than the classic page (a modern one, pages or files beside it).
     bool makesSite() const { return summary_.has_value(); }
-    // The modern main page into the text boxes (see buildModernPage).
-    void buildModernPage(const PageInputs& inputs, TextBoxLines& memo1, TextBoxLines& memo2) const;
+    // The modern main page (see buildModernPage).
+    void buildModernPage(const PageInputs& inputs, TextBoxLines& page, TextBoxLines& foot) const;
     // For SAVE: the modern credit line and the files beside the page; empty when all is off.
     // `header` goes into stats.json.
     PageExtras pageExtras(const std::string& programFolder, const ExportHeader& header) const;

@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "stats/colour_codes.h"
-#include "stats/html_escape.h"
+#include "report/html_escape.h"
+#include "report/player_row_html.h"
 
 namespace gravmark {
 
@@ -26,7 +26,7 @@ bool isUnreserved(unsigned char c) {
 
 std::string shownName(std::string_view name) {
     // The escaped name holds no "<", so every "<font" in the result is a colour tag.
-    std::string shown = replaceColourCodes(htmlEscape(name));
+    std::string shown = pageName(name);
     const size_t opened = occurrences(shown, "<font");
     for (size_t i = 0; i < opened; ++i) shown += "</font>";
     return shown;

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "report/player_row_html.h"
 #include "site/player_file_names.h"
 #include "site/site_medals.h"
 #include "table/event_table.h"
-#include "table/player_table_fields.h"
 
 namespace gravmark {
 
@@ -30,50 +30,31 @@ int32_t integerAt(const RecordTable& table, int row, int field) {
     return std::holds_alternative<int32_t>(value) ? std::get<int32_t>(value) : 0;
 }
 
-double floatAt(const RecordTable& table, int row, int field) {
-    const Value value = table.viewValue(row, field);
-    return std::holds_alternative<double>(value) ? std::get<double>(value) : 0;
-}
-
-// The rows of the player table in page order. Its records were posted one per non-empty
-// roster name in roster order, so a record's posting number names its player.
-std::vector<PlayerSummary> rowsOf(RecordTable& tempdb, const Statistics& stats) {
-    std::vector<size_t> posted;  // roster indices
-    for (size_t i = 0; i < stats.roster.size(); ++i) {
-        if (!stats.roster[i].empty()) posted.push_back(i);
-    }
-    const int kills = fieldNumber(tempdb, PlayerField::kKills),
-              killed = fieldNumber(tempdb, PlayerField::kDeaths),
-              played = fieldNumber(tempdb, PlayerField::kGamesPlayed),
-              target = fieldNumber(tempdb, PlayerField::kRatio);
-    std::vector<PlayerSummary> players(size_t(tempdb.viewSize()));
-    for (int row = 0; row < tempdb.viewSize(); ++row) {
-        PlayerSummary& player = players[size_t(row)];
-        player.namedPlace = tempdb.viewRecordNumber(row);
-        const size_t i = posted.at(player.namedPlace);
-        player.name = stats.roster[i];
-        player.headshots = stats.headshotsGiven[i];
-        player.headshotsTaken = stats.headshotsTaken[i];
-        player.kills = integerAt(tempdb, row, kills);
-        player.killed = integerAt(tempdb, row, killed);
-        player.played = integerAt(tempdb, row, played);
-        player.ratio = floatAt(tempdb, row, target);
+// The rows in page order, the player table's view: its record n is rows[n].
+std::vector<PlayerSummary> rowsOf(const RecordTable& playerTable, const std::vector<PlayerRow>& rows) {
+    std::vector<PlayerSummary> players(size_t(playerTable.viewSize()));
+    for (int shown = 0; shown < playerTable.viewSize(); ++shown) {
+        PlayerSummary& player = players[size_t(shown)];
+        player.namedPlace = playerTable.viewRecordNumber(shown);
+        const PlayerRow& row = rows.at(player.namedPlace);
+        player.name = row.name;
+        player.headshots = row.headshotsGiven;
+        player.headshotsTaken = row.headshotsTaken;
+        player.kills = row.kills;
+        player.killed = row.deaths;
+        player.played = row.gamesPlayed;
+        player.ratio = row.ratio;
     }
     return players;
 }
 
-// A medal belongs to the first row whose shown name is the winner's.
-void markMedals(std::vector<PlayerSummary>& players, RecordTable& tempdb, const MedalWinners& winners) {
-    const int name = fieldNumber(tempdb, PlayerField::kName);
+// A medal belongs to the first row whose name, as the main page shows it, is the winner's.
+void markMedals(std::vector<PlayerSummary>& players, const MedalWinners& winners) {
+    std::vector<std::string> shown;
+    for (const PlayerSummary& player : players) shown.push_back(pageName(player.name));
     for (size_t medal = 0; medal < kSiteMedals.size(); ++medal) {
-        const std::string& winner = winners.*kSiteMedals[medal].winner;
-        for (int row = 0; row < tempdb.viewSize(); ++row) {
-            const Value shown = tempdb.viewValue(row, name);
-            if (std::holds_alternative<std::string>(shown) && std::get<std::string>(shown) == winner) {
-                players[size_t(row)].medals.push_back(medal);
-                break;
-            }
-        }
+        const auto won = std::find(shown.begin(), shown.end(), winners.*kSiteMedals[medal].winner);
+        if (won != shown.end()) players[size_t(won - shown.begin())].medals.push_back(medal);
     }
 }
 
@@ -96,22 +77,22 @@ struct Tallies {
 // Every event of the table, classified by its text ids once per distinct text.
 class EventScan {
 public:
-    EventScan(RecordTable& db, const std::vector<PlayerSummary>& players)
-        : db_(db),
-          command_(fieldNumber(db, EventField::kCommand)),
-          victim_(fieldNumber(db, EventField::kVictimName)),
-          attacker_(fieldNumber(db, EventField::kAttackerName)),
-          weapon_(fieldNumber(db, EventField::kWeapon)),
-          damageType_(fieldNumber(db, EventField::kDamageType)),
-          location_(fieldNumber(db, EventField::kHitLocation)),
-          map_(fieldNumber(db, EventField::kMap)),
-          game_(fieldNumber(db, EventField::kGame)) {
+    EventScan(RecordTable& events, const std::vector<PlayerSummary>& players)
+        : events_(events),
+          command_(fieldNumber(events, EventField::kCommand)),
+          victim_(fieldNumber(events, EventField::kVictimName)),
+          attacker_(fieldNumber(events, EventField::kAttackerName)),
+          weapon_(fieldNumber(events, EventField::kWeapon)),
+          damageType_(fieldNumber(events, EventField::kDamageType)),
+          location_(fieldNumber(events, EventField::kHitLocation)),
+          map_(fieldNumber(events, EventField::kMap)),
+          game_(fieldNumber(events, EventField::kGame)) {
         std::unordered_map<std::string_view, int> playerByName;
         for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
-        const uint32_t texts = db.textIdCount();
+        const uint32_t texts = events.textIdCount();
         playerOfText_.assign(texts, kNoPlayer);
         for (uint32_t id = 0; id < texts; ++id) {
-            const std::string_view text = db.textOfId(id);
+            const std::string_view text = events.textOfId(id);
             if (auto found = playerByName.find(text); found != playerByName.end())
                 playerOfText_[id] = found->second;
             if (text == "K") kill_ = id;
@@ -123,30 +104,31 @@ public:
     }
 
     void run(Tallies& tallies, std::vector<PlayerSummary>& players) {
-        const int rows = db_.viewSize();
+        const int rows = events_.viewSize();
         for (int row = 0; row < rows; ++row) {
-            const uint32_t command = db_.viewTextId(row, command_);
-            const uint32_t attackerName = db_.viewTextId(row, attacker_);
-            const uint32_t victimName = db_.viewTextId(row, victim_);
-            const uint32_t map = db_.viewTextId(row, map_);
+            const uint32_t command = events_.viewTextId(row, command_);
+            const uint32_t attackerName = events_.viewTextId(row, attacker_);
+            const uint32_t victimName = events_.viewTextId(row, victim_);
+            const uint32_t map = events_.viewTextId(row, map_);
             const int attacker = playerOf(attackerName);
             const int victim = playerOf(victimName);
             if (map != kNull)
-                tallies.gamesOnMaps.insert(uint64_t(uint32_t(integerAt(db_, row, game_))) << 32 | map);
+                tallies.gamesOnMaps.insert(uint64_t(uint32_t(integerAt(events_, row, game_))) << 32 | map);
             if (command == join_ && attacker != kNoPlayer) ++tallies.maps[pairKey(attacker, map)].games;
             if (command == kill_) {
-                const uint32_t weapon = db_.viewTextId(row, weapon_);
+                const uint32_t weapon = events_.viewTextId(row, weapon_);
                 ++tallies.serverWeapons[weapon];
                 ++tallies.serverMapKills[map];
                 if (attacker != kNoPlayer) {
-                    const uint32_t location = db_.viewTextId(row, location_);
+                    const uint32_t location = events_.viewTextId(row, location_);
                     WeaponKills& byWeapon = tallies.weapons[pairKey(attacker, weapon)];
                     ++byWeapon.kills;
                     if (location == head_) ++byWeapon.headshots;
                     ++tallies.locations[pairKey(attacker, location)];
                     ++tallies.maps[pairKey(attacker, map)].kills;
                     ++tallies.victims[pairKey(attacker, victimName)];
-                    if (db_.viewTextId(row, damageType_) == suicide_) ++players[size_t(attacker)].suicides;
+                    if (events_.viewTextId(row, damageType_) == suicide_)
+                        ++players[size_t(attacker)].suicides;
                 }
             }
             // Deaths are every record naming the victim, as the counter takes them.
@@ -159,14 +141,14 @@ public:
     }
 
     std::string text(uint32_t id) const {
-        return id == kNull ? std::string() : std::string(db_.textOfId(id));
+        return id == kNull ? std::string() : std::string(events_.textOfId(id));
     }
     bool isNameless(uint32_t id) const { return id == kNull || id == empty_; }
 
 private:
     int playerOf(uint32_t id) const { return id == kNull ? kNoPlayer : playerOfText_[id]; }
 
-    RecordTable& db_;
+    RecordTable& events_;
     const int command_, victim_, attacker_, weapon_, damageType_, location_, map_, game_;
     std::vector<int> playerOfText_;
     uint32_t kill_ = kNull, join_ = kNull, head_ = kNull, suicide_ = kNull, empty_ = kNull;
@@ -264,19 +246,19 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 
 }  // namespace
 
-SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners, bool events) {
+SiteSummary summarizeSite(RecordTable& events, const std::vector<PlayerRow>& rows,
+                          const RecordTable& playerTable, const MedalWinners& winners, bool withEventLists) {
     SiteSummary site;
-    site.players = rowsOf(tempdb, stats);
-    markMedals(site.players, tempdb, winners);
+    site.players = rowsOf(playerTable, rows);
+    markMedals(site.players, winners);
     std::vector<std::string> names;
     for (const PlayerSummary& player : site.players) names.push_back(player.name);
     const std::vector<std::string> files = uniquePlayerFileNames(names);
     for (size_t p = 0; p < files.size(); ++p) site.players[p].fileName = files[p];
-    if (!events) return site;
+    if (!withEventLists) return site;
 
     Tallies tallies;
-    EventScan scan(db, site.players);
+    EventScan scan(events, site.players);
     scan.run(tallies, site.players);
     distribute(tallies, scan, site.players);
     site.weapons = serverWeapons(tallies, scan);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "stats/medal_winners.h"
+#include "stats/player_rows.h"
 #include "stats/rating_report.h"
-#include "stats/statistics.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -84,11 +84,12 @@ struct SiteSummary {
     std::shared_ptr<const RatingReport> ratings;  // none with "ratings" off
 };
 
-// `tempdb` as the statistics left it: one record per non-empty roster name, posted in
-// roster order, viewed in page order. Neither table's current record moves. Without
-// `events` only the rows' numbers, medals and file names are taken: the lists (weapons,
+// `rows` as the statistics gave them and `playerTable` as they left it: record n is rows[n],
+// viewed in page order. Neither table's current record moves. Without
+// `withEventLists` only the rows' numbers, medals and file names are taken: the lists (weapons,
 // maps, opponents, the server's tables) stay empty and the event table is not read.
-SiteSummary summarizeSite(RecordTable& db, const Statistics& stats, RecordTable& tempdb,
-                          const MedalWinners& winners, bool events = true);
+SiteSummary summarizeSite(RecordTable& events, const std::vector<PlayerRow>& rows,
+                          const RecordTable& playerTable, const MedalWinners& winners,
+                          bool withEventLists = true);
 
 }  // namespace gravmark

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "report/html_escape.h"
 #include "site/code_page.h"
 #include "site/modern_html.h"
 #include "site/modern_style.h"
 #include "site/site_export.h"
 #include "site/site_html.h"
 #include "site/site_navigation.h"
-#include "stats/html_escape.h"
 
 namespace gravmark {
 

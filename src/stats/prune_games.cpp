@@ -22,26 +22,26 @@ uint64_t pairKey(int32_t game, uint32_t name) { return (uint64_t(uint32_t(game))
 
 }  // namespace
 
-void Statistics::pruneGamesAndCountPlayed(RecordTable& db, const std::vector<uint32_t>& rosterIds,
+void Statistics::pruneGamesAndCountPlayed(RecordTable& events, const std::vector<uint32_t>& rosterIds,
                                           int32_t gameCount) {
-    const int command = db.fieldNumber(EventField::kCommand),
-              attacker = db.fieldNumber(EventField::kAttackerName),
-              gameField = db.fieldNumber(EventField::kGame);
-    const uint32_t join = db.findTextId("J"), kill = db.findTextId("K");
-    std::vector<uint8_t> isRosterName(db.textIdCount(), 0);
+    const int command = events.fieldNumber(EventField::kCommand),
+              attacker = events.fieldNumber(EventField::kAttackerName),
+              gameField = events.fieldNumber(EventField::kGame);
+    const uint32_t join = events.findTextId("J"), kill = events.findTextId("K");
+    std::vector<uint8_t> isRosterName(events.textIdCount(), 0);
     for (const uint32_t id : rosterIds) {
         if (id != kNull) isRosterName[id] = 1;
     }
 
     std::vector<uint32_t> joinRecords;
     std::unordered_map<uint64_t, GameOfName> games;
-    for (uint32_t record = 0, records = db.postedCount(); record < records; ++record) {
-        if (!db.isLive(record)) continue;
-        const uint32_t what = db.recordTextId(record, command);
+    for (uint32_t record = 0, records = events.postedCount(); record < records; ++record) {
+        if (!events.isLive(record)) continue;
+        const uint32_t what = events.recordTextId(record, command);
         if (what == kNull || (what != join && what != kill)) continue;
         if (what == join) joinRecords.push_back(record);
-        const std::optional<int32_t> game = db.recordInteger(record, gameField);
-        const uint32_t name = db.recordTextId(record, attacker);
+        const std::optional<int32_t> game = events.recordInteger(record, gameField);
+        const uint32_t name = events.recordTextId(record, attacker);
         if (!game || *game < 0 || *game > gameCount || name == kNull || !isRosterName[name]) continue;
         if (what == join) {
             GameOfName& entry = games[pairKey(*game, name)];
@@ -57,15 +57,15 @@ void Statistics::pruneGamesAndCountPlayed(RecordTable& db, const std::vector<uin
         if (entry.joins == 1 && !entry.killed) unplayed.push_back(entry.joinRecord);
     }
     // No index to keep up while deleting: the order by command is built afresh afterwards.
-    db.setIndexFieldNames("");
-    db.deleteRecords(unplayed);
+    events.setIndexFieldNames("");
+    events.deleteRecords(unplayed);
 
-    std::vector<int32_t> playedById(db.textIdCount(), 0);
+    std::vector<int32_t> playedById(events.textIdCount(), 0);
     playedTotal = 0;
     for (uint32_t record : joinRecords) {
-        if (!db.isLive(record)) continue;
+        if (!events.isLive(record)) continue;
         ++playedTotal;
-        const uint32_t name = db.recordTextId(record, attacker);
+        const uint32_t name = events.recordTextId(record, attacker);
         if (name != kNull) ++playedById[name];
     }
     gamesPlayed.clear();

@@ -1,5 +1,7 @@
 #pragma once
-// The event table `db`: one record per join ("J") or kill ("K") event of the log.
+// The event table: one record per join ("J") or kill ("K") event of the log. Code names
+// it `events`; the user knows it as "db" (the "show db" grid, its work file lijst.xml), and
+// those names and its field names stay, because the grid and the work file show them.
 #include <vector>
 
 #include "table/record_table.h"

@@ -1,5 +1,7 @@
 #pragma once
-// The player table `tempdb`: one record per player of a statistics run.
+// The player table: one record per player of a statistics run. Code names it
+// `playerTable`; its work file temp.xml and its field names stay as the user has always
+// seen them.
 #include <vector>
 
 #include "table/record_table.h"

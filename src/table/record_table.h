@@ -1,6 +1,6 @@
 #pragma once
-// RecordTable: the in-memory table of typed fields behind the event table `db` and the
-// player table `tempdb`.
+// RecordTable: the in-memory table of typed fields behind the event table and the player
+// table.
 //
 // Contract (what the rest of the program relies on):
 //  - Fields are strings of a fixed size, 32-bit integers or 64-bit floats. A new record's

@@ -19,21 +19,21 @@ void recreateEmpty(RecordTable& table) {
 
 }  // namespace
 
-void defineWorkTables(RecordTable& db, RecordTable& tempdb) {
-    db.setFieldDefs(eventTableFields());
-    db.createDataSet();
-    tempdb.setFieldDefs(playerTableFields());
-    tempdb.createDataSet();
+void defineWorkTables(RecordTable& events, RecordTable& playerTable) {
+    events.setFieldDefs(eventTableFields());
+    events.createDataSet();
+    playerTable.setFieldDefs(playerTableFields());
+    playerTable.createDataSet();
 }
 
-void recreateWorkTables(RecordTable& db, RecordTable& tempdb, const std::string& folder) {
-    db.setFileName(folder + "lijst.xml");
-    tempdb.setFileName(folder + "temp.xml");
+void recreateWorkTables(RecordTable& events, RecordTable& playerTable, const std::string& folder) {
+    events.setFileName(folder + "lijst.xml");
+    playerTable.setFileName(folder + "temp.xml");
     std::error_code ignored;
     std::filesystem::remove(platform::nativePath(folder + "lijst.xml"), ignored);
     std::filesystem::remove(platform::nativePath(folder + "temp.xml"), ignored);
-    recreateEmpty(db);
-    recreateEmpty(tempdb);
+    recreateEmpty(events);
+    recreateEmpty(playerTable);
 }
 
 }  // namespace gravmark

@@ -1,5 +1,5 @@
 #pragma once
-// The event table `db` as a data grid with its record navigator, which "show db" reveals
+// The event table `events` as a data grid with its record navigator, which "show db" reveals
 // in the merge window. The grid's current row is the table's current record, both ways;
 // editing a cell edits the record. Created hidden.
 //
@@ -22,11 +22,14 @@ class EventGridPanel : public QWidget {
 public:
     explicit EventGridPanel(RecordTable& events, QWidget* parent);
 
-    QTableView* grid = nullptr;        // DBGridEh1
-    DbNavigator* navigator = nullptr;  // DBNavigator1
+    // For the window's tab order.
+    QWidget* grid() const;
+    QWidget* navigator() const;
 
 private:
     RecordTable& events_;
+    QTableView* grid_ = nullptr;        // DBGridEh1
+    DbNavigator* navigator_ = nullptr;  // DBNavigator1
     RecordTableModel* model_ = nullptr;
 };
 

@@ -32,7 +32,7 @@ MainWindow::MainWindow(VersionInfo versionInfo, QWidget* parent)
 
 MainWindow::~MainWindow() {
     runGuarded([this] {
-        if (run.tempdb.active()) run.tempdb.close();
+        if (run.playerTable.active()) run.playerTable.close();
     });
 }
 
@@ -77,7 +77,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     runGuarded([this] {
-        if (run.db.active()) run.db.close();
+        if (run.events.active()) run.events.close();
     });
     event->accept();
     emit closed();
@@ -89,11 +89,7 @@ void MainWindow::onJoinNamesToggled() {
     if (joinNamesBox->isChecked()) allButton->setEnabled(false);
 }
 
-void MainWindow::showDb() {
-    mergeNamesWindow->eventGrid->show();
-    mergeNamesWindow->show();
-    mergeNamesWindow->raise();
-}
+void MainWindow::showDb() { mergeNamesWindow->showEventGrid(); }
 
 void MainWindow::useSettings(const SettingsValues& values) { settings_ = values; }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the work buttons LOAD, PARSE, HTML, SAVE and ALL, the two text boxes,
 // the progress bar, the check boxes and the popup menu. It owns the run that the steps
-// fill: the event table `db`, the player table `tempdb` and the per-player counts.
+// fill: the event table, the player table and the per-player counts.
 //
 // Every widget carries the object name it has always had (`Form1`, `Button1`, `Memo1`,
 // `savedef`, ...): scripts, tests and accessibility tools find the controls by them, so
@@ -64,27 +64,9 @@ public:
     // before the next start.
     void offerConfiguredFeatures(const SettingsValues& values);
 
-    // Controls.
-    ProgressBar* progressBar = nullptr;        // Progress
-    RightAnchoredLabel* titleLabel = nullptr;  // Label1
-    QPushButton* loadButton = nullptr;         // Button1
-    TextBox* logTextBox = nullptr;             // Memo1: the log, then the page
-    QPushButton* parseButton = nullptr;        // Button2
-    TextBox* detailsTextBox = nullptr;         // Memo2: PARSE's details, then the page's footer
-    QPushButton* htmlButton = nullptr;         // Button3
-    QPushButton* saveButton = nullptr;         // Button4
-    QCheckBox* showDetailsBox = nullptr;       // CheckBox1, "Show details (takes longer)"
-    QCheckBox* defaultSaveBox = nullptr;       // savedef, "Default Save (Thornvale Clan)"
-    QPushButton* allButton = nullptr;          // Button5
-    QCheckBox* joinNamesBox = nullptr;         // CheckBox2, "Let me join Names"
-    QMenu* popupMenu = nullptr;                // PopupMenu1
-    QAction* showDbAction = nullptr;           // showdb1, "show db"
-    QAction* fetchLogAction = nullptr;         // getlogfromBrom1, "get log ftp server"
-    QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
-
     // The run the work steps share with the batch: the text boxes' lines (logLines is
-    // Memo1, detailLines Memo2), the event table `db`, the player table `tempdb`, the
-    // counts and the medal winners.
+    // Memo1, detailLines Memo2), the event table, the player table, the counts and the
+    // medal winners.
     PageRun run;
     const VersionInfo versionInfo;
     int32_t remoteLogSize = 0;
@@ -107,6 +89,27 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // "get log ftp server" locks and gives back the work controls.
+    friend class FtpControlLock;
+
+    // Controls; tests and tools find them by their object names.
+    ProgressBar* progressBar = nullptr;        // Progress
+    RightAnchoredLabel* titleLabel = nullptr;  // Label1
+    QPushButton* loadButton = nullptr;         // Button1
+    TextBox* logTextBox = nullptr;             // Memo1: the log, then the page
+    QPushButton* parseButton = nullptr;        // Button2
+    TextBox* detailsTextBox = nullptr;         // Memo2: PARSE's details, then the page's footer
+    QPushButton* htmlButton = nullptr;         // Button3
+    QPushButton* saveButton = nullptr;         // Button4
+    QCheckBox* showDetailsBox = nullptr;       // CheckBox1, "Show details (takes longer)"
+    QCheckBox* defaultSaveBox = nullptr;       // savedef, "Default Save (Thornvale Clan)"
+    QPushButton* allButton = nullptr;          // Button5
+    QCheckBox* joinNamesBox = nullptr;         // CheckBox2, "Let me join Names"
+    QMenu* popupMenu = nullptr;                // PopupMenu1
+    QAction* showDbAction = nullptr;           // showdb1, "show db"
+    QAction* fetchLogAction = nullptr;         // getlogfromBrom1, "get log ftp server"
+    QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
+
     void prepareForFirstRun();
     // The steps of a button (main_window_steps.cpp); false after "File does not exist".
     // A close asked for meanwhile is done when they end, however they end.

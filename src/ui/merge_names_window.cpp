@@ -58,8 +58,8 @@ MergeNamesWindow::MergeNamesWindow(RecordTable& events, QWidget* parent) : QWidg
     joinProgressBar = place(new ProgressBar(this), "joinstatus", 8, 458, 677, 17);
     createRuleList();
 
-    chainTabOrder({eventGrid->grid, eventGrid->navigator, sourceNameList, mergedNamesList, joinNamesButton,
-                   keptRulesList, removeRuleButton});
+    chainTabOrder({eventGrid->grid(), eventGrid->navigator(), sourceNameList, mergedNamesList,
+                   joinNamesButton, keptRulesList, removeRuleButton});
 
     connect(joinNamesButton, &QPushButton::clicked, this,
             guarded(this, &MergeNamesWindow::joinSelectedNames));
@@ -82,6 +82,12 @@ void MergeNamesWindow::createRuleList() {
 void MergeNamesWindow::closeEvent(QCloseEvent* event) {
     eventGrid->hide();
     event->accept();
+}
+
+void MergeNamesWindow::showEventGrid() {
+    eventGrid->show();
+    show();
+    raise();
 }
 
 void MergeNamesWindow::setRoster(const std::vector<std::string>& roster) {

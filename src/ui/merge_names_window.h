@@ -4,8 +4,8 @@
 // rules kept in aliases.txt, which every run applies, with REMOVE RULE, and the player ids
 // not used for merging. Created hidden; closing it hides it and its event grid.
 //
-// The widgets keep their old object names (`Form2`, `Button1`, `ListBox1`, `joinstatus`,
-// ...): scripts, tests and accessibility tools find the controls by them.
+// The widgets are the window's own; they keep their old object names (`Form2`, `Button1`,
+// `ListBox1`, `joinstatus`, ...), by which scripts, tests and accessibility tools find them.
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -39,6 +39,18 @@ public:
     void offerRosterForMerging();
     // The ids seen with too many names to merge by, as "ID (N names)"; none hides the line.
     void showSharedIds(const std::vector<std::string>& ids);
+    // "show db": the window shows, in front, with its event grid.
+    void showEventGrid();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createRuleList();
+    void showKeptRules();
+
+    // The event table of the main window.
+    RecordTable& events_;
 
     EventGridPanel* eventGrid = nullptr;
     QPushButton* joinNamesButton = nullptr;   // Button1, "JOIN NAMES"
@@ -52,16 +64,6 @@ public:
     QPushButton* removeRuleButton = nullptr;  // Button2, "REMOVE RULE"
     QLabel* removeRuleNoteLabel = nullptr;    // Label4
     QLabel* sharedIdsLabel = nullptr;         // Label5: the ids not used for merging
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void createRuleList();
-    void showKeptRules();
-
-    // The event table of the main window.
-    RecordTable& events_;
 };
 
 }  // namespace gravmark

@@ -6,9 +6,10 @@
 // valuesChanged, on every edit, so that the values take effect at once, saved or not;
 // valuesInFile says what the file holds once it is read and each time it is saved.
 //
-// The widgets keep their old object names (`Form3`, `Edit1` ... `Edit5`, `CheckBox1` ...
-// `CheckBox9`, `keyfile`, `Protocol`, ...): scripts, tests and accessibility tools find
-// the controls by them; the button beside the password box is `ShowPassword`.
+// The widgets are the window's own and keep their old object names (`Form3`, `Edit1` ...
+// `Edit5`, `CheckBox1` ... `CheckBox9`, `keyfile`, `Protocol`, ...): scripts, tests and
+// accessibility tools find the controls by them; the button beside the password box is
+// `ShowPassword`.
 #include <QWidget>
 
 #include "settings/settings_values.h"
@@ -39,6 +40,14 @@ public:
     // The settings as the controls show them now, saved or not.
     SettingsValues values() const;
 
+signals:
+    // The values the controls show, after every edit and after the file is read.
+    void valuesChanged(const SettingsValues& values);
+    // The values the settings file holds: after it is read, and after each save.
+    void valuesInFile(const SettingsValues& values);
+
+private:
+    // Controls; tests and tools find them by their object names.
     QLabel* accountHeading = nullptr;           // Label4
     QLabel* serverLabel = nullptr;              // Label1
     QLineEdit* serverEdit = nullptr;            // Edit1
@@ -77,13 +86,6 @@ public:
     QComboBox* codePageChoice = nullptr;   // logcodepage: kLogCodePages
     QCheckBox* exportBox = nullptr;        // export, "Export"
 
-signals:
-    // The values the controls show, after every edit and after the file is read.
-    void valuesChanged(const SettingsValues& values);
-    // The values the settings file holds: after it is read, and after each save.
-    void valuesInFile(const SettingsValues& values);
-
-private:
     void createControls();
     void createPageStyleControls();
     void announceEveryEdit();

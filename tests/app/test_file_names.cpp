@@ -11,6 +11,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 const std::vector<std::string> kFolderNames = {"Caf\u00e9 \u00e0 l'\u00e9t\u00e9",
                                                "\u041f\u0430\u043f\u043a\u0430", "\u7edf\u8ba1\u9875"};
 
@@ -31,10 +33,10 @@ TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
     for (const std::string& name : kFolderNames) {
         const std::string site = makeFolder(name);
         ProgramWindows windows;
-        windows.mainWindow.defaultSaveBox->setEnabled(true);
-        windows.mainWindow.defaultSaveBox->setChecked(true);
-        windows.settingsWindow.saveFolderEdit->setText(shown(site));
-        windows.mainWindow.allButton->click();
+        control<QCheckBox>(windows.mainWindow, "savedef")->setEnabled(true);
+        control<QCheckBox>(windows.mainWindow, "savedef")->setChecked(true);
+        control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(shown(site));
+        control<QPushButton>(windows.mainWindow, "Button5")->click();
         EXPECT_TRUE(dialogs.errors.empty()) << name;
         EXPECT_TRUE(std::filesystem::exists(site + "/index.html")) << name;
         EXPECT_TRUE(std::filesystem::exists(site + "/medal_pro_killer.png")) << name;
@@ -46,8 +48,8 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
         const std::string site = makeFolder(name);
         dialogs.folderAnswers = {site};
         ProgramWindows windows;
-        windows.settingsWindow.browseButton->click();  // Browse
-        EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(site));
+        control<QPushButton>(windows.settingsWindow, "Button2")->click();  // Browse
+        EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(site));
         EXPECT_EQ(windows.settingsWindow.values().savepath, site);
     }
 }
@@ -59,16 +61,16 @@ TEST_F(FileNames, SettingsKeepTheSaveFolderAndReadOldLatin1Ones) {
     test::writeFile(folder.file("GravmarkParser.INI"),
                     "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
     ProgramWindows windows;
-    EXPECT_EQ(windows.settingsWindow.saveFolderEdit->text(), shown(cafe));
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(cafe));
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 
     const std::string cyrillic = makeFolder(kFolderNames[1]);
-    windows.settingsWindow.saveFolderEdit->setText(shown(cyrillic));
-    windows.settingsWindow.saveButton->click();  // Save settings
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(shown(cyrillic));
+    control<QPushButton>(windows.settingsWindow, "Button1")->click();  // Save settings
     EXPECT_NE(test::readFile(folder.file("GravmarkParser.INI")).find("savepath=" + cyrillic + "\r\n"),
               std::string::npos);
     ProgramWindows restarted;
-    EXPECT_EQ(restarted.settingsWindow.saveFolderEdit->text(), shown(cyrillic));
+    EXPECT_EQ(control<QLineEdit>(restarted.settingsWindow, "Edit5")->text(), shown(cyrillic));
 }
 
 }  // namespace

@@ -22,6 +22,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 const std::string kRecords = std::string(GRAVMARK_TEST_DATA) + "/flow";
 
 std::string digest(std::string_view bytes) {
@@ -98,14 +100,15 @@ protected:
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
                 << fileDigest(folder.file("temp.xml")) << "\n";
         std::string roster;
-        for (int i = 0; i < form.mergeNamesWindow->sourceNameList->count(); ++i)
-            roster += form.mergeNamesWindow->sourceNameList->item(i)->text().toLatin1().toStdString() + "\n";
-        record_ << "roster " << form.mergeNamesWindow->sourceNameList->count() << " " << digest(roster)
+        const QListWidget* rosterList = control<QListWidget>(*form.mergeNamesWindow, "ListBox1");
+        for (int i = 0; i < rosterList->count(); ++i)
+            roster += rosterList->item(i)->text().toLatin1().toStdString() + "\n";
+        record_ << "roster " << rosterList->count() << " " << digest(roster)
                 << "\n";
-        const MedalWinners& w = form.run.winners;
+        const MedalWinners& w = form.run.standings.winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
                 << w.target << "] [" << w.tnt << "] [" << w.grenades << "] [" << w.suicide << "]\n";
-        record_ << "db:\n" << viewOf(form.run.db, false) << "tempdb:\n" << viewOf(form.run.tempdb, true);
+        record_ << "db:\n" << viewOf(form.run.events, false) << "tempdb:\n" << viewOf(form.run.playerTable, true);
     }
 
     // ALL, SAVE to index.html, an edit in the grid (the first attacker named in the
@@ -115,23 +118,23 @@ protected:
             ProgramWindows windows;
             MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.showDetailsBox->setChecked(true);
-            form.loadButton->click();
-            form.parseButton->click();
+            control<QCheckBox>(form, "CheckBox1")->setChecked(true);
+            control<QPushButton>(form, "Button1")->click();
+            control<QPushButton>(form, "Button2")->click();
             recordState("after LOAD and PARSE", form);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button3")->click();
             recordState("after HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\nmessages " << dialogs.messages.size() << " page "
                     << fileDigest(folder.file("index.html")) << "\n";
             dialogs.messages.clear();
 
             renameFirstAttackerInGrid(windows);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button3")->click();
             recordState("after the grid edit and HTML again", form);
             dialogs.saveAnswers.push_back(folder.file("index2.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE again\npage " << fileDigest(folder.file("index2.html")) << "\n";
             dialogs.messages.clear();
         }
@@ -141,9 +144,9 @@ protected:
     }
 
     void renameFirstAttackerInGrid(ProgramWindows& windows) {
-        windows.mainWindow.showDbAction->trigger();
+        control<QAction>(windows.mainWindow, "showdb1")->trigger();
         QCoreApplication::processEvents();  // the grid refreshes from the table when idle
-        QAbstractItemModel* grid = windows.mergeNamesWindow.eventGrid->grid->model();
+        QAbstractItemModel* grid = control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->model();
         int nameColumn = -1;
         for (int column = 0; column < grid->columnCount(); ++column)
             if (grid->headerData(column, Qt::Horizontal).toString() == "a_name") nameColumn = column;
@@ -165,21 +168,21 @@ protected:
             ProgramWindows windows;
             MainWindow& form = windows.mainWindow;
             fixClock(form);
-            form.loadButton->click();
-            form.parseButton->click();
-            form.joinNamesBox->setChecked(true);
-            form.htmlButton->click();
+            control<QPushButton>(form, "Button1")->click();
+            control<QPushButton>(form, "Button2")->click();
+            control<QCheckBox>(form, "CheckBox2")->setChecked(true);
+            control<QPushButton>(form, "Button3")->click();
             recordState("after HTML with Let me join Names", form);
             MergeNamesWindow& merge = windows.mergeNamesWindow;
-            merge.sourceNameList->item(1)->setSelected(true);
-            merge.mergedNamesList->item(2)->setSelected(true);
-            merge.mergedNamesList->item(3)->setSelected(true);
-            merge.joinNamesButton->click();
-            form.joinNamesBox->setChecked(false);
-            form.htmlButton->click();
+            control<QListWidget>(merge, "ListBox1")->item(1)->setSelected(true);
+            control<QListWidget>(merge, "ListBox2")->item(2)->setSelected(true);
+            control<QListWidget>(merge, "ListBox2")->item(3)->setSelected(true);
+            control<QPushButton>(merge, "Button1")->click();
+            control<QCheckBox>(form, "CheckBox2")->setChecked(false);
+            control<QPushButton>(form, "Button3")->click();
             recordState("after JOIN NAMES and HTML", form);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
-            form.saveButton->click();
+            control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\npage " << fileDigest(folder.file("index.html")) << "\n";
         }
         record_ << "== after the program ends\nlijst.xml " << fileDigest(folder.file("lijst.xml"))

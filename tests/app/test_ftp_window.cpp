@@ -18,14 +18,15 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 using States = std::vector<bool>;
 
 // LOAD, PARSE, savedef, CheckBox1, CheckBox2, showdb1, getlogfromBrom1, SetupFTPServer1.
 States controlStates(const MainWindow& form) {
-    return {form.loadButton->isEnabled(),     form.parseButton->isEnabled(),
-            form.defaultSaveBox->isEnabled(), form.showDetailsBox->isEnabled(),
-            form.joinNamesBox->isEnabled(),   form.showDbAction->isEnabled(),
-            form.fetchLogAction->isEnabled(), form.setupFtpServerAction->isEnabled()};
+    return {control<QPushButton>(form, "Button1")->isEnabled(),     control<QPushButton>(form, "Button2")->isEnabled(),
+            control<QCheckBox>(form, "savedef")->isEnabled(), control<QCheckBox>(form, "CheckBox1")->isEnabled(),
+            control<QCheckBox>(form, "CheckBox2")->isEnabled(),   control<QAction>(form, "showdb1")->isEnabled(),
+            control<QAction>(form, "getlogfromBrom1")->isEnabled(), control<QAction>(form, "SetupFTPServer1")->isEnabled()};
 }
 
 const States kAllOff(8, false);
@@ -57,9 +58,9 @@ protected:
     }
 
     void typeAccount(const std::string& serverText, const char* password = "secret") {
-        windows.settingsWindow.serverEdit->setText(QString::fromStdString(serverText));
-        windows.settingsWindow.userEdit->setText("gamer");
-        windows.settingsWindow.passwordEdit->setText(password);
+        control<QLineEdit>(windows.settingsWindow, "Edit1")->setText(QString::fromStdString(serverText));
+        control<QLineEdit>(windows.settingsWindow, "Edit2")->setText("gamer");
+        control<QLineEdit>(windows.settingsWindow, "Edit3")->setText(password);
     }
 
     const std::string kRemoteLog = "line one\r\nline two\r\n\xe9t\xe9 \x01\x02\r\n";
@@ -72,11 +73,11 @@ protected:
 
 TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
     typeAccount(server.serverText());
-    ASSERT_TRUE(form.fetchLogAction->isVisible());
+    ASSERT_TRUE(control<QAction>(form, "getlogfromBrom1")->isVisible());
     const States before = {true, false, false, true, true, true, true, true};  // no save folder: savedef off
     ASSERT_EQ(controlStates(form), before);
 
-    form.fetchLogAction->trigger();
+    control<QAction>(form, "getlogfromBrom1")->trigger();
 
     EXPECT_TRUE(watch.errors.empty()) << watch.errors.front();
     EXPECT_EQ(watch.messages, (std::vector<std::string>{"Connected, proceeding with download",
@@ -84,9 +85,9 @@ TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
     EXPECT_EQ(watch.statesAtMessages, (std::vector<States>{kAllOff, kAllOff}));
     EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
     EXPECT_EQ(form.remoteLogSize, static_cast<int32_t>(kRemoteLog.size()));
-    EXPECT_EQ(form.progressBar->model().totalParts(), static_cast<int64_t>(kRemoteLog.size()));
-    EXPECT_EQ(form.progressBar->model().partsComplete(), form.progressBar->model().totalParts());
-    EXPECT_EQ(form.progressBar->value(), 100);
+    EXPECT_EQ(control<ProgressBar>(form, "Progress")->model().totalParts(), static_cast<int64_t>(kRemoteLog.size()));
+    EXPECT_EQ(control<ProgressBar>(form, "Progress")->model().partsComplete(), control<ProgressBar>(form, "Progress")->model().totalParts());
+    EXPECT_EQ(control<ProgressBar>(form, "Progress")->value(), 100);
     EXPECT_EQ(controlStates(form), (States{true, true, false, true, true, true, true, true}));
     EXPECT_TRUE(server.waitForClientToLeave(std::chrono::seconds(5)));
     EXPECT_EQ(server.commands().back(), "QUIT");
@@ -96,30 +97,30 @@ TEST_F(FtpWindow, ReceivedFileEnablesLoadAndParseAndGivesBackTheOtherControls) {
 // be repeated in the same run.
 TEST_F(FtpWindow, FailedFetchGivesEveryControlBackItsEarlierState) {
     typeAccount(server.serverText(), "wrong");
-    form.showDetailsBox->setEnabled(false);
+    control<QCheckBox>(form, "CheckBox1")->setEnabled(false);
     const States before = controlStates(form);
     ASSERT_EQ(before, (States{true, false, false, false, true, true, true, true}));
     server.replies["PASS wrong"] = "530 Login incorrect.";
 
-    form.fetchLogAction->trigger();
+    control<QAction>(form, "getlogfromBrom1")->trigger();
     EXPECT_EQ(watch.errors, std::vector<std::string>{"Login incorrect."});
     EXPECT_TRUE(watch.messages.empty()) << "not \"Connected\" before the login went through";
     EXPECT_EQ(controlStates(form), before);
 
     // As after LOAD; this time the server hangs up in the middle.
     typeAccount(server.serverText());
-    form.loadButton->setEnabled(false);
-    form.parseButton->setEnabled(true);
+    control<QPushButton>(form, "Button1")->setEnabled(false);
+    control<QPushButton>(form, "Button2")->setEnabled(true);
     const States afterLoad = controlStates(form);
     server.replies["SIZE"] = "";
     server.closeAfter = {"SIZE"};
-    form.fetchLogAction->trigger();
+    control<QAction>(form, "getlogfromBrom1")->trigger();
     EXPECT_EQ(watch.errors.back(), "Connection Closed Gracefully.");
     EXPECT_EQ(controlStates(form), afterLoad);
 
     server.replies.clear();
     server.closeAfter.clear();
-    form.fetchLogAction->trigger();
+    control<QAction>(form, "getlogfromBrom1")->trigger();
     EXPECT_EQ(watch.errors.size(), 2u);
     EXPECT_EQ(watch.messages.back(), "Received log file and saved as games_mp.log");
     EXPECT_EQ(readFile(folder.file("games_mp.log")), kRemoteLog);
@@ -134,7 +135,7 @@ TEST_F(FtpWindow, RefusedConnectionShowsTheSocketErrorAndGivesTheControlsBack) {
     typeAccount("127.0.0.1:" + closedPort);
     const States before = controlStates(form);
 
-    form.fetchLogAction->trigger();
+    control<QAction>(form, "getlogfromBrom1")->trigger();
     EXPECT_EQ(watch.errors,
               std::vector<std::string>{socketErrorMessage(QAbstractSocket::ConnectionRefusedError, "")});
     EXPECT_TRUE(watch.messages.empty());

@@ -15,6 +15,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 using testing::HasSubstr;
 using testing::Not;
 
@@ -35,10 +37,10 @@ protected:
 
     // LOAD, PARSE and HTML; the page or, with "Let me join Names", the merge window.
     static void runToHtml(MainWindow& form, bool joinNames) {
-        form.loadButton->click();
-        form.parseButton->click();
-        form.joinNamesBox->setChecked(joinNames);
-        form.htmlButton->click();
+        control<QPushButton>(form, "Button1")->click();
+        control<QPushButton>(form, "Button2")->click();
+        control<QCheckBox>(form, "CheckBox2")->setChecked(joinNames);
+        control<QPushButton>(form, "Button3")->click();
     }
 
     static QStringList items(const QListWidget* list) {
@@ -57,10 +59,10 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
         ProgramWindows windows;
         runToHtml(windows.mainWindow, true);
         MergeNamesWindow& merge = windows.mergeNamesWindow;
-        EXPECT_EQ(items(merge.keptRulesList), QStringList());
-        merge.sourceNameList->item(0)->setSelected(true);
-        merge.mergedNamesList->item(1)->setSelected(true);
-        merge.joinNamesButton->click();
+        EXPECT_EQ(items(control<QListWidget>(merge, "ListBox3")), QStringList());
+        control<QListWidget>(merge, "ListBox1")->item(0)->setSelected(true);
+        control<QListWidget>(merge, "ListBox2")->item(1)->setSelected(true);
+        control<QPushButton>(merge, "Button1")->click();
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
         EXPECT_EQ(aliases(), "Alpha2\tAlpha\r\n");
     }
@@ -74,10 +76,10 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
         runToHtml(windows.mainWindow, false);
         windowPage = windows.mainWindow.run.logLines.text();
         expectMerged(windowPage);
-        windows.mainWindow.run.db.first();
-        for (; !windows.mainWindow.run.db.eof(); windows.mainWindow.run.db.next()) {
-            EXPECT_NE(windows.mainWindow.run.db.textOf("a_name"), "Alpha2");
-            EXPECT_NE(windows.mainWindow.run.db.textOf("v_name"), "Alpha2");
+        windows.mainWindow.run.events.first();
+        for (; !windows.mainWindow.run.events.eof(); windows.mainWindow.run.events.next()) {
+            EXPECT_NE(windows.mainWindow.run.events.textOf("a_name"), "Alpha2");
+            EXPECT_NE(windows.mainWindow.run.events.textOf("v_name"), "Alpha2");
         }
     }
     BatchOptions options;
@@ -97,22 +99,22 @@ TEST_F(KeptNamesWindow, TheMergeWindowListsAndRemovesRules) {
     EXPECT_EQ(dialogs.messages,
               std::vector<std::string>{"aliases.txt line 2: no TAB between the alias and the kept name"});
     MergeNamesWindow& merge = windows.mergeNamesWindow;
-    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zorro"}));
-    EXPECT_EQ(items(merge.keptRulesList), QStringList({"Alpha2 -> Alpha", "Zed -> Zorro"}));
-    EXPECT_TRUE(merge.removeRuleNoteLabel->text().contains("next PARSE"));
+    EXPECT_EQ(items(control<QListWidget>(merge, "ListBox1")), QStringList({"Alpha", "Zorro"}));
+    EXPECT_EQ(items(control<QListWidget>(merge, "ListBox3")), QStringList({"Alpha2 -> Alpha", "Zed -> Zorro"}));
+    EXPECT_TRUE(control<QLabel>(merge, "Label4")->text().contains("next PARSE"));
 
-    merge.keptRulesList->item(1)->setSelected(true);
-    merge.removeRuleButton->click();
+    control<QListWidget>(merge, "ListBox3")->item(1)->setSelected(true);
+    control<QPushButton>(merge, "Button2")->click();
     EXPECT_THAT(dialogs.messages.back(), HasSubstr("it takes effect from the next PARSE"));
     EXPECT_EQ(aliases(), "Alpha2\tAlpha\r\nbroken line\r\n");
-    EXPECT_EQ(items(merge.keptRulesList), QStringList({"Alpha2 -> Alpha"}));
+    EXPECT_EQ(items(control<QListWidget>(merge, "ListBox3")), QStringList({"Alpha2 -> Alpha"}));
 
-    windows.mainWindow.htmlButton->click();  // same run: Zed's events already carry the kept name
-    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zorro"}));
+    control<QPushButton>(windows.mainWindow, "Button3")->click();  // same run: Zed's events already carry the kept name
+    EXPECT_EQ(items(control<QListWidget>(merge, "ListBox1")), QStringList({"Alpha", "Zorro"}));
     windows.mainWindow.load();
     windows.mainWindow.parse();
     windows.mainWindow.buildHtml();
-    EXPECT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Zed"}));
+    EXPECT_EQ(items(control<QListWidget>(merge, "ListBox1")), QStringList({"Alpha", "Zed"}));
 }
 
 // A list that cannot be written: JOIN NAMES still merges for this run and says so. A rule
@@ -122,19 +124,19 @@ TEST_F(KeptNamesWindow, RulesThatCannotBeKeptAreSaidSo) {
     ProgramWindows windows;
     runToHtml(windows.mainWindow, true);
     MergeNamesWindow& merge = windows.mergeNamesWindow;
-    ASSERT_EQ(items(merge.sourceNameList), QStringList({"Alpha", "Alpha2"}));
-    merge.sourceNameList->item(0)->setSelected(true);  // Alpha2 -> Alpha: fine
-    merge.mergedNamesList->item(1)->setSelected(true);
-    merge.joinNamesButton->click();
+    ASSERT_EQ(items(control<QListWidget>(merge, "ListBox1")), QStringList({"Alpha", "Alpha2"}));
+    control<QListWidget>(merge, "ListBox1")->item(0)->setSelected(true);  // Alpha2 -> Alpha: fine
+    control<QListWidget>(merge, "ListBox2")->item(1)->setSelected(true);
+    control<QPushButton>(merge, "Button1")->click();
     EXPECT_EQ(aliases(), "Zed\tAlpha2\r\nAlpha2\tAlpha\r\n");
 
     // Alpha -> Zed would lead Zed -> Alpha2 -> Alpha -> Zed.
     merge.setRoster({"Alpha", "Zed"});
     merge.offerRosterForMerging();
-    merge.sourceNameList->item(1)->setSelected(true);
-    merge.mergedNamesList->item(0)->setSelected(true);
+    control<QListWidget>(merge, "ListBox1")->item(1)->setSelected(true);
+    control<QListWidget>(merge, "ListBox2")->item(0)->setSelected(true);
     dialogs.messages.clear();
-    merge.joinNamesButton->click();
+    control<QPushButton>(merge, "Button1")->click();
     EXPECT_EQ(dialogs.messages,
               (std::vector<std::string>{
                   "Merge done!", "\"Alpha\" -> \"Zed\" was not kept: it would make a cycle of names."}));
@@ -143,10 +145,10 @@ TEST_F(KeptNamesWindow, RulesThatCannotBeKeptAreSaidSo) {
     merge.offerRosterForMerging();
     std::filesystem::remove(folder.file("aliases.txt"));
     std::filesystem::create_directory(folder.file("aliases.txt"));
-    merge.sourceNameList->item(0)->setSelected(true);
-    merge.mergedNamesList->item(1)->setSelected(true);
+    control<QListWidget>(merge, "ListBox1")->item(0)->setSelected(true);
+    control<QListWidget>(merge, "ListBox2")->item(1)->setSelected(true);
     dialogs.messages.clear();
-    merge.joinNamesButton->click();
+    control<QPushButton>(merge, "Button1")->click();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0], "Merge done!");
     EXPECT_THAT(dialogs.messages[1], HasSubstr("merged for this run only: the rule could not be kept"));

@@ -17,6 +17,7 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 
 class MainWindowTest : public test::WindowTest {};
 
@@ -46,10 +47,10 @@ TEST_F(MainWindowTest, HasEveryControlInItsPlaceWithItsCaption) {
         EXPECT_EQ(button->geometry(), expected.geometry) << expected.name;
         EXPECT_EQ(button->text(), expected.caption);
     }
-    EXPECT_EQ(form.allButton->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_EQ(form.allButton->palette().color(QPalette::Inactive, QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_EQ(form.allButton->palette().color(QPalette::Disabled, QPalette::ButtonText),
-              form.loadButton->palette().color(QPalette::Disabled, QPalette::ButtonText));
+    EXPECT_EQ(control<QPushButton>(form, "Button5")->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(control<QPushButton>(form, "Button5")->palette().color(QPalette::Inactive, QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_EQ(control<QPushButton>(form, "Button5")->palette().color(QPalette::Disabled, QPalette::ButtonText),
+              control<QPushButton>(form, "Button1")->palette().color(QPalette::Disabled, QPalette::ButtonText));
 
     const Expected checkBoxes[] = {
         {"CheckBox1", {8, 8, 193, 17}, "Show details (takes longer)"},
@@ -81,9 +82,9 @@ TEST_F(MainWindowTest, HasEveryControlInItsPlaceWithItsCaption) {
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::blue));
     EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
 
-    QWidget* expectedOrder[] = {form.loadButton, form.logTextBox,  form.parseButton,    form.detailsTextBox,
-                                form.htmlButton, form.saveButton,  form.showDetailsBox, form.defaultSaveBox,
-                                form.allButton,  form.joinNamesBox};
+    QWidget* expectedOrder[] = {control<QPushButton>(form, "Button1"), control<TextBox>(form, "Memo1"),  control<QPushButton>(form, "Button2"),    control<TextBox>(form, "Memo2"),
+                                control<QPushButton>(form, "Button3"), control<QPushButton>(form, "Button4"),  control<QCheckBox>(form, "CheckBox1"), control<QCheckBox>(form, "savedef"),
+                                control<QPushButton>(form, "Button5"),  control<QCheckBox>(form, "CheckBox2")};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -103,20 +104,20 @@ TEST_F(MainWindowTest, HasEveryControlInItsPlaceWithItsCaption) {
 TEST_F(MainWindowTest, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
     ProgramWindows windows;
     const MainWindow& form = windows.mainWindow;
-    EXPECT_EQ(form.loadButton->toolTip(),
+    EXPECT_EQ(control<QPushButton>(form, "Button1")->toolTip(),
               "Loads the games_mp.log. \nCopy this is the same folder as GravmarkParser.");
-    EXPECT_EQ(form.parseButton->toolTip(),
+    EXPECT_EQ(control<QPushButton>(form, "Button2")->toolTip(),
               "After succesfull loading the gameslog, this button will be enabled.\n"
               "Click this to parse the log file into the database.");
-    EXPECT_EQ(form.htmlButton->toolTip(),
+    EXPECT_EQ(control<QPushButton>(form, "Button3")->toolTip(),
               "This button will do all the statistical work and create the final html code. This will take "
               "the longest.\nIf Let me join Names is checked, pressing this button will allow you to join "
               "multiple playernames into one (if one player has logged in verious times with different "
               "names).\nSee the hint info of the Let me join Names checkbox for more info.");
-    EXPECT_EQ(form.saveButton->toolTip(),
+    EXPECT_EQ(control<QPushButton>(form, "Button4")->toolTip(),
               "This will save the html file to a destination you provide.\n"
               "When finished.. close the program.");
-    EXPECT_EQ(form.joinNamesBox->toolTip(),
+    EXPECT_EQ(control<QCheckBox>(form, "CheckBox2")->toolTip(),
               "If you have players in your log that have logged in with different names and you want to "
               "combine them to get accurate statistics, check this button.\nGo through LOAD and PARSE. When "
               "then clicking on HTML will popup a new screen with 2 listboxes. Click on the left one on a "
@@ -126,12 +127,12 @@ TEST_F(MainWindowTest, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
               "will close. Click HTML again to combine another gamer. When all names you need to combine "
               "are done. Uncheck Let me join Names and click on HTML again to proceed creating the "
               "statistics.");
-    EXPECT_EQ(form.defaultSaveBox->toolTip(),
+    EXPECT_EQ(control<QCheckBox>(form, "savedef")->toolTip(),
               "Als dit aanstaat, dan wordt het eindresultaat in een voorgedefinieerde map op de PC van "
               "Tal-Rim geplaatst. Wil je zelf een bestemming willen kiezen, vink deze optie dan uit!");
-    EXPECT_EQ(form.showDetailsBox->toolTip(), "Show details while parsing. Takes longer.");
-    EXPECT_TRUE(form.allButton->toolTip().isEmpty());
-    EXPECT_EQ(form.allButton->accessibleDescription(),
+    EXPECT_EQ(control<QCheckBox>(form, "CheckBox1")->toolTip(), "Show details while parsing. Takes longer.");
+    EXPECT_TRUE(control<QPushButton>(form, "Button5")->toolTip().isEmpty());
+    EXPECT_EQ(control<QPushButton>(form, "Button5")->accessibleDescription(),
               "This will do everything for you. Using this option does not allow you to combine player names "
               "(read the Hint on Let me join Names).");
     ToolTipDelayStyle style;
@@ -142,23 +143,23 @@ TEST_F(MainWindowTest, ShowsHintsWithTheirLineBreaksAfterOneSecond) {
 TEST_F(MainWindowTest, StartsWithLoadAndAllUsableOnly) {
     ProgramWindows windows;
     const MainWindow& form = windows.mainWindow;
-    EXPECT_TRUE(form.loadButton->isEnabled());
-    EXPECT_FALSE(form.parseButton->isEnabled());
-    EXPECT_FALSE(form.htmlButton->isEnabled());
-    EXPECT_FALSE(form.saveButton->isEnabled());
-    EXPECT_TRUE(form.allButton->isEnabled());
-    EXPECT_TRUE(form.showDetailsBox->isEnabled());
-    EXPECT_TRUE(form.joinNamesBox->isEnabled());
-    EXPECT_TRUE(form.defaultSaveBox->isVisibleTo(&form));
-    EXPECT_FALSE(form.defaultSaveBox->isEnabled());
-    EXPECT_TRUE(form.showDbAction->isVisible() && form.showDbAction->isEnabled());
-    EXPECT_FALSE(form.fetchLogAction->isVisible());  // (a hidden action reports itself disabled)
-    EXPECT_TRUE(form.setupFtpServerAction->isVisible() && form.setupFtpServerAction->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(form, "Button1")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(form, "Button2")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(form, "Button3")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(form, "Button4")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(form, "Button5")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox1")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox2")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(form, "savedef")->isVisibleTo(&form));
+    EXPECT_FALSE(control<QCheckBox>(form, "savedef")->isEnabled());
+    EXPECT_TRUE(control<QAction>(form, "showdb1")->isVisible() && control<QAction>(form, "showdb1")->isEnabled());
+    EXPECT_FALSE(control<QAction>(form, "getlogfromBrom1")->isVisible());  // (a hidden action reports itself disabled)
+    EXPECT_TRUE(control<QAction>(form, "SetupFTPServer1")->isVisible() && control<QAction>(form, "SetupFTPServer1")->isEnabled());
     EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
     EXPECT_FALSE(windows.settingsWindow.isVisible());
     EXPECT_TRUE(form.run.counts.roster.empty());
     EXPECT_TRUE(form.run.counts.killCounts.empty());
-    EXPECT_EQ(form.progressBar->value(), 0);
+    EXPECT_EQ(control<ProgressBar>(form, "Progress")->value(), 0);
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -167,9 +168,9 @@ TEST_F(MainWindowTest, SettingsFileShowsTheFtpEntryAndEnablesDefaultSave) {
               "[FTPconnect]\r\nserver=ftp.example.org\r\n"
               "[General]\r\nsavepath=/srv/www\r\n");
     ProgramWindows windows;
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
-    EXPECT_FALSE(windows.mainWindow.parseButton->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(windows.mainWindow, "Button2")->isEnabled());
 }
 
 TEST_F(MainWindowTest, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
@@ -181,8 +182,8 @@ TEST_F(MainWindowTest, VersionRecordFillsTheLabelAndTheLabelKeepsItsRightEdge) {
     };
     for (const auto& [record, text] : cases) {
         MainWindow form{VersionInfo(record)};
-        EXPECT_EQ(form.titleLabel->text(), text);
-        EXPECT_EQ(form.titleLabel->geometry().right() + 1, 721);
+        EXPECT_EQ(control<RightAnchoredLabel>(form, "Label1")->text(), text);
+        EXPECT_EQ(control<RightAnchoredLabel>(form, "Label1")->geometry().right() + 1, 721);
     }
 }
 
@@ -193,16 +194,16 @@ TEST_F(MainWindowTest, StartUpLeavesBothWorkFilesWithEmptyTables) {
         ProgramWindows windows;
         EXPECT_NE(readFile(folder.file("lijst.xml")), "old events");
         EXPECT_NE(readFile(folder.file("temp.xml")), "old players");
-        EXPECT_EQ(windows.mainWindow.run.db.recordCount(), 0);
-        EXPECT_EQ(windows.mainWindow.run.tempdb.recordCount(), 0);
-        EXPECT_EQ(windows.mainWindow.run.db.fileName(), folder.file("lijst.xml"));
-        EXPECT_EQ(windows.mainWindow.run.tempdb.fileName(), folder.file("temp.xml"));
+        EXPECT_EQ(windows.mainWindow.run.events.recordCount(), 0);
+        EXPECT_EQ(windows.mainWindow.run.playerTable.recordCount(), 0);
+        EXPECT_EQ(windows.mainWindow.run.events.fileName(), folder.file("lijst.xml"));
+        EXPECT_EQ(windows.mainWindow.run.playerTable.fileName(), folder.file("temp.xml"));
 
         // Closing writes the event table; the end of the program writes the player table.
         std::filesystem::remove(folder.file("lijst.xml"));
         std::filesystem::remove(folder.file("temp.xml"));
         windows.mainWindow.close();
-        EXPECT_FALSE(windows.mainWindow.run.db.active());
+        EXPECT_FALSE(windows.mainWindow.run.events.active());
         EXPECT_TRUE(std::filesystem::exists(folder.file("lijst.xml")));
         EXPECT_FALSE(std::filesystem::exists(folder.file("temp.xml")));
     }
@@ -213,32 +214,34 @@ TEST_F(MainWindowTest, StartUpLeavesBothWorkFilesWithEmptyTables) {
 TEST_F(MainWindowTest, AllAndLetMeJoinNamesOnlyEverDisableAll) {
     ProgramWindows windows;
     MainWindow& form = windows.mainWindow;
-    form.joinNamesBox->click();
-    EXPECT_FALSE(form.allButton->isEnabled());
-    EXPECT_TRUE(form.loadButton->isEnabled());
-    form.joinNamesBox->click();
-    EXPECT_FALSE(form.joinNamesBox->isChecked());
-    EXPECT_FALSE(form.allButton->isEnabled());
+    control<QCheckBox>(form, "CheckBox2")->click();
+    EXPECT_FALSE(control<QPushButton>(form, "Button5")->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(form, "Button1")->isEnabled());
+    control<QCheckBox>(form, "CheckBox2")->click();
+    EXPECT_FALSE(control<QCheckBox>(form, "CheckBox2")->isChecked());
+    EXPECT_FALSE(control<QPushButton>(form, "Button5")->isEnabled());
 
     test::writeFile(folder.file("games_mp.log"), "  0:01 J;guid;1;Ann\n");
     ProgramWindows second;
-    second.mainWindow.allButton->click();
-    EXPECT_FALSE(second.mainWindow.allButton->isEnabled());
-    EXPECT_FALSE(second.mainWindow.loadButton->isEnabled());
+    control<QPushButton>(second.mainWindow, "Button5")->click();
+    EXPECT_FALSE(control<QPushButton>(second.mainWindow, "Button5")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(second.mainWindow, "Button1")->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenuShowsTheDataGridAndTheSettingsWindow) {
     ProgramWindows windows;
-    windows.mainWindow.showDbAction->trigger();
+    control<QAction>(windows.mainWindow, "showdb1")->trigger();
     EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
-    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->grid->isVisible());
-    EXPECT_TRUE(windows.mergeNamesWindow.eventGrid->navigator->isVisible());
+    QWidget* grid = control<QWidget>(windows.mergeNamesWindow, "DBGridEh1");
+    QWidget* navigator = control<QWidget>(windows.mergeNamesWindow, "DBNavigator1");
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_TRUE(navigator->isVisible());
     windows.mergeNamesWindow.close();
     EXPECT_FALSE(windows.mergeNamesWindow.isVisible());
-    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->grid->isVisibleTo(&windows.mergeNamesWindow));
-    EXPECT_FALSE(windows.mergeNamesWindow.eventGrid->navigator->isVisibleTo(&windows.mergeNamesWindow));
+    EXPECT_FALSE(grid->isVisibleTo(&windows.mergeNamesWindow));
+    EXPECT_FALSE(navigator->isVisibleTo(&windows.mergeNamesWindow));
 
-    windows.mainWindow.setupFtpServerAction->trigger();
+    control<QAction>(windows.mainWindow, "SetupFTPServer1")->trigger();
     EXPECT_TRUE(windows.settingsWindow.isVisible());
     EXPECT_TRUE(windows.mainWindow.isEnabled());  // not modal
 }

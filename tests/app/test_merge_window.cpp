@@ -13,6 +13,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 class MergeWindow : public test::WindowTest {
 protected:
     static void addJoin(RecordTable& db, const char* name) {
@@ -31,12 +33,12 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     EXPECT_NE(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(control<QTableView>(form, "DBGridEh1")->geometry(), QRect(8, 8, 677, 177));
     EXPECT_EQ(control<QWidget>(form, "DBNavigator1")->geometry(), QRect(8, 191, 240, 25));
-    EXPECT_FALSE(form.eventGrid->grid->isVisibleTo(&form));
-    EXPECT_FALSE(form.eventGrid->navigator->isVisibleTo(&form));
+    EXPECT_FALSE(control<QTableView>(form, "DBGridEh1")->isVisibleTo(&form));
+    EXPECT_FALSE(control<DbNavigator>(form, "DBNavigator1")->isVisibleTo(&form));
     EXPECT_EQ(control<QPushButton>(form, "Button1")->text(), "JOIN NAMES");
-    EXPECT_TRUE(form.joinNamesButton->toolTip().isEmpty());
+    EXPECT_TRUE(control<QPushButton>(form, "Button1")->toolTip().isEmpty());
     EXPECT_EQ(
-        form.joinNamesButton->accessibleDescription().split('\n'),
+        control<QPushButton>(form, "Button1")->accessibleDescription().split('\n'),
         QStringList({"Select in the left box the name you want to keep.",
                      "Select multiple names in the right box that will be converted to the name on the left.",
                      "Then click join names. Afterwards this window will close. If you need to convert more "
@@ -49,9 +51,10 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
     EXPECT_EQ(control<QPushButton>(form, "Button2")->text(), "REMOVE RULE");
     EXPECT_EQ(control<QListWidget>(form, "ListBox3")->geometry(), QRect(8, 500, 677, 97));
     EXPECT_FALSE(control<QLabel>(form, "Label5")->isVisibleTo(&form));
-    QWidget* expectedOrder[] = {form.eventGrid->grid, form.eventGrid->navigator, form.sourceNameList,
-                                form.mergedNamesList, form.joinNamesButton,      form.keptRulesList,
-                                form.removeRuleButton};
+    QWidget* expectedOrder[] = {control<QWidget>(form, "DBGridEh1"), control<QWidget>(form, "DBNavigator1"),
+                                control<QWidget>(form, "ListBox1"),  control<QWidget>(form, "ListBox2"),
+                                control<QWidget>(form, "Button1"),   control<QWidget>(form, "ListBox3"),
+                                control<QWidget>(form, "Button2")};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -59,12 +62,12 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
 
 TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     ProgramWindows windows;
-    RecordTable& db = windows.mainWindow.run.db;
+    RecordTable& db = windows.mainWindow.run.events;
     addJoin(db, "Alpha");
     addJoin(db, "Bravo");
-    windows.mainWindow.showDbAction->trigger();
+    control<QAction>(windows.mainWindow, "showdb1")->trigger();
     QCoreApplication::processEvents();
-    QAbstractItemModel* model = windows.mergeNamesWindow.eventGrid->grid->model();
+    QAbstractItemModel* model = control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->model();
     ASSERT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->columnCount(), 13);
     EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "a_name");
@@ -81,7 +84,7 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     control<QToolButton>(windows.mergeNamesWindow, "last")->click();
     QCoreApplication::processEvents();
     EXPECT_EQ(db.textOf("a_name"), "Alpha");
-    EXPECT_EQ(windows.mergeNamesWindow.eventGrid->grid->currentIndex().row(), 1);
+    EXPECT_EQ(control<QTableView>(windows.mergeNamesWindow, "DBGridEh1")->currentIndex().row(), 1);
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
@@ -90,20 +93,20 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
 TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
     ProgramWindows windows;
     MergeNamesWindow& form = windows.mergeNamesWindow;
-    addJoin(windows.mainWindow.run.db, "Alpha");
-    windows.mainWindow.showDbAction->trigger();
+    addJoin(windows.mainWindow.run.events, "Alpha");
+    control<QAction>(windows.mainWindow, "showdb1")->trigger();
     form.setRoster({"Alpha", "Alpha2"});
     form.offerRosterForMerging();
-    form.sourceNameList->item(0)->setSelected(true);
-    form.joinNamesButton->click();
+    control<QListWidget>(form, "ListBox1")->item(0)->setSelected(true);
+    control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.joinProgressBar->value(), 100);
+    EXPECT_EQ(control<ProgressBar>(form, "joinstatus")->value(), 100);
 
     form.offerRosterForMerging();
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.eventGrid->grid->isVisible());
-    EXPECT_TRUE(form.eventGrid->navigator->isVisible());
+    EXPECT_TRUE(control<QTableView>(form, "DBGridEh1")->isVisible());
+    EXPECT_TRUE(control<DbNavigator>(form, "DBNavigator1")->isVisible());
 }
 
 }  // namespace

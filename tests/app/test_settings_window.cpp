@@ -16,6 +16,7 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 
 class SettingsWindowTest : public test::WindowTest {
 protected:
@@ -30,16 +31,16 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit5", "keyfile"}) {
         EXPECT_EQ(control<QLineEdit>(form, name)->text(), "<none>") << name;
     }
-    EXPECT_EQ(form.logFileEdit->text(), "games_mp.log");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit4")->text(), "games_mp.log");
     // The password echoes dots until the button beside it is down; its text stays the password.
-    const QString dots = form.passwordEdit->displayText();
+    const QString dots = control<QLineEdit>(form, "Edit3")->displayText();
     EXPECT_EQ(dots.size(), 6);
     EXPECT_FALSE(dots.contains(QLatin1Char('n')));
     auto* showPassword = control<QToolButton>(form, "ShowPassword");
     showPassword->click();
-    EXPECT_EQ(form.passwordEdit->displayText(), "<none>");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit3")->displayText(), "<none>");
     showPassword->click();
-    EXPECT_EQ(form.passwordEdit->displayText(), dots);
+    EXPECT_EQ(control<QLineEdit>(form, "Edit3")->displayText(), dots);
     EXPECT_EQ(form.values().pass, "<none>");
     const std::pair<const char*, bool> medals[] = {
         {"CheckBox1", true},  {"CheckBox2", true}, {"CheckBox3", true}, {"CheckBox4", true},
@@ -65,27 +66,27 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
                      "first time, it will download the complete ", "logfile (this can take some time). When ",
                      "you have connected before it will only ", "download the additional games played, ",
                      "not the complete logfile", "This saves bandwidth and time."}));
-    QWidget* expectedOrder[] = {form.serverEdit,
-                                form.userEdit,
-                                form.passwordEdit,
-                                form.showPasswordButton,
-                                form.logFileEdit,
-                                form.keyFileEdit,
-                                form.explanationText,
-                                form.saveButton,
-                                form.saveFolderEdit,
-                                form.browseButton,
-                                form.killerMedalBox,
-                                form.headshooterMedalBox,
-                                form.shotInTheHeadMedalBox,
-                                form.targetMedalBox,
-                                form.tntKillerMedalBox,
-                                form.grenadeKillerMedalBox,
-                                form.suicideMedalBox,
-                                form.mergeByIdBox,
-                                form.protocolChoice,
-                                form.passiveModeBox,
-                                form.rotatedLogsBox};
+    QWidget* expectedOrder[] = {control<QLineEdit>(form, "Edit1"),
+                                control<QLineEdit>(form, "Edit2"),
+                                control<QLineEdit>(form, "Edit3"),
+                                control<QToolButton>(form, "ShowPassword"),
+                                control<QLineEdit>(form, "Edit4"),
+                                control<QLineEdit>(form, "keyfile"),
+                                control<QPlainTextEdit>(form, "Memo1"),
+                                control<QPushButton>(form, "Button1"),
+                                control<QLineEdit>(form, "Edit5"),
+                                control<QPushButton>(form, "Button2"),
+                                control<QCheckBox>(form, "CheckBox1"),
+                                control<QCheckBox>(form, "CheckBox2"),
+                                control<QCheckBox>(form, "CheckBox3"),
+                                control<QCheckBox>(form, "CheckBox4"),
+                                control<QCheckBox>(form, "CheckBox5"),
+                                control<QCheckBox>(form, "CheckBox6"),
+                                control<QCheckBox>(form, "CheckBox7"),
+                                control<QCheckBox>(form, "CheckBox8"),
+                                control<QComboBox>(form, "Protocol"),
+                                control<QCheckBox>(form, "passive"),
+                                control<QCheckBox>(form, "history")};
     for (size_t i = 1; i < std::size(expectedOrder); ++i) {
         EXPECT_EQ(nextTabStop(expectedOrder[i - 1]), expectedOrder[i]) << i;
     }
@@ -97,11 +98,11 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     EXPECT_EQ(protocol->itemText(1), "FTP over TLS");
     EXPECT_EQ(protocol->currentIndex(), 0);
     EXPECT_EQ(control<QCheckBox>(form, "passive")->text(), "Passive mode");
-    EXPECT_TRUE(form.passiveModeBox->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "passive")->isChecked());
     EXPECT_EQ(control<QCheckBox>(form, "history")->text(), "Include rotated logs");
-    EXPECT_FALSE(form.rotatedLogsBox->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(form, "history")->isChecked());
     EXPECT_EQ(control<QCheckBox>(form, "CheckBox10")->text(), "Ratings");
-    EXPECT_FALSE(form.ratingsBox->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(form, "CheckBox10")->isChecked());
 }
 
 TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
@@ -114,63 +115,63 @@ TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
               "[Medals]\r\nkiller=0\r\nhshoot=true\r\ntnt=0x1\r\ngrenade=2\r\n");
     ProgramWindows windows;
     const SettingsWindow& form = windows.settingsWindow;
-    EXPECT_EQ(form.serverEdit->text(), "ftp.example.org");
-    EXPECT_EQ(form.userEdit->text(), "clan");
-    EXPECT_EQ(form.passwordEdit->text(), "secret");
-    EXPECT_EQ(form.logFileEdit->text(), "games.log");
-    EXPECT_EQ(form.saveFolderEdit->text(), "<none>");
-    EXPECT_EQ(form.keyFileEdit->text(), "/home/clan/id_ed25519");
-    EXPECT_FALSE(form.killerMedalBox->isChecked());
-    EXPECT_TRUE(form.headshooterMedalBox->isChecked());
-    EXPECT_TRUE(form.tntKillerMedalBox->isChecked());
-    EXPECT_TRUE(form.grenadeKillerMedalBox->isChecked());
-    EXPECT_EQ(form.protocolChoice->currentText(), "FTP over TLS");
-    EXPECT_FALSE(form.passiveModeBox->isChecked());
-    EXPECT_TRUE(form.rotatedLogsBox->isChecked());
-    EXPECT_TRUE(form.ratingsBox->isChecked());
-    EXPECT_EQ(form.pageStyleChoice->currentText(), "modern");
-    EXPECT_TRUE(form.exportBox->isChecked());
+    EXPECT_EQ(control<QLineEdit>(form, "Edit1")->text(), "ftp.example.org");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit2")->text(), "clan");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit3")->text(), "secret");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit4")->text(), "games.log");
+    EXPECT_EQ(control<QLineEdit>(form, "Edit5")->text(), "<none>");
+    EXPECT_EQ(control<QLineEdit>(form, "keyfile")->text(), "/home/clan/id_ed25519");
+    EXPECT_FALSE(control<QCheckBox>(form, "CheckBox1")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox2")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox5")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox6")->isChecked());
+    EXPECT_EQ(control<QComboBox>(form, "Protocol")->currentText(), "FTP over TLS");
+    EXPECT_FALSE(control<QCheckBox>(form, "passive")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "history")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(form, "CheckBox10")->isChecked());
+    EXPECT_EQ(control<QComboBox>(form, "sitestyle")->currentText(), "modern");
+    EXPECT_TRUE(control<QCheckBox>(form, "export")->isChecked());
     EXPECT_EQ(form.values().logcodepage, "koi8-r");  // kept as written, not replaced
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 }
 
 TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     ProgramWindows windows;
     SettingsWindow& form = windows.settingsWindow;
-    windows.mainWindow.setupFtpServerAction->trigger();
-    form.serverEdit->setText("ftp.example.org");
-    form.saveFolderEdit->setText("/srv/www");
-    form.keyFileEdit->setText("/home/clan/id_ed25519");
-    form.killerMedalBox->setChecked(false);
-    EXPECT_EQ(form.mergeByIdBox->text(), "Merge names by player id");
-    EXPECT_FALSE(form.mergeByIdBox->isChecked());
-    form.mergeByIdBox->setChecked(true);
-    form.saveButton->click();
+    control<QAction>(windows.mainWindow, "SetupFTPServer1")->trigger();
+    control<QLineEdit>(form, "Edit1")->setText("ftp.example.org");
+    control<QLineEdit>(form, "Edit5")->setText("/srv/www");
+    control<QLineEdit>(form, "keyfile")->setText("/home/clan/id_ed25519");
+    control<QCheckBox>(form, "CheckBox1")->setChecked(false);
+    EXPECT_EQ(control<QCheckBox>(form, "CheckBox8")->text(), "Merge names by player id");
+    EXPECT_FALSE(control<QCheckBox>(form, "CheckBox8")->isChecked());
+    control<QCheckBox>(form, "CheckBox8")->setChecked(true);
+    control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(
         readFile(settingsFile()),
         "[FTPconnect]\r\nserver=ftp.example.org\r\nuser=<none>\r\npass=<none>\r\nlogfile=games_mp.log\r\n"
         "keyfile=/home/clan/id_ed25519\r\nprotocol=ftp\r\npassive=1\r\n"
         "[General]\r\nsavepath=/srv/www\r\nmergebyid=1\r\nhistory=0\r\n"
         "[Medals]\r\nkiller=0\r\nhshoot=1\r\nhdead=1\r\ntarget=1\r\ntnt=0\r\ngrenade=1\r\nsuicide=1\r\n");
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_FALSE(form.isVisible());
 
     // Back to "<none>": the controls change only at the next start.
-    form.serverEdit->setText("<none>");
-    form.saveFolderEdit->setText("<none>");
-    form.saveButton->click();
-    EXPECT_TRUE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_TRUE(windows.mainWindow.defaultSaveBox->isEnabled());
+    control<QLineEdit>(form, "Edit1")->setText("<none>");
+    control<QLineEdit>(form, "Edit5")->setText("<none>");
+    control<QPushButton>(form, "Button1")->click();
+    EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_TRUE(dialogs.errors.empty());
 
     // The fetch settings and an accepted fingerprint, which saving leaves alone.
     writeFile(settingsFile(), readFile(settingsFile()) + "[FTPconnect]\r\ntlsfingerprint=SHA256:ab\r\n");
-    form.protocolChoice->setCurrentIndex(1);
-    form.passiveModeBox->setChecked(false);
-    form.rotatedLogsBox->setChecked(true);
-    form.saveButton->click();
+    control<QComboBox>(form, "Protocol")->setCurrentIndex(1);
+    control<QCheckBox>(form, "passive")->setChecked(false);
+    control<QCheckBox>(form, "history")->setChecked(true);
+    control<QPushButton>(form, "Button1")->click();
     const SettingsValues saved = readSettings(settingsFile());
     EXPECT_EQ(saved.protocol, "ftps");
     EXPECT_FALSE(saved.passive);
@@ -181,7 +182,7 @@ TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
 TEST_F(SettingsWindowTest, AProtocolThisProgramDoesNotKnowIsKeptNotReplaced) {
     writeFile(settingsFile(), "[FTPconnect]\r\nprotocol=gopher\r\n");
     ProgramWindows windows;
-    EXPECT_EQ(windows.settingsWindow.protocolChoice->currentText(), "gopher");
+    EXPECT_EQ(control<QComboBox>(windows.settingsWindow, "Protocol")->currentText(), "gopher");
     EXPECT_EQ(windows.settingsWindow.values().protocol, "gopher");
 }
 
@@ -191,13 +192,13 @@ TEST_F(SettingsWindowTest, SaveThatCannotWriteShowsTheErrorAndChangesNothingElse
     const std::string unwritable = folder.file("missing folder") + "/";
     setProgramFolder(unwritable);
     form.show();
-    form.serverEdit->setText("ftp.example.org");
-    form.saveFolderEdit->setText("/srv/www");
-    form.saveButton->click();
+    control<QLineEdit>(form, "Edit1")->setText("ftp.example.org");
+    control<QLineEdit>(form, "Edit5")->setText("/srv/www");
+    control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(dialogs.errors,
               std::vector<std::string>{"Unable to write to " + unwritable + "GravmarkParser.INI."});
-    EXPECT_FALSE(windows.mainWindow.fetchLogAction->isVisible());
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_FALSE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -205,10 +206,10 @@ TEST_F(SettingsWindowTest, BrowsePutsThePickedFolderIntoTheBox) {
     ProgramWindows windows;
     SettingsWindow& form = windows.settingsWindow;
     dialogs.folderAnswers = {std::string("/home/clan/www"), std::nullopt};
-    form.browseButton->click();
-    EXPECT_EQ(form.saveFolderEdit->text(), "/home/clan/www");
-    form.browseButton->click();
-    EXPECT_EQ(form.saveFolderEdit->text(), "/home/clan/www");
+    control<QPushButton>(form, "Button2")->click();
+    EXPECT_EQ(control<QLineEdit>(form, "Edit5")->text(), "/home/clan/www");
+    control<QPushButton>(form, "Button2")->click();
+    EXPECT_EQ(control<QLineEdit>(form, "Edit5")->text(), "/home/clan/www");
     EXPECT_EQ(dialogs.folderTitles, std::vector<std::string>(2, "Select folder to save index.html into."));
     EXPECT_FALSE(std::filesystem::exists(settingsFile()));
 }
@@ -224,21 +225,21 @@ TEST_F(SettingsWindowTest, EveryEditReachesTheMainWindowAtOnceAndReadingTheFileO
     EXPECT_EQ(windows.mainWindow.settings().server, "ftp.example.org");
 
     QSignalSpy changes(&form, &SettingsWindow::valuesChanged);
-    form.saveFolderEdit->setText("/srv/www");
+    control<QLineEdit>(form, "Edit5")->setText("/srv/www");
     EXPECT_EQ(windows.mainWindow.settings().savepath, "/srv/www");
-    form.suicideMedalBox->setChecked(false);
+    control<QCheckBox>(form, "CheckBox7")->setChecked(false);
     EXPECT_FALSE(windows.mainWindow.settings().medals[6]);
-    form.protocolChoice->setCurrentIndex(2);
+    control<QComboBox>(form, "Protocol")->setCurrentIndex(2);
     EXPECT_EQ(windows.mainWindow.settings().protocol, "sftp");
-    form.rotatedLogsBox->setChecked(false);
-    form.pageStyleChoice->setCurrentText("modern");
+    control<QCheckBox>(form, "history")->setChecked(false);
+    control<QComboBox>(form, "sitestyle")->setCurrentText("modern");
     EXPECT_EQ(windows.mainWindow.settings().sitestyle, "modern");
-    form.codePageChoice->setCurrentText("windows-1251");
+    control<QComboBox>(form, "logcodepage")->setCurrentText("windows-1251");
     EXPECT_EQ(windows.mainWindow.settings().logcodepage, "windows-1251");
     EXPECT_EQ(windows.mainWindow.settings(), form.values());
     EXPECT_EQ(changes.count(), 6);
     // Unsaved, the menu entry and the default save stay as the file had them.
-    EXPECT_FALSE(windows.mainWindow.defaultSaveBox->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 
     SettingsWindow another;
     QSignalSpy anotherChanges(&another, &SettingsWindow::valuesChanged);

@@ -16,22 +16,23 @@ namespace {
 
 using test::readFile;
 using test::writeFile;
+using test::control;
 
 class SftpWindow : public test::WindowTest {
 protected:
-    void chooseSftp() { windows.settingsWindow.protocolChoice->setCurrentText("SFTP"); }
+    void chooseSftp() { control<QComboBox>(windows.settingsWindow, "Protocol")->setCurrentText("SFTP"); }
 
     ProgramWindows windows;
 };
 
 TEST_F(SftpWindow, PassiveModeIsGreyedOutUnderSftp) {
     SettingsWindow& form = windows.settingsWindow;
-    ASSERT_TRUE(form.passiveModeBox->isEnabled());
+    ASSERT_TRUE(control<QCheckBox>(form, "passive")->isEnabled());
     chooseSftp();
-    EXPECT_FALSE(form.passiveModeBox->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(form, "passive")->isEnabled());
     EXPECT_EQ(form.values().protocol, "sftp");
-    form.protocolChoice->setCurrentText("FTP over TLS");
-    EXPECT_TRUE(form.passiveModeBox->isEnabled());
+    control<QComboBox>(form, "Protocol")->setCurrentText("FTP over TLS");
+    EXPECT_TRUE(control<QCheckBox>(form, "passive")->isEnabled());
 }
 
 TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
@@ -46,14 +47,14 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
 
     SettingsWindow& settings = windows.settingsWindow;
     chooseSftp();
-    settings.serverEdit->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
-    settings.userEdit->setText(QString::fromStdString(sshd.user()));
-    settings.keyFileEdit->setText(QString::fromStdString(key));
-    settings.logFileEdit->setText(QString::fromStdString(remote.file("games_mp.log")));
+    control<QLineEdit>(settings, "Edit1")->setText(QString::fromStdString("127.0.0.1:" + std::to_string(sshd.port())));
+    control<QLineEdit>(settings, "Edit2")->setText(QString::fromStdString(sshd.user()));
+    control<QLineEdit>(settings, "keyfile")->setText(QString::fromStdString(key));
+    control<QLineEdit>(settings, "Edit4")->setText(QString::fromStdString(remote.file("games_mp.log")));
     dialogs.yesNoAnswers = {true};
     dialogs.secretAnswers = {"open sesame"};
 
-    windows.mainWindow.fetchLogAction->trigger();
+    control<QAction>(windows.mainWindow, "getlogfromBrom1")->trigger();
 
     ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
     const std::string server = "[127.0.0.1]:" + std::to_string(sshd.port());
@@ -65,16 +66,16 @@ TEST_F(SftpWindow, FetchAsksAboutANewHostKeyAndThePassphrase) {
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Connected, proceeding with download",
                                                           "Received log file and saved as games_mp.log"}));
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.mainWindow.parseButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(windows.mainWindow, "Button2")->isEnabled());
 
     // Refused: the copy stays, the controls come back, and nothing is asked twice.
     dialogs.secretAnswers = {"wrong"};
-    windows.mainWindow.fetchLogAction->trigger();
+    control<QAction>(windows.mainWindow, "getlogfromBrom1")->trigger();
     EXPECT_EQ(dialogs.errors,
               std::vector<std::string>{"The passphrase does not open the key file \"" + key + "\"."});
     EXPECT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(readFile(folder.file("games_mp.log")), log);
-    EXPECT_TRUE(windows.mainWindow.loadButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(windows.mainWindow, "Button1")->isEnabled());
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 namespace gravmark {
 namespace {
 
+using test::control;
+
 using testing::HasSubstr;
 using testing::Not;
 
@@ -44,8 +46,8 @@ protected:
     }
 
     static std::vector<bool> workButtons(const MainWindow& form) {
-        return {form.loadButton->isEnabled(), form.parseButton->isEnabled(), form.htmlButton->isEnabled(),
-                form.saveButton->isEnabled(), form.allButton->isEnabled()};
+        return {control<QPushButton>(form, "Button1")->isEnabled(), control<QPushButton>(form, "Button2")->isEnabled(), control<QPushButton>(form, "Button3")->isEnabled(),
+                control<QPushButton>(form, "Button4")->isEnabled(), control<QPushButton>(form, "Button5")->isEnabled()};
     }
 
     // gravmark-batch's run in this folder at the stored page's time, the page to `out`.
@@ -72,26 +74,26 @@ TEST_F(Steps, EachStepSetsTheControlsOfItsRow) {
     MainWindow& form = windows.mainWindow;
     fixClock(form);
 
-    form.loadButton->click();
+    control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, true, false, false, false}));
-    EXPECT_TRUE(form.logTextBox->isVisibleTo(&form));
+    EXPECT_TRUE(control<TextBox>(form, "Memo1")->isVisibleTo(&form));
     EXPECT_EQ(form.run.lineCount, 100);
     EXPECT_EQ(form.run.logLines.line(100), "Aantal Lines : 100");
 
-    form.showDetailsBox->setChecked(true);
-    form.parseButton->click();
+    control<QCheckBox>(form, "CheckBox1")->setChecked(true);
+    control<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, true, false, false}));
     EXPECT_EQ(form.run.gameCount, 4);
     EXPECT_EQ(form.run.detailLines.lineCount(), 40u);  // one details line per join and kill
-    EXPECT_EQ(form.progressBar->model().partsComplete(), form.progressBar->model().totalParts());
+    EXPECT_EQ(control<ProgressBar>(form, "Progress")->model().partsComplete(), control<ProgressBar>(form, "Progress")->model().totalParts());
 
-    form.htmlButton->click();
+    control<QPushButton>(form, "Button3")->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
-    EXPECT_EQ(windows.mergeNamesWindow.sourceNameList->count(),
+    EXPECT_EQ(control<QListWidget>(windows.mergeNamesWindow, "ListBox1")->count(),
               static_cast<int>(form.run.counts.roster.size()));
 
     // No default folder: the save dialog; cancelled, SAVE stays usable.
-    form.saveButton->click();
+    control<QPushButton>(form, "Button4")->click();
     EXPECT_EQ(workButtons(form), (std::vector<bool>{false, false, false, true, false}));
     EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -105,14 +107,14 @@ TEST_F(Steps, AllWritesTheStoredPageAndTheCreditLineOnce) {
     ProgramWindows windows;
     fixClock(windows.mainWindow);
 
-    windows.mainWindow.allButton->click();
+    control<QPushButton>(windows.mainWindow, "Button5")->click();
     EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, true, false}));
     EXPECT_EQ(windows.mainWindow.run.logLines.line(windows.mainWindow.run.logLines.lineCount() - 3), kCreditLine);
 
     const std::string target = folder.file("index.html");
     dialogs.saveAnswers.push_back(target);
-    windows.mainWindow.saveButton->click();
-    EXPECT_FALSE(windows.mainWindow.saveButton->isEnabled());
+    control<QPushButton>(windows.mainWindow, "Button4")->click();
+    EXPECT_FALSE(control<QPushButton>(windows.mainWindow, "Button4")->isEnabled());
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved as " + target});
     const std::string page = test::readFile(target);
     EXPECT_EQ(countOf(page, kCreditLine), 1);
@@ -130,7 +132,7 @@ TEST_F(Steps, BatchWritesTheDesktopPage) {
         ProgramWindows windows;
         fixClock(windows.mainWindow);
         dialogs.saveAnswers.push_back(folder.file("desktop.html"));
-        windows.mainWindow.allButton->click();
+        control<QPushButton>(windows.mainWindow, "Button5")->click();
         desktopPage = test::readFile(folder.file("desktop.html"));
     }
     ASSERT_EQ(runBatchTo(folder.file("batch.html")), 0);
@@ -145,8 +147,8 @@ TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
     ProgramWindows windows;
     MainWindow& form = windows.mainWindow;
     fixClock(form);
-    form.loadButton->click();
-    form.parseButton->click();
+    control<QPushButton>(form, "Button1")->click();
+    control<QPushButton>(form, "Button2")->click();
     const std::string events = test::readFile(folder.file("lijst.xml"));
     const std::string players = test::readFile(folder.file("temp.xml"));
 
@@ -159,8 +161,8 @@ TEST_F(Steps, BatchDuringAWindowRunLeavesTheWindowsWorkFiles) {
     EXPECT_EQ(test::readFile(folder.file("temp.xml")), players);
 
     dialogs.saveAnswers.push_back(folder.file("desktop.html"));
-    form.htmlButton->click();
-    form.saveButton->click();
+    control<QPushButton>(form, "Button3")->click();
+    control<QPushButton>(form, "Button4")->click();
     EXPECT_TRUE(
         test::matchesExpectedFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/server-small-100.index.html",
                                   test::readFile(folder.file("desktop.html"))));
@@ -172,14 +174,14 @@ TEST_F(Steps, DefaultSaveWritesIndexHtmlInTheFolderAsTyped) {
     std::filesystem::create_directory(folder.file("site"));
     test::writeFile(folder.file("site/index.html"), "the old page");
     ProgramWindows windows;
-    windows.mainWindow.defaultSaveBox->setEnabled(true);
-    windows.mainWindow.defaultSaveBox->setChecked(true);
-    windows.settingsWindow.saveFolderEdit->setText(
+    control<QCheckBox>(windows.mainWindow, "savedef")->setEnabled(true);
+    control<QCheckBox>(windows.mainWindow, "savedef")->setChecked(true);
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(
         QString::fromStdString(folder.file("site")));  // typed, not saved
 
-    windows.mainWindow.allButton->click();
+    control<QPushButton>(windows.mainWindow, "Button5")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Results saved on server."});
-    EXPECT_FALSE(windows.mainWindow.saveButton->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(windows.mainWindow, "Button4")->isEnabled());
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
@@ -189,18 +191,18 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
     test::writeFile(folder.file("site/index.html"), "the clan's page");
     ProgramWindows windows;
     MainWindow& form = windows.mainWindow;
-    form.defaultSaveBox->setEnabled(true);
-    form.defaultSaveBox->setChecked(true);
-    windows.settingsWindow.saveFolderEdit->setText(QString::fromStdString(folder.file("site")));
+    control<QCheckBox>(form, "savedef")->setEnabled(true);
+    control<QCheckBox>(form, "savedef")->setChecked(true);
+    control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(QString::fromStdString(folder.file("site")));
 
-    form.loadButton->click();
+    control<QPushButton>(form, "Button1")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
 
     // ALL with no log: the message, nothing run after it, the page untouched, and LOAD and
     // ALL usable again.
     dialogs.messages.clear();
-    form.allButton->click();
+    control<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File does not exist"});
     EXPECT_EQ(workButtons(form), (std::vector<bool>{true, false, false, false, true}));
     EXPECT_EQ(test::readFile(folder.file("site/index.html")), "the clan's page");
@@ -209,7 +211,7 @@ TEST_F(Steps, MissingLogShowsItsMessageAndAllStopsThere) {
     // Once the log is there, ALL runs to the saved page.
     test::writeFile(folder.file("games_mp.log"),
                     test::readFile(std::string(GRAVMARK_REPORT_EXPECTED) + "/generated-seed-7.log"));
-    form.allButton->click();
+    control<QPushButton>(form, "Button5")->click();
     EXPECT_THAT(test::readFile(folder.file("site/index.html")), HasSubstr(kCreditLine));
 }
 
@@ -221,7 +223,7 @@ TEST_F(Steps, AnErrorEndsAll) {
     std::filesystem::remove(folder.file("lijst.xml"));
     std::filesystem::create_directory(folder.file("lijst.xml"));
 
-    windows.mainWindow.allButton->click();
+    control<QPushButton>(windows.mainWindow, "Button5")->click();
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_THAT(dialogs.errors[0], HasSubstr("lijst.xml"));
     EXPECT_EQ(workButtons(windows.mainWindow), (std::vector<bool>{false, false, false, false, false}));
@@ -242,7 +244,7 @@ TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
         form.show();
         QSignalSpy closed(&form, &MainWindow::closed);
         bool asked = false;
-        form.progressBar->model().setPercentListener([&](int percent) {
+        control<ProgressBar>(form, "Progress")->model().setPercentListener([&](int percent) {
             const bool parsing = form.run.lineCount > 0 && form.run.eventCount == 0;
             if (asked || !parsing || percent < 50) return;
             asked = true;
@@ -253,7 +255,7 @@ TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
             }
         });
 
-        form.allButton->click();
+        control<QPushButton>(form, "Button5")->click();
         ASSERT_TRUE(asked);
         EXPECT_EQ(closed.count(), 1);
         EXPECT_FALSE(form.isVisible());
@@ -262,9 +264,9 @@ TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
         EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_TRUE(dialogs.errors.empty());
         ASSERT_GT(form.run.eventCount, 0);
-        ASSERT_FALSE(form.run.db.active());
-        form.run.db.open();
-        EXPECT_EQ(form.run.db.recordCount(), form.run.eventCount);
+        ASSERT_FALSE(form.run.events.active());
+        form.run.events.open();
+        EXPECT_EQ(form.run.events.recordCount(), form.run.eventCount);
     }
 }
 
@@ -281,30 +283,30 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
                     "  0:06 K;g1;1;allies;Alpha;g3;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;torso\n");
     ProgramWindows windows;
     MainWindow& form = windows.mainWindow;
-    form.loadButton->click();
-    form.parseButton->click();
-    form.joinNamesBox->setChecked(true);
+    control<QPushButton>(form, "Button1")->click();
+    control<QPushButton>(form, "Button2")->click();
+    control<QCheckBox>(form, "CheckBox2")->setChecked(true);
     const std::string logLines = form.run.logLines.text();
 
-    form.htmlButton->click();
+    control<QPushButton>(form, "Button3")->click();
     MergeNamesWindow& merge = windows.mergeNamesWindow;
     EXPECT_TRUE(merge.isVisible());
     const QStringList roster{"Alpha", "Alpha2", "Zed"};
-    for (QListWidget* list : {merge.sourceNameList, merge.mergedNamesList}) {
+    for (QListWidget* list : {control<QListWidget>(merge, "ListBox1"), control<QListWidget>(merge, "ListBox2")}) {
         ASSERT_EQ(list->count(), 3);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(list->item(i)->text(), roster[i]);
     }
     EXPECT_EQ(form.run.logLines.text(), logLines);  // nothing counted, the log stays
-    EXPECT_TRUE(form.htmlButton->isEnabled());
+    EXPECT_TRUE(control<QPushButton>(form, "Button3")->isEnabled());
 
-    merge.sourceNameList->item(0)->setSelected(true);
-    merge.mergedNamesList->item(1)->setSelected(true);
-    merge.joinNamesButton->click();
+    control<QListWidget>(merge, "ListBox1")->item(0)->setSelected(true);
+    control<QListWidget>(merge, "ListBox2")->item(1)->setSelected(true);
+    control<QPushButton>(merge, "Button1")->click();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Merge done!"});
     EXPECT_FALSE(merge.isVisible());
 
-    form.joinNamesBox->setChecked(false);
-    form.htmlButton->click();
+    control<QCheckBox>(form, "CheckBox2")->setChecked(false);
+    control<QPushButton>(form, "Button3")->click();
     const std::string page = form.run.logLines.text();
     EXPECT_THAT(page, HasSubstr("<tr><td>2</td><td>Alpha</td>"));
     EXPECT_THAT(page, Not(HasSubstr("<td>Alpha2</td>")));
@@ -314,8 +316,8 @@ TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {
     ProgramWindows windows;
     windows.mergeNamesWindow.setRoster({"Alpha", "Beta"});
     windows.mergeNamesWindow.offerRosterForMerging();
-    windows.mergeNamesWindow.mergedNamesList->item(1)->setSelected(true);
-    windows.mergeNamesWindow.joinNamesButton->click();
+    control<QListWidget>(windows.mergeNamesWindow, "ListBox2")->item(1)->setSelected(true);
+    control<QPushButton>(windows.mergeNamesWindow, "Button1")->click();
     EXPECT_EQ(dialogs.errors, std::vector<std::string>{"List index out of bounds (-1)"});
     EXPECT_TRUE(windows.mergeNamesWindow.isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -335,10 +337,10 @@ TEST_F(Steps, PlayerPagesGoWithThePageFromTheWindowAndTheBatch) {
         ASSERT_NE(playerPages, nullptr);
         EXPECT_EQ(playerPages->text(), "Player pages");
         EXPECT_FALSE(playerPages->isChecked());
-        EXPECT_EQ(nextTabStop(windows.settingsWindow.rotatedLogsBox), playerPages);
+        EXPECT_EQ(nextTabStop(control<QCheckBox>(windows.settingsWindow, "history")), playerPages);
         playerPages->setChecked(true);
         dialogs.saveAnswers.push_back(folder.file("desktop/stats.html"));
-        windows.mainWindow.allButton->click();
+        control<QPushButton>(windows.mainWindow, "Button5")->click();
     }
     const std::string page = test::readFile(folder.file("desktop/stats.html"));
     EXPECT_EQ(countOf(page, "<td><a href=\"players/"), 4);

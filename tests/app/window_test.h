@@ -16,16 +16,17 @@
 
 namespace gravmark::test {
 
+// A window's control (or action) by its object name; windows keep their controls private.
+template <typename Control>
+Control* control(const QObject& window, const char* name) {
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!found) ADD_FAILURE() << "no control " << name;
+    return found;
+}
+
 class WindowTest : public testing::Test {
 protected:
     WindowTest() { setProgramFolder(folder.folder()); }
-
-    template <typename Control>
-    static Control* control(const QObject& window, const char* name) {
-        auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-        if (!found) ADD_FAILURE() << "no control " << name;
-        return found;
-    }
 
     // The control that Tab moves to from the given one (inner parts of a control, such
     // as the scroll bars of a text box, take no focus and are passed over).

@@ -138,6 +138,22 @@ TEST(TextBoxLines, AssignedLinesEqualAddedOnesWithOneNotice) {
     EXPECT_EQ(assigned.text(), "one;\r\n;\r\nAantal Lines : 2\r\n");
 }
 
+TEST(TextBoxLines, TakenTextMovesWithOneNoticeAndStaysEditable) {
+    TextBoxLines page;
+    page.addLine("<html>");
+    page.addLine("a much longer line");
+    TextBoxLines box;
+    box.setText("log line;\r\n");
+    int notices = 0;
+    box.setChangeListener([&notices] { ++notices; });
+    box.takeText(page);
+    EXPECT_EQ(notices, 1);
+    EXPECT_TRUE(page.empty());
+    EXPECT_EQ(box.longestRow(), 1u);
+    box.addLine("</html>");
+    EXPECT_EQ(box.text(), "<html>\r\na much longer line\r\n</html>\r\n");
+}
+
 TEST(TextBoxLines, ManyAddedLinesStayIntact) {
     TextBoxLines box;
     for (int i = 0; i < 200000; ++i) box.addLine("line " + std::to_string(i) + std::string(i % 7, '.'));

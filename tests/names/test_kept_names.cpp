@@ -8,7 +8,7 @@
 #include "names/alias_list.h"
 #include "names/id_merges.h"
 #include "names/kept_names.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
 #include "table/player_table_fields.h"

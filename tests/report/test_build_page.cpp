@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/text_box_lines.h"
 #include "report/build_page.h"
+#include "report/player_row_html.h"
 #include "support/box_lines.h"
 #include "support/temp_folder.h"
 #include "table/player_table_fields.h"
@@ -24,8 +25,9 @@ const std::string kStatisticsHeader =
 struct PageRun {
     TempFolder folder;
     RecordTable tempdb;
+    std::vector<PlayerRowHtml> rows;
     PageInputs inputs{
-        folder.folder(), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC), 1200, 17, {}, {}, tempdb};
+        folder.folder(), QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC), 1200, 17, {}, {}, tempdb, rows};
     TextBoxLines memo1;
     TextBoxLines memo2;
 
@@ -40,11 +42,11 @@ struct PageRun {
 
     void build() { buildPage(inputs, memo1, memo2); }
 
-    void addPlayer(int32_t kills, const std::string& html) {
+    void addPlayer(const std::string& name, int32_t kills) {
         tempdb.insert();
         tempdb.setInteger("kills", kills);
-        tempdb.setText("html", html);
         tempdb.post();
+        rows.push_back(playerRowHtml({.name = name, .kills = kills}));
     }
 };
 
@@ -173,9 +175,9 @@ TEST(BuildPage, MedalTableListsTheTickedMedalsInPageOrder) {
 
 TEST(BuildPage, OneRowPerPlayerInTheTablesOrder) {
     PageRun run;
-    run.addPlayer(3, "<tr><td>3</td></tr>");
-    run.addPlayer(9, "<tr><td>9</td></tr>");
-    run.addPlayer(5, "<tr><td>5</td></tr>");
+    run.addPlayer("Cy", 3);
+    run.addPlayer("Ace", 9);
+    run.addPlayer("Bea", 5);
     run.tempdb.addIndex("kills__IdxD", "kills", true);
     run.tempdb.setIndexName("kills__IdxD");
     run.build();
@@ -183,9 +185,9 @@ TEST(BuildPage, OneRowPerPlayerInTheTablesOrder) {
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[4], kStatisticsHeader);
     EXPECT_EQ(lines[5], "</TR>");
-    EXPECT_EQ(lines[6], "<tr><td>9</td></tr>");
-    EXPECT_EQ(lines[7], "<tr><td>5</td></tr>");
-    EXPECT_EQ(lines[8], "<tr><td>3</td></tr>");
+    EXPECT_EQ(lines[6], "<tr><td>9</td><td>Ace</td><td>0</td><td>1</td><td>0</td><td>999.0000</td></tr>");
+    EXPECT_EQ(lines[7], "<tr><td>5</td><td>Bea</td><td>0</td><td>1</td><td>0</td><td>999.0000</td></tr>");
+    EXPECT_EQ(lines[8], "<tr><td>3</td><td>Cy</td><td>0</td><td>1</td><td>0</td><td>999.0000</td></tr>");
     EXPECT_EQ(lines[9], "</table>");
 }
 

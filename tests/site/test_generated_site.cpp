@@ -39,10 +39,10 @@ protected:
         const test::ScriptedDialogs dialogs;
         Progress progress;
         runSteps(*run, {Step::Load, Step::Parse, Step::Html}, options, progress);
-        db = &run->db;
-        tempdb = &run->tempdb;
+        db = &run->events;
+        tempdb = &run->playerTable;
         stats = &run->counts;
-        site = new SiteSummary(summarizeSite(*db, *stats, *tempdb, run->winners));
+        site = new SiteSummary(summarizeSite(*db, run->standings.rows, *tempdb, run->standings.winners));
     }
     static void TearDownTestSuite() {
         delete site;

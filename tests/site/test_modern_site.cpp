@@ -184,18 +184,18 @@ TEST_F(ModernRun, ExportCountsAreTheTableRowsAndNamesReadInUtf8) {
     EXPECT_EQ(json["schema"].toInt(), 1);
     const QJsonArray players = json["players"].toArray();
     const auto csv = readCsv(read(kPlayersCsv));
-    ASSERT_EQ(players.size(), run.tempdb.recordCount());
+    ASSERT_EQ(players.size(), run.playerTable.recordCount());
     ASSERT_EQ(csv.size(), size_t(players.size()) + 1);
-    run.tempdb.first();
-    for (qsizetype p = 0; p < players.size(); ++p, run.tempdb.next()) {
+    run.playerTable.first();
+    for (qsizetype p = 0; p < players.size(); ++p, run.playerTable.next()) {
         const QJsonObject player = players[p].toObject();
-        EXPECT_EQ(player["kills"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("kills")));
-        EXPECT_EQ(player["deaths"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("killed")));
-        EXPECT_EQ(player["games"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("played")));
-        EXPECT_EQ(player["headshots"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("headshot")));
-        EXPECT_EQ(player["headshotsTaken"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("headshotr")));
-        EXPECT_EQ(player["suicides"].toInt(), std::get<int32_t>(run.tempdb.fieldValue("suicide")));
-        EXPECT_DOUBLE_EQ(player["ratio"].toDouble(), std::get<double>(run.tempdb.fieldValue("target")));
+        EXPECT_EQ(player["kills"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("kills")));
+        EXPECT_EQ(player["deaths"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("killed")));
+        EXPECT_EQ(player["games"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("played")));
+        EXPECT_EQ(player["headshots"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("headshot")));
+        EXPECT_EQ(player["headshotsTaken"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("headshotr")));
+        EXPECT_EQ(player["suicides"].toInt(), std::get<int32_t>(run.playerTable.fieldValue("suicide")));
+        EXPECT_DOUBLE_EQ(player["ratio"].toDouble(), std::get<double>(run.playerTable.fieldValue("target")));
         int weaponKills = 0;
         for (const QJsonValue weapon : player["weapons"].toArray()) weaponKills += weapon["kills"].toInt();
         EXPECT_EQ(weaponKills, player["kills"].toInt());

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "site/site_summary.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "stats/stats_test_support.h"
 #include "table/player_table_fields.h"
 
@@ -23,8 +23,8 @@ protected:
     }
     SiteSummary summarize() {
         Progress progress;
-        const MedalWinners winners = runStatistics(stats, db, tempdb, 2, progress);
-        return summarizeSite(db, stats, tempdb, winners);
+        const PlayerStandings standings = runStatistics(stats, db, tempdb, 2, progress);
+        return summarizeSite(db, standings.rows, tempdb, standings.winners);
     }
     const PlayerSummary& player(const SiteSummary& site, const std::string& name) {
         for (const PlayerSummary& p : site.players) {

@@ -2,7 +2,7 @@
 
 #include "common/error.h"
 #include "merge/join_names.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "stats/statistics.h"
 #include "table/player_table_fields.h"
 #include "stats_test_support.h"

@@ -2,8 +2,6 @@
 
 #include <QLocale>
 
-#include "stats/colour_codes.h"
-#include "stats/html_escape.h"
 #include "stats/number_format.h"
 
 namespace gravmark {
@@ -46,20 +44,6 @@ TEST(NumberFormat, SeparatorsFollowTheDefaultLocale) {
     EXPECT_EQ(formatRatio(1234.5), "1.235,0000");
     EXPECT_EQ(formatRatio(2.0 / 3.0), "0,6667");
     QLocale::setDefault(previous);
-}
-
-TEST(ColourCodes, EveryDigitBecomesItsFontTag) {
-    EXPECT_EQ(replaceColourCodes("^0a^1b^2c^3d^4e^5f^6g^7h^8i^9j^x^"),
-              "<font color=gray>a<font color=red>b<font color=green>c<font color=yellow>d<font color=blue>e"
-              "<font color=lightblue>f<font color=pink>g<font color=black>h<font color=darkblue>i"
-              "<font color=darkred>j^x^");
-    EXPECT_EQ(replaceColourCodes("^^11"), "^<font color=red>1");
-}
-
-TEST(HtmlEscape, MarkupCharactersBecomeEntities) {
-    EXPECT_EQ(htmlEscape("<script>alert(\"x&y\")</script>'"),
-              "&lt;script&gt;alert(&quot;x&amp;y&quot;)&lt;/script&gt;'");
-    EXPECT_EQ(htmlEscape("^1Bob"), "^1Bob");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "support/scripted_dialogs.h"
 #include "table/player_table_fields.h"
-#include "stats/run_statistics.h"
+#include "report/run_statistics.h"
 #include "stats_test_support.h"
 
 namespace gravmark {

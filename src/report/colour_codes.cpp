@@ -1,4 +1,4 @@
-#include "stats/colour_codes.h"
+#include "report/colour_codes.h"
 
 #include <array>
 

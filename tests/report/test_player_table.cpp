@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "stats/player_table.h"
+#include "report/player_table_records.h"
+#include "stats/player_table_orders.h"
 #include "table/player_table_fields.h"
-#include "stats_test_support.h"
 
 namespace gravmark {
 namespace {
@@ -10,8 +10,11 @@ namespace {
 class PlayerTable : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::makeTable(tempdb, playerTableFields());
+        tempdb.setFieldDefs(playerTableFields());
+        tempdb.createDataSet();
     }
+
+    void fill() { fillPlayerTable(playerRows(stats), tempdb, progress); }
 
     // A player with the given kills, deaths and games played and every other counter 0.
     void addPlayer(const std::string& name, int32_t kills, int32_t deaths, int32_t played = 0) {
@@ -44,7 +47,7 @@ TEST_F(PlayerTable, RowsHoldCountsRatiosAndEscapedColouredNames) {
     addPlayer("Ace", 3, 2, 2);
     addPlayer("^1Bob^7", 0, 5);
     addPlayer("<script>\"x\"&", 97, 0, 8);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
 
     EXPECT_EQ(tempdb.recordCount(), 3);  // the empty name has no row
     EXPECT_EQ(progress.totalParts(), 3);
@@ -72,7 +75,7 @@ TEST_F(PlayerTable, RowsHoldCountsRatiosAndEscapedColouredNames) {
 TEST_F(PlayerTable, TheWidestNamesAndRowsAreStoredWhole) {
     addPlayer("^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5^5", 2147483647, 3);  // 40 characters
     addPlayer(std::string(40, '"'), 1, 1);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     ASSERT_EQ(tempdb.recordCount(), 2);
 
     std::string lightBlue;
@@ -89,16 +92,16 @@ TEST_F(PlayerTable, TheWidestNamesAndRowsAreStoredWhole) {
 TEST_F(PlayerTable, EachRunStartsFromAnEmptyTable) {
     addPlayer("Ace", 3, 2);
     addPlayer("Bea", 1, 2);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     pickMedalWinners(tempdb);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     EXPECT_EQ(tempdb.recordCount(), 2);
     EXPECT_EQ(pickMedalWinners(tempdb).killer, "Ace");
 }
 
 TEST_F(PlayerTable, EmptyTableGivesSevenEmptyWinners) {
     addPlayer("", 2, 2);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     const MedalWinners winners = pickMedalWinners(tempdb);
     for (const std::string* name : {&winners.killer, &winners.headshooter, &winners.shotInTheHead,
                                     &winners.target, &winners.tnt, &winners.grenades, &winners.suicide}) {
@@ -112,7 +115,7 @@ TEST_F(PlayerTable, SortSwitchesBetweenItsTwoNamedIndexes) {
     addPlayer("Ace", 3, 2);
     addPlayer("Bea", 5, 2);
     addPlayer("Cy", 4, 2);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     const auto firstKills = [this] {
         tempdb.first();
         return integer("kills");
@@ -146,7 +149,7 @@ TEST_F(PlayerTable, TiedMedalsGoToTheFirstRecordOfTheBuiltIndex) {
     }
     stats.headshotsTaken[2] = 7;
     stats.grenadeKills[4] = 1;
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     const MedalWinners winners = pickMedalWinners(tempdb);
 
     EXPECT_EQ(winners.target, "Known Soldier");  // ratio 0.5 for P01, P03, P07, P08
@@ -164,7 +167,7 @@ TEST_F(PlayerTable, TiedMedalsGoToTheFirstRecordOfTheBuiltIndex) {
                                                "P03", "P08", "P05", "P11"}));
 
     // A second run in the same program run decides the ties the same way.
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     const MedalWinners again = pickMedalWinners(tempdb);
     EXPECT_EQ(again.tnt, winners.tnt);
     EXPECT_EQ(again.killer, winners.killer);
@@ -173,7 +176,7 @@ TEST_F(PlayerTable, TiedMedalsGoToTheFirstRecordOfTheBuiltIndex) {
 
 TEST_F(PlayerTable, LoneKnownSoldierKeepsTheSuicideMedal) {
     addPlayer("Known Soldier", 1, 1);
-    fillPlayerTable(stats, tempdb, progress);
+    fill();
     EXPECT_EQ(pickMedalWinners(tempdb).suicide, "Known Soldier");
 }
 

@@ -1,4 +1,4 @@
-#include "stats/html_escape.h"
+#include "report/html_escape.h"
 
 namespace gravmark {
 
