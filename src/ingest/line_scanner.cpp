@@ -1,6 +1,5 @@
 #include "ingest/line_scanner.h"
 
-#include "common/text_box_lines.h"
 #include "ingest/parse_game_start.h"
 
 namespace gravmark {
@@ -13,7 +12,7 @@ constexpr size_t kBatchesInFlight = 4;  // bounds the memory the reading ahead t
 
 }  // namespace
 
-LineScanner::LineScanner(const TextBoxLines& lines, ScanState start) {
+LineScanner::LineScanner(const ScanLines& lines, ScanState start) {
     for (size_t i = 0; i < kBatchesInFlight; ++i) {
         free_.push_back(std::make_unique<Batch>());
         free_.back()->events.reserve(kBatchEvents);
@@ -26,12 +25,12 @@ LineScanner::~LineScanner() {
     changed_.notify_all();
 }
 
-void LineScanner::scan(const TextBoxLines& lines, ScanState state, std::stop_token stop) {
+void LineScanner::scan(const ScanLines& lines, ScanState state, std::stop_token stop) {
     int32_t& game = state.game;
     std::string_view &map = state.map, &maptype = state.maptype;
     std::unique_ptr<Batch> batch = freeBatch(stop);
     for (size_t i = 0, total = lines.lineCount(); i < total && batch; ++i) {
-        const std::string_view line = lines.line(i);
+        const auto [line, closedAtEnd] = lines.line(i);
         const LineKind kind = classifyLine(line);
         if (kind == LineKind::GameStart) {
             ++game;
@@ -39,7 +38,8 @@ void LineScanner::scan(const TextBoxLines& lines, ScanState state, std::stop_tok
             map = start.mapName;
             maptype = start.gameType;
         } else if (kind == LineKind::Join || kind == LineKind::Kill) {
-            batch->events.push_back({kind, i, ParseFields(line, kDelimiter), game, map, maptype});
+            batch->events.push_back(
+                {kind, i, ParseFields(line, kDelimiter, closedAtEnd), game, map, maptype});
             if (batch->events.size() == kBatchEvents) {
                 hand(std::move(batch));
                 batch = freeBatch(stop);

@@ -16,10 +16,9 @@
 
 #include "ingest/parse_fields.h"
 #include "ingest/parse_line_kind.h"
+#include "ingest/scan_lines.h"
 
 namespace gravmark {
-
-class TextBoxLines;
 
 // A join or kill line, read.
 struct ScannedEvent {
@@ -43,7 +42,7 @@ struct ScanState {
 class LineScanner {
 public:
     // `start`: the state before the first line, for lines that continue a log read before.
-    explicit LineScanner(const TextBoxLines& lines, ScanState start = {});
+    explicit LineScanner(const ScanLines& lines, ScanState start = {});
     ~LineScanner();  // stops the reading, wherever it is
     LineScanner(const LineScanner&) = delete;
     LineScanner& operator=(const LineScanner&) = delete;
@@ -61,7 +60,7 @@ private:
         bool last = false;
     };
 
-    void scan(const TextBoxLines& lines, ScanState state, std::stop_token stop);
+    void scan(const ScanLines& lines, ScanState state, std::stop_token stop);
     std::unique_ptr<Batch> freeBatch(std::stop_token stop);
     void hand(std::unique_ptr<Batch> batch);
 

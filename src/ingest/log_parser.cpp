@@ -97,6 +97,17 @@ int32_t storeEvents(LineScanner& scanner, RecordTable& events, bool showDetails,
     return stored;
 }
 
+// The line store's lines carry their ";" (unless the 4096-character cut took it off).
+class StoredLines final : public ScanLines {
+public:
+    explicit StoredLines(const TextBoxLines& lines) : lines_(lines) {}
+    size_t lineCount() const override { return lines_.lineCount(); }
+    ScanLine line(size_t index) const override { return {lines_.line(index), false}; }
+
+private:
+    const TextBoxLines& lines_;
+};
+
 }  // namespace
 
 std::string fieldAt(std::string_view line, char delimiter, int n) {
@@ -112,6 +123,11 @@ std::string fieldAt(std::string_view line, char delimiter, int n) {
 
 int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDetails,
                  TextBoxLines& detailLines, Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
+    return parseLog(StoredLines(logLines), events, showDetails, detailLines, progress, gameCount, ids);
+}
+
+int32_t parseLog(const ScanLines& logLines, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+                 Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
     const int64_t total = static_cast<int64_t>(logLines.lineCount());
     progress.setPartsComplete(0);
     progress.setTotalParts(total);
@@ -137,7 +153,8 @@ int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDet
 int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& events, ScanState& state,
                         PlayerIdCounts* ids) {
     TextBoxLines noDetails;
-    LineScanner scanner(lines, state);
+    const StoredLines logLines(lines);
+    LineScanner scanner(logLines, state);
     const int32_t stored = storeEvents(scanner, events, false, noDetails, ids, [](const ScannedEvent&) {});
     state = scanner.endState();
     return stored;

@@ -29,6 +29,9 @@ std::string fieldAt(std::string_view line, char delimiter, int n);
 int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDetails,
                  TextBoxLines& detailLines, Progress& progress, int32_t& gameCount,
                  PlayerIdCounts* ids = nullptr);
+// The same over lines kept elsewhere (a mapped log file).
+int32_t parseLog(const ScanLines& logLines, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+                 Progress& progress, int32_t& gameCount, PlayerIdCounts* ids = nullptr);
 
 // PARSE continued over `lines`, which follow a log whose events `events` already holds: their
 // join and kill records are posted to `events` after those, as parseLog posts them (`events` is not

@@ -4,7 +4,7 @@
 
 namespace gravmark {
 
-ParseFields::ParseFields(std::string_view line, char delimiter) : line_(line) {
+ParseFields::ParseFields(std::string_view line, char delimiter, bool closedAtEnd) : line_(line) {
     const char* begin = line.data();
     const char* end = begin + line.size();
     const char* at = begin;
@@ -15,6 +15,7 @@ ParseFields::ParseFields(std::string_view line, char delimiter) : line_(line) {
         ends_[++closed_] = static_cast<size_t>(hit - begin);
         at = hit + 1;
     }
+    if (closedAtEnd && closed_ < kMaxField) ends_[++closed_] = line.size();
 }
 
 std::string_view ParseFields::field(int k) const {
