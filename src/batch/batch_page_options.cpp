@@ -64,6 +64,7 @@ RunOptions batchPageOptions(const std::string& folder, const SettingsValues& set
     steps.version = VersionInfo().productVersion();
     steps.clock = [now] { return now.value_or(QDateTime::currentDateTime()); };
     steps.missingLog = MissingLog::Fail;
+    steps.mapLog = true;  // no text box shows the log
     steps.pageToKeepWithoutGames = target;
     steps.reportKeptNames = [settings, &dialogs](const KeptNamesRun& kept) {
         reportKeptNames(kept, settings, dialogs);

@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "platform/file_access.h"
+#include "platform/mapped_file.h"
 
 namespace gravmark {
 
@@ -43,5 +44,7 @@ size_t LoadFile::read(char* into, size_t size) {
     }
     return done;
 }
+
+const char* LoadFile::map(size_t size) const { return platform::mapFile(fd_, size); }
 
 }  // namespace gravmark

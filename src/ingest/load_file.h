@@ -20,6 +20,9 @@ public:
     void seekTo(uint64_t offset);
     // Reads up to `size` bytes; fewer only at the end of the file.
     size_t read(char* into, size_t size);
+    // The first `size` bytes mapped read-only, valid until platform::unmapFile (closing the
+    // file keeps them); nullptr when the system cannot map them.
+    const char* map(size_t size) const;
 
 private:
     std::string path_;

@@ -20,8 +20,6 @@ namespace {
 constexpr size_t kCountBlock = 1 << 20;
 constexpr size_t kLineBlock = 8 << 20;
 
-[[noreturn]] void exceedsCapacity() { throw Error("Text exceeds memo capacity"); }
-
 int64_t countPass(const std::vector<std::string>& paths) {
     LoadCountPass pass;
     const auto block = std::make_unique_for_overwrite<char[]>(kCountBlock);
@@ -30,12 +28,12 @@ int64_t countPass(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         LoadFile file(path);
         bytes += file.size();
-        if (bytes > kMaxLogBytes) exceedsCapacity();
+        if (bytes > kMaxLogBytes) throwExceedsCapacity();
         for (size_t got; counting && (got = file.read(block.get(), kCountBlock)) > 0;) {
             counting = pass.feed({block.get(), got});
         }
     }
-    if (pass.lines() > kMaxLogLines) exceedsCapacity();
+    if (pass.lines() > kMaxLogLines) throwExceedsCapacity();
     return pass.lines();
 }
 
@@ -66,6 +64,8 @@ private:
 
 }  // namespace
 
+void throwExceedsCapacity() { throw Error("Text exceeds memo capacity"); }
+
 bool logFileExists(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_regular_file(platform::nativePath(path), ignored);
@@ -87,7 +87,7 @@ int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& logLines, P
         files.push_back(std::make_unique<LoadFile>(path));
         size += files.back()->size();
     }
-    if (size > kMaxLogBytes) exceedsCapacity();
+    if (size > kMaxLogBytes) throwExceedsCapacity();
     LargeBytes buffer = allocateBytes(size + 1);
     BackHalfToucher toucher(buffer.get(), size + 1);
     TextBoxLines::Rows lines;
@@ -104,7 +104,7 @@ int32_t loadLog(const std::vector<std::string>& paths, TextBoxLines& logLines, P
         available += got;
         more = got > 0 && available < size;
         if (!pass.advance(available, !more)) break;
-        if (static_cast<int64_t>(lines.size()) > kMaxLogLines) exceedsCapacity();
+        if (static_cast<int64_t>(lines.size()) > kMaxLogLines) throwExceedsCapacity();
     }
     progress.setPartsComplete(total);
 

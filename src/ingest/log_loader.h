@@ -20,6 +20,9 @@ namespace gravmark {
 inline constexpr uint64_t kMaxLogBytes = 0x7fffffff;
 inline constexpr int64_t kMaxLogLines = 100'000'000;
 
+// Throws "Text exceeds memo capacity".
+[[noreturn]] void throwExceedsCapacity();
+
 // True when `path` names a regular file; a folder of that name does not count.
 bool logFileExists(const std::string& path);
 

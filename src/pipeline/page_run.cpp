@@ -19,14 +19,25 @@ namespace {
 
 std::string logFile(const RunOptions& options) { return options.folder + "games_mp.log"; }
 
+// Rotated copies are read as one log, a line running on from one file into the next: they
+// are copied into the line store, as the window does.
 void load(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.lineCount =
-        loadLog(logFilesToLoad(logFile(options), options.settings.history), run.logLines, progress);
+    const std::vector<std::string> files = logFilesToLoad(logFile(options), options.settings.history);
+    run.mappedLog.clear();
+    if (options.mapLog && files.size() == 1 && run.mappedLog.load(files.front(), progress)) {
+        run.logLines.clear();
+        run.lineCount = run.mappedLog.logLineCount();
+        return;
+    }
+    run.lineCount = loadLog(files, run.logLines, progress);
 }
 
 void parse(PageRun& run, const RunOptions& options, Progress& progress) {
-    run.eventCount = parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
-                              run.gameCount, &run.playerIds);
+    run.eventCount = run.mappedLog.loaded()
+                         ? parseLog(run.mappedLog, run.events, options.showDetails, run.detailLines, progress,
+                                    run.gameCount, &run.playerIds)
+                         : parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
+                                    run.gameCount, &run.playerIds);
     keepPageWithoutGames(run, options);
 }
 
@@ -44,6 +55,7 @@ SiteOptions siteOptions(const SettingsValues& settings) {
 // The page is built in buffers of its own, apart from the log; the text boxes then show
 // it in place of the log and the details.
 void showPage(PageRun& run, TextBoxLines& page, TextBoxLines& foot) {
+    run.mappedLog.clear();
     run.logLines.takeText(page);
     run.detailLines.takeText(foot);
 }

@@ -12,6 +12,7 @@
 
 #include "common/progress.h"
 #include "common/text_box_lines.h"
+#include "ingest/mapped_log.h"
 #include "ingest/player_id_counts.h"
 #include "names/kept_names.h"
 #include "report/run_statistics.h"
@@ -35,6 +36,7 @@ struct PageRun {
     void useWorkFolder(const std::string& folder);
 
     TextBoxLines logLines;     // Memo1: the log, then the page
+    MappedLog mappedLog;       // the log instead, when LOAD maps it (RunOptions::mapLog)
     TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
     RecordTable events;        // the events
     RecordTable playerTable;   // the players
@@ -61,6 +63,7 @@ struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
     bool showDetails = false;          // PARSE adds a details line per event
+    bool mapLog = false;               // LOAD maps the log file where it can, Memo1 staying empty
     bool rosterForMerging = false;     // HTML ends with the roster, for the merge window
     bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
     std::string version;               // the product version of the credit line

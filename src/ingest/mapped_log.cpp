@@ -1,0 +1,94 @@
+#include "ingest/mapped_log.h"
+
+#include <cstring>
+
+#include "common/text_box_lines.h"
+#include "ingest/load_count_pass.h"
+#include "ingest/load_file.h"
+#include "ingest/log_loader.h"
+#include "platform/mapped_file.h"
+
+namespace gravmark {
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+
+const char* find(const char* begin, const char* end, char c) {
+    return static_cast<const char*>(std::memchr(begin, c, static_cast<size_t>(end - begin)));
+}
+
+std::string withoutCr(const char* begin, const char* end) {
+    std::string text;
+    for (const char* c = begin; c < end; ++c) {
+        if (*c != '\r') text += *c;
+    }
+    return text;
+}
+
+}  // namespace
+
+bool MappedLog::load(const std::string& path, Progress& progress) {
+    clear();
+    LoadFile file(path);
+    const uint64_t size = file.size();
+    if (size > kMaxLogBytes) throwExceedsCapacity();
+    bytes_ = file.map(size);
+    if (!loaded()) return false;
+    size_ = size;
+    try {
+        cutLines(progress);
+    } catch (...) {
+        clear();
+        throw;
+    }
+    summary_ = "Aantal Lines : " + std::to_string(lines_.size());
+    return true;
+}
+
+// As the line pass of loadLog cuts them; see load_line_pass.h.
+void MappedLog::cutLines(Progress& progress) {
+    progress.setPartsComplete(0);
+    LoadCountPass count;
+    count.feed({bytes_, size_});
+    if (count.lines() > kMaxLogLines) throwExceedsCapacity();
+    const int64_t total = count.lines();
+    progress.setTotalParts(total);
+    lines_.reserve(static_cast<size_t>(total) + 1);
+
+    const char* const limit = bytes_ + size_;
+    for (const char* begin = bytes_; begin < limit;) {
+        const char* lf = find(begin, limit, '\n');
+        const char* end = lf ? lf : limit;
+        if (lf && end > begin && end[-1] == '\r') --end;
+        if (begin < end && *begin == kCtrlZ) break;
+        if (const char* ctrlZ = find(begin, end, kCtrlZ)) end = ctrlZ;
+        if (find(begin, end, '\r')) {
+            lines_.push_back(cleaned_.store(withoutCr(begin, end)));
+        } else {
+            lines_.emplace_back(begin, static_cast<size_t>(end - begin));
+        }
+        if (static_cast<int64_t>(lines_.size()) > kMaxLogLines) throwExceedsCapacity();
+        progress.setPartsComplete(static_cast<int64_t>(lines_.size()) + 1);
+        begin = lf ? lf + 1 : limit;
+    }
+    progress.setPartsComplete(total);
+}
+
+void MappedLog::clear() {
+    platform::unmapFile(bytes_, size_);
+    bytes_ = nullptr;
+    size_ = 0;
+    lines_.clear();
+    cleaned_.clear();
+    summary_.clear();
+}
+
+ScanLine MappedLog::line(size_t index) const {
+    if (index == lines_.size()) return {summary_, false};
+    const std::string_view text = lines_.at(index);
+    // The stored line is the text and its ";", of which PARSE reads the first 4096 bytes.
+    return {text.substr(0, TextBoxLines::kMaxLineRead), text.size() < TextBoxLines::kMaxLineRead};
+}
+
+}  // namespace gravmark

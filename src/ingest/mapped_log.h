@@ -1,0 +1,50 @@
+#pragma once
+// LOAD for a run whose text boxes nobody sees (the batch): the log file is mapped instead
+// of copied, and its lines are views into the mapping. They are the lines loadLog stores,
+// each without the ";" loadLog puts after it: PARSE reads a line's end as that ";". Only a
+// line that LOAD changes (a lone CR dropped, the text after a Ctrl-Z cut off) is written
+// out, to a small store of its own. The summary line "Aantal Lines : " + count comes last,
+// as in the line store.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/byte_arena.h"
+#include "common/huge_pages.h"
+#include "common/progress.h"
+#include "ingest/scan_lines.h"
+
+namespace gravmark {
+
+class MappedLog final : public ScanLines {
+public:
+    MappedLog() = default;
+    ~MappedLog() override { clear(); }
+    MappedLog(const MappedLog&) = delete;
+    MappedLog& operator=(const MappedLog&) = delete;
+
+    // Maps the log at `path` and cuts it into lines, with loadLog's progress, limits and
+    // errors. False, with nothing done, when the file cannot be mapped (an empty file, for
+    // one): read it with loadLog then.
+    bool load(const std::string& path, Progress& progress);
+    // Unmaps the file; no lines are left.
+    void clear();
+    bool loaded() const { return bytes_ != nullptr; }
+    // The log's own lines, the summary line not counted.
+    int32_t logLineCount() const { return static_cast<int32_t>(lines_.size()); }
+
+    size_t lineCount() const override { return loaded() ? lines_.size() + 1 : 0; }
+    ScanLine line(size_t index) const override;
+
+private:
+    void cutLines(Progress& progress);
+
+    const char* bytes_ = nullptr;
+    size_t size_ = 0;
+    std::vector<std::string_view, LargeAllocator<std::string_view>> lines_;
+    ByteArena cleaned_;  // the lines LOAD changes
+    std::string summary_;
+};
+
+}  // namespace gravmark
