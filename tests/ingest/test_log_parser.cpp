@@ -59,8 +59,13 @@ TEST(ClassifyLine, TokenMustFirstOccurBeforePositionTen) {
     // Names holding other tokens: those occur at position 10 or later.
     EXPECT_EQ(classifyLine(" 1:00 K;g;1;;Joe J;g;2;;Mr D;m16_mp;30;MOD;head;"), LineKind::Kill);
     EXPECT_EQ(classifyLine(" 1:00 K;g;1;; say what;g;2;; sayteam;m16_mp;30;MOD;head;"), LineKind::Kill);
-    // The last passing test decides.
+    // The last passing test decides, wherever the tokens stand.
     EXPECT_EQ(classifyLine(" K J"), LineKind::Join);
+    EXPECT_EQ(classifyLine(" J K"), LineKind::Join);
+    EXPECT_EQ(classifyLine(" D sayteam"), LineKind::D);
+    // A token the line's end cuts off does not occur.
+    EXPECT_EQ(classifyLine(" 1:00 sayte"), LineKind::Say);
+    EXPECT_EQ(classifyLine("1234567 InitGame"), LineKind::None);
     // A first occurrence too far out is not rescued by the line's content.
     EXPECT_EQ(classifyLine("1234567890 K;a;b;c;d;e;f;g;h;i;j;k;l;"), LineKind::None);
 }
@@ -273,7 +278,8 @@ TEST(ParseLog, LeavesTheTableAsItsWorkFileReadsBack) {
 TEST(ParseLog, StoresLongLogsInOrderAndStopsReadingOnAFailure) {
     ParseRun run;
     run.memo1.addLine(" 0:01 InitGame: \\mapname\\mp_a\\protocol");
-    for (int i = 0; i < 50000; ++i) run.memo1.addLine(" 0:02 J;g;" + std::to_string(i) + ";P" + std::to_string(i) + ";");
+    for (int i = 0; i < 50000; ++i)
+        run.memo1.addLine(" 0:02 J;g;" + std::to_string(i) + ";P" + std::to_string(i) + ";");
     EXPECT_EQ(run.parse(), 50000);
     EXPECT_EQ(run.gameCount, 1);
     run.db.last();  // each record went before the one stored before it
