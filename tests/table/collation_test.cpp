@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/collator_keys.h"
+
 namespace gravmark {
 namespace {
 
@@ -21,15 +23,16 @@ TEST(Collation, LettersBeforeCaseAndAccentsAndOnlyIdenticalTextsTie) {
               (std::vector<std::string>{"a", "A", "Alpha", "Alpha2", "b", "B", "ete", "\xe9t\xe9", "f"}));
 
     // Texts the collator may take as equal still have an order, the same both ways round,
-    // and the sort keys give the order of compare().
+    // and the sort keys, where the string pool uses them, give the order of compare().
     const std::vector<std::string> awkward{"", "a", "\001a", "a\x7f", "_x", "-x", "x", "X", "\xe9", "e"};
     for (const std::string& x : awkward) {
         for (const std::string& y : awkward) {
             const int order = sensitive.compare(x, y);
             EXPECT_EQ(order == 0, x == y) << x << " / " << y;
             EXPECT_EQ(order, -sensitive.compare(y, x)) << x << " / " << y;
-            EXPECT_EQ(Collation::compareKeyed(sensitive.sortKey(x), x, sensitive.sortKey(y), y), order)
-                << x << " / " << y;
+            if (platform::collatorSortKeysWork())
+                EXPECT_EQ(Collation::compareKeyed(sensitive.sortKey(x), x, sensitive.sortKey(y), y), order)
+                    << x << " / " << y;
         }
     }
 
