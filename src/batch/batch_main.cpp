@@ -9,8 +9,10 @@
 #include "batch/stop_signals.h"
 #include "batch/watch_run.h"
 #include "common/error.h"
+#include "platform/terminal.h"
 
 int main(int argc, char** argv) {
+    gravmark::platform::writeStandardStreamsAsBytes();
     QCoreApplication app(argc, argv);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     gravmark::BatchOptions options;

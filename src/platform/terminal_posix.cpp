@@ -6,4 +6,6 @@ namespace gravmark::platform {
 
 bool standardErrorIsTerminal() { return ::isatty(STDERR_FILENO); }
 
+void writeStandardStreamsAsBytes() {}
+
 }  // namespace gravmark::platform

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/collator_keys.h"
+
 namespace gravmark {
 
 namespace {
@@ -74,7 +76,9 @@ void StringPool::ensureLabels() {
     if (labels_.size() == texts_.size()) return;
     if (!collation_) collation_.emplace(true);
     size_t first = labels_.size();
-    for (size_t id = keys_.size(); id < texts_.size(); ++id) keys_.push_back(collation_->sortKey(texts_[id]));
+    if (platform::collatorSortKeysWork())
+        for (size_t id = keys_.size(); id < texts_.size(); ++id)
+            keys_.push_back(collation_->sortKey(texts_[id]));
     labels_.resize(texts_.size(), 0);
     // Slotting in costs a move of the sorted list per text; many new texts at once sort faster.
     if (texts_.size() - first > sorted_.size() / 8 + 16) return relabelAll();
@@ -83,11 +87,16 @@ void StringPool::ensureLabels() {
     }
 }
 
+// Sort keys are faster for many texts; where the system's do not order as the collator's
+// comparison (none were made then), the comparison itself.
+bool StringPool::before(uint32_t a, uint32_t b) const {
+    if (keys_.empty()) return collation_->compare(texts_[a], texts_[b]) < 0;
+    return Collation::compareKeyed(keys_[a], texts_[a], keys_[b], texts_[b]) < 0;
+}
+
 bool StringPool::slotIn(uint32_t id) {
-    auto less = [this](uint32_t a, uint32_t b) {
-        return Collation::compareKeyed(keys_[a], texts_[a], keys_[b], texts_[b]) < 0;
-    };
-    auto at = std::lower_bound(sorted_.begin(), sorted_.end(), id, less);
+    auto at = std::lower_bound(sorted_.begin(), sorted_.end(), id,
+                               [this](uint32_t a, uint32_t b) { return before(a, b); });
     uint64_t low = at == sorted_.begin() ? 0 : labels_[*(at - 1)];
     uint64_t high = at == sorted_.end() ? low + 2 * kSpacing : labels_[*at];
     if (high - low < 2) return false;
@@ -99,9 +108,7 @@ bool StringPool::slotIn(uint32_t id) {
 void StringPool::relabelAll() {
     sorted_.resize(texts_.size());
     for (uint32_t id = 0; id < sorted_.size(); ++id) sorted_[id] = id;
-    std::sort(sorted_.begin(), sorted_.end(), [this](uint32_t a, uint32_t b) {
-        return Collation::compareKeyed(keys_[a], texts_[a], keys_[b], texts_[b]) < 0;
-    });
+    std::sort(sorted_.begin(), sorted_.end(), [this](uint32_t a, uint32_t b) { return before(a, b); });
     for (size_t i = 0; i < sorted_.size(); ++i) labels_[sorted_[i]] = (i + 1) * kSpacing;
     ++generation_;
 }

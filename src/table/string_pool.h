@@ -34,6 +34,7 @@ private:
     void grow();
     size_t slotOf(std::string_view text, uint32_t hash) const;
     void relabelAll();
+    bool before(uint32_t a, uint32_t b) const;
     bool slotIn(uint32_t id);
 
     ByteArena bytes_;

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <filesystem>
 
 #include "ui/program_windows.h"
 #include "window_test.h"
@@ -20,7 +19,7 @@ class FileNames : public test::WindowTest {
 protected:
     // The folder `name` in the test's folder, made; its path as the file system's bytes.
     std::string makeFolder(const std::string& name) const {
-        std::filesystem::create_directory(folder.file(name));
+        test::makeFolder(folder.file(name));
         return folder.file(name);
     }
 
@@ -38,8 +37,8 @@ TEST_F(FileNames, DefaultSaveFolderTypedInAnyLetters) {
         control<QLineEdit>(windows.settingsWindow, "Edit5")->setText(shown(site));
         control<QPushButton>(windows.mainWindow, "Button5")->click();
         EXPECT_TRUE(dialogs.errors.empty()) << name;
-        EXPECT_TRUE(std::filesystem::exists(site + "/index.html")) << name;
-        EXPECT_TRUE(std::filesystem::exists(site + "/medal_pro_killer.png")) << name;
+        EXPECT_TRUE(test::exists(site + "/index.html")) << name;
+        EXPECT_TRUE(test::exists(site + "/medal_pro_killer.png")) << name;
     }
 }
 

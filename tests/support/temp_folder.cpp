@@ -25,6 +25,16 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempFolder::folder() const { return platform::pathBytes(path_ / ""); }
+
+std::string TempFolder::file(std::string_view name) const {
+    return platform::pathBytes(path_ / platform::nativePath(name));
+}
+
+void makeFolder(const std::string& path) { std::filesystem::create_directory(platform::nativePath(path)); }
+
+bool exists(const std::string& path) { return std::filesystem::exists(platform::nativePath(path)); }
+
 void writeFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(platform::nativePath(path), std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + path);

@@ -7,6 +7,8 @@
 # for as long as the server runs. A server left lingering by an earlier start is waited
 # for, since a second one cannot be made persistent beside it.
 keep_wine_server() {
+    # The server starts in the prefix's folder, so a new prefix's folder is made first.
+    mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wineserver -w
     /usr/lib/wine/wineserver -p
     WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} /usr/lib/wine/wine64 cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
