@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "common/error.h"
+#include "common/file_names.h"
 
 namespace gravmark {
 namespace {
@@ -22,7 +23,7 @@ void pause(std::chrono::milliseconds length) {
 }  // namespace
 
 FetchLock::FetchLock(const std::string& programFolder, std::chrono::milliseconds wait)
-    : file_(QFile::decodeName(QByteArray::fromStdString(programFolder + "games_mp.log.lock"))) {
+    : file_(qtFileName(programFolder + "games_mp.log.lock")) {
     // A fetch may take long: only a lock whose process is gone counts as stale, never an old one.
     file_.setStaleLockTime(std::chrono::milliseconds::zero());
     const QDeadlineTimer deadline(wait);

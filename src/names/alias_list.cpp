@@ -6,6 +6,7 @@
 
 #include "common/byte_order_mark.h"
 #include "common/error.h"
+#include "common/file_names.h"
 #include "names/alias_chains.h"
 #include "table/event_table.h"
 
@@ -43,7 +44,7 @@ std::string AliasList::fileName(const std::string& folder) { return folder + "al
 
 AliasList AliasList::read(const std::string& path) {
     AliasList list;
-    QFile file(QFile::decodeName(path.c_str()));
+    QFile file(qtFileName(path));
     if (!file.exists()) return list;
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error("Cannot read " + path + ": " + file.errorString().toStdString());
@@ -172,7 +173,7 @@ bool AliasList::remove(const std::string& alias) {
 }
 
 void AliasList::write(const std::string& path) const {
-    QSaveFile file(QFile::decodeName(path.c_str()));
+    QSaveFile file(qtFileName(path));
     bool written = file.open(QIODevice::WriteOnly);
     // A first line that itself begins with the mark's bytes (a name may) gets a mark in
     // front, so that reading takes away that one and leaves the line as it is.

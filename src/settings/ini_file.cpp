@@ -10,6 +10,7 @@
 
 #include "common/byte_order_mark.h"
 #include "common/error.h"
+#include "common/file_names.h"
 #include "common/program_folder.h"
 #include "platform/native_path.h"
 
@@ -76,7 +77,7 @@ void writeLines(const std::string& path, const IniText& text) {
     std::string content(text.byteOrderMark ? kByteOrderMark : "");
     for (const auto& line : text.lines) content += line + "\r\n";
     const Error failure("Unable to write to " + path);
-    const QString name = QFile::decodeName(path.c_str());
+    const QString name = qtFileName(path);
     const bool isNew = !QFile::exists(name);
     QSaveFile file(name);
     file.setDirectWriteFallback(true);
@@ -151,7 +152,7 @@ std::string IniFile::readString(std::string_view section, std::string_view key,
 }
 
 void IniFile::requireReadable() const {
-    const QString name = QFile::decodeName(path_.c_str());
+    const QString name = qtFileName(path_);
     const QFileInfo info(name);
     if (!info.exists()) return;
     if (info.isDir()) throw Error("Cannot read " + path_ + ": it is a folder");

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "common/error.h"
+#include "common/file_names.h"
 #include "platform/native_path.h"
 
 namespace gravmark {
@@ -63,8 +64,6 @@ bool namesMatch(const std::string& names, const std::string& name) {
     return false;
 }
 
-QString qtPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 }  // namespace
 
 std::string knownHostsName(const std::string& host, uint16_t port) {
@@ -93,7 +92,7 @@ HostKeyCheck KnownHosts::check(const std::string& host, uint16_t port, const Hos
 
 void KnownHosts::add(const std::string& host, uint16_t port, const HostKey& key) const {
     QByteArray content;
-    QFile existing(qtPath(path_));
+    QFile existing(qtFileName(path_));
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly))
             throw Error("Cannot read \"" + path_ + "\": " + existing.errorString().toStdString());
@@ -102,7 +101,7 @@ void KnownHosts::add(const std::string& host, uint16_t port, const HostKey& key)
     }
     content += QByteArray::fromStdString(knownHostsName(host, port) + " " + key.type + " ") +
                QByteArray::fromStdString(key.blob).toBase64() + '\n';
-    QSaveFile file(qtPath(path_));
+    QSaveFile file(qtFileName(path_));
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         throw Error("Cannot write \"" + path_ + "\": " + file.errorString().toStdString());
 }

@@ -11,14 +11,14 @@ BatchResult runBatchProcess(const std::vector<std::string>& arguments,
                             const std::function<void(QProcessEnvironment&)>& adjust, const std::string& executable,
                             int terminateAfterMs) {
     QStringList list;
-    for (const std::string& argument : arguments) list << QFile::decodeName(QByteArray::fromStdString(argument));
+    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     if (adjust) adjust(environment);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(QFile::decodeName(QByteArray::fromStdString(executable)), list);
+    process.start(QString::fromStdString(executable), list);
     BatchResult result;
     if (terminateAfterMs >= 0 && process.waitForStarted()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(terminateAfterMs));
