@@ -92,12 +92,16 @@ HostKeyCheck KnownHosts::check(const std::string& host, uint16_t port, const Hos
 
 void KnownHosts::add(const std::string& host, uint16_t port, const HostKey& key) const {
     QByteArray content;
-    QFile existing(qtFileName(path_));
-    if (existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly))
-            throw Error("Cannot read \"" + path_ + "\": " + existing.errorString().toStdString());
-        content = existing.readAll();
-        if (!content.isEmpty() && !content.endsWith('\n')) content += '\n';
+    {
+        // Closed again before the new file takes its place: Windows refuses to replace a
+        // file that is still open.
+        QFile existing(qtFileName(path_));
+        if (existing.exists()) {
+            if (!existing.open(QIODevice::ReadOnly))
+                throw Error("Cannot read \"" + path_ + "\": " + existing.errorString().toStdString());
+            content = existing.readAll();
+            if (!content.isEmpty() && !content.endsWith('\n')) content += '\n';
+        }
     }
     content += QByteArray::fromStdString(knownHostsName(host, port) + " " + key.type + " ") +
                QByteArray::fromStdString(key.blob).toBase64() + '\n';
