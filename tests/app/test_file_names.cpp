@@ -58,7 +58,7 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
 TEST_F(FileNames, SettingsKeepTheSaveFolderAndReadOldLatin1Ones) {
     const std::string cafe = makeFolder("Caf\u00e9");
     test::writeFile(folder.file("GravmarkParser.INI"),
-                    "[General]\r\nsavepath=" + folder.file("Caf\xe9") + "\r\n");
+                    "[General]\r\nsavepath=" + folder.folder() + "Caf\xe9\r\n");  // bytes, not file()
     ProgramWindows windows;
     EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(cafe));
     EXPECT_TRUE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
