@@ -17,18 +17,22 @@ LineScanner::LineScanner(const ScanLines& lines, ScanState start) {
         free_.push_back(std::make_unique<Batch>());
         free_.back()->events.reserve(kBatchEvents);
     }
-    thread_ = std::jthread([this, &lines, start](std::stop_token stop) { scan(lines, start, stop); });
+    thread_ = std::thread([this, &lines, start] { scan(lines, start); });
 }
 
 LineScanner::~LineScanner() {
-    thread_.request_stop();
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
     changed_.notify_all();
+    thread_.join();
 }
 
-void LineScanner::scan(const ScanLines& lines, ScanState state, std::stop_token stop) {
+void LineScanner::scan(const ScanLines& lines, ScanState state) {
     int32_t& game = state.game;
     std::string_view &map = state.map, &maptype = state.maptype;
-    std::unique_ptr<Batch> batch = freeBatch(stop);
+    std::unique_ptr<Batch> batch = freeBatch();
     for (size_t i = 0, total = lines.lineCount(); i < total && batch; ++i) {
         const auto [line, closedAtEnd] = lines.line(i);
         const LineKind kind = classifyLine(line);
@@ -42,7 +46,7 @@ void LineScanner::scan(const ScanLines& lines, ScanState state, std::stop_token 
                 {kind, i, ParseFields(line, kDelimiter, closedAtEnd), game, map, maptype});
             if (batch->events.size() == kBatchEvents) {
                 hand(std::move(batch));
-                batch = freeBatch(stop);
+                batch = freeBatch();
             }
         }
     }
@@ -54,9 +58,10 @@ void LineScanner::scan(const ScanLines& lines, ScanState state, std::stop_token 
     changed_.notify_all();
 }
 
-std::unique_ptr<LineScanner::Batch> LineScanner::freeBatch(std::stop_token stop) {
+std::unique_ptr<LineScanner::Batch> LineScanner::freeBatch() {
     std::unique_lock lock(mutex_);
-    if (!changed_.wait(lock, stop, [this] { return !free_.empty(); })) return nullptr;
+    changed_.wait(lock, [this] { return stopping_ || !free_.empty(); });
+    if (stopping_) return nullptr;
     std::unique_ptr<Batch> batch = std::move(free_.back());
     free_.pop_back();
     batch->events.clear();

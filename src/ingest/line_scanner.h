@@ -60,17 +60,20 @@ private:
         bool last = false;
     };
 
-    void scan(const ScanLines& lines, ScanState state, std::stop_token stop);
-    std::unique_ptr<Batch> freeBatch(std::stop_token stop);
+    void scan(const ScanLines& lines, ScanState state);
+    std::unique_ptr<Batch> freeBatch();  // nothing once stopping
     void hand(std::unique_ptr<Batch> batch);
 
+    // A plain flag under the mutex rather than a stop token: waits on a stop token hung
+    // now and then under MinGW's runtime when the scanner was stopped midway.
     std::mutex mutex_;
-    std::condition_variable_any changed_;
+    std::condition_variable changed_;
+    bool stopping_ = false;
     std::deque<std::unique_ptr<Batch>> full_;
     std::vector<std::unique_ptr<Batch>> free_;
     std::unique_ptr<Batch> reading_;  // the batch next() handed out last
     ScanState end_;
-    std::jthread thread_;  // last: it stops and joins before the rest goes
+    std::thread thread_;  // joined by the destructor
 };
 
 }  // namespace gravmark
