@@ -18,9 +18,9 @@ namespace {
 void reportKeptNames(const KeptNamesRun& run, const SettingsValues& settings, StderrDialogs& dialogs) {
     for (const std::string& problem : run.problems) dialogs.showWarning(problem);
     if (!run.sharedIds.empty()) dialogs.showWarning(sharedIdsText(run.sharedIds));
-    if (run.rulesApplied == 0 && !settings.mergebyid) return;
+    if (run.rulesApplied == 0 && !settings.mergeById) return;
     std::string summary = "Kept names: " + std::to_string(run.rulesApplied) + " rules of aliases.txt applied";
-    if (settings.mergebyid)
+    if (settings.mergeById)
         summary += ", " + std::to_string(run.namesMergedById) + " names merged by player id";
     dialogs.showMessage(summary + ", " + std::to_string(run.eventsRenamed) + " events renamed");
 }
@@ -42,14 +42,14 @@ std::string chooseProgramFolder(const BatchOptions& options) {
 
 void requirePageTarget(const BatchOptions& options, const SettingsValues& settings) {
     if (options.out) return;
-    if (settings.savepath.empty() || settings.savepath == kNotConfigured) {
+    if (settings.savePath.empty() || settings.savePath == kNotConfigured) {
         throw Error("No place for the page: give --out FILE, or set a default save folder (savepath) in " +
                     settingsFileName());
     }
 }
 
 std::string pageTarget(const BatchOptions& options, const SettingsValues& settings) {
-    return options.out ? *options.out : defaultPageFile(settings.savepath);
+    return options.out ? *options.out : defaultPageFile(settings.savePath);
 }
 
 RunOptions batchPageOptions(const std::string& folder, const SettingsValues& settings, bool toOut,

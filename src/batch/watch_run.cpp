@@ -73,7 +73,7 @@ public:
         std::vector<ServerLog> logs;
         for (const auto& folder : folders)
             logs.push_back({folder->name(), &folder->log(), &folder->keptRules(),
-                            folder->settings().mergebyid, &folder->counts()});
+                            folder->settings().mergeById, &folder->counts()});
         try {
             setProgramFolder(folder_);
             const QDateTime now = options_.now.value_or(QDateTime::currentDateTime());

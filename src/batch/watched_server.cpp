@@ -103,7 +103,7 @@ void WatchedServer::writePage(const PageDestination& destination, StderrDialogs&
         batchPageOptions(folder_, settings_, destination.toOut, destination.target, now, dialogs);
     steps.keptRules = &rules_;
     if (!destination.toOut)
-        steps.settings.savepath = platform::pathBytes(platform::nativePath(destination.target).parent_path());
+        steps.settings.savePath = platform::pathBytes(platform::nativePath(destination.target).parent_path());
     PageRun run;
     Progress unseen;
     writeIncrementalPage(log_, counts_, run, steps, unseen);

@@ -99,7 +99,7 @@ void writeCombinedPage(const std::vector<ServerLog>& servers, PageRun& run, RunO
     }
     const AliasList noRules;
     options.keptRules = &noRules;
-    options.settings.mergebyid = false;
+    options.settings.mergeById = false;
     options.servers = serverGamesText(servers);
     keepPageWithoutGames(run, options);
     if (pageReadsEveryEvent(options.settings)) {

@@ -14,7 +14,7 @@ void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, 
     // Both outlive the steps, which count through them.
     const AliasList rules =
         options.keptRules ? *options.keptRules : AliasList::read(AliasList::fileName(options.folder));
-    const PlayerIdCounts* ids = options.settings.mergebyid ? &log.playerIds() : nullptr;
+    const PlayerIdCounts* ids = options.settings.mergeById ? &log.playerIds() : nullptr;
     if (pageReadsEveryEvent(options.settings)) {
         // Such pages are made from a copy of the events as PARSE leaves them.
         run.events.copyRecordsOf(log.events());

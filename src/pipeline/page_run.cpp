@@ -43,11 +43,11 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
 
 SiteOptions siteOptions(const SettingsValues& settings) {
     SiteOptions site;
-    site.playerPages = settings.playerpages;
-    site.modern = settings.sitestyle == "modern";
+    site.playerPages = settings.playerPages;
+    site.modern = settings.siteStyle == "modern";
     site.exportData = settings.exportData;
     // A code page this program does not know reads as the default one.
-    site.codePage = codePageNamed(settings.logcodepage).value_or(CodePage::Windows1252);
+    site.codePage = codePageNamed(settings.logCodePage).value_or(CodePage::Windows1252);
     site.medals = settings.medals;
     return site;
 }
@@ -82,7 +82,7 @@ void showModernPage(PageRun& run, const PageInputs& inputs) {
 // The kept names (and, when set, the player ids) rename the events first; then either the
 // roster alone, for merging, or the statistics and the page.
 void html(PageRun& run, const RunOptions& options, Progress& progress) {
-    const PlayerIdCounts* ids = options.settings.mergebyid ? &run.playerIds : nullptr;
+    const PlayerIdCounts* ids = options.settings.mergeById ? &run.playerIds : nullptr;
     const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
                               : options.keptRules     ? applyKeptNames(run.events, *options.keptRules, ids)
                                                       : applyKeptNames(run.events, options.folder, ids);
@@ -126,7 +126,7 @@ void html(PageRun& run, const RunOptions& options, Progress& progress) {
 void save(PageRun& run, const RunOptions& options) {
     run.lastSave =
         savePage(run.logLines, run.detailLines, run.pageFinished, options.saveToDefaultFolder,
-                 options.settings.savepath, options.version,
+                 options.settings.savePath, options.version,
                  run.playerSite.pageExtras(
                      options.folder, {run.pageTime, run.lineCount, run.counts.playedTotal, options.version}));
 }

@@ -7,6 +7,8 @@
 
 namespace gravmark {
 
+using Key = SettingsKey;
+
 namespace {
 
 std::string lowerCase(const std::string& text) {
@@ -18,25 +20,25 @@ std::string lowerCase(const std::string& text) {
 SettingsValues readSettings(const std::string& iniPath) {
     const IniFile ini(iniPath);
     SettingsValues values;
-    values.server = ini.readString("FTPconnect", "server", values.server);
-    values.user = ini.readString("FTPconnect", "user", values.user);
-    values.pass = ini.readString("FTPconnect", "pass", values.pass);
-    values.logfile = ini.readString("FTPconnect", "logfile", values.logfile);
-    values.savepath = storedFileName(ini.readString("General", "savepath", values.savepath));
+    values.server = ini.readString(Key::kConnectSection, Key::kServer, values.server);
+    values.user = ini.readString(Key::kConnectSection, Key::kUser, values.user);
+    values.password = ini.readString(Key::kConnectSection, Key::kPassword, values.password);
+    values.logFile = ini.readString(Key::kConnectSection, Key::kLogFile, values.logFile);
+    values.savePath = storedFileName(ini.readString(Key::kGeneralSection, Key::kSavePath, values.savePath));
     for (size_t i = 0; i < kMedalKeys.size(); ++i)
-        values.medals[i] = ini.readBool("Medals", kMedalKeys[i], values.medals[i]);
-    values.mergebyid = ini.readBool("General", "mergebyid", values.mergebyid);
-    values.keyfile = ini.readString("FTPconnect", "keyfile", values.keyfile);
+        values.medals[i] = ini.readBool(Key::kMedalSection, kMedalKeys[i], values.medals[i]);
+    values.mergeById = ini.readBool(Key::kGeneralSection, Key::kMergeById, values.mergeById);
+    values.keyFile = ini.readString(Key::kConnectSection, Key::kKeyFile, values.keyFile);
     // Written in lower case; a hand-edited "FTPS" means the same.
-    values.protocol = lowerCase(ini.readString("FTPconnect", "protocol", values.protocol));
-    values.passive = ini.readBool("FTPconnect", "passive", values.passive);
-    values.tlsfingerprint = ini.readString("FTPconnect", "tlsfingerprint", values.tlsfingerprint);
-    values.history = ini.readBool("General", "history", values.history);
-    values.playerpages = ini.readBool("General", "playerpages", values.playerpages);
-    values.ratings = ini.readBool("General", "ratings", values.ratings);
-    values.sitestyle = lowerCase(ini.readString("General", "sitestyle", values.sitestyle));
-    values.logcodepage = lowerCase(ini.readString("General", "logcodepage", values.logcodepage));
-    values.exportData = ini.readBool("General", "export", values.exportData);
+    values.protocol = lowerCase(ini.readString(Key::kConnectSection, Key::kProtocol, values.protocol));
+    values.passive = ini.readBool(Key::kConnectSection, Key::kPassive, values.passive);
+    values.tlsFingerprint = ini.readString(Key::kConnectSection, Key::kTlsFingerprint, values.tlsFingerprint);
+    values.history = ini.readBool(Key::kGeneralSection, Key::kHistory, values.history);
+    values.playerPages = ini.readBool(Key::kGeneralSection, Key::kPlayerPages, values.playerPages);
+    values.ratings = ini.readBool(Key::kGeneralSection, Key::kRatings, values.ratings);
+    values.siteStyle = lowerCase(ini.readString(Key::kGeneralSection, Key::kSiteStyle, values.siteStyle));
+    values.logCodePage = lowerCase(ini.readString(Key::kGeneralSection, Key::kLogCodePage, values.logCodePage));
+    values.exportData = ini.readBool(Key::kGeneralSection, Key::kExport, values.exportData);
     return values;
 }
 

@@ -11,6 +11,32 @@ namespace gravmark {
 // The placeholder of a value that is not configured.
 inline constexpr const char* kNotConfigured = "<none>";
 
+// The sections and keys of the settings file. The file is the user's and other releases
+// read it too, so these spellings never change, whatever the fields below are called.
+struct SettingsKey {
+    static constexpr const char* kConnectSection = "FTPconnect";
+    static constexpr const char* kGeneralSection = "General";
+    static constexpr const char* kMedalSection = "Medals";
+    // In "FTPconnect":
+    static constexpr const char* kServer = "server";
+    static constexpr const char* kUser = "user";
+    static constexpr const char* kPassword = "pass";
+    static constexpr const char* kLogFile = "logfile";
+    static constexpr const char* kKeyFile = "keyfile";
+    static constexpr const char* kProtocol = "protocol";
+    static constexpr const char* kPassive = "passive";
+    static constexpr const char* kTlsFingerprint = "tlsfingerprint";
+    // In "General":
+    static constexpr const char* kSavePath = "savepath";
+    static constexpr const char* kMergeById = "mergebyid";
+    static constexpr const char* kHistory = "history";
+    static constexpr const char* kPlayerPages = "playerpages";
+    static constexpr const char* kRatings = "ratings";
+    static constexpr const char* kSiteStyle = "sitestyle";
+    static constexpr const char* kLogCodePage = "logcodepage";
+    static constexpr const char* kExport = "export";
+};
+
 // The keys of the seven medal flags in section "Medals", in the order of SettingsValues::medals.
 inline constexpr std::array<const char*, 7> kMedalKeys = {"killer", "hshoot",  "hdead",  "target",
                                                           "tnt",    "grenade", "suicide"};
@@ -37,26 +63,26 @@ inline constexpr std::array<const char*, 7> kLogCodePages = {
 struct SettingsValues {
     std::string server = kNotConfigured;
     std::string user = kNotConfigured;
-    std::string pass = kNotConfigured;
-    std::string logfile = "games_mp.log";
-    std::string savepath = kNotConfigured;
+    std::string password = kNotConfigured;
+    std::string logFile = "games_mp.log";
+    std::string savePath = kNotConfigured;
     // Killer, Headshooter, Shot in the head, Target, TNT, Grenades, Suicide.
     std::array<bool, 7> medals{true, true, true, true, false, true, true};
     // Names seen with one player id are counted under one name (key "mergebyid" in "General").
-    bool mergebyid = false;
-    std::string keyfile = kNotConfigured;  // a private key for SFTP logins (section "FTPconnect")
+    bool mergeById = false;
+    std::string keyFile = kNotConfigured;  // a private key for SFTP logins (section "FTPconnect")
     std::string protocol = kProtocols[0].key;
     bool passive = true;
     // The server certificate the user accepted, "SHA256:" + 64 lower-case hex digits; it
     // is written when accepted, never by "Save settings".
-    std::string tlsfingerprint;
+    std::string tlsFingerprint;
     bool history = false;  // LOAD reads the rotated copies before the log
     // A page per player, weapons.html and maps.html beside the saved page ("General", "playerpages").
-    bool playerpages = false;
+    bool playerPages = false;
     // A skill rating per player, with rivals and form, where the pages show players ("General", "ratings").
     bool ratings = false;
-    std::string sitestyle = kSiteStyles[0];      // "General", "sitestyle"
-    std::string logcodepage = kLogCodePages[0];  // "General", "logcodepage"
+    std::string siteStyle = kSiteStyles[0];      // "General", "sitestyle"
+    std::string logCodePage = kLogCodePages[0];  // "General", "logcodepage"
     bool exportData = false;  // stats.json and players.csv beside the page ("General", "export")
 
     bool operator==(const SettingsValues&) const = default;

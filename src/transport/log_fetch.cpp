@@ -21,15 +21,15 @@ std::unique_ptr<RemoteLog> connectTo(const SettingsValues& settings, const std::
                                      const FetchNotifications& notifications, const TrustDecision& trust,
                                      const FetchTimeLimits& limits, const SftpPrompts& sftpPrompts) {
     if (settings.protocol == "sftp") {
-        const SftpAccount account{settings.server, settings.user, configured(settings.pass),
-                                  configured(settings.keyfile), settings.logfile};
+        const SftpAccount account{settings.server, settings.user, configured(settings.password),
+                                  configured(settings.keyFile), settings.logFile};
         SftpPrompts prompts = sftpPrompts;
         prompts.connected = notifications.onConnected;
         return std::make_unique<SftpRemoteLog>(account, programFolder + "known_hosts", prompts, limits.data);
     }
     if (settings.protocol == "ftp" || settings.protocol == "ftps") {
-        const FtpAccount account{settings.server,  settings.user,    settings.pass,
-                                 settings.logfile, settings.passive, settings.protocol == "ftps"};
+        const FtpAccount account{settings.server,  settings.user,    settings.password,
+                                 settings.logFile, settings.passive, settings.protocol == "ftps"};
         // Called again if the session has to log in anew, after this function has returned.
         return std::make_unique<FtpRemoteLog>(
             account, limits, notifications.onConnected,

@@ -95,7 +95,7 @@ void MainWindow::useSettings(const SettingsValues& values) { settings_ = values;
 
 void MainWindow::offerConfiguredFeatures(const SettingsValues& values) {
     if (values.server != kNotConfigured) fetchLogAction->setVisible(true);
-    if (values.savepath != kNotConfigured) {
+    if (values.savePath != kNotConfigured) {
         defaultSaveBox->setVisible(true);
         defaultSaveBox->setEnabled(true);
     }

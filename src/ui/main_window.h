@@ -77,9 +77,6 @@ public:
     FetchNotifications fetchNotifications;
     FetchTimeLimits fetchLimits;
 
-    MergeNamesWindow* mergeNamesWindow = nullptr;
-    SettingsWindow* settingsWindow = nullptr;
-
 signals:
     // The window has closed: the program ends.
     void closed();
@@ -109,6 +106,11 @@ private:
     QAction* showDbAction = nullptr;           // showdb1, "show db"
     QAction* fetchLogAction = nullptr;         // getlogfromBrom1, "get log ftp server"
     QAction* setupFtpServerAction = nullptr;   // SetupFTPServer1, "Setup FTP Server"
+
+    // The merge and settings windows (setWindows); this window shows them and hands the
+    // merge window the roster.
+    MergeNamesWindow* mergeNamesWindow = nullptr;
+    SettingsWindow* settingsWindow = nullptr;
 
     void prepareForFirstRun();
     // The steps of a button (main_window_steps.cpp); false after "File does not exist".

@@ -192,9 +192,9 @@ void SettingsWindow::createControls() {
 // What the saved pages look like and which files go with them, in the last row.
 void SettingsWindow::createPageStyleControls() {
     pageStyleLabel = label(this, "PageStyleLabel", "Style", 336, 328);
-    pageStyleChoice = valueChoice(this, "sitestyle", kSiteStyles, 368, 68);
+    pageStyleChoice = valueChoice(this, SettingsKey::kSiteStyle, kSiteStyles, 368, 68);
     codePageLabel = label(this, "CodePageLabel", "Code page", 442, 328);
-    codePageChoice = valueChoice(this, "logcodepage", kLogCodePages, 498, 116);
+    codePageChoice = valueChoice(this, SettingsKey::kLogCodePage, kLogCodePages, 498, 116);
     exportBox = checkBox(this, "export", "Export", 622, 327, 59);
     chainTabOrder({playerPagesBox, ratingsBox, pageStyleChoice, codePageChoice, exportBox});
 }
@@ -242,12 +242,12 @@ QCheckBox* SettingsWindow::medal(size_t index) const {
 void SettingsWindow::showValues(const SettingsValues& values) {
     serverEdit->setText(shown(values.server));
     userEdit->setText(shown(values.user));
-    passwordEdit->setText(shown(values.pass));
-    logFileEdit->setText(shown(values.logfile));
-    saveFolderEdit->setText(shownFileName(values.savepath));
+    passwordEdit->setText(shown(values.password));
+    logFileEdit->setText(shown(values.logFile));
+    saveFolderEdit->setText(shownFileName(values.savePath));
     for (size_t i = 0; i < values.medals.size(); ++i) medal(i)->setChecked(values.medals[i]);
-    mergeByIdBox->setChecked(values.mergebyid);
-    keyFileEdit->setText(shown(values.keyfile));
+    mergeByIdBox->setChecked(values.mergeById);
+    keyFileEdit->setText(shown(values.keyFile));
     protocolChoice->setCurrentIndex(protocolIndex(values.protocol));
     // A protocol this program does not know stays as written, as an extra entry, so that
     // the fetch refuses it instead of falling back to another (perhaps unencrypted) one.
@@ -257,10 +257,10 @@ void SettingsWindow::showValues(const SettingsValues& values) {
     }
     passiveModeBox->setChecked(values.passive);
     rotatedLogsBox->setChecked(values.history);
-    playerPagesBox->setChecked(values.playerpages);
+    playerPagesBox->setChecked(values.playerPages);
     ratingsBox->setChecked(values.ratings);
-    choose(pageStyleChoice, values.sitestyle);
-    choose(codePageChoice, values.logcodepage);
+    choose(pageStyleChoice, values.siteStyle);
+    choose(codePageChoice, values.logCodePage);
     exportBox->setChecked(values.exportData);
 }
 
@@ -268,22 +268,22 @@ SettingsValues SettingsWindow::values() const {
     SettingsValues values;
     values.server = textOf(serverEdit);
     values.user = textOf(userEdit);
-    values.pass = textOf(passwordEdit);
-    values.logfile = textOf(logFileEdit);
-    values.savepath = fileSystemName(saveFolderEdit->text());
+    values.password = textOf(passwordEdit);
+    values.logFile = textOf(logFileEdit);
+    values.savePath = fileSystemName(saveFolderEdit->text());
     for (size_t i = 0; i < values.medals.size(); ++i) values.medals[i] = medal(i)->isChecked();
-    values.mergebyid = mergeByIdBox->isChecked();
-    values.keyfile = textOf(keyFileEdit);
+    values.mergeById = mergeByIdBox->isChecked();
+    values.keyFile = textOf(keyFileEdit);
     const int chosen = protocolChoice->currentIndex();
     values.protocol = chosen < std::ssize(kProtocols)
                           ? kProtocols[chosen].key
                           : protocolChoice->currentText().toLatin1().toStdString();
     values.passive = passiveModeBox->isChecked();
     values.history = rotatedLogsBox->isChecked();
-    values.playerpages = playerPagesBox->isChecked();
+    values.playerPages = playerPagesBox->isChecked();
     values.ratings = ratingsBox->isChecked();
-    values.sitestyle = pageStyleChoice->currentText().toLatin1().toStdString();
-    values.logcodepage = codePageChoice->currentText().toLatin1().toStdString();
+    values.siteStyle = pageStyleChoice->currentText().toLatin1().toStdString();
+    values.logCodePage = codePageChoice->currentText().toLatin1().toStdString();
     values.exportData = exportBox->isChecked();
     return values;
 }

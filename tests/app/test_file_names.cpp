@@ -49,7 +49,7 @@ TEST_F(FileNames, FolderPickedWithBrowseIsShownAndKeptAsTheFileSystemNamesIt) {
         ProgramWindows windows;
         control<QPushButton>(windows.settingsWindow, "Button2")->click();  // Browse
         EXPECT_EQ(control<QLineEdit>(windows.settingsWindow, "Edit5")->text(), shown(site));
-        EXPECT_EQ(windows.settingsWindow.values().savepath, site);
+        EXPECT_EQ(windows.settingsWindow.values().savePath, site);
     }
 }
 

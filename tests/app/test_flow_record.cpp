@@ -85,7 +85,8 @@ protected:
         return out.str();
     }
 
-    void recordState(const std::string& when, MainWindow& form) {
+    void recordState(const std::string& when, ProgramWindows& windows) {
+        MainWindow& form = windows.mainWindow;
         record_ << "== " << when << "\n";
         record_ << "messages:";
         for (const std::string& message : dialogs.messages) record_ << " [" << message << "]";
@@ -100,7 +101,7 @@ protected:
         record_ << "lijst.xml " << fileDigest(folder.file("lijst.xml")) << " temp.xml "
                 << fileDigest(folder.file("temp.xml")) << "\n";
         std::string roster;
-        const QListWidget* rosterList = control<QListWidget>(*form.mergeNamesWindow, "ListBox1");
+        const QListWidget* rosterList = control<QListWidget>(windows.mergeNamesWindow, "ListBox1");
         for (int i = 0; i < rosterList->count(); ++i)
             roster += rosterList->item(i)->text().toLatin1().toStdString() + "\n";
         record_ << "roster " << rosterList->count() << " " << digest(roster)
@@ -121,9 +122,9 @@ protected:
             control<QCheckBox>(form, "CheckBox1")->setChecked(true);
             control<QPushButton>(form, "Button1")->click();
             control<QPushButton>(form, "Button2")->click();
-            recordState("after LOAD and PARSE", form);
+            recordState("after LOAD and PARSE", windows);
             control<QPushButton>(form, "Button3")->click();
-            recordState("after HTML", form);
+            recordState("after HTML", windows);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
             control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\nmessages " << dialogs.messages.size() << " page "
@@ -132,7 +133,7 @@ protected:
 
             renameFirstAttackerInGrid(windows);
             control<QPushButton>(form, "Button3")->click();
-            recordState("after the grid edit and HTML again", form);
+            recordState("after the grid edit and HTML again", windows);
             dialogs.saveAnswers.push_back(folder.file("index2.html"));
             control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE again\npage " << fileDigest(folder.file("index2.html")) << "\n";
@@ -172,7 +173,7 @@ protected:
             control<QPushButton>(form, "Button2")->click();
             control<QCheckBox>(form, "CheckBox2")->setChecked(true);
             control<QPushButton>(form, "Button3")->click();
-            recordState("after HTML with Let me join Names", form);
+            recordState("after HTML with Let me join Names", windows);
             MergeNamesWindow& merge = windows.mergeNamesWindow;
             control<QListWidget>(merge, "ListBox1")->item(1)->setSelected(true);
             control<QListWidget>(merge, "ListBox2")->item(2)->setSelected(true);
@@ -180,7 +181,7 @@ protected:
             control<QPushButton>(merge, "Button1")->click();
             control<QCheckBox>(form, "CheckBox2")->setChecked(false);
             control<QPushButton>(form, "Button3")->click();
-            recordState("after JOIN NAMES and HTML", form);
+            recordState("after JOIN NAMES and HTML", windows);
             dialogs.saveAnswers.push_back(folder.file("index.html"));
             control<QPushButton>(form, "Button4")->click();
             record_ << "== after SAVE\npage " << fileDigest(folder.file("index.html")) << "\n";

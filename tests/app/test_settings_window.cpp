@@ -41,7 +41,7 @@ TEST_F(SettingsWindowTest, ShowsTheDefaultsWithoutASettingsFile) {
     EXPECT_EQ(control<QLineEdit>(form, "Edit3")->displayText(), "<none>");
     showPassword->click();
     EXPECT_EQ(control<QLineEdit>(form, "Edit3")->displayText(), dots);
-    EXPECT_EQ(form.values().pass, "<none>");
+    EXPECT_EQ(form.values().password, "<none>");
     const std::pair<const char*, bool> medals[] = {
         {"CheckBox1", true},  {"CheckBox2", true}, {"CheckBox3", true}, {"CheckBox4", true},
         {"CheckBox5", false}, {"CheckBox6", true}, {"CheckBox7", true}};
@@ -131,7 +131,7 @@ TEST_F(SettingsWindowTest, ReadsTheSettingsFile) {
     EXPECT_TRUE(control<QCheckBox>(form, "CheckBox10")->isChecked());
     EXPECT_EQ(control<QComboBox>(form, "sitestyle")->currentText(), "modern");
     EXPECT_TRUE(control<QCheckBox>(form, "export")->isChecked());
-    EXPECT_EQ(form.values().logcodepage, "koi8-r");  // kept as written, not replaced
+    EXPECT_EQ(form.values().logCodePage, "koi8-r");  // kept as written, not replaced
     EXPECT_TRUE(control<QAction>(windows.mainWindow, "getlogfromBrom1")->isVisible());
     EXPECT_FALSE(control<QCheckBox>(windows.mainWindow, "savedef")->isEnabled());
 }
@@ -176,7 +176,7 @@ TEST_F(SettingsWindowTest, SaveWritesANewFileAndSwitchesTheMainWindowAtOnce) {
     EXPECT_EQ(saved.protocol, "ftps");
     EXPECT_FALSE(saved.passive);
     EXPECT_TRUE(saved.history);
-    EXPECT_EQ(saved.tlsfingerprint, "SHA256:ab");
+    EXPECT_EQ(saved.tlsFingerprint, "SHA256:ab");
 }
 
 TEST_F(SettingsWindowTest, AProtocolThisProgramDoesNotKnowIsKeptNotReplaced) {
@@ -226,16 +226,16 @@ TEST_F(SettingsWindowTest, EveryEditReachesTheMainWindowAtOnceAndReadingTheFileO
 
     QSignalSpy changes(&form, &SettingsWindow::valuesChanged);
     control<QLineEdit>(form, "Edit5")->setText("/srv/www");
-    EXPECT_EQ(windows.mainWindow.settings().savepath, "/srv/www");
+    EXPECT_EQ(windows.mainWindow.settings().savePath, "/srv/www");
     control<QCheckBox>(form, "CheckBox7")->setChecked(false);
     EXPECT_FALSE(windows.mainWindow.settings().medals[6]);
     control<QComboBox>(form, "Protocol")->setCurrentIndex(2);
     EXPECT_EQ(windows.mainWindow.settings().protocol, "sftp");
     control<QCheckBox>(form, "history")->setChecked(false);
     control<QComboBox>(form, "sitestyle")->setCurrentText("modern");
-    EXPECT_EQ(windows.mainWindow.settings().sitestyle, "modern");
+    EXPECT_EQ(windows.mainWindow.settings().siteStyle, "modern");
     control<QComboBox>(form, "logcodepage")->setCurrentText("windows-1251");
-    EXPECT_EQ(windows.mainWindow.settings().logcodepage, "windows-1251");
+    EXPECT_EQ(windows.mainWindow.settings().logCodePage, "windows-1251");
     EXPECT_EQ(windows.mainWindow.settings(), form.values());
     EXPECT_EQ(changes.count(), 6);
     // Unsaved, the menu entry and the default save stay as the file had them.

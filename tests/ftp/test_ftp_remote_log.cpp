@@ -40,7 +40,7 @@ protected:
         setProgramFolder(folder.folder());
         settings.server = server.serverText();
         settings.user = "gamer";
-        settings.pass = "secret";
+        settings.password = "secret";
     }
 
     FetchOutcome fetch() {
@@ -120,7 +120,7 @@ TEST_F(FtpFetch, RemotePathIsRelativeUnlessItStartsWithASlash) {
     for (const std::string name : {"logs/main servergames_mp.log", "/srv/gamegames_mp.log"}) {
         std::filesystem::remove(logPath);
         server.remotePath = name;
-        settings.logfile = name;
+        settings.logFile = name;
         EXPECT_EQ(fetch(), FetchOutcome::Replaced);
         EXPECT_EQ(commands(), afterLogin({"SIZE " + name, "EPSV", "RETR " + name, "QUIT"}));
         EXPECT_EQ(readFile(logPath), "0:00 InitGame\n");
@@ -321,7 +321,7 @@ TEST_F(FtpFetch, ASecondFetchInTheSameFolderWaitsThenGivesUp) {
 }
 
 TEST_F(FtpFetch, LineBreaksInTheAccountAreRefusedBeforeConnecting) {
-    for (auto* field : {&settings.user, &settings.pass, &settings.logfile}) {
+    for (auto* field : {&settings.user, &settings.password, &settings.logFile}) {
         const std::string kept = *field;
         *field += "\r\nDELE games_mp.log";
         EXPECT_EQ(fetchError(), "The FTP user name, password and log file name cannot hold a line break.");

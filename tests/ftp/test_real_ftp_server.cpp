@@ -41,7 +41,7 @@ protected:
     FetchOutcome fetch() {
         settings.server = server->serverText();
         settings.user = server->user();
-        settings.pass = server->password();
+        settings.password = server->password();
         return fetchLogFile(settings, local.folder(), notifications, trust, {10s, 10s, 10s, 10s}).outcome;
     }
     void publish(const std::string& content) { writeFile(remotePath, content); }
@@ -105,7 +105,7 @@ protected:
         };
     }
     std::string keptFingerprint() const {
-        return readSettings(local.file("GravmarkParser.INI")).tlsfingerprint;
+        return readSettings(local.file("GravmarkParser.INI")).tlsFingerprint;
     }
 
     std::optional<test::TestCertificate> certificate;

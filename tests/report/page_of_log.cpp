@@ -17,7 +17,7 @@ void savePageOfLog(const std::string& logFile, const TempFolder& folder) {
     RunOptions options;
     options.folder = folder.folder();
     options.settings.medals = {true, true, true, true, true, true, true};
-    options.settings.savepath = folder.path().string();
+    options.settings.savePath = folder.path().string();
     options.saveToDefaultFolder = true;
     options.version = "1.0.2.11";
     options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC); };

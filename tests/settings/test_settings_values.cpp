@@ -13,8 +13,8 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
     const SettingsValues defaults = readSettings(folder.file("GravmarkParser.INI"));
     EXPECT_EQ(defaults, SettingsValues{});
     EXPECT_EQ(defaults.server, "<none>");
-    EXPECT_EQ(defaults.logfile, "games_mp.log");
-    EXPECT_EQ(defaults.savepath, "<none>");
+    EXPECT_EQ(defaults.logFile, "games_mp.log");
+    EXPECT_EQ(defaults.savePath, "<none>");
     EXPECT_EQ(defaults.medals, (std::array<bool, 7>{true, true, true, true, false, true, true}));
 
     test::writeFile(
@@ -26,27 +26,27 @@ TEST(SettingsValues, DefaultsThenTheFileValues) {
     SettingsValues expected;
     expected.server = "ftp.clan.example:2121";
     expected.user = "gamer";
-    expected.pass = " secret ";
-    expected.logfile = "logs/games_mp.log";
-    expected.savepath = "/srv/www";
+    expected.password = " secret ";
+    expected.logFile = "logs/games_mp.log";
+    expected.savePath = "/srv/www";
     expected.medals = {false, true, false, true, true, true, false};
-    expected.mergebyid = true;
+    expected.mergeById = true;
     EXPECT_EQ(readSettings(folder.file("GravmarkParser.INI")), expected);
 }
 
 TEST(SettingsValues, KeyFileIsKeptInFtpconnect) {
     test::TempFolder folder;
     const std::string ini = folder.file("GravmarkParser.INI");
-    EXPECT_EQ(readSettings(ini).keyfile, "<none>");
+    EXPECT_EQ(readSettings(ini).keyFile, "<none>");
     SettingsValues values;
-    values.keyfile = "/home/gamer/.ssh/id_ed25519";
+    values.keyFile = "/home/gamer/.ssh/id_ed25519";
     writeSettings(ini, values);
     EXPECT_EQ(readSettings(ini), values);
     EXPECT_NE(test::readFile(ini).find("keyfile=/home/gamer/.ssh/id_ed25519"), std::string::npos);
 }
 
 TEST(SettingsValues, LaterFlagsAreWrittenOnlyOnceSomebodyTurnedThemOn) {
-    for (const auto& [key, flag] : {std::pair{"playerpages", &SettingsValues::playerpages},
+    for (const auto& [key, flag] : {std::pair{"playerpages", &SettingsValues::playerPages},
                                     std::pair{"ratings", &SettingsValues::ratings}}) {
         test::TempFolder folder;
         const std::string ini = folder.file("GravmarkParser.INI");
@@ -80,8 +80,8 @@ TEST(SettingsValues, PageStyleCodePageAndExportStayOutOfAFileUntilChanged) {
         EXPECT_EQ(test::readFile(ini).find(key), std::string::npos) << key;
     EXPECT_EQ(readSettings(ini), values);
 
-    values.sitestyle = "modern";
-    values.logcodepage = "windows-1251";
+    values.siteStyle = "modern";
+    values.logCodePage = "windows-1251";
     values.exportData = true;
     writeSettings(ini, values);
     EXPECT_EQ(readSettings(ini), values);
@@ -90,8 +90,8 @@ TEST(SettingsValues, PageStyleCodePageAndExportStayOutOfAFileUntilChanged) {
     EXPECT_LT(on.find("\r\nsitestyle=modern\r\n"), on.find("[Medals]"));
     // A hand-edited value in capitals means the same.
     test::writeFile(ini, "[General]\r\nsitestyle=Modern\r\nlogcodepage=UTF-8\r\n");
-    EXPECT_EQ(readSettings(ini).sitestyle, "modern");
-    EXPECT_EQ(readSettings(ini).logcodepage, "utf-8");
+    EXPECT_EQ(readSettings(ini).siteStyle, "modern");
+    EXPECT_EQ(readSettings(ini).logCodePage, "utf-8");
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ protected:
         settings.protocol = "sftp";
         settings.server = "[::1]:" + std::to_string(sshd->port());
         settings.user = sshd->user();
-        settings.keyfile = sshd->clientKey();
-        settings.logfile = remotePath;
+        settings.keyFile = sshd->clientKey();
+        settings.logFile = remotePath;
         prompts.trustNewHostKey = [](const std::string&, const std::string&) { return true; };
     }
     FetchOutcome fetch() {
@@ -59,11 +59,11 @@ TEST_F(SftpFetch, ScheduledFetchesKeepTheCopyEqualToTheServersLog) {
 
 TEST_F(SftpFetch, AFailedLoginOrAMissingLogLeavesTheCopyAsItWas) {
     writeFile(local.file("games_mp.log"), "0:00 InitGame\n");
-    settings.logfile = serverRoot.file("nothing.log");
+    settings.logFile = serverRoot.file("nothing.log");
     EXPECT_THROW(fetch(), Error);
-    settings.logfile = remotePath;
+    settings.logFile = remotePath;
     publish("0:00 InitGame\n0:01 more\n");
-    settings.keyfile = kNotConfigured;
+    settings.keyFile = kNotConfigured;
     EXPECT_THROW(fetch(), Error);
     EXPECT_EQ(copy(), "0:00 InitGame\n");
     EXPECT_FALSE(std::filesystem::exists(local.file("games_mp.log.part")));

@@ -159,11 +159,11 @@ protected:
 
         run.useWorkFolder(work.folder());
         options.folder = work.folder();
-        options.settings.savepath = web().string();
-        options.settings.playerpages = true;
-        options.settings.sitestyle = "modern";
+        options.settings.savePath = web().string();
+        options.settings.playerPages = true;
+        options.settings.siteStyle = "modern";
         options.settings.exportData = true;
-        options.settings.logcodepage = "auto";
+        options.settings.logCodePage = "auto";
         options.saveToDefaultFolder = true;
         options.version = "1.0.2.11";
         Progress progress;

@@ -187,8 +187,8 @@ std::string runLog(PageRun& run, const std::string& log, const test::TempFolder&
     RunOptions options;
     options.folder = folder.folder();
     options.settings.ratings = settings.ratings;
-    options.settings.playerpages = settings.playerPages;
-    options.settings.sitestyle = settings.style;
+    options.settings.playerPages = settings.playerPages;
+    options.settings.siteStyle = settings.style;
     options.settings.exportData = true;
     options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30, 5), Qt::UTC); };
     Progress progress;
