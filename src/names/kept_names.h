@@ -31,6 +31,10 @@ KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, cons
 // The same with the rules of a list read before (a watch keeps the last list it could read).
 KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids);
 
+// The same over the events as plain values.
+KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids);
+KeptNamesRun applyKeptNames(GameEvents& events, const AliasList& list, const PlayerIdCounts* ids);
+
 // What applyKeptNames would do, without touching any event: the run's report (no event
 // counted as renamed) and every name's final name.
 struct KeptNamesPlan {
