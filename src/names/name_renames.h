@@ -14,7 +14,7 @@
 namespace gravmark {
 
 // Hashes std::string and std::string_view alike, so a table of names is searched with a
-// view into the event table without copying the name.
+// view into the events' texts without copying the name.
 struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
