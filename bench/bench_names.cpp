@@ -6,8 +6,7 @@
 //    and renaming the events, the step HTML adds before counting;
 //  - BM_MergeById: the same step with no rules and merging by id, every other id of the
 //    log given a second name (about 2,500 names merged).
-// Each timed step starts from the parsed table read back from its work file, as PARSE
-// leaves it.
+// Each timed step starts from a copy of the parsed events.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -22,7 +21,7 @@
 #include "log_generator.h"
 #include "names/alias_list.h"
 #include "names/kept_names.h"
-#include "table/event_table.h"
+#include "table/game_events.h"
 
 namespace {
 
@@ -48,61 +47,41 @@ const TextBoxLines& loadedLog() {
 
 struct Parsed {
     fs::path folder = fs::temp_directory_path() / "gravmark-bench-names";
-    std::string workFile = (folder / "lijst.xml").string();
+    GameEvents events;
     PlayerIdCounts ids;
 };
 
-// Parses the log once, leaving its event table in a work file and its ids counted.
+// Parses the log once, keeping its events and its ids counted.
 const Parsed& parsed() {
     static Parsed once = [] {
         Parsed result;
         fs::create_directories(result.folder);
-        RecordTable db;
-        db.setFieldDefs(eventTableFields());
-        db.setFileName(result.workFile);
-        db.createDataSet();
         TextBoxLines memo2;
         Progress progress;
         int32_t gameCount = 0;
-        parseLog(loadedLog(), db, false, memo2, progress, gameCount, &result.ids);
-        db.close();
+        parseLog(loadedLog(), result.events, false, memo2, progress, gameCount, &result.ids);
         return result;
     }();
     return once;
 }
 
-void openParsed(RecordTable& db) {
-    db.setFieldDefs(eventTableFields());
-    db.setFileName(parsed().workFile);
-    db.open();
-    db.setFileName({});  // the renamed table must not replace the parsed one
-}
-
 void BM_Parse(benchmark::State& state) {
     const TextBoxLines& memo1 = loadedLog();
-    const fs::path folder = fs::temp_directory_path() / "gravmark-bench-names-parse";
-    fs::create_directories(folder);
     PlayerIdCounts ids;
     for (auto _ : state) {
-        state.PauseTiming();
-        RecordTable db;
-        db.setFieldDefs(eventTableFields());
-        db.setFileName((folder / "lijst.xml").string());
-        db.createDataSet();
+        GameEvents events;
         TextBoxLines memo2;
         Progress progress;
         int32_t gameCount = 0;
-        state.ResumeTiming();
-        parseLog(memo1, db, false, memo2, progress, gameCount, state.range(0) ? &ids : nullptr);
+        parseLog(memo1, events, false, memo2, progress, gameCount, state.range(0) ? &ids : nullptr);
         state.PauseTiming();
-        db.close();
+        events.clear();
         state.ResumeTiming();
     }
     state.counters["ids"] = static_cast<double>(ids.ids().size());
-    fs::remove_all(folder);
 }
 
-// Times applyKeptNames on the parsed table, with the aliases.txt of `rules` and the ids.
+// Times applyKeptNames on the parsed events, with the aliases.txt of `rules` and the ids.
 void timeApply(benchmark::State& state, const AliasList& rules, const PlayerIdCounts* ids) {
     const Parsed& log = parsed();
     const std::string folder = log.folder.string() + "/";
@@ -110,12 +89,12 @@ void timeApply(benchmark::State& state, const AliasList& rules, const PlayerIdCo
     KeptNamesRun run;
     for (auto _ : state) {
         state.PauseTiming();
-        RecordTable db;
-        openParsed(db);
+        GameEvents events;
+        events.append(log.events);
         state.ResumeTiming();
-        run = applyKeptNames(db, folder, ids);
+        run = applyKeptNames(events, folder, ids);
         state.PauseTiming();
-        db.close();
+        events.clear();
         state.ResumeTiming();
     }
     state.counters["rules"] = static_cast<double>(run.rulesApplied);

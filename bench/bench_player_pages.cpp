@@ -23,7 +23,7 @@
 #include "site/site_export.h"
 #include "site/site_writer.h"
 #include "report/run_statistics.h"
-#include "table/event_table.h"
+#include "table/game_events.h"
 #include "table/player_table_fields.h"
 
 namespace {
@@ -62,10 +62,8 @@ void measure(int64_t lines, int players) {
     const fs::path log = folder / "games_mp.log";
     if (!fs::exists(log)) loggen::writeLog({.lines = lines, .players = players}, log.string());
 
-    RecordTable db, tempdb;
-    db.setFieldDefs(eventTableFields());
-    db.setFileName((folder / "lijst.xml").string());
-    db.createDataSet();
+    GameEvents events;
+    RecordTable tempdb;
     tempdb.setFieldDefs(playerTableFields());
     tempdb.createDataSet();
     Statistics stats;
@@ -75,8 +73,8 @@ void measure(int64_t lines, int players) {
         Progress progress;
         loadLog(log.string(), memo1, progress);
         int32_t gameCount = 0;
-        parseLog(memo1, db, false, memo2, progress, gameCount);
-        standings = runStatistics(stats, db, tempdb, gameCount, progress);
+        parseLog(memo1, events, false, memo2, progress, gameCount);
+        standings = runStatistics(stats, events, tempdb, gameCount, progress);
     }
 
     double bestSummary = 1e9, bestWrite = 1e9, bestModern = 1e9, addedMemory = 0;
@@ -84,7 +82,7 @@ void measure(int64_t lines, int players) {
     for (int run = 0; run < 3; ++run) {
         const double before = residentMegabytes();
         auto start = bench::Clock::now();
-        const SiteSummary site = summarizeSite(db, standings.rows, tempdb, standings.winners);
+        const SiteSummary site = summarizeSite(events, standings.rows, tempdb, standings.winners);
         bestSummary = std::min(bestSummary, bench::secondsSince(start));
         start = bench::Clock::now();
         writeSite(site, folder.string() + "/", page);
@@ -99,7 +97,6 @@ void measure(int64_t lines, int players) {
         "memory +%.1f MB; modern with export %.3f s (%+.3f s)\n",
         static_cast<long long>(lines), players, static_cast<size_t>(tempdb.recordCount()), bestSummary,
         bestWrite, bestSummary + bestWrite, addedMemory, bestModern, bestModern - bestWrite);
-    db.setFileName({});
 }
 
 }  // namespace

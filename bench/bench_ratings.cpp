@@ -12,7 +12,7 @@
 #include "generated_log.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
-#include "table/event_table.h"
+#include "table/game_events.h"
 
 namespace {
 
@@ -23,26 +23,24 @@ int64_t logLines = 1'000'000;
 
 void BM_Ratings(benchmark::State& state) {
     const int players = static_cast<int>(state.range(0));
-    RecordTable db;
-    db.setFieldDefs(eventTableFields());
-    db.createDataSet();
-    const int32_t gameCount = bench::parseLogInto(bench::generatedLog(logLines, players), db);
+    GameEvents events;
+    const int32_t gameCount = bench::parseLogInto(bench::generatedLog(logLines, players), events);
     Progress progress;
     Statistics stats;
-    stats.removeDuplicates(db, progress);
+    stats.removeDuplicates(events, progress);
     const std::vector<std::string> named = namedPlayers(stats.roster);
 
     size_t rated = 0;
     int32_t ranked = 0;
     for (auto _ : state) {
-        const RatingReport report = rateGames(ratingInputOf(db, named, gameCount));
+        const RatingReport report = rateGames(ratingInputOf(events, named, gameCount));
         ranked = report.rankedCount;
         rated = report.players.size();
     }
     state.counters["players"] = static_cast<double>(rated);
     state.counters["ranked"] = ranked;
     state.counters["games"] = gameCount;
-    state.counters["events"] = db.recordCount();
+    state.counters["events"] = static_cast<double>(events.list.size());
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // The statistics part of HTML (roster, counters, pruning, player table, medal winners) on
 // the event table of a generated 1,000,000-line log (--lines N for another size), with 300
 // and with 5,000 players. The log is loaded and parsed once per player count; every
-// iteration reads the parsed table back from its work file, as PARSE leaves it, because
-// the pruning deletes join events.
+// iteration counts a copy of the parsed events, because the pruning removes join events.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -15,7 +14,7 @@
 #include "generated_log.h"
 #include "silent_dialogs.h"
 #include "report/run_statistics.h"
-#include "table/event_table.h"
+#include "table/game_events.h"
 #include "table/player_table_fields.h"
 
 namespace {
@@ -25,33 +24,21 @@ using namespace gravmark;
 
 int64_t logLines = 1'000'000;
 
-// Parses a generated log once and leaves its event table in a work file; returns gameCount.
-int32_t parsedWorkFile(int players, const std::string& workFile) {
-    RecordTable db;
-    db.setFieldDefs(eventTableFields());
-    db.setFileName(workFile);
-    db.createDataSet();
-    const int32_t gameCount = bench::parseLogInto(bench::generatedLog(logLines, players), db);
-    db.close();
-    return gameCount;
-}
-
 void BM_Statistics(benchmark::State& state) {
     bench::SilentDialogs silent;
     Dialogs* previous = installDialogs(&silent);
-    const std::string workFile = (bench::scratchFolder() / "gravmark-bench-stats-lijst.xml").string();
-    const int32_t gameCount = parsedWorkFile(static_cast<int>(state.range(0)), workFile);
+    GameEvents parsed;
+    const int32_t gameCount =
+        bench::parseLogInto(bench::generatedLog(logLines, static_cast<int>(state.range(0))), parsed);
 
     size_t rosterSize = 0;
     int events = 0;
     int32_t played = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        RecordTable db;
-        db.setFieldDefs(eventTableFields());
-        db.setFileName(workFile);
-        db.open();
-        events = db.recordCount();
+        GameEvents counted;
+        counted.append(parsed);
+        events = static_cast<int>(counted.list.size());
         RecordTable tempdb;
         tempdb.setFieldDefs(playerTableFields());
         tempdb.createDataSet();
@@ -59,13 +46,12 @@ void BM_Statistics(benchmark::State& state) {
         Progress progress;
         state.ResumeTiming();
 
-        runStatistics(stats, db, tempdb, gameCount, progress);
+        runStatistics(stats, counted, tempdb, gameCount, progress);
 
         state.PauseTiming();
         rosterSize = stats.roster.size();
         played = stats.playedTotal;
-        db.setFileName({});  // the pruned table must not replace the parsed one
-        db.close();          // frees the records outside the timing
+        counted.clear();  // frees the events outside the timing
         tempdb.close();
         state.ResumeTiming();
     }
@@ -73,7 +59,6 @@ void BM_Statistics(benchmark::State& state) {
     state.counters["roster"] = static_cast<double>(rosterSize);
     state.counters["games"] = gameCount;
     state.counters["played_total"] = played;
-    fs::remove(workFile);
     installDialogs(previous);
 }
 

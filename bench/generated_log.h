@@ -29,14 +29,13 @@ inline std::filesystem::path generatedLog(int64_t lines, int players) {
     return log;
 }
 
-// LOAD and PARSE of `log` into `db` (created, with the event table's fields); returns
-// the game count.
-inline int32_t parseLogInto(const std::filesystem::path& log, RecordTable& db) {
+// LOAD and PARSE of `log` into `events`; returns the game count.
+inline int32_t parseLogInto(const std::filesystem::path& log, GameEvents& events) {
     TextBoxLines memo1, memo2;
     Progress progress;
     loadLog(log.string(), memo1, progress);
     int32_t gameCount = 0;
-    parseLog(memo1, db, false, memo2, progress, gameCount);
+    parseLog(memo1, events, false, memo2, progress, gameCount);
     return gameCount;
 }
 

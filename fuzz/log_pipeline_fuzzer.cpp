@@ -1,7 +1,7 @@
 // LOAD, PARSE and HTML on arbitrary log bytes, through the run the window and the batch
 // share: LOAD stores every line and its summary line, PARSE stores one event per join and
-// kill line (as the work file read back holds them, with a details line each), and HTML
-// builds the page without failing.
+// kill line (with a details line each, and shown in the window's event table as its work file
+// read back holds them), and HTML builds the page from that table without failing.
 #include <string>
 
 #include "common/error.h"
@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RunOptions options;
     options.folder = folder;
     options.showDetails = true;
+    options.showEvents = true;
     options.settings.medals = {true, true, true, true, true, true, true};
     options.clock = [] { return QDateTime(QDate(2026, 12, 9), QTime(14, 30)); };
     Progress progress;
@@ -41,11 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::require(run.eventCount == joins + kills, "PARSE stores one event per join and kill line");
     fuzz::require(run.detailLines.lineCount() == size_t(run.eventCount), "PARSE writes one details line per event");
     int32_t storedJoins = 0, storedKills = 0;
-    for (run.events.first(); !run.events.eof(); run.events.next()) {
-        storedJoins += run.events.textOf("command") == "J";
-        storedKills += run.events.textOf("command") == "K";
+    for (const GameEvent& event : run.events.list) {
+        storedJoins += event.kind == EventKind::Join;
+        storedKills += event.kind == EventKind::Kill;
     }
-    fuzz::require(storedJoins == joins && storedKills == kills, "the work file holds the events PARSE stored");
+    fuzz::require(storedJoins == joins && storedKills == kills, "PARSE keeps an event of each kind per line");
+    int32_t shownJoins = 0, shownKills = 0;
+    for (run.eventTable.first(); !run.eventTable.eof(); run.eventTable.next()) {
+        shownJoins += run.eventTable.textOf("command") == "J";
+        shownKills += run.eventTable.textOf("command") == "K";
+    }
+    fuzz::require(shownJoins == joins && shownKills == kills, "the work file holds the events PARSE stored");
 
     try {
         runSteps(run, {Step::Html}, options, progress);

@@ -4,8 +4,7 @@
 #include "common/text_box_lines.h"
 #include "ingest/line_scanner.h"
 #include "ingest/player_id_counts.h"
-#include "table/event_table.h"
-#include "table/record_table.h"
+#include "table/game_events.h"
 
 namespace gravmark {
 
@@ -18,29 +17,29 @@ std::string_view orAttacker(std::string_view victim, std::string_view attacker) 
     return victimFieldHolds(victim) ? victim : attacker;
 }
 
-void storeJoin(const ScannedEvent& event, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+void storeJoin(const ScannedEvent& scanned, GameEvents& events, bool showDetails, TextBoxLines& detailLines,
                PlayerIdCounts* ids) {
-    const ParseFields& fields = event.fields;
+    const ParseFields& fields = scanned.fields;
     const std::string_view name = fields.field(4);
     if (ids) ids->add(fields.field(2), name);
     if (showDetails) {
         std::string details(name);
-        details.append(" joined game : ").append(event.map);
+        details.append(" joined game : ").append(scanned.map);
         detailLines.addLine(details);
     }
-    // Fields are set in the table's order, where each name is found at the first look.
-    events.insert();
-    events.setText(EventField::kCommand, "J");
-    events.setText(EventField::kAttackerName, name);
-    events.setText(EventField::kMapType, event.maptype);
-    events.setText(EventField::kMap, event.map);
-    events.setInteger(EventField::kGame, event.game);
-    events.post();
+    GameEvent event;
+    event.kind = EventKind::Join;
+    event.command = events.internNext(&GameEvent::command, "J", EventWidth::kCommand);
+    event.attackerName = events.intern(name, EventWidth::kName);
+    event.mapType = events.internNext(&GameEvent::mapType, scanned.maptype, EventWidth::kMapType);
+    event.map = events.internNext(&GameEvent::map, scanned.map, EventWidth::kMap);
+    event.game = scanned.game;
+    events.list.push_back(event);
 }
 
-void storeKill(const ScannedEvent& event, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+void storeKill(const ScannedEvent& scanned, GameEvents& events, bool showDetails, TextBoxLines& detailLines,
                PlayerIdCounts* ids) {
-    const ParseFields& fields = event.fields;
+    const ParseFields& fields = scanned.fields;
     const std::string_view victimName = orAttacker(fields.field(5), fields.field(9));
     const std::string_view victimTeam = orAttacker(fields.field(4), fields.field(8));
     const std::string_view attackerName = fields.field(9);
@@ -59,28 +58,29 @@ void storeKill(const ScannedEvent& event, RecordTable& events, bool showDetails,
         details.append(attackerName).append(" killed (").append(damage).append("%) ");
         details.append(victimName).append(" with a ").append(damageType).append(" in the ");
         details.append(location).append(" using a ").append(weapon).append(". (");
-        details.append(event.map).append(")");
+        details.append(scanned.map).append(")");
         detailLines.addLine(details);
     }
-    events.insert();
-    events.setText(EventField::kCommand, "K");
-    events.setText(EventField::kVictimTeam, victimTeam);
-    events.setText(EventField::kVictimName, victimName);
-    events.setText(EventField::kAttackerTeam, attackerTeam);
-    events.setText(EventField::kAttackerName, attackerName);
-    events.setText(EventField::kWeapon, weapon);
-    events.setText(EventField::kDamage, damage);
-    events.setText(EventField::kDamageType, damageType);
-    events.setText(EventField::kHitLocation, location);
-    events.setText(EventField::kMapType, event.maptype);
-    events.setText(EventField::kMap, event.map);
-    events.setInteger(EventField::kGame, event.game);
-    events.post();
+    GameEvent event;
+    event.kind = EventKind::Kill;
+    event.command = events.internNext(&GameEvent::command, "K", EventWidth::kCommand);
+    event.victimTeam = events.internNext(&GameEvent::victimTeam, victimTeam, EventWidth::kTeam);
+    event.victimName = events.intern(victimName, EventWidth::kName);
+    event.attackerTeam = events.internNext(&GameEvent::attackerTeam, attackerTeam, EventWidth::kTeam);
+    event.attackerName = events.intern(attackerName, EventWidth::kName);
+    event.weapon = events.internNext(&GameEvent::weapon, weapon, EventWidth::kWeapon);
+    event.damage = events.internNext(&GameEvent::damage, damage, EventWidth::kDamage);
+    event.damageType = events.internNext(&GameEvent::damageType, damageType, EventWidth::kDamageType);
+    event.hitLocation = events.internNext(&GameEvent::hitLocation, location, EventWidth::kHitLocation);
+    event.mapType = events.internNext(&GameEvent::mapType, scanned.maptype, EventWidth::kMapType);
+    event.map = events.internNext(&GameEvent::map, scanned.map, EventWidth::kMap);
+    event.game = scanned.game;
+    events.list.push_back(event);
 }
 
 // Stores every event the scanner hands over, in log order; `beforeEach` hears each first.
 template <typename BeforeEach>
-int32_t storeEvents(LineScanner& scanner, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+int32_t storeEvents(LineScanner& scanner, GameEvents& events, bool showDetails, TextBoxLines& detailLines,
                     PlayerIdCounts* ids, BeforeEach beforeEach) {
     int32_t stored = 0;
     for (std::span<const ScannedEvent> scanned; !(scanned = scanner.next()).empty();) {
@@ -121,17 +121,17 @@ std::string fieldAt(std::string_view line, char delimiter, int n) {
     return {};
 }
 
-int32_t parseLog(const TextBoxLines& logLines, RecordTable& events, bool showDetails,
+int32_t parseLog(const TextBoxLines& logLines, GameEvents& events, bool showDetails,
                  TextBoxLines& detailLines, Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
     return parseLog(StoredLines(logLines), events, showDetails, detailLines, progress, gameCount, ids);
 }
 
-int32_t parseLog(const ScanLines& logLines, RecordTable& events, bool showDetails, TextBoxLines& detailLines,
+int32_t parseLog(const ScanLines& logLines, GameEvents& events, bool showDetails, TextBoxLines& detailLines,
                  Progress& progress, int32_t& gameCount, PlayerIdCounts* ids) {
     const int64_t total = static_cast<int64_t>(logLines.lineCount());
     progress.setPartsComplete(0);
     progress.setTotalParts(total);
-    events.emptyDataSet();
+    events.clear();
     if (ids) ids->clear();
 
     // A second thread reads the lines ahead while this one stores the events.
@@ -145,12 +145,10 @@ int32_t parseLog(const ScanLines& logLines, RecordTable& events, bool showDetail
     for (; line < total; ++line) progress.setPartsComplete(line);
     if (total > 0) gameCount = scanner.gameCount();
     progress.setPartsComplete(progress.totalParts());
-
-    events.closeAndReopen();
     return stored;
 }
 
-int32_t appendLogEvents(const TextBoxLines& lines, RecordTable& events, ScanState& state,
+int32_t appendLogEvents(const TextBoxLines& lines, GameEvents& events, ScanState& state,
                         PlayerIdCounts* ids) {
     TextBoxLines noDetails;
     const StoredLines logLines(lines);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "table/event_table.h"
+#include "table/game_events.h"
 
 namespace gravmark {
 
@@ -40,7 +40,7 @@ PlayerIdCounts::IdNames& PlayerIdCounts::entryOf(std::string_view id) {
 
 void PlayerIdCounts::add(std::string_view id, std::string_view name) {
     if (id.size() < kShortestId) return;
-    name = name.substr(0, kEventNameWidth);
+    name = name.substr(0, EventWidth::kName);
     std::vector<NameEvents>& names = entryOf(id).names;
     // Most ids have one name, a few a handful: a linear search is the quickest.
     for (NameEvents& known : names) {

@@ -1,9 +1,9 @@
 #pragma once
 // PlayerIdCounts: how many events each (player id, name) pair has in the log, collected by
-// PARSE beside the event table: a join counts for its player, a kill for its attacker and
+// PARSE beside the events: a join counts for its player, a kill for its attacker and
 // its victim. Join and kill lines carry a player id before each name; an id shorter than 8
 // characters (the servers write "0" or nothing where they have none) tells nothing and is
-// not collected. Names are kept as the event table stores them (their first 40 bytes).
+// not collected. Names are kept as the events keep them (their first 40 bytes).
 #include <cstdint>
 #include <string>
 #include <string_view>

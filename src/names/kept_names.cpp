@@ -7,14 +7,32 @@
 
 namespace gravmark {
 
-KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids) {
-    return applyKeptNames(events, AliasList::read(AliasList::fileName(folder)), ids);
-}
+namespace {
 
-KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids) {
+// The table the window shows and the events as plain values are renamed alike.
+template <class Events>
+KeptNamesRun renameByPlan(Events& events, const AliasList& list, const PlayerIdCounts* ids) {
     KeptNamesPlan plan = planKeptNames(list, ids);
     plan.run.eventsRenamed = renameNames(events, plan.renames);
     return plan.run;
+}
+
+}  // namespace
+
+KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids) {
+    return renameByPlan(events, AliasList::read(AliasList::fileName(folder)), ids);
+}
+
+KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids) {
+    return renameByPlan(events, list, ids);
+}
+
+KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids) {
+    return renameByPlan(events, AliasList::read(AliasList::fileName(folder)), ids);
+}
+
+KeptNamesRun applyKeptNames(GameEvents& events, const AliasList& list, const PlayerIdCounts* ids) {
+    return renameByPlan(events, list, ids);
 }
 
 KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids) {

@@ -1,6 +1,6 @@
 #pragma once
 // Keeping names merged: before every statistics run (the window's HTML, with or without
-// "Let me join Names", and the batch) the records of `events` are renamed by the kept rules of
+// "Let me join Names", and the batch) the events are renamed by the kept rules of
 // aliases.txt and, when asked, by the names each player id was seen with. The page then
 // equals the one a user gets by joining those names by hand in that run. Explicit rules win
 // over id merging: a name with a rule of its own is not merged by id.
@@ -23,13 +23,18 @@ struct KeptNamesRun {
     std::vector<std::string> sharedIds;  // ids not used for merging, as "ID (N names)"
 };
 
-// Reads aliases.txt in `folder` and renames the records of `events` in one pass; `ids` is null
-// when names are not merged by id. With no rule and no merge `events` is not touched.
+// Reads aliases.txt in `folder` and renames the records of `events` (the table the window
+// shows) in one pass; `ids` is null when names are not merged by id. With no rule and no
+// merge `events` is not touched.
 // Throws Error when aliases.txt exists but cannot be read.
 KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids);
 
 // The same with the rules of a list read before (a watch keeps the last list it could read).
 KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids);
+
+// The same over the events as plain values.
+KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids);
+KeptNamesRun applyKeptNames(GameEvents& events, const AliasList& list, const PlayerIdCounts* ids);
 
 // What applyKeptNames would do, without touching any event: the run's report (no event
 // counted as renamed) and every name's final name.

@@ -36,4 +36,35 @@ int renameNames(RecordTable& events, const NameRenames& renames) {
     return changed;
 }
 
+int renameNames(GameEvents& events, const NameRenames& renames) {
+    if (renames.empty()) return 0;
+    // Each text is looked up once: the new name's id, or kNoText when the text stays.
+    std::vector<uint32_t> renamedId(events.textCount(), GameEvents::kNoText);
+    std::vector<uint8_t> looked(events.textCount(), 0);
+    const auto newId = [&](uint32_t id) {
+        if (!looked[id]) {
+            looked[id] = 1;
+            if (const std::string* name = renamed(renames, events.text(id)))
+                renamedId[id] = events.intern(*name, EventWidth::kName);
+        }
+        return renamedId[id];
+    };
+    // A join's missing player reads as the empty name, as the table's null does.
+    const std::string* unnamed = renamed(renames, "");
+    const uint32_t unnamedId = unnamed ? events.intern(*unnamed, EventWidth::kName) : GameEvents::kNoText;
+    int changed = 0;
+    for (GameEvent& event : events.list) {
+        const uint32_t attacker =
+            event.attackerName == GameEvents::kNoText ? unnamedId : newId(event.attackerName);
+        // A join event has no victim: its missing name is not renamed.
+        const uint32_t victim =
+            event.victimName == GameEvents::kNoText ? GameEvents::kNoText : newId(event.victimName);
+        if (attacker == GameEvents::kNoText && victim == GameEvents::kNoText) continue;
+        if (attacker != GameEvents::kNoText) event.attackerName = attacker;
+        if (victim != GameEvents::kNoText) event.victimName = victim;
+        ++changed;
+    }
+    return changed;
+}
+
 }  // namespace gravmark

@@ -5,48 +5,23 @@
 
 #include "names/kept_names.h"
 #include "stats/roster_order.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
 namespace {
 
-// Appends the records of `from` to `to` as PARSE would have posted them, their games moved
-// on by `gameOffset`. PARSE posts each record before the one posted last, so the default
-// order runs from the log's last event back: posting from the back keeps that order.
-void appendEvents(const RecordTable& from, RecordTable& to, int32_t gameOffset) {
-    const std::vector<FieldDef>& fields = from.fieldDefs();
-    const int game = from.fieldNumber(EventField::kGame);
-    for (int row = from.viewSize() - 1; row >= 0; --row) {
-        to.insert();
-        for (int field = 0; field < int(fields.size()); ++field) {
-            const Value value = from.viewValue(row, field);
-            if (isNull(value)) continue;
-            if (field == game) {
-                to.setInteger(fields[size_t(field)].name, std::get<int32_t>(value) + gameOffset);
-            } else {
-                to.setFieldValue(fields[size_t(field)].name, value);
-            }
-        }
-        to.post();
-    }
-}
-
-// Every server's events, renamed by its own kept names, posted to `events` one server after
-// the other as PARSE posts a log's, each server's games numbered after those before it.
-void copyRenamedEvents(const std::vector<ServerLog>& servers, RecordTable& events) {
-    events.emptyDataSet();
+// Every server's events, renamed by its own kept names, one server after the other as
+// PARSE gives a log's, each server's games numbered after those before it.
+void copyRenamedEvents(const std::vector<ServerLog>& servers, GameEvents& events) {
+    events.clear();
     int32_t games = 0;
     for (const ServerLog& server : servers) {
-        RecordTable renamed;
-        renamed.setFieldDefs(eventTableFields());
-        renamed.createDataSet();
-        renamed.copyRecordsOf(server.log->events());
+        GameEvents renamed;
+        renamed.append(server.log->events());
         applyKeptNames(renamed, *server.rules, server.mergeById ? &server.log->playerIds() : nullptr);
-        appendEvents(renamed, events, games);
+        events.append(renamed, games);
         games += server.log->gameCount();
     }
-    events.closeAndReopen();
 }
 
 // The counts of several servers' statistics added up name by name, over the roster of all

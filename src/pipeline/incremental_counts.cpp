@@ -3,41 +3,30 @@
 #include <algorithm>
 
 #include "stats/roster_order.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
 namespace {
 
-constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr uint32_t kNull = GameEvents::kNoText;
 constexpr int32_t kUnknown = -2;
 
 // A renamed name is stored as a text field stores it: cut at a NUL and to the field's width.
 std::string storedName(const std::string& name) {
-    return name.substr(0, std::min(name.find('\0'), size_t(kEventNameWidth)));
+    return name.substr(0, std::min(name.find('\0'), size_t(EventWidth::kName)));
 }
 
 }  // namespace
 
-// The fields and the texts the counts look for, as the events' text ids (kNull when the
-// events hold no such text yet).
+// The texts the counts look for, as the events' text ids (kNull when the events hold no
+// such text yet).
 struct IncrementalCounts::TextIds {
-    explicit TextIds(const RecordTable& events)
-        : command(events.fieldNumber(EventField::kCommand)),
-          attacker(events.fieldNumber(EventField::kAttackerName)),
-          victim(events.fieldNumber(EventField::kVictimName)),
-          location(events.fieldNumber(EventField::kHitLocation)),
-          weapon(events.fieldNumber(EventField::kWeapon)),
-          damageType(events.fieldNumber(EventField::kDamageType)),
-          game(events.fieldNumber(EventField::kGame)),
-          join(events.findTextId("J")),
-          kill(events.findTextId("K")),
-          head(events.findTextId("head")),
-          tnt(events.findTextId("tnt_bomb_mp")),
-          grenade(events.findTextId("MOD_GRENADE_SPLASH")),
-          suicide(events.findTextId("MOD_SUICIDE")) {}
-    int command, attacker, victim, location, weapon, damageType, game;
-    uint32_t join, kill, head, tnt, grenade, suicide;
+    explicit TextIds(const GameEvents& events)
+        : head(events.find("head")),
+          tnt(events.find("tnt_bomb_mp")),
+          grenade(events.find("MOD_GRENADE_SPLASH")),
+          suicide(events.find("MOD_SUICIDE")) {}
+    uint32_t head, tnt, grenade, suicide;
 };
 
 void IncrementalCounts::startAgain(const IncrementalLog& log, const NameRenames& renames) {
@@ -48,18 +37,18 @@ void IncrementalCounts::startAgain(const IncrementalLog& log, const NameRenames&
     names_.clear();
     nameIndex_.clear();
     ended_ = {};
-    endedRecords_ = 0;
+    endedEvents_ = 0;
 }
 
-int IncrementalCounts::nameOf(const RecordTable& events, uint32_t textId) {
+int IncrementalCounts::nameOf(const GameEvents& events, uint32_t textId) {
     if (textId == kNull) return -1;
     if (textId >= nameOfText_.size()) {
-        nameOfText_.resize(events.textIdCount(), kUnknown);
-        renamedText_.resize(events.textIdCount(), 0);
+        nameOfText_.resize(events.textCount(), kUnknown);
+        renamedText_.resize(events.textCount(), 0);
     }
     int32_t& index = nameOfText_[textId];
     if (index != kUnknown) return index;
-    std::string name(events.textOfId(textId));
+    std::string name(events.text(textId));
     if (const auto rename = renames_.find(name); rename != renames_.end()) {
         name = storedName(rename->second);
         renamedText_[textId] = 1;
@@ -69,7 +58,7 @@ int IncrementalCounts::nameOf(const RecordTable& events, uint32_t textId) {
     return index = entry->second;
 }
 
-void IncrementalCounts::count(const RecordTable& events, const TextIds& ids, uint32_t from, uint32_t to,
+void IncrementalCounts::count(const GameEvents& events, const TextIds& ids, size_t from, size_t to,
                               Tallies& tallies) {
     struct GameOfName {
         int32_t joins = 0;
@@ -86,21 +75,19 @@ void IncrementalCounts::count(const RecordTable& events, const TextIds& ids, uin
         }
         game.clear();
     };
-    for (uint32_t record = from; record < to; ++record) {
-        if (!events.isLive(record)) continue;
-        const int32_t number = events.recordInteger(record, ids.game).value_or(0);
-        if (record == from || number != current) {
+    for (size_t at = from; at < to; ++at) {
+        const GameEvent& event = events.list[at];
+        const int32_t number = event.game.value_or(0);
+        if (at == from || number != current) {
             decideGame();
             current = number;
         }
-        const uint32_t aText = events.recordTextId(record, ids.attacker),
-                       vText = events.recordTextId(record, ids.victim);
+        const uint32_t aText = event.attackerName, vText = event.victimName;
         const int a = nameOf(events, aText), v = nameOf(events, vText);
         if (tallies.byName.size() < names_.size()) tallies.byName.resize(names_.size());
         if ((a >= 0 && renamedText_[aText]) || (v >= 0 && renamedText_[vText])) ++tallies.eventsRenamed;
-        const uint32_t what = events.recordTextId(record, ids.command);
-        const uint32_t type = events.recordTextId(record, ids.damageType);
-        const bool head = ids.head != kNull && events.recordTextId(record, ids.location) == ids.head;
+        const uint32_t type = event.damageType;
+        const bool head = ids.head != kNull && event.hitLocation == ids.head;
         if (v >= 0) {
             Tally& victim = tallies.byName[size_t(v)];
             ++victim.deaths;
@@ -109,16 +96,16 @@ void IncrementalCounts::count(const RecordTable& events, const TextIds& ids, uin
         if (a >= 0) {
             Tally& attacker = tallies.byName[size_t(a)];
             attacker.rostered = true;
-            attacker.kills += ids.kill != kNull && what == ids.kill;
+            attacker.kills += event.kind == EventKind::Kill;
             attacker.given += head;
-            attacker.tnt += ids.tnt != kNull && events.recordTextId(record, ids.weapon) == ids.tnt;
+            attacker.tnt += ids.tnt != kNull && event.weapon == ids.tnt;
             attacker.grenades += type != kNull && type == ids.grenade;
             attacker.suicides += type != kNull && type == ids.suicide;
         }
-        if (what == kNull || (what != ids.join && what != ids.kill)) continue;
+        if (event.kind == EventKind::Other) continue;
         if (a < 0) {
-            tallies.playedTotal += what == ids.join;  // a join without a name is never pruned
-        } else if (what == ids.join) {
+            tallies.playedTotal += event.kind == EventKind::Join;  // a join without a name is never pruned
+        } else if (event.kind == EventKind::Join) {
             ++game[a].joins;
         } else {
             game[a].killed = true;
@@ -156,16 +143,16 @@ void IncrementalCounts::fill(const Tallies& tallies, Statistics& stats) const {
 
 int IncrementalCounts::countOn(const IncrementalLog& log, const NameRenames& renames, Statistics& stats) {
     if (log.generation() != generation_ || renames != renames_) startAgain(log, renames);
-    const RecordTable& events = log.events();
+    const GameEvents& events = log.events();
     const TextIds ids(events);
-    const uint32_t records = events.postedCount();
-    // The records of the games before the current one are counted for good.
-    uint32_t open = endedRecords_;
-    while (open < records && events.recordInteger(open, ids.game).value_or(0) < log.gameCount()) ++open;
-    count(events, ids, endedRecords_, open, ended_);
-    endedRecords_ = open;
+    const size_t count = events.list.size();
+    // The events of the games before the current one are counted for good.
+    size_t open = endedEvents_;
+    while (open < count && events.list[open].game.value_or(0) < log.gameCount()) ++open;
+    this->count(events, ids, endedEvents_, open, ended_);
+    endedEvents_ = open;
     Tallies all = ended_;
-    count(events, ids, open, records, all);
+    this->count(events, ids, open, count, all);
     fill(all, stats);
     return all.eventsRenamed;
 }

@@ -38,10 +38,10 @@ private:
     struct TextIds;
 
     void startAgain(const IncrementalLog& log, const NameRenames& renames);
-    int nameOf(const RecordTable& events, uint32_t textId);
-    // Counts the records [from, to) into `tallies`; games are decided at each change of game
+    int nameOf(const GameEvents& events, uint32_t textId);
+    // Counts the events [from, to) into `tallies`; games are decided at each change of game
     // and at `to`, so the range must end where a game ends.
-    void count(const RecordTable& events, const TextIds& ids, uint32_t from, uint32_t to, Tallies& tallies);
+    void count(const GameEvents& events, const TextIds& ids, size_t from, size_t to, Tallies& tallies);
     void fill(const Tallies& tallies, Statistics& stats) const;
 
     uint64_t generation_ = UINT64_MAX;
@@ -50,8 +50,8 @@ private:
     std::vector<uint8_t> renamedText_;  // by text id: the renames change it
     std::vector<std::string> names_;
     std::unordered_map<std::string, int32_t> nameIndex_;
-    Tallies ended_;              // the games before the first record not yet counted for good
-    uint32_t endedRecords_ = 0;  // records [0, endedRecords_) are in ended_
+    Tallies ended_;           // the games before the first event not yet counted for good
+    size_t endedEvents_ = 0;  // events [0, endedEvents_) are in ended_
 };
 
 }  // namespace gravmark

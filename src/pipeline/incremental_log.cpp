@@ -14,7 +14,6 @@
 #include "ingest/load_line_pass.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
@@ -44,13 +43,10 @@ bool holdsGameEnd(std::string_view bytes) {
 
 }  // namespace
 
-IncrementalLog::IncrementalLog() {
-    events_.setFieldDefs(eventTableFields());
-    events_.createDataSet();
-}
+IncrementalLog::IncrementalLog() = default;
 
 void IncrementalLog::startAgain() {
-    events_.emptyDataSet();
+    events_.clear();
     ids_.clear();
     state_ = {};
     lineCount_ = eventCount_ = 0;

@@ -23,7 +23,7 @@
 #include "common/huge_pages.h"
 #include "ingest/load_file.h"
 #include "ingest/player_id_counts.h"
-#include "table/record_table.h"
+#include "table/game_events.h"
 
 namespace gravmark {
 
@@ -43,11 +43,11 @@ public:
     int32_t lineCount() const { return lineCount_; }   // LOAD's lineCount
     int32_t gameCount() const { return state_.game; }  // PARSE's game counter
     int32_t eventCount() const { return eventCount_; }
-    const RecordTable& events() const { return events_; }  // as parseLog fills events, before reopening
+    const GameEvents& events() const { return events_; }  // as parseLog gives them
     const PlayerIdCounts& playerIds() const { return ids_; }
-    // Changes whenever the events are read again from the start: records kept by number
-    // before then mean nothing now. Records are numbered in posting order, their games
-    // never decreasing, and the records of games before gameCount() never change.
+    // Changes whenever the events are read again from the start: events kept by place
+    // before then mean nothing now. Events stand in log order, their games never
+    // decreasing, and the events of games before gameCount() never change.
     uint64_t generation() const { return generation_; }
 
 private:
@@ -70,7 +70,7 @@ private:
     // Adds the bytes [0, size) of `buffer` (the waiting bytes first), which has one spare byte.
     Look consume(LargeBytes buffer, size_t size);
 
-    RecordTable events_;
+    GameEvents events_;
     PlayerIdCounts ids_;
     Scan state_;
     int32_t lineCount_ = 0;

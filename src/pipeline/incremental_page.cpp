@@ -17,7 +17,8 @@ void writeIncrementalPage(const IncrementalLog& log, IncrementalCounts& counts, 
     const PlayerIdCounts* ids = options.settings.mergeById ? &log.playerIds() : nullptr;
     if (pageReadsEveryEvent(options.settings)) {
         // Such pages are made from a copy of the events as PARSE leaves them.
-        run.events.copyRecordsOf(log.events());
+        run.events.clear();
+        run.events.append(log.events());
         if (ids) run.playerIds = *ids;
     } else {
         options.countStatistics = [&](Statistics& stats) {

@@ -7,10 +7,12 @@
 #include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
+#include "pipeline/shown_events.h"
 #include "platform/native_path.h"
 #include "report/build_page.h"
 #include "report/run_statistics.h"
 #include "site/code_page.h"
+#include "table/event_table.h"
 #include "table/work_tables.h"
 
 namespace gravmark {
@@ -38,6 +40,7 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
                                     run.gameCount, &run.playerIds)
                          : parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
                                     run.gameCount, &run.playerIds);
+    if (options.showEvents) showEventsInTable(run.events, run.eventTable);
     keepPageWithoutGames(run, options);
 }
 
@@ -79,21 +82,36 @@ void showModernPage(PageRun& run, const PageInputs& inputs) {
     showPage(run, page, foot);
 }
 
-// The kept names (and, when set, the player ids) rename the events first; then either the
-// roster alone, for merging, or the statistics and the page.
-void html(PageRun& run, const RunOptions& options, Progress& progress) {
+// The kept names, with the player ids when merging by them. The window renames the table
+// it shows, where the user sees the new names, and takes the events back from it.
+KeptNamesRun keepNames(PageRun& run, const RunOptions& options, std::vector<uint32_t>& recordOfEvent) {
+    if (options.countStatistics) return options.countStatistics(run.counts);
     const PlayerIdCounts* ids = options.settings.mergeById ? &run.playerIds : nullptr;
-    const KeptNamesRun kept = options.countStatistics ? options.countStatistics(run.counts)
-                              : options.keptRules     ? applyKeptNames(run.events, *options.keptRules, ids)
-                                                      : applyKeptNames(run.events, options.folder, ids);
+    if (!options.showEvents) {
+        return options.keptRules ? applyKeptNames(run.events, *options.keptRules, ids)
+                                 : applyKeptNames(run.events, options.folder, ids);
+    }
+    const KeptNamesRun kept = options.keptRules ? applyKeptNames(run.eventTable, *options.keptRules, ids)
+                                                : applyKeptNames(run.eventTable, options.folder, ids);
+    run.events = eventsOfTable(run.eventTable, recordOfEvent);
+    return kept;
+}
+
+// The kept names rename the events first; then either the roster alone, for merging, or
+// the statistics and the page.
+void html(PageRun& run, const RunOptions& options, Progress& progress) {
+    std::vector<uint32_t> recordOfEvent;
+    const KeptNamesRun kept = keepNames(run, options, recordOfEvent);
     if (options.reportKeptNames) options.reportKeptNames(kept);
     if (options.rosterForMerging) {
         run.counts.removeDuplicates(run.events, progress);
+        if (options.showEvents) leaveRosterView(run.eventTable);
         return;
     }
     run.standings = options.countStatistics
                         ? rankPlayers(run.counts, run.playerTable, progress)
                         : runStatistics(run.counts, run.events, run.playerTable, run.gameCount, progress);
+    if (options.showEvents) showCountedEvents(run.eventTable, run.counts, recordOfEvent);
     run.playerSite.prepare(siteOptions(options.settings), run.events, run.standings.rows, run.playerTable,
                            run.standings.winners);
     run.ratings.reset();
@@ -145,9 +163,11 @@ void keepPageWithoutGames(const PageRun& run, const RunOptions& options) {
     }
 }
 
-PageRun::PageRun() { defineWorkTables(events, playerTable); }
+PageRun::PageRun() { defineWorkTables(eventTable, playerTable); }
 
-void PageRun::useWorkFolder(const std::string& folder) { recreateWorkTables(events, playerTable, folder); }
+void PageRun::useWorkFolder(const std::string& folder) {
+    recreateWorkTables(eventTable, playerTable, folder);
+}
 
 bool runSteps(PageRun& run, std::initializer_list<Step> steps, const RunOptions& options,
               Progress& progress) {

@@ -21,6 +21,7 @@
 #include "site/player_site.h"
 #include "stats/rating_report.h"
 #include "stats/statistics.h"
+#include "table/game_events.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -38,7 +39,8 @@ struct PageRun {
     TextBoxLines logLines;     // Memo1: the log, then the page
     MappedLog mappedLog;       // the log instead, when LOAD maps it (RunOptions::mapLog)
     TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
-    RecordTable events;        // the events
+    GameEvents events;         // PARSE's events; after HTML renamed and pruned
+    RecordTable eventTable;    // the events as the window shows them (RunOptions::showEvents)
     RecordTable playerTable;   // the players
     Statistics counts;
     PlayerStandings standings;  // the player table's records as plain values and HTML, the medals
@@ -62,7 +64,12 @@ enum class MissingLog { StopWithMessage, Fail };
 struct RunOptions {
     std::string folder;  // the program folder: the log, head.txt, foot.txt, aliases.txt
     SettingsValues settings;
-    bool showDetails = false;          // PARSE adds a details line per event
+    bool showDetails = false;  // PARSE adds a details line per event
+    // The window: PARSE shows the events in run.eventTable (writing its work file); HTML takes
+    // them back from that table, with whatever the user edited there, and leaves on it the
+    // kept names, the pruning and the views counting has always left. Without, the table
+    // stays empty.
+    bool showEvents = false;
     bool mapLog = false;               // LOAD maps the log file where it can, Memo1 staying empty
     bool rosterForMerging = false;     // HTML ends with the roster, for the merge window
     bool saveToDefaultFolder = false;  // SAVE to the save folder's index.html, else the save dialog
@@ -82,7 +89,7 @@ struct RunOptions {
     // When set, HTML renames by these rules instead of reading aliases.txt in `folder`.
     const AliasList* keptRules = nullptr;
     // When set, HTML takes the kept names' report and the counts (it fills the Statistics)
-    // from it instead of renaming and counting `events`, which is not read.
+    // from it instead of renaming and counting the events, which are not read.
     std::function<KeptNamesRun(Statistics&)> countStatistics;
     // On a page over several servers: which servers and how many games each (the header).
     std::string servers;

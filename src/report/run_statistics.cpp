@@ -12,7 +12,7 @@ PlayerStandings rankPlayers(const Statistics& stats, RecordTable& playerTable, P
     return standings;
 }
 
-PlayerStandings runStatistics(Statistics& stats, RecordTable& events, RecordTable& playerTable,
+PlayerStandings runStatistics(Statistics& stats, GameEvents& events, RecordTable& playerTable,
                               int32_t gameCount, Progress& progress) {
     stats.count(events, gameCount, progress);
     return rankPlayers(stats, playerTable, progress);

@@ -23,7 +23,7 @@ struct PlayerStandings {
 PlayerStandings rankPlayers(const Statistics& stats, RecordTable& playerTable, Progress& progress);
 
 // Builds the roster and the counters from `events` and prunes its join events first.
-PlayerStandings runStatistics(Statistics& stats, RecordTable& events, RecordTable& playerTable,
+PlayerStandings runStatistics(Statistics& stats, GameEvents& events, RecordTable& playerTable,
                               int32_t gameCount, Progress& progress);
 
 }  // namespace gravmark

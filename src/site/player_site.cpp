@@ -12,8 +12,9 @@
 
 namespace gravmark {
 
-void PlayerSite::prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
-                         const RecordTable& playerTable, const MedalWinners& winners) {
+void PlayerSite::prepare(const SiteOptions& options, const GameEvents& events,
+                         const std::vector<PlayerRow>& rows, const RecordTable& playerTable,
+                         const MedalWinners& winners) {
     options_ = options;
     summary_.reset();
     extras_ = {};

@@ -22,7 +22,7 @@ class PlayerSite {
 public:
     // At the end of the statistics: summarises when any option is on, else forgets an
     // earlier summary. The further columns are emptied.
-    void prepare(const SiteOptions& options, RecordTable& events, const std::vector<PlayerRow>& rows,
+    void prepare(const SiteOptions& options, const GameEvents& events, const std::vector<PlayerRow>& rows,
                  const RecordTable& playerTable, const MedalWinners& winners);
     // Columns and fields further counts add per player, after prepare().
     PlayerExtras& extras() { return extras_; }

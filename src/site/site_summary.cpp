@@ -8,27 +8,13 @@
 #include "report/player_row_html.h"
 #include "site/player_file_names.h"
 #include "site/site_medals.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
 namespace {
 
-constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr uint32_t kNull = GameEvents::kNoText;
 constexpr size_t kMostOpponents = 5;
-
-int fieldNumber(const RecordTable& table, std::string_view name) {
-    const std::vector<FieldDef>& defs = table.fieldDefs();
-    for (size_t f = 0; f < defs.size(); ++f) {
-        if (defs[f].name == name) return int(f);
-    }
-    return -1;
-}
-
-int32_t integerAt(const RecordTable& table, int row, int field) {
-    const Value value = table.viewValue(row, field);
-    return std::holds_alternative<int32_t>(value) ? std::get<int32_t>(value) : 0;
-}
 
 // The rows in page order, the player table's view: its record n is rows[n].
 std::vector<PlayerSummary> rowsOf(const RecordTable& playerTable, const std::vector<PlayerRow>& rows) {
@@ -62,7 +48,7 @@ uint64_t pairKey(int player, uint32_t text) { return uint64_t(uint32_t(player)) 
 int playerOfKey(uint64_t key) { return int(uint32_t(key >> 32)); }
 uint32_t textOfKey(uint64_t key) { return uint32_t(key); }
 
-// Counts gathered in one pass over the event table, keyed by player and text id.
+// Counts gathered in one pass over the events, keyed by player and text id.
 struct Tallies {
     std::unordered_map<uint64_t, WeaponKills> weapons;
     std::unordered_map<uint64_t, int32_t> locations;
@@ -74,64 +60,50 @@ struct Tallies {
     std::unordered_set<uint64_t> gamesOnMaps;  // game number and map id
 };
 
-// Every event of the table, classified by its text ids once per distinct text.
+// Every event, classified by its text ids once per distinct text.
 class EventScan {
 public:
-    EventScan(RecordTable& events, const std::vector<PlayerSummary>& players)
+    EventScan(const GameEvents& events, const std::vector<PlayerSummary>& players)
         : events_(events),
-          command_(fieldNumber(events, EventField::kCommand)),
-          victim_(fieldNumber(events, EventField::kVictimName)),
-          attacker_(fieldNumber(events, EventField::kAttackerName)),
-          weapon_(fieldNumber(events, EventField::kWeapon)),
-          damageType_(fieldNumber(events, EventField::kDamageType)),
-          location_(fieldNumber(events, EventField::kHitLocation)),
-          map_(fieldNumber(events, EventField::kMap)),
-          game_(fieldNumber(events, EventField::kGame)) {
+          head_(events.find("head")),
+          suicide_(events.find("MOD_SUICIDE")),
+          empty_(events.find("")) {
         std::unordered_map<std::string_view, int> playerByName;
         for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
-        const uint32_t texts = events.textIdCount();
-        playerOfText_.assign(texts, kNoPlayer);
-        for (uint32_t id = 0; id < texts; ++id) {
-            const std::string_view text = events.textOfId(id);
-            if (auto found = playerByName.find(text); found != playerByName.end())
-                playerOfText_[id] = found->second;
-            if (text == "K") kill_ = id;
-            if (text == "J") join_ = id;
-            if (text == "head") head_ = id;
-            if (text == "MOD_SUICIDE") suicide_ = id;
-            if (text.empty()) empty_ = id;
+        playerOfText_.assign(events.textCount(), kNoPlayer);
+        for (const auto& [name, player] : playerByName) {
+            const uint32_t id = events.find(name);
+            if (id != kNull) playerOfText_[id] = player;
         }
     }
 
     void run(Tallies& tallies, std::vector<PlayerSummary>& players) {
-        const int rows = events_.viewSize();
-        for (int row = 0; row < rows; ++row) {
-            const uint32_t command = events_.viewTextId(row, command_);
-            const uint32_t attackerName = events_.viewTextId(row, attacker_);
-            const uint32_t victimName = events_.viewTextId(row, victim_);
-            const uint32_t map = events_.viewTextId(row, map_);
+        for (const GameEvent& event : events_.list) {
+            const uint32_t attackerName = event.attackerName;
+            const uint32_t victimName = event.victimName;
+            const uint32_t map = event.map;
             const int attacker = playerOf(attackerName);
             const int victim = playerOf(victimName);
             if (map != kNull)
-                tallies.gamesOnMaps.insert(uint64_t(uint32_t(integerAt(events_, row, game_))) << 32 | map);
-            if (command == join_ && attacker != kNoPlayer) ++tallies.maps[pairKey(attacker, map)].games;
-            if (command == kill_) {
-                const uint32_t weapon = events_.viewTextId(row, weapon_);
+                tallies.gamesOnMaps.insert(uint64_t(uint32_t(event.game.value_or(0))) << 32 | map);
+            if (event.kind == EventKind::Join && attacker != kNoPlayer)
+                ++tallies.maps[pairKey(attacker, map)].games;
+            if (event.kind == EventKind::Kill) {
+                const uint32_t weapon = event.weapon;
                 ++tallies.serverWeapons[weapon];
                 ++tallies.serverMapKills[map];
                 if (attacker != kNoPlayer) {
-                    const uint32_t location = events_.viewTextId(row, location_);
+                    const uint32_t location = event.hitLocation;
                     WeaponKills& byWeapon = tallies.weapons[pairKey(attacker, weapon)];
                     ++byWeapon.kills;
                     if (location == head_) ++byWeapon.headshots;
                     ++tallies.locations[pairKey(attacker, location)];
                     ++tallies.maps[pairKey(attacker, map)].kills;
                     ++tallies.victims[pairKey(attacker, victimName)];
-                    if (events_.viewTextId(row, damageType_) == suicide_)
-                        ++players[size_t(attacker)].suicides;
+                    if (event.damageType == suicide_) ++players[size_t(attacker)].suicides;
                 }
             }
-            // Deaths are every record naming the victim, as the counter takes them.
+            // Deaths are every event naming the victim, as the counter takes them.
             if (victim != kNoPlayer) {
                 ++tallies.maps[pairKey(victim, map)].deaths;
                 ++tallies.killers[pairKey(victim, attackerName)];
@@ -140,18 +112,15 @@ public:
         }
     }
 
-    std::string text(uint32_t id) const {
-        return id == kNull ? std::string() : std::string(events_.textOfId(id));
-    }
+    std::string text(uint32_t id) const { return std::string(events_.text(id)); }
     bool isNameless(uint32_t id) const { return id == kNull || id == empty_; }
 
 private:
     int playerOf(uint32_t id) const { return id == kNull ? kNoPlayer : playerOfText_[id]; }
 
-    RecordTable& events_;
-    const int command_, victim_, attacker_, weapon_, damageType_, location_, map_, game_;
+    const GameEvents& events_;
     std::vector<int> playerOfText_;
-    uint32_t kill_ = kNull, join_ = kNull, head_ = kNull, suicide_ = kNull, empty_ = kNull;
+    const uint32_t head_, suicide_, empty_;
 };
 
 template <class Line, class Count>
@@ -246,7 +215,7 @@ std::vector<MapTally> serverMaps(const Tallies& tallies, const EventScan& scan) 
 
 }  // namespace
 
-SiteSummary summarizeSite(RecordTable& events, const std::vector<PlayerRow>& rows,
+SiteSummary summarizeSite(const GameEvents& events, const std::vector<PlayerRow>& rows,
                           const RecordTable& playerTable, const MedalWinners& winners, bool withEventLists) {
     SiteSummary site;
     site.players = rowsOf(playerTable, rows);

@@ -1,8 +1,8 @@
 #pragma once
 // What the player pages, weapons.html and maps.html show, taken after a statistics run
-// from the event table as the statistics left it (pruned, names merged) and from the
+// from the events as the statistics left them (pruned, names merged) and from the
 // player table's rows, so that every page adds up to its row: a player's kills are the
-// kill events naming them as attacker (suicides included), their deaths the records
+// kill events naming them as attacker (suicides included), their deaths the events
 // naming them as victim, their games the join events left after pruning, all by exact
 // name, as the counters take them.
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "stats/medal_winners.h"
 #include "stats/player_rows.h"
 #include "stats/rating_report.h"
+#include "table/game_events.h"
 #include "table/record_table.h"
 
 namespace gravmark {
@@ -85,10 +86,10 @@ struct SiteSummary {
 };
 
 // `rows` as the statistics gave them and `playerTable` as they left it: record n is rows[n],
-// viewed in page order. Neither table's current record moves. Without
-// `withEventLists` only the rows' numbers, medals and file names are taken: the lists (weapons,
-// maps, opponents, the server's tables) stay empty and the event table is not read.
-SiteSummary summarizeSite(RecordTable& events, const std::vector<PlayerRow>& rows,
+// viewed in page order; its current record does not move. Without `withEventLists` only the
+// rows' numbers, medals and file names are taken: the lists (weapons, maps, opponents, the
+// server's tables) stay empty and the events are not read.
+SiteSummary summarizeSite(const GameEvents& events, const std::vector<PlayerRow>& rows,
                           const RecordTable& playerTable, const MedalWinners& winners,
                           bool withEventLists = true);
 

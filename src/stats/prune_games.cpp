@@ -1,20 +1,19 @@
-// The pruning of the games and the games played. A join event is deleted when its name
+// The pruning of the games and the games played. A join event is removed when its name
 // joined that game exactly once and made no kill there; counting joins and kills per
 // (game, name) pair in one pass over the events decides every game at once.
 #include <unordered_map>
 
 #include "stats/statistics.h"
-#include "table/event_table.h"
 
 namespace gravmark {
 
 namespace {
 
-constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr uint32_t kNull = GameEvents::kNoText;
 
 struct GameOfName {
     int32_t joins = 0;
-    uint32_t joinRecord = 0;  // the join event, when there is exactly one
+    size_t joinEvent = 0;  // the join event's place, when there is exactly one
     bool killed = false;
 };
 
@@ -22,52 +21,50 @@ uint64_t pairKey(int32_t game, uint32_t name) { return (uint64_t(uint32_t(game))
 
 }  // namespace
 
-void Statistics::pruneGamesAndCountPlayed(RecordTable& events, const std::vector<uint32_t>& rosterIds,
+void Statistics::pruneGamesAndCountPlayed(GameEvents& events, const std::vector<uint32_t>& rosterIds,
                                           int32_t gameCount) {
-    const int command = events.fieldNumber(EventField::kCommand),
-              attacker = events.fieldNumber(EventField::kAttackerName),
-              gameField = events.fieldNumber(EventField::kGame);
-    const uint32_t join = events.findTextId("J"), kill = events.findTextId("K");
-    std::vector<uint8_t> isRosterName(events.textIdCount(), 0);
+    std::vector<uint8_t> isRosterName(events.textCount(), 0);
     for (const uint32_t id : rosterIds) {
         if (id != kNull) isRosterName[id] = 1;
     }
 
-    std::vector<uint32_t> joinRecords;
     std::unordered_map<uint64_t, GameOfName> games;
-    for (uint32_t record = 0, records = events.postedCount(); record < records; ++record) {
-        if (!events.isLive(record)) continue;
-        const uint32_t what = events.recordTextId(record, command);
-        if (what == kNull || (what != join && what != kill)) continue;
-        if (what == join) joinRecords.push_back(record);
-        const std::optional<int32_t> game = events.recordInteger(record, gameField);
-        const uint32_t name = events.recordTextId(record, attacker);
-        if (!game || *game < 0 || *game > gameCount || name == kNull || !isRosterName[name]) continue;
-        if (what == join) {
-            GameOfName& entry = games[pairKey(*game, name)];
+    for (size_t at = 0; at < events.list.size(); ++at) {
+        const GameEvent& event = events.list[at];
+        if (event.kind == EventKind::Other) continue;
+        const uint32_t name = event.attackerName;
+        if (!event.game || *event.game < 0 || *event.game > gameCount || name == kNull || !isRosterName[name])
+            continue;
+        if (event.kind == EventKind::Join) {
+            GameOfName& entry = games[pairKey(*event.game, name)];
             ++entry.joins;
-            entry.joinRecord = record;
+            entry.joinEvent = at;
         } else {
-            games[pairKey(*game, name)].killed = true;
+            games[pairKey(*event.game, name)].killed = true;
         }
     }
 
-    std::vector<uint32_t> unplayed;
+    std::vector<uint8_t> unplayed(events.list.size(), 0);
     for (const auto& [key, entry] : games) {
-        if (entry.joins == 1 && !entry.killed) unplayed.push_back(entry.joinRecord);
+        if (entry.joins == 1 && !entry.killed) unplayed[entry.joinEvent] = 1;
     }
-    // No index to keep up while deleting: the order by command is built afresh afterwards.
-    events.setIndexFieldNames("");
-    events.deleteRecords(unplayed);
-
-    std::vector<int32_t> playedById(events.textIdCount(), 0);
+    prunedJoins.clear();
+    std::vector<int32_t> playedById(events.textCount(), 0);
     playedTotal = 0;
-    for (uint32_t record : joinRecords) {
-        if (!events.isLive(record)) continue;
-        ++playedTotal;
-        const uint32_t name = events.recordTextId(record, attacker);
-        if (name != kNull) ++playedById[name];
+    size_t kept = 0;
+    for (size_t at = 0; at < events.list.size(); ++at) {
+        if (unplayed[at]) {
+            prunedJoins.push_back(at);
+            continue;
+        }
+        const GameEvent& event = events.list[at];
+        if (event.kind == EventKind::Join) {
+            ++playedTotal;
+            if (event.attackerName != kNull) ++playedById[event.attackerName];
+        }
+        events.list[kept++] = event;
     }
+    events.list.resize(kept);
     gamesPlayed.clear();
     for (const uint32_t id : rosterIds) gamesPlayed.push_back(id == kNull ? 0 : playedById[id]);
 }

@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "table/event_table.h"
-
 namespace gravmark {
 
 namespace {
 
-constexpr uint32_t kNull = RecordTable::kNullTextId;
+constexpr uint32_t kNull = GameEvents::kNoText;
 
 }  // namespace
 
@@ -20,42 +18,37 @@ std::vector<std::string> namedPlayers(const std::vector<std::string>& roster) {
     return named;
 }
 
-RatingInput ratingInputOf(const RecordTable& events, std::vector<std::string> players, int32_t gameCount) {
+RatingInput ratingInputOf(const GameEvents& events, std::vector<std::string> players, int32_t gameCount) {
     RatingInput input;
     input.players = std::move(players);
-    std::vector<int32_t> playerOfText(events.textIdCount(), kNotAPlayer);
+    std::vector<int32_t> playerOfText(events.textCount(), kNotAPlayer);
     for (size_t p = 0; p < input.players.size(); ++p) {
-        const uint32_t id = events.findTextId(input.players[p]);
+        const uint32_t id = events.find(input.players[p]);
         if (id != kNull) playerOfText[id] = int32_t(p);
     }
     const auto playerOf = [&](uint32_t id) { return id == kNull ? kNotAPlayer : playerOfText[id]; };
-    const int command = events.fieldNumber(EventField::kCommand),
-              attacker = events.fieldNumber(EventField::kAttackerName),
-              victim = events.fieldNumber(EventField::kVictimName),
-              attackerTeam = events.fieldNumber(EventField::kAttackerTeam),
-              victimTeam = events.fieldNumber(EventField::kVictimTeam),
-              map = events.fieldNumber(EventField::kMap), game = events.fieldNumber(EventField::kGame);
-    const uint32_t kill = events.findTextId("K"), noTeam = events.findTextId("");
+    const uint32_t noTeam = events.find("");
     std::vector<uint32_t> mapIds;
     input.gameCount = std::max(gameCount, 0);
-    for (uint32_t record = 0, records = events.postedCount(); kill != kNull && record < records; ++record) {
-        if (!events.isLive(record) || events.recordTextId(record, command) != kill) continue;
+    // From the log's last event back: the order the kills have always been rated in.
+    for (auto it = events.list.rbegin(); it != events.list.rend(); ++it) {
+        const GameEvent& record = *it;
+        if (record.kind != EventKind::Kill) continue;
         RatedKill event;
-        event.killer = playerOf(events.recordTextId(record, attacker));
-        event.victim = playerOf(events.recordTextId(record, victim));
+        event.killer = playerOf(record.attackerName);
+        event.victim = playerOf(record.victimName);
         if (event.killer == kNotAPlayer && event.victim == kNotAPlayer) continue;
-        event.game = std::max(events.recordInteger(record, game).value_or(0), 0);
-        const uint32_t team = events.recordTextId(record, attackerTeam);
-        event.teamKill = team != kNull && team != noTeam && team == events.recordTextId(record, victimTeam);
+        event.game = std::max(record.game.value_or(0), 0);
+        const uint32_t team = record.attackerTeam;
+        event.teamKill = team != kNull && team != noTeam && team == record.victimTeam;
         input.gameCount = std::max(input.gameCount, event.game);
         if (mapIds.size() <= size_t(event.game)) mapIds.resize(size_t(event.game) + 1, kNull);
-        if (mapIds[size_t(event.game)] == kNull)
-            mapIds[size_t(event.game)] = events.recordTextId(record, map);
+        if (mapIds[size_t(event.game)] == kNull) mapIds[size_t(event.game)] = record.map;
         input.kills.push_back(event);
     }
     input.mapOfGame.resize(size_t(input.gameCount) + 1);
     for (size_t g = 0; g < mapIds.size(); ++g) {
-        if (mapIds[g] != kNull) input.mapOfGame[g] = events.textOfId(mapIds[g]);
+        if (mapIds[g] != kNull) input.mapOfGame[g] = events.text(mapIds[g]);
     }
     return input;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "table/record_table.h"
+#include "table/game_events.h"
 
 namespace gravmark {
 
@@ -32,10 +32,9 @@ struct RatingInput {
 // their player-table records were posted.
 std::vector<std::string> namedPlayers(const std::vector<std::string>& roster);
 
-// The kill records of `events` (every live record with command "K", whatever the view) between
-// `players`, given by their exact names; events naming no player on either side are left
-// out. gameCount is PARSE's count of game starts; a game number above it (an earlier
+// The kill events of `events` between `players`, given by their exact names; events naming no player on
+// either side are left out. gameCount is PARSE's count of game starts; a game number above it (an earlier
 // PARSE's) raises it. The map of a game is the map its kill events carry.
-RatingInput ratingInputOf(const RecordTable& events, std::vector<std::string> players, int32_t gameCount);
+RatingInput ratingInputOf(const GameEvents& events, std::vector<std::string> players, int32_t gameCount);
 
 }  // namespace gravmark

@@ -1,23 +1,72 @@
 #include "table/event_table.h"
 
+#include <iterator>
+
 namespace gravmark {
 
+namespace {
+
+// The names of the text fields, in the order of kEventTextFields.
+constexpr const char* kTextFieldNames[] = {
+    EventField::kCommand,      EventField::kVictimTeam, EventField::kVictimName, EventField::kAttackerTeam,
+    EventField::kAttackerName, EventField::kWeapon,     EventField::kDamage,     EventField::kDamageType,
+    EventField::kHitLocation,  EventField::kMapType,    EventField::kMap,        EventField::kMessage,
+};
+static_assert(std::size(kTextFieldNames) == std::size(kEventTextFields));
+constexpr size_t kFieldsBeforeGame = std::size(kEventTextFields) - 1;
+
+}  // namespace
+
 std::vector<FieldDef> eventTableFields() {
-    return {
-        {EventField::kCommand, FieldType::String, 20},
-        {EventField::kVictimTeam, FieldType::String, 20},
-        {EventField::kVictimName, FieldType::String, kEventNameWidth},
-        {EventField::kAttackerTeam, FieldType::String, 20},
-        {EventField::kAttackerName, FieldType::String, kEventNameWidth},
-        {EventField::kWeapon, FieldType::String, 30},
-        {EventField::kDamage, FieldType::String, 10},
-        {EventField::kDamageType, FieldType::String, 30},
-        {EventField::kHitLocation, FieldType::String, 30},
-        {EventField::kMapType, FieldType::String, 20},
-        {EventField::kMap, FieldType::String, 40},
-        {EventField::kGame, FieldType::Integer, 0},
-        {EventField::kMessage, FieldType::String, 80},
-    };
+    std::vector<FieldDef> fields;
+    for (size_t f = 0; f < std::size(kEventTextFields); ++f) {
+        if (f == kFieldsBeforeGame) fields.push_back({EventField::kGame, FieldType::Integer, 0});
+        fields.push_back({kTextFieldNames[f], FieldType::String, kEventTextFields[f].width});
+    }
+    return fields;
+}
+
+void showEventsInTable(const GameEvents& events, RecordTable& table) {
+    table.emptyDataSet();
+    for (const GameEvent& event : events.list) {
+        table.insert();
+        // Fields are set in the table's order, where each name is found at the first look.
+        for (size_t f = 0; f < std::size(kEventTextFields); ++f) {
+            if (f == kFieldsBeforeGame && event.game) table.setInteger(EventField::kGame, *event.game);
+            const uint32_t id = event.*kEventTextFields[f].member;
+            if (id != GameEvents::kNoText) table.setText(kTextFieldNames[f], events.text(id));
+        }
+        table.post();
+    }
+    table.closeAndReopen();
+}
+
+GameEvents eventsOfTable(RecordTable& table, std::vector<uint32_t>& recordOfEvent) {
+    table.first();  // a pending grid edit is posted first
+    int fieldNumbers[std::size(kEventTextFields)];
+    for (size_t f = 0; f < std::size(kEventTextFields); ++f)
+        fieldNumbers[f] = table.fieldNumber(kTextFieldNames[f]);
+    const int game = table.fieldNumber(EventField::kGame);
+    // The table's text ids map to the events' own once each.
+    std::vector<uint32_t> idOfText(table.textIdCount(), GameEvents::kNoText);
+    GameEvents events;
+    recordOfEvent.clear();
+    for (uint32_t record = table.postedCount(); record-- > 0;) {
+        if (!table.isLive(record)) continue;
+        GameEvent event;
+        for (size_t f = 0; f < std::size(kEventTextFields); ++f) {
+            const uint32_t id = table.recordTextId(record, fieldNumbers[f]);
+            if (id == RecordTable::kNullTextId) continue;
+            if (idOfText[id] == GameEvents::kNoText)
+                idOfText[id] = events.intern(table.textOfId(id), kEventTextFields[f].width);
+            event.*kEventTextFields[f].member = idOfText[id];
+        }
+        event.kind = GameEvents::kindOf(events.text(event.command));
+        event.game = table.recordInteger(record, game);
+        events.list.push_back(event);
+        recordOfEvent.push_back(record);
+    }
+    return events;
 }
 
 }  // namespace gravmark

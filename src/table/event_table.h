@@ -2,14 +2,16 @@
 // The event table: one record per join ("J") or kill ("K") event of the log. Code names
 // it `events`; the user knows it as "db" (the "show db" grid, its work file lijst.xml), and
 // those names and its field names stay, because the grid and the work file show them.
+#include <cstdint>
 #include <vector>
 
+#include "table/game_events.h"
 #include "table/record_table.h"
 
 namespace gravmark {
 
 // The width of the player name fields a_name and v_name: a longer name is stored cut.
-inline constexpr int kEventNameWidth = 40;
+inline constexpr int kEventNameWidth = EventWidth::kName;
 
 // The names of the event table's fields. Code outside the table names a field by one of
 // these, so a misspelt field fails to compile instead of failing when the table is read.
@@ -32,5 +34,16 @@ struct EventField {
 // The 13 fields in their order: command, v_team, v_name, a_team, a_name, a_weapon,
 // damage, damage_type, damage_location, maptype, map, game, message.
 std::vector<FieldDef> eventTableFields();
+
+// The table shows `events`: its records become theirs, posted in log order as PARSE has
+// always posted them (each before the one posted last), then closed and opened again (see
+// RecordTable::closeAndReopen: the work file is written, the records renumbered so that
+// record 0 is the log's last event). Indexes, orders and filter settings stay.
+void showEventsInTable(const GameEvents& events, RecordTable& table);
+
+// The live records of `table` (a pending grid edit posted first) as events, from the highest
+// record number to the lowest: the log order of a table showEventsInTable filled, the
+// user's inserts and edits included. recordOfEvent[i] is the record number of event i.
+GameEvents eventsOfTable(RecordTable& table, std::vector<uint32_t>& recordOfEvent);
 
 }  // namespace gravmark

@@ -180,10 +180,6 @@ public:
     // is thrown and the table stays as it was. A table without a work file keeps its
     // records, renumbered as a file would give them back.
     void closeAndReopen();
-    // This table's records become those of `source` (same field definitions, both open) as
-    // source.closeAndReopen() would renumber them; `source` does not change and no work file
-    // is written. This table's indexes, orders and filter settings stay and are applied.
-    void copyRecordsOf(const RecordTable& source);
 
     // Told after every change of data, view or current record (a grid refreshes).
     void setChangeListener(std::function<void()> listener);

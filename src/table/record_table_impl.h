@@ -258,7 +258,6 @@ struct RecordTable::Impl {
     // may read them meanwhile.
     Renumbered renumbered(RowStore* releasing) const;
     void closeAndReopen();
-    void copyRecordsOf(const Impl& source);
     void takeRenumbered(Renumbered fresh);
     // Rows go in the default order, so a table read back has the same default order.
     void write(const std::string& path) const;

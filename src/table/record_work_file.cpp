@@ -118,14 +118,6 @@ void RecordTable::Impl::closeAndReopen() {
     takeRenumbered(std::move(fresh));
 }
 
-void RecordTable::Impl::copyRecordsOf(const Impl& source) {
-    requireOpen();
-    source.requireOpen();
-    state = TableState::Browsing;  // a pending insert or edit is dropped
-    buffer.clear();
-    takeRenumbered(source.renumbered(nullptr));
-}
-
 void RecordTable::Impl::takeRenumbered(Renumbered fresh) {
     startEmpty();
     pool = std::move(fresh.pool);
@@ -178,6 +170,5 @@ void RecordTable::open() { impl_->openTable(); }
 void RecordTable::close() { impl_->close(); }
 void RecordTable::saveToFile(const std::string& path) { impl_->saveToFile(path); }
 void RecordTable::closeAndReopen() { impl_->closeAndReopen(); }
-void RecordTable::copyRecordsOf(const RecordTable& source) { impl_->copyRecordsOf(*source.impl_); }
 
 }  // namespace gravmark

@@ -77,7 +77,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     runGuarded([this] {
-        if (run.events.active()) run.events.close();
+        if (run.eventTable.active()) run.eventTable.close();
     });
     event->accept();
     emit closed();

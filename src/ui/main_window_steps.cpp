@@ -37,6 +37,7 @@ bool MainWindow::runButtonSteps(std::initializer_list<Step> steps) {
     options.folder = programFolder();
     options.settings = settings_;
     options.showDetails = showDetailsBox->isChecked();
+    options.showEvents = true;
     options.rosterForMerging = joinNamesBox->isChecked();
     options.saveToDefaultFolder = defaultSaveBox->isChecked();
     options.version = versionInfo.productVersion();

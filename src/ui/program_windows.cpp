@@ -5,7 +5,7 @@
 namespace gravmark {
 
 ProgramWindows::ProgramWindows(VersionInfo versionInfo)
-    : mainWindow(std::move(versionInfo)), mergeNamesWindow(mainWindow.run.events) {
+    : mainWindow(std::move(versionInfo)), mergeNamesWindow(mainWindow.run.eventTable) {
     mainWindow.setWindows(&mergeNamesWindow, &settingsWindow);
     QObject::connect(&settingsWindow, &SettingsWindow::valuesChanged, &mainWindow, &MainWindow::useSettings);
     QObject::connect(&settingsWindow, &SettingsWindow::valuesInFile, &mainWindow,

@@ -109,7 +109,9 @@ protected:
         const MedalWinners& w = form.run.standings.winners;
         record_ << "winners [" << w.killer << "] [" << w.headshooter << "] [" << w.shotInTheHead << "] ["
                 << w.target << "] [" << w.tnt << "] [" << w.grenades << "] [" << w.suicide << "]\n";
-        record_ << "db:\n" << viewOf(form.run.events, false) << "tempdb:\n" << viewOf(form.run.playerTable, true);
+        record_ << "db:\n"
+                << viewOf(form.run.eventTable, false) << "tempdb:\n"
+                << viewOf(form.run.playerTable, true);
     }
 
     // ALL, SAVE to index.html, an edit in the grid (the first attacker named in the

@@ -76,10 +76,10 @@ TEST_F(KeptNamesWindow, AMergeByHandLastsForLaterRuns) {
         runToHtml(windows.mainWindow, false);
         windowPage = windows.mainWindow.run.logLines.text();
         expectMerged(windowPage);
-        windows.mainWindow.run.events.first();
-        for (; !windows.mainWindow.run.events.eof(); windows.mainWindow.run.events.next()) {
-            EXPECT_NE(windows.mainWindow.run.events.textOf("a_name"), "Alpha2");
-            EXPECT_NE(windows.mainWindow.run.events.textOf("v_name"), "Alpha2");
+        windows.mainWindow.run.eventTable.first();
+        for (; !windows.mainWindow.run.eventTable.eof(); windows.mainWindow.run.eventTable.next()) {
+            EXPECT_NE(windows.mainWindow.run.eventTable.textOf("a_name"), "Alpha2");
+            EXPECT_NE(windows.mainWindow.run.eventTable.textOf("v_name"), "Alpha2");
         }
     }
     BatchOptions options;

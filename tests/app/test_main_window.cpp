@@ -194,16 +194,16 @@ TEST_F(MainWindowTest, StartUpLeavesBothWorkFilesWithEmptyTables) {
         ProgramWindows windows;
         EXPECT_NE(readFile(folder.file("lijst.xml")), "old events");
         EXPECT_NE(readFile(folder.file("temp.xml")), "old players");
-        EXPECT_EQ(windows.mainWindow.run.events.recordCount(), 0);
+        EXPECT_EQ(windows.mainWindow.run.eventTable.recordCount(), 0);
         EXPECT_EQ(windows.mainWindow.run.playerTable.recordCount(), 0);
-        EXPECT_EQ(windows.mainWindow.run.events.fileName(), folder.file("lijst.xml"));
+        EXPECT_EQ(windows.mainWindow.run.eventTable.fileName(), folder.file("lijst.xml"));
         EXPECT_EQ(windows.mainWindow.run.playerTable.fileName(), folder.file("temp.xml"));
 
         // Closing writes the event table; the end of the program writes the player table.
         std::filesystem::remove(folder.file("lijst.xml"));
         std::filesystem::remove(folder.file("temp.xml"));
         windows.mainWindow.close();
-        EXPECT_FALSE(windows.mainWindow.run.events.active());
+        EXPECT_FALSE(windows.mainWindow.run.eventTable.active());
         EXPECT_TRUE(std::filesystem::exists(folder.file("lijst.xml")));
         EXPECT_FALSE(std::filesystem::exists(folder.file("temp.xml")));
     }

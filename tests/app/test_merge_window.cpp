@@ -62,7 +62,7 @@ TEST_F(MergeWindow, HasItsLayoutAndStartsHidden) {
 
 TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
     ProgramWindows windows;
-    RecordTable& db = windows.mainWindow.run.events;
+    RecordTable& db = windows.mainWindow.run.eventTable;
     addJoin(db, "Alpha");
     addJoin(db, "Bravo");
     control<QAction>(windows.mainWindow, "showdb1")->trigger();
@@ -93,7 +93,7 @@ TEST_F(MergeWindow, GridShowsAndEditsTheEventTable) {
 TEST_F(MergeWindow, JoinNamesHidesTheWindowAndKeepsTheGridForTheNextOpening) {
     ProgramWindows windows;
     MergeNamesWindow& form = windows.mergeNamesWindow;
-    addJoin(windows.mainWindow.run.events, "Alpha");
+    addJoin(windows.mainWindow.run.eventTable, "Alpha");
     control<QAction>(windows.mainWindow, "showdb1")->trigger();
     form.setRoster({"Alpha", "Alpha2"});
     form.offerRosterForMerging();

@@ -264,9 +264,9 @@ TEST_F(Steps, ClosingDuringAllClosesAfterTheRunningStep) {
         EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_TRUE(dialogs.errors.empty());
         ASSERT_GT(form.run.eventCount, 0);
-        ASSERT_FALSE(form.run.events.active());
-        form.run.events.open();
-        EXPECT_EQ(form.run.events.recordCount(), form.run.eventCount);
+        ASSERT_FALSE(form.run.eventTable.active());
+        form.run.eventTable.open();
+        EXPECT_EQ(form.run.eventTable.recordCount(), form.run.eventCount);
     }
 }
 

@@ -290,8 +290,7 @@ TEST(ParseLog, StoresLongLogsInOrderAndStopsReadingOnAFailure) {
     RecordTable withoutNames;
     withoutNames.setFieldDefs({{"command", FieldType::String, 20}});
     withoutNames.createDataSet();
-    int32_t gameCount = 0;
-    EXPECT_THROW(parseLog(run.memo1, withoutNames, false, run.memo2, run.progress, gameCount), Error);
+    EXPECT_THROW(showEventsInTable(run.events, withoutNames), Error);
 }
 
 TEST(ParseLog, ReportsEveryPercentageOnceAsALineByLineUpdateWould) {

@@ -1,6 +1,6 @@
 #pragma once
-// A PARSE run over a line store, with an event table whose work file lives in a
-// temporary folder, and a readable copy of the stored records.
+// A PARSE run over a line store, its events shown in an event table whose work file lives
+// in a temporary folder (as the window shows them), and a readable copy of the records.
 #include <map>
 #include <string>
 #include <variant>
@@ -19,6 +19,7 @@ using EventRecord = std::map<std::string, std::string>;
 
 struct ParseRun {
     TempFolder folder;
+    GameEvents events;
     RecordTable db;
     TextBoxLines memo1;
     TextBoxLines memo2;
@@ -32,7 +33,9 @@ struct ParseRun {
     }
 
     int32_t parse(bool showDetails = false) {
-        return parseLog(memo1, db, showDetails, memo2, progress, gameCount);
+        const int32_t stored = parseLog(memo1, events, showDetails, memo2, progress, gameCount);
+        showEventsInTable(events, db);
+        return stored;
     }
 
     std::vector<EventRecord> records() {

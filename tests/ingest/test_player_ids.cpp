@@ -42,7 +42,7 @@ TEST(PlayerIds, ParseCountsTheEventsOfEachIdAndName) {
     const std::vector<test::EventRecord> without = (run.parse(), run.records());
     PlayerIdCounts counts;
     counts.add("stale-id-from-before", "Old");
-    parseLog(run.memo1, run.db, false, run.memo2, run.progress, run.gameCount, &counts);
+    parseLog(run.memo1, run.events, false, run.memo2, run.progress, run.gameCount, &counts);
     EXPECT_EQ(run.records(), without);
 
     ASSERT_EQ(counts.ids().size(), 3u);

@@ -18,9 +18,9 @@ namespace {
 
 const std::string kLanLog = std::string(GRAVMARK_REAL_LOGS) + "/server-lan-10k.log";
 
-// A log parsed into an event table, and the player rows a statistics run makes of it.
+// A log parsed and shown in an event table, and the player rows a statistics run makes of it.
 struct ParsedLog {
-    test::TempFolder workFolder;  // PARSE passes the table through its work file
+    test::TempFolder workFolder;  // showing the events passes the table through its work file
     RecordTable db;
     PlayerIdCounts ids;
     int32_t gameCount = 0;
@@ -32,7 +32,9 @@ struct ParsedLog {
         TextBoxLines memo1, memo2;
         Progress progress;
         loadLog(path, memo1, progress);
-        parseLog(memo1, db, false, memo2, progress, gameCount, &ids);
+        GameEvents events;
+        parseLog(memo1, events, false, memo2, progress, gameCount, &ids);
+        showEventsInTable(events, db);
     }
 
     // Every row of the player table as the page shows it, in page order.
@@ -42,7 +44,9 @@ struct ParsedLog {
         tempdb.createDataSet();
         Statistics stats;
         Progress progress;
-        runStatistics(stats, db, tempdb, gameCount, progress);
+        std::vector<uint32_t> recordOfEvent;
+        GameEvents events = eventsOfTable(db, recordOfEvent);
+        runStatistics(stats, events, tempdb, gameCount, progress);
         std::vector<std::string> rows;
         for (tempdb.first(); !tempdb.eof(); tempdb.next()) rows.emplace_back(tempdb.textOf("html"));
         return rows;

@@ -49,5 +49,30 @@ TEST(RenameNames, RenamesAttackersAndVictimsInOnePassFromAnyOrder) {
     EXPECT_EQ(renameNames(db, {}), 0);
 }
 
+// The events as plain values are renamed as the table is, a long new name cut alike.
+TEST(RenameNames, EventsAreRenamedAsTheTableIs) {
+    RecordTable db;
+    db.setFieldDefs(eventTableFields());
+    db.createDataSet();
+    addEvent(db, "K", "Alpha", "Bravo");
+    addEvent(db, "K", "", "Alpha");
+    addEvent(db, "J", "Bravo", nullptr);
+    addEvent(db, "K", "Charlie", "");
+    std::vector<uint32_t> recordOfEvent;
+    GameEvents events = eventsOfTable(db, recordOfEvent);
+    const NameRenames renames{{"Alpha", std::string(50, 'z')}, {"Bravo", "Alpha"}, {"", "Nobody"}};
+
+    EXPECT_EQ(renameNames(events, renames), renameNames(db, renames));
+    const GameEvents renamedTable = eventsOfTable(db, recordOfEvent);
+    ASSERT_EQ(events.list.size(), renamedTable.list.size());
+    for (size_t i = 0; i < events.list.size(); ++i) {
+        for (uint32_t GameEvent::*name : {&GameEvent::attackerName, &GameEvent::victimName}) {
+            const uint32_t id = events.list[i].*name, shown = renamedTable.list[i].*name;
+            EXPECT_EQ(id == GameEvents::kNoText, shown == GameEvents::kNoText) << i;
+            EXPECT_EQ(events.text(id), renamedTable.text(shown)) << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace gravmark

@@ -23,8 +23,9 @@ protected:
     }
     SiteSummary summarize() {
         Progress progress;
-        const PlayerStandings standings = runStatistics(stats, db, tempdb, 2, progress);
-        return summarizeSite(db, standings.rows, tempdb, standings.winners);
+        PlayerStandings standings;
+        const GameEvents events = test::countShown(stats, db, tempdb, 2, progress, &standings);
+        return summarizeSite(events, standings.rows, tempdb, standings.winners);
     }
     const PlayerSummary& player(const SiteSummary& site, const std::string& name) {
         for (const PlayerSummary& p : site.players) {

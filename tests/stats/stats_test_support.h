@@ -1,8 +1,11 @@
 #pragma once
-// Event tables built by hand, for the statistics tests.
+// Event tables built by hand, for the statistics tests, and counted as the window counts
+// the table it shows.
 #include <string>
 #include <vector>
 
+#include "pipeline/shown_events.h"
+#include "report/run_statistics.h"
 #include "table/event_table.h"
 #include "table/record_table.h"
 
@@ -49,6 +52,24 @@ inline void addKill(RecordTable& db, const Kill& kill) {
     db.setText("map", "mp_harbor");
     db.setInteger("game", kill.game);
     db.post();
+}
+
+// The events of a table, as the window takes them back from its grid.
+inline GameEvents eventsOf(RecordTable& db) {
+    std::vector<uint32_t> recordOfEvent;
+    return eventsOfTable(db, recordOfEvent);
+}
+
+// What the window's HTML does with the table it shows: its events counted, the table left
+// pruned and in the views counting leaves. Returns the events as counting left them.
+inline GameEvents countShown(Statistics& stats, RecordTable& db, RecordTable& tempdb, int32_t gameCount,
+                             Progress& progress, PlayerStandings* standings = nullptr) {
+    std::vector<uint32_t> recordOfEvent;
+    GameEvents events = eventsOfTable(db, recordOfEvent);
+    const PlayerStandings counted = runStatistics(stats, events, tempdb, gameCount, progress);
+    if (standings) *standings = counted;
+    showCountedEvents(db, stats, recordOfEvent);
+    return events;
 }
 
 // How many records hold exactly `value` in `field`; the table is left unfiltered.

@@ -52,7 +52,7 @@ TEST_F(JoinNames, RenamesEveryEventWhicheverWayTheKeptNameSorts) {
 
     Statistics stats;
     Progress progress;
-    stats.removeDuplicates(db, progress);
+    stats.removeDuplicates(test::eventsOf(db), progress);
     EXPECT_EQ(stats.roster, std::vector<std::string>{"Zed"});
 }
 
@@ -75,7 +75,7 @@ TEST_F(JoinNames, KeptPlayerTakesTheMergedNamesDeathsAndHeadshotsTaken) {
     test::makeTable(tempdb, playerTableFields());
     Statistics stats;
     Progress progress;
-    runStatistics(stats, fresh, tempdb, 1, progress);
+    test::countShown(stats, fresh, tempdb, 1, progress);
     ASSERT_EQ(stats.roster, (std::vector<std::string>{"Y", "Z"}));
     EXPECT_EQ(stats.deathCounts[0], 3);
     EXPECT_EQ(stats.headshotsTaken[0], 2);

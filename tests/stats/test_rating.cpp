@@ -99,7 +99,7 @@ TEST(Rating, InputFromTheEventTable) {
     test::addKill(db, {.game = 1, .attacker = "", .victim = "Z"});  // nobody on the page
     test::addKill(db, {.game = 1, .attacker = "B", .victim = "Z"});
     test::addJoin(db, 3, "A");
-    const RatingInput input = ratingInputOf(db, {"A", "B"}, 2);
+    const RatingInput input = ratingInputOf(test::eventsOf(db), {"A", "B"}, 2);
     ASSERT_EQ(input.kills.size(), 2u);
     EXPECT_EQ(input.gameCount, 2);
     EXPECT_EQ(input.mapOfGame.at(2), "mp_harbor");

@@ -23,7 +23,7 @@ protected:
         test::makeTable(tempdb, playerTableFields());
     }
 
-    void countAll(int32_t gameCount) { runStatistics(stats, db, tempdb, gameCount, progress); }
+    void countAll(int32_t gameCount) { test::countShown(stats, db, tempdb, gameCount, progress); }
 
     size_t indexOf(const std::string& name) const {
         return static_cast<size_t>(std::find(stats.roster.begin(), stats.roster.end(), name) -
@@ -44,7 +44,7 @@ TEST_F(RosterCounters, RosterHoldsEverySpellingInCaseBlindOrderWithTheWorldFirst
     addJoin(db, 2, "BOB");
     addJoin(db, 3, "Bob\x01");  // differs from Bob only in a character the collation ignores
     addJoin(db, 3, "Bob");
-    stats.removeDuplicates(db, progress);
+    stats.removeDuplicates(test::eventsOf(db), progress);
     EXPECT_EQ(progress.totalParts(), 6);
     EXPECT_EQ(progress.partsComplete(), 6);
     const std::vector<std::string> expected{"", "Alice", "BOB", "Bob", "bob", "Bob\x01"};
@@ -52,7 +52,7 @@ TEST_F(RosterCounters, RosterHoldsEverySpellingInCaseBlindOrderWithTheWorldFirst
 
     // The record order no longer decides anything.
     db.setIndexFieldNames("game");
-    stats.removeDuplicates(db, progress);
+    stats.removeDuplicates(test::eventsOf(db), progress);
     EXPECT_EQ(stats.roster, expected);
 }
 
