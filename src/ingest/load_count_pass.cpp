@@ -1,6 +1,6 @@
 #include "ingest/load_count_pass.h"
 
-#include <cstring>
+#include "platform/find_byte.h"
 
 namespace gravmark {
 
@@ -22,16 +22,16 @@ int64_t countLineFeeds(std::string_view text) {
 }  // namespace
 
 bool LoadCountPass::feed(std::string_view block) {
-    const void* nul = std::memchr(block.data(), '\0', block.size());
+    const char* nul = platform::findByte(block.data(), block.data() + block.size(), '\0');
     const bool more = nul == nullptr;
-    if (!more) block = block.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - block.data()));
+    if (!more) block = block.substr(0, static_cast<size_t>(nul - block.data()));
     if (block.empty()) return more;
 
     // Every LF and every CR is a break, except that a CR LF pair is one.
     breaks_ += countLineFeeds(block);
     if (last_ == '\r' && block.front() == '\n') --breaks_;
     for (const char *p = block.data(), *end = p + block.size();
-         (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)))) != nullptr;) {
+         (p = platform::findByte(p, end, '\r')) != nullptr;) {
         ++p;
         if (p == end || *p != '\n') ++breaks_;
     }

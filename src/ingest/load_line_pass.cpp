@@ -3,20 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/find_byte.h"
+
 namespace gravmark {
 
 namespace {
 
 constexpr char kCtrlZ = 26;
 
-const char* find(const char* begin, const char* end, char c) {
-    return static_cast<const char*>(std::memchr(begin, c, static_cast<size_t>(end - begin)));
-}
-
 // Copies [begin, end) to `out` without its CRs (memmove: the two may overlap, out <= begin).
 char* copyWithoutCr(const char* begin, const char* end, char* out) {
     while (begin < end) {
-        const char* cr = find(begin, end, '\r');
+        const char* cr = platform::findByte(begin, end, '\r');
         const char* stop = cr ? cr : end;
         const size_t size = static_cast<size_t>(stop - begin);
         if (out != begin) std::memmove(out, begin, size);
@@ -32,7 +30,7 @@ bool LoadLinePass::advance(size_t available, bool atEnd) {
     const char* const limit = buffer_ + available;
     while (read_ < available) {
         const char* begin = buffer_ + read_;
-        const char* lf = find(buffer_ + std::max(read_, searched_), limit, '\n');
+        const char* lf = platform::findByte(buffer_ + std::max(read_, searched_), limit, '\n');
         if (lf == nullptr && !atEnd) {  // the line goes on in bytes still to come
             searched_ = available;
             return true;
@@ -40,7 +38,7 @@ bool LoadLinePass::advance(size_t available, bool atEnd) {
         const char* end = lf ? lf : limit;
         if (lf && end > begin && end[-1] == '\r') --end;
         if (begin < end && *begin == kCtrlZ) return false;
-        if (const char* ctrlZ = find(begin, end, kCtrlZ)) end = ctrlZ;
+        if (const char* ctrlZ = platform::findByte(begin, end, kCtrlZ)) end = ctrlZ;
 
         char* const start = buffer_ + write_;
         char* out = copyWithoutCr(begin, end, start);

@@ -1,11 +1,10 @@
 #include "ingest/mapped_log.h"
 
-#include <cstring>
-
 #include "common/text_box_lines.h"
 #include "ingest/load_count_pass.h"
 #include "ingest/load_file.h"
 #include "ingest/log_loader.h"
+#include "platform/find_byte.h"
 #include "platform/mapped_file.h"
 
 namespace gravmark {
@@ -13,10 +12,6 @@ namespace gravmark {
 namespace {
 
 constexpr char kCtrlZ = 26;
-
-const char* find(const char* begin, const char* end, char c) {
-    return static_cast<const char*>(std::memchr(begin, c, static_cast<size_t>(end - begin)));
-}
 
 std::string withoutCr(const char* begin, const char* end) {
     std::string text;
@@ -58,12 +53,12 @@ void MappedLog::cutLines(Progress& progress) {
 
     const char* const limit = bytes_ + size_;
     for (const char* begin = bytes_; begin < limit;) {
-        const char* lf = find(begin, limit, '\n');
+        const char* lf = platform::findByte(begin, limit, '\n');
         const char* end = lf ? lf : limit;
         if (lf && end > begin && end[-1] == '\r') --end;
         if (begin < end && *begin == kCtrlZ) break;
-        if (const char* ctrlZ = find(begin, end, kCtrlZ)) end = ctrlZ;
-        if (find(begin, end, '\r')) {
+        if (const char* ctrlZ = platform::findByte(begin, end, kCtrlZ)) end = ctrlZ;
+        if (platform::findByte(begin, end, '\r')) {
             lines_.push_back(cleaned_.store(withoutCr(begin, end)));
         } else {
             lines_.emplace_back(begin, static_cast<size_t>(end - begin));

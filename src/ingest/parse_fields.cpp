@@ -1,6 +1,6 @@
 #include "ingest/parse_fields.h"
 
-#include <cstring>
+#include "platform/find_byte.h"
 
 namespace gravmark {
 
@@ -9,9 +9,8 @@ ParseFields::ParseFields(std::string_view line, char delimiter, bool closedAtEnd
     const char* end = begin + line.size();
     const char* at = begin;
     while (closed_ < kMaxField && at < end) {
-        const void* found = std::memchr(at, delimiter, static_cast<size_t>(end - at));
-        if (found == nullptr) break;
-        const char* hit = static_cast<const char*>(found);
+        const char* hit = platform::findByte(at, end, delimiter);
+        if (hit == nullptr) break;
         ends_[++closed_] = static_cast<size_t>(hit - begin);
         at = hit + 1;
     }

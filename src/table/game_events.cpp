@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/find_byte.h"
+
 namespace gravmark {
 
 namespace {
 
 std::string_view kept(std::string_view text, int width) {
-    text = text.substr(0, text.find('\0'));
+    if (const char* nul = platform::findByte(text.data(), text.data() + text.size(), '\0'))
+        text = text.substr(0, static_cast<size_t>(nul - text.data()));
     return text.substr(0, size_t(std::max(width, 0)));
 }
 

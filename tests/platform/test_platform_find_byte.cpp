@@ -1,0 +1,30 @@
+// The byte search line cutting relies on: every position of a 16-byte block and of the tail
+// after the last block, the first of several hits, bytes above 127, and no hit.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/find_byte.h"
+
+namespace gravmark {
+namespace {
+
+TEST(FindByte, FindsTheFirstHitAnywhereAndNothingOutsideTheRange) {
+    for (size_t length = 0; length <= 40; ++length) {
+        for (size_t at = 0; at < length; ++at) {
+            std::string text(length, 'a');
+            text[at] = '\xE9';
+            if (at + 1 < length) text[length - 1] = '\xE9';
+            const char* found = platform::findByte(text.data(), text.data() + length, '\xE9');
+            ASSERT_EQ(found, text.data() + at) << length << " " << at;
+        }
+        const std::string plain(length, 'a');
+        EXPECT_EQ(platform::findByte(plain.data(), plain.data() + length, '\n'), nullptr);
+    }
+    const std::string text = "abc;def";
+    EXPECT_EQ(platform::findByte(text.data(), text.data() + 3, ';'), nullptr);
+    EXPECT_EQ(platform::findByte(text.data() + 4, text.data() + 4, 'd'), nullptr);
+}
+
+}  // namespace
+}  // namespace gravmark
