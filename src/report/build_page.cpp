@@ -70,15 +70,23 @@ void addMedalTable(const PageInputs& inputs, TextBoxLines& page) {
     page.addLine("</tr></table><hr>");
 }
 
-// Walking the player table leaves its last record current, as the page has always done.
+// The rows in the player table's order, read by row number (asking a table for its current
+// row is a search of its view). The table is left as a walk through it has always left it:
+// its last record current, past the end.
 void addStatisticsTable(const PageInputs& inputs, TextBoxLines& page) {
     page.addLine(kStatisticsHeader);
     page.addLine("</TR>");
     RecordTable& playerTable = inputs.playerTable;
-    size_t shown = 0;
-    for (playerTable.first(); !playerTable.eof(); playerTable.next(), ++shown) {
-        const PlayerRowHtml& row = inputs.rowsHtml.at(playerTable.viewRecordNumber(playerTable.currentRow()));
-        page.addLine(inputs.playerLinks.empty() ? row.whole() : row.linkedTo(inputs.playerLinks.at(shown)));
+    playerTable.first();
+    const int rows = playerTable.viewSize();
+    for (int shown = 0; shown < rows; ++shown) {
+        const PlayerRowHtml& row = inputs.rowsHtml.at(playerTable.viewRecordNumber(shown));
+        page.addLine(inputs.playerLinks.empty() ? row.whole()
+                                                : row.linkedTo(inputs.playerLinks.at(size_t(shown))));
+    }
+    if (rows > 0) {
+        playerTable.last();
+        playerTable.next();
     }
     page.addLine("</table>");
 }
