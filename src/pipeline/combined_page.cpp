@@ -29,7 +29,9 @@ void copyRenamedEvents(const std::vector<ServerLog>& servers, GameEvents& events
 Statistics addedUp(const std::vector<Statistics>& each) {
     std::vector<std::string> names;
     for (const Statistics& stats : each) names.insert(names.end(), stats.roster.begin(), stats.roster.end());
-    RosterOrder().sort(names);
+    const RosterOrder order;
+    std::sort(names.begin(), names.end(),
+              [&order](const std::string& a, const std::string& b) { return order.compare(a, b) < 0; });
     names.erase(std::unique(names.begin(), names.end()), names.end());
     Statistics sum;
     sum.roster = names;

@@ -119,11 +119,9 @@ void IncrementalCounts::fill(const Tallies& tallies, Statistics& stats) const {
     for (size_t name = 0; name < tallies.byName.size(); ++name) {
         if (tallies.byName[name].rostered) rostered.push_back(int32_t(name));
     }
-    std::vector<std::string_view> rosteredNames;
-    for (const int32_t name : rostered) rosteredNames.emplace_back(names_[size_t(name)]);
-    std::vector<int32_t> inOrder;
-    for (const size_t position : RosterOrder().order(rosteredNames)) inOrder.push_back(rostered[position]);
-    rostered = std::move(inOrder);
+    const RosterOrder order;
+    std::sort(rostered.begin(), rostered.end(),
+              [&](int32_t a, int32_t b) { return order.compare(names_[size_t(a)], names_[size_t(b)]) < 0; });
     stats.roster.clear();
     for (auto* counts : {&stats.killCounts, &stats.deathCounts, &stats.headshotsGiven, &stats.headshotsTaken,
                          &stats.tntKills, &stats.grenadeKills, &stats.suicideCounts, &stats.gamesPlayed})

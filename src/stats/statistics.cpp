@@ -27,7 +27,9 @@ std::vector<std::string> sortedRoster(const GameEvents& events) {
         }
     }
     if (nullSeen && std::find(roster.begin(), roster.end(), "") == roster.end()) roster.emplace_back();
-    RosterOrder().sort(roster);
+    const RosterOrder order;
+    std::sort(roster.begin(), roster.end(),
+              [&order](const std::string& a, const std::string& b) { return order.compare(a, b) < 0; });
     return roster;
 }
 

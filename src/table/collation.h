@@ -19,9 +19,8 @@ public:
     // Negative, zero or positive as a sorts before, with or after b.
     int compare(std::string_view a, std::string_view b) const;
 
-    // A key whose comparison agrees with the collator's where platform::collatorSortKeysWork().
-    // Texts the collator finds equal get equal keys: a case-sensitive order still breaks
-    // those ties by bytes (compareKeyed), a case-insensitive one as its caller defines.
+    // A key whose comparison agrees with the collator (case-sensitive collations only;
+    // ties between different texts must still be broken by bytes, see compareKeyed).
     QCollatorSortKey sortKey(std::string_view text) const;
     static int compareKeyed(const QCollatorSortKey& ka, std::string_view a, const QCollatorSortKey& kb,
                             std::string_view b);
