@@ -45,6 +45,8 @@ size_t LoadFile::read(char* into, size_t size) {
     return done;
 }
 
-const char* LoadFile::map(size_t size) const { return platform::mapFile(fd_, size); }
+const char* LoadFile::map(size_t size, platform::MapPages pages) const {
+    return platform::mapFile(fd_, size, pages);
+}
 
 }  // namespace gravmark

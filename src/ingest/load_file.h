@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/mapped_file.h"
+
 namespace gravmark {
 
 class LoadFile {
@@ -22,7 +24,7 @@ public:
     size_t read(char* into, size_t size);
     // The first `size` bytes mapped read-only, valid until platform::unmapFile (closing the
     // file keeps them); nullptr when the system cannot map them.
-    const char* map(size_t size) const;
+    const char* map(size_t size, platform::MapPages pages) const;
 
 private:
     std::string path_;

@@ -79,11 +79,13 @@ void storeKill(const ScannedEvent& scanned, GameEvents& events, bool showDetails
 }
 
 // Stores every event the scanner hands over, in log order; `beforeEach` hears each first.
+// The lines before each stored batch are done with.
 template <typename BeforeEach>
-int32_t storeEvents(LineScanner& scanner, GameEvents& events, bool showDetails, TextBoxLines& detailLines,
-                    PlayerIdCounts* ids, BeforeEach beforeEach) {
+int32_t storeEvents(LineScanner& scanner, const ScanLines& lines, GameEvents& events, bool showDetails,
+                    TextBoxLines& detailLines, PlayerIdCounts* ids, BeforeEach beforeEach) {
     int32_t stored = 0;
     for (std::span<const ScannedEvent> scanned; !(scanned = scanner.next()).empty();) {
+        lines.doneBefore(scanned.front().line);
         for (const ScannedEvent& event : scanned) {
             beforeEach(event);
             if (event.kind == LineKind::Join) {
@@ -138,7 +140,7 @@ int32_t parseLog(const ScanLines& logLines, GameEvents& events, bool showDetails
     LineScanner scanner(logLines);
     int64_t line = 0;
     const int32_t stored =
-        storeEvents(scanner, events, showDetails, detailLines, ids, [&](const ScannedEvent& event) {
+        storeEvents(scanner, logLines, events, showDetails, detailLines, ids, [&](const ScannedEvent& event) {
             for (; line < static_cast<int64_t>(event.line); ++line) progress.setPartsComplete(line);
             gameCount = event.game;
         });
@@ -153,7 +155,7 @@ int32_t appendLogEvents(const TextBoxLines& lines, GameEvents& events, ScanState
     TextBoxLines noDetails;
     const StoredLines logLines(lines);
     LineScanner scanner(logLines, state);
-    const int32_t stored = storeEvents(scanner, events, false, noDetails, ids, [](const ScannedEvent&) {});
+    const int32_t stored = storeEvents(scanner, logLines, events, false, noDetails, ids, [](const ScannedEvent&) {});
     state = scanner.endState();
     return stored;
 }

@@ -1,5 +1,7 @@
 #include "ingest/mapped_log.h"
 
+#include <algorithm>
+
 #include "common/text_box_lines.h"
 #include "ingest/load_count_pass.h"
 #include "ingest/load_file.h"
@@ -28,9 +30,12 @@ bool MappedLog::load(const std::string& path, Progress& progress) {
     LoadFile file(path);
     const uint64_t size = file.size();
     if (size > kMaxLogBytes) throwExceedsCapacity();
-    bytes_ = file.map(size);
+    // Mapped whole at once is the fastest way to read a log three times, where it fits.
+    readByChunks_ = size > reading_.heldWholeBytes;
+    bytes_ = file.map(size, readByChunks_ ? platform::MapPages::AsRead : platform::MapPages::AllAtOnce);
     if (!loaded()) return false;
     size_ = size;
+    parseReleased_ = bytes_;
     try {
         cutLines(progress);
     } catch (...) {
@@ -45,7 +50,14 @@ bool MappedLog::load(const std::string& path, Progress& progress) {
 void MappedLog::cutLines(Progress& progress) {
     progress.setPartsComplete(0);
     LoadCountPass count;
-    count.feed({bytes_, size_});
+    const char* released = bytes_;
+    const auto chunkBytes = static_cast<size_t>(reading_.chunkBytes);
+    for (size_t at = 0; at < size_; at += chunkBytes) {
+        const size_t chunk = std::min(size_ - at, chunkBytes);
+        if (!count.feed({bytes_ + at, chunk})) break;
+        readTo(bytes_ + at + chunk, released);
+    }
+    released = bytes_;
     if (count.lines() > kMaxLogLines) throwExceedsCapacity();
     const int64_t total = count.lines();
     progress.setTotalParts(total);
@@ -66,8 +78,23 @@ void MappedLog::cutLines(Progress& progress) {
         if (static_cast<int64_t>(lines_.size()) > kMaxLogLines) throwExceedsCapacity();
         progress.setPartsComplete(static_cast<int64_t>(lines_.size()) + 1);
         begin = lf ? lf + 1 : limit;
+        readTo(begin, released);
     }
     progress.setPartsComplete(total);
+}
+
+void MappedLog::readTo(const char* at, const char*& released) const {
+    if (!readByChunks_ || at - released < reading_.chunkBytes) return;
+    platform::releaseMappedPages(released, at);
+    released = at;
+    platform::loadMappedPages(at, at + std::min(reading_.chunkBytes, bytes_ + size_ - at));
+}
+
+void MappedLog::doneBefore(size_t index) const {
+    if (index >= lines_.size()) return;
+    const char* at = lines_[index].data();
+    // A line LOAD changed lies in a store of its own, not in the file.
+    if (at >= bytes_ && at < bytes_ + size_ && at > parseReleased_) readTo(at, parseReleased_);
 }
 
 void MappedLog::clear() {

@@ -5,6 +5,11 @@
 // line that LOAD changes (a lone CR dropped, the text after a Ctrl-Z cut off) is written
 // out, to a small store of its own. The summary line "Aantal Lines : " + count comes last,
 // as in the line store.
+//
+// A log too big to hold whole (a gigabyte or so) is read chunk by chunk: each pass over it,
+// LOAD's two and PARSE's, gives back the pages it has read past, so that the program holds
+// a few chunks of the log rather than all of it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,7 +24,14 @@ namespace gravmark {
 
 class MappedLog final : public ScanLines {
 public:
+    // How a log is read: whole up to `heldWholeBytes`, chunks of `chunkBytes` beyond.
+    struct Reading {
+        uint64_t heldWholeBytes = uint64_t(256) << 20;
+        ptrdiff_t chunkBytes = ptrdiff_t(32) << 20;
+    };
+
     MappedLog() = default;
+    explicit MappedLog(Reading reading) : reading_(reading) {}
     ~MappedLog() override { clear(); }
     MappedLog(const MappedLog&) = delete;
     MappedLog& operator=(const MappedLog&) = delete;
@@ -36,12 +48,19 @@ public:
 
     size_t lineCount() const override { return loaded() ? lines_.size() + 1 : 0; }
     ScanLine line(size_t index) const override;
+    void doneBefore(size_t index) const override;
 
 private:
     void cutLines(Progress& progress);
+    // A pass has read up to `at`: the chunks behind it are given back, if the log is read
+    // chunk by chunk. `released` is where the pass gave back up to before.
+    void readTo(const char* at, const char*& released) const;
 
+    Reading reading_;
     const char* bytes_ = nullptr;
     size_t size_ = 0;
+    bool readByChunks_ = false;
+    mutable const char* parseReleased_ = nullptr;  // how far PARSE gave the pages back
     std::vector<std::string_view, LargeAllocator<std::string_view>> lines_;
     ByteArena cleaned_;  // the lines LOAD changes
     std::string summary_;

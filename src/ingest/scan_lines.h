@@ -18,6 +18,9 @@ public:
     virtual ~ScanLines() = default;
     virtual size_t lineCount() const = 0;
     virtual ScanLine line(size_t index) const = 0;
+    // The reader is done with the lines before `index`: lines kept where they can be read
+    // again later (a mapped file) may give their memory back. They stay readable.
+    virtual void doneBefore(size_t /*index*/) const {}
 };
 
 }  // namespace gravmark

@@ -1,11 +1,14 @@
 #include <io.h>
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/mapped_file.h"
 
 namespace gravmark::platform {
 
-const char* mapFile(int fd, size_t size) {
+const char* mapFile(int fd, size_t size, MapPages) {
+    // Windows reads a view's pages ahead on its own; there is no call to ask for them all.
     if (size == 0) return nullptr;
     const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
     if (file == INVALID_HANDLE_VALUE) return nullptr;
@@ -21,6 +24,21 @@ const char* mapFile(int fd, size_t size) {
 
 void unmapFile(const char* bytes, size_t) {
     if (bytes) ::UnmapViewOfFile(bytes);
+}
+
+void loadMappedPages(const char*, const char*) {
+    // Windows reads a view's pages ahead on its own as they are read in order.
+}
+
+void releaseMappedPages(const char* begin, const char* end) {
+    SYSTEM_INFO system;
+    ::GetSystemInfo(&system);
+    const uintptr_t page = system.dwPageSize;
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + page - 1) / page * page;
+    const uintptr_t last = reinterpret_cast<uintptr_t>(end) / page * page;
+    // Unlocking pages that are not locked takes them out of the program's working set;
+    // the call reports that they were not locked, which is expected.
+    if (first < last) ::VirtualUnlock(reinterpret_cast<void*>(first), last - first);
 }
 
 }  // namespace gravmark::platform

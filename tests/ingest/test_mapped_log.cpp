@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ingest/log_loader.h"
+#include "ingest/log_parser.h"
 #include "ingest/mapped_log.h"
 #include "ingest/parse_fields.h"
 #include "support/box_lines.h"
@@ -57,6 +58,52 @@ TEST(MappedLog, ReadsTheLinesTheLineStoreHolds) {
     Progress progress;
     EXPECT_FALSE(empty.load(folder.file("empty.log"), progress));  // read instead
     EXPECT_EQ(empty.lineCount(), 0u);
+}
+
+// Every event's texts and game, as PARSE stored them from the log.
+std::vector<std::string> parsedEvents(const MappedLog& log) {
+    GameEvents events;
+    TextBoxLines details;
+    Progress progress;
+    int32_t games = 0;
+    parseLog(log, events, false, details, progress, games);
+    std::vector<std::string> texts;
+    for (const GameEvent& event : events.list) {
+        std::string text = std::to_string(event.game.value_or(-1));
+        for (const EventTextField& field : kEventTextFields) {
+            const uint32_t id = event.*field.member;
+            text.append("|").append(id == GameEvent::kNoText ? "-" : events.text(id));
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST(MappedLog, ReadChunkByChunkGivesTheLinesAndEventsOfTheWholeMapping) {
+    std::string bytes;
+    for (int game = 0; game < 40; ++game) {
+        bytes += "  0:00 InitGame: \\g_gametype\\dm\\mapname\\mp_map" + std::to_string(game % 3) + "\r\n";
+        for (int kill = 0; kill < 30; ++kill) {
+            const std::string a = "Player" + std::to_string(kill % 7), v = "Other" + std::to_string((kill + game) % 5);
+            bytes += "  0:" + std::to_string(kill) + " J;" + std::to_string(kill) + ";1;" + a + "\n";
+            bytes += "  0:" + std::to_string(kill) + " K;1;2;axis;" + v + ";3;4;allies;" + a +
+                     ";kar98k_mp;100;MOD_RIFLE_BULLET;head" + (kill % 4 ? "\n" : "\r\n");
+        }
+    }
+    test::TempFolder folder;
+    const std::string path = folder.file("games_mp.log");
+    test::writeFile(path, bytes);
+    MappedLog whole;
+    MappedLog byPages({.heldWholeBytes = 0, .chunkBytes = 4096});
+    Progress progress;
+    ASSERT_TRUE(whole.load(path, progress));
+    ASSERT_TRUE(byPages.load(path, progress));
+    ASSERT_GT(bytes.size(), 20u * 4096);
+    EXPECT_EQ(readLines(byPages), readLines(whole));
+    const std::vector<std::string> events = parsedEvents(byPages);
+    EXPECT_EQ(events.size(), 40u * 60);
+    EXPECT_EQ(events, parsedEvents(whole));
+    EXPECT_EQ(readLines(byPages), readLines(whole));  // still readable after PARSE gave the pages back
 }
 
 TEST(MappedLog, LineEndClosesAFieldAsADelimiterWould) {
