@@ -155,7 +155,8 @@ int32_t appendLogEvents(const TextBoxLines& lines, GameEvents& events, ScanState
     TextBoxLines noDetails;
     const StoredLines logLines(lines);
     LineScanner scanner(logLines, state);
-    const int32_t stored = storeEvents(scanner, logLines, events, false, noDetails, ids, [](const ScannedEvent&) {});
+    const int32_t stored =
+        storeEvents(scanner, logLines, events, false, noDetails, ids, [](const ScannedEvent&) {});
     state = scanner.endState();
     return stored;
 }

@@ -27,7 +27,8 @@ void loadMappedPages(const char* begin, const char* end) {
     const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
     const uintptr_t first = reinterpret_cast<uintptr_t>(begin) / page * page;
     if (first < reinterpret_cast<uintptr_t>(end))
-        ::madvise(reinterpret_cast<void*>(first), reinterpret_cast<uintptr_t>(end) - first, MADV_POPULATE_READ);
+        ::madvise(reinterpret_cast<void*>(first), reinterpret_cast<uintptr_t>(end) - first,
+                  MADV_POPULATE_READ);
 #endif
 }
 

@@ -113,11 +113,12 @@ public:
     }
 
     std::string text(uint32_t id) const { return std::string(events_.text(id)); }
+    std::string_view view(uint32_t id) const { return events_.text(id); }
     bool isNameless(uint32_t id) const { return id == kNull || id == empty_; }
-
-private:
+    // The first row named by the text, if any.
     int playerOf(uint32_t id) const { return id == kNull ? kNoPlayer : playerOfText_[id]; }
 
+private:
     const GameEvents& events_;
     std::vector<int> playerOfText_;
     const uint32_t head_, suicide_, empty_;
@@ -131,10 +132,23 @@ void sortMostFirst(std::vector<Line>& lines, Count count, std::string Line::*tex
     });
 }
 
-void sortOpponents(std::vector<Opponent>& opponents) {
-    sortMostFirst(
-        opponents, [](const Opponent& o) { return o.count; }, &Opponent::name);
-    if (opponents.size() > kMostOpponents) opponents.resize(kMostOpponents);
+struct OpponentCount {
+    uint32_t name;
+    int32_t count;
+};
+
+// The five met most, most first, ties by name; only those are made into lines.
+std::vector<Opponent> mostMet(std::vector<OpponentCount>& met, const EventScan& scan) {
+    const size_t kept = std::min(met.size(), kMostOpponents);
+    std::partial_sort(met.begin(), met.begin() + ptrdiff_t(kept), met.end(),
+                      [&](const OpponentCount& a, const OpponentCount& b) {
+                          if (a.count != b.count) return a.count > b.count;
+                          return scan.view(a.name) < scan.view(b.name);
+                      });
+    std::vector<Opponent> opponents;
+    for (size_t i = 0; i < kept; ++i)
+        opponents.push_back({scan.text(met[i].name), met[i].count, scan.playerOf(met[i].name)});
+    return opponents;
 }
 
 void distribute(const Tallies& tallies, const EventScan& scan, std::vector<PlayerSummary>& players) {
@@ -150,23 +164,20 @@ void distribute(const Tallies& tallies, const EventScan& scan, std::vector<Playe
         line.map = scan.text(textOfKey(key));
         players[size_t(playerOfKey(key))].maps.push_back(std::move(line));
     }
-    std::unordered_map<std::string, int> playerByName;
-    for (size_t p = 0; p < players.size(); ++p) playerByName.emplace(players[p].name, int(p));
-    const auto opponent = [&](uint32_t id, int32_t count) {
-        Opponent o{scan.text(id), count, kNoPlayer};
-        if (auto found = playerByName.find(o.name); found != playerByName.end()) o.player = found->second;
-        return o;
-    };
+    std::vector<std::vector<OpponentCount>> victims(players.size()), killers(players.size());
     for (const auto& [key, count] : tallies.victims) {
-        PlayerSummary& player = players[size_t(playerOfKey(key))];
-        if (scan.text(textOfKey(key)) != player.name)
-            player.victims.push_back(opponent(textOfKey(key), count));
+        const uint32_t victim = textOfKey(key);
+        if (scan.view(victim) != players[size_t(playerOfKey(key))].name)
+            victims[size_t(playerOfKey(key))].push_back({victim, count});
     }
     for (const auto& [key, count] : tallies.killers) {
-        PlayerSummary& player = players[size_t(playerOfKey(key))];
         const uint32_t killer = textOfKey(key);
-        if (!scan.isNameless(killer) && scan.text(killer) != player.name)
-            player.nemeses.push_back(opponent(killer, count));
+        if (!scan.isNameless(killer) && scan.view(killer) != players[size_t(playerOfKey(key))].name)
+            killers[size_t(playerOfKey(key))].push_back({killer, count});
+    }
+    for (size_t p = 0; p < players.size(); ++p) {
+        players[p].victims = mostMet(victims[p], scan);
+        players[p].nemeses = mostMet(killers[p], scan);
     }
     for (PlayerSummary& player : players) {
         sortMostFirst(
@@ -176,8 +187,6 @@ void distribute(const Tallies& tallies, const EventScan& scan, std::vector<Playe
         sortMostFirst(
             player.maps, [](const MapTally& m) { return int64_t(m.kills) << 32 | uint32_t(m.deaths); },
             &MapTally::map);
-        sortOpponents(player.victims);
-        sortOpponents(player.nemeses);
     }
 }
 

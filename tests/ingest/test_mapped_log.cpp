@@ -84,7 +84,8 @@ TEST(MappedLog, ReadChunkByChunkGivesTheLinesAndEventsOfTheWholeMapping) {
     for (int game = 0; game < 40; ++game) {
         bytes += "  0:00 InitGame: \\g_gametype\\dm\\mapname\\mp_map" + std::to_string(game % 3) + "\r\n";
         for (int kill = 0; kill < 30; ++kill) {
-            const std::string a = "Player" + std::to_string(kill % 7), v = "Other" + std::to_string((kill + game) % 5);
+            const std::string a = "Player" + std::to_string(kill % 7),
+                              v = "Other" + std::to_string((kill + game) % 5);
             bytes += "  0:" + std::to_string(kill) + " J;" + std::to_string(kill) + ";1;" + a + "\n";
             bytes += "  0:" + std::to_string(kill) + " K;1;2;axis;" + v + ";3;4;allies;" + a +
                      ";kar98k_mp;100;MOD_RIFLE_BULLET;head" + (kill % 4 ? "\n" : "\r\n");
