@@ -1,5 +1,7 @@
 #include "ingest/mapped_log.h"
 
+#include <algorithm>
+
 #include "common/text_box_lines.h"
 #include "ingest/load_count_pass.h"
 #include "ingest/load_file.h"
@@ -20,6 +22,29 @@ std::string withoutCr(const char* begin, const char* end) {
     }
     return text;
 }
+
+// The first `wanted` at or after a position, searched again only once the position has
+// passed the last one found: in a log with no Ctrl-Z and LF line ends, one search of the
+// whole file stands for a search of every line (with CR LF ends, each search stops at the
+// next line's CR, as the search of each line did).
+class NextByte {
+public:
+    NextByte(char wanted, const char* limit) : wanted_(wanted), limit_(limit) {}
+
+    // `limit` when there is none.
+    const char* from(const char* at) {
+        if (found_ == nullptr || at > found_) {
+            const char* hit = platform::findByte(at, limit_, wanted_);
+            found_ = hit ? hit : limit_;
+        }
+        return found_;
+    }
+
+private:
+    char wanted_;
+    const char* limit_;
+    const char* found_ = nullptr;
+};
 
 }  // namespace
 
@@ -52,13 +77,14 @@ void MappedLog::cutLines(Progress& progress) {
     lines_.reserve(static_cast<size_t>(total) + 1);
 
     const char* const limit = bytes_ + size_;
+    NextByte ctrlZ(kCtrlZ, limit), cr('\r', limit);
     for (const char* begin = bytes_; begin < limit;) {
         const char* lf = platform::findByte(begin, limit, '\n');
         const char* end = lf ? lf : limit;
         if (lf && end > begin && end[-1] == '\r') --end;
         if (begin < end && *begin == kCtrlZ) break;
-        if (const char* ctrlZ = platform::findByte(begin, end, kCtrlZ)) end = ctrlZ;
-        if (platform::findByte(begin, end, '\r')) {
+        end = std::min(end, ctrlZ.from(begin));
+        if (cr.from(begin) < end) {
             lines_.push_back(cleaned_.store(withoutCr(begin, end)));
         } else {
             lines_.emplace_back(begin, static_cast<size_t>(end - begin));
