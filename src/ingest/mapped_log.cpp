@@ -85,9 +85,10 @@ void MappedLog::cutLines(Progress& progress) {
         if (begin < end && *begin == kCtrlZ) break;
         end = std::min(end, ctrlZ.from(begin));
         if (cr.from(begin) < end) {
-            lines_.push_back(cleaned_.store(withoutCr(begin, end)));
+            lines_.push_back({static_cast<uint32_t>(changed_.size()), LineSpan::kChanged});
+            changed_.push_back(cleaned_.store(withoutCr(begin, end)));
         } else {
-            lines_.emplace_back(begin, static_cast<size_t>(end - begin));
+            lines_.push_back({static_cast<uint32_t>(begin - bytes_), static_cast<uint32_t>(end - begin)});
         }
         if (static_cast<int64_t>(lines_.size()) > kMaxLogLines) throwExceedsCapacity();
         progress.setPartsComplete(static_cast<int64_t>(lines_.size()) + 1);
@@ -101,13 +102,16 @@ void MappedLog::clear() {
     bytes_ = nullptr;
     size_ = 0;
     lines_.clear();
+    changed_.clear();
     cleaned_.clear();
     summary_.clear();
 }
 
 ScanLine MappedLog::line(size_t index) const {
     if (index == lines_.size()) return {summary_, false};
-    const std::string_view text = lines_.at(index);
+    const LineSpan span = lines_.at(index);
+    const std::string_view text = span.length == LineSpan::kChanged ? changed_[span.start]
+                                                                     : std::string_view(bytes_ + span.start, span.length);
     // The stored line is the text and its ";", of which PARSE reads the first 4096 bytes.
     return {text.substr(0, TextBoxLines::kMaxLineRead), text.size() < TextBoxLines::kMaxLineRead};
 }

@@ -40,10 +40,21 @@ public:
 private:
     void cutLines(Progress& progress);
 
+    // A line as its place in the mapping (the log is under 2 GB), or, with kChanged as its
+    // length, as its index in `changed_`: half the size of a view, since the list is written
+    // once per line and its new pages cost more than the cutting where huge pages are not
+    // to be had (Windows).
+    struct LineSpan {
+        static constexpr uint32_t kChanged = UINT32_MAX;
+        uint32_t start = 0;
+        uint32_t length = 0;
+    };
+
     const char* bytes_ = nullptr;
     size_t size_ = 0;
-    std::vector<std::string_view, LargeAllocator<std::string_view>> lines_;
-    ByteArena cleaned_;  // the lines LOAD changes
+    std::vector<LineSpan, LargeAllocator<LineSpan>> lines_;
+    std::vector<std::string_view> changed_;  // the lines LOAD changes, in `cleaned_`
+    ByteArena cleaned_;
     std::string summary_;
 };
 
