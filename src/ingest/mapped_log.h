@@ -1,6 +1,6 @@
 #pragma once
 // LOAD for a run whose text boxes nobody sees (the batch): the log file is mapped instead
-// of copied, and its lines are views into the mapping. They are the lines loadLog stores,
+// of copied, and its lines are places in the mapping. They are the lines loadLog stores,
 // each without the ";" loadLog puts after it: PARSE reads a line's end as that ";". Only a
 // line that LOAD changes (a lone CR dropped, the text after a Ctrl-Z cut off) is written
 // out, to a small store of its own. The summary line "Aantal Lines : " + count comes last,
@@ -56,13 +56,24 @@ private:
     // chunk by chunk. `released` is where the pass gave back up to before.
     void readTo(const char* at, const char*& released) const;
 
+    // A line as its place in the mapping (the log is under 2 GB), or, with kChanged as its
+    // length, as its index in `changed_`: half the size of a view, since the list is written
+    // once per line and its new pages cost more than the cutting where huge pages are not
+    // to be had (Windows).
+    struct LineSpan {
+        static constexpr uint32_t kChanged = UINT32_MAX;
+        uint32_t start = 0;
+        uint32_t length = 0;
+    };
+
     Reading reading_;
     const char* bytes_ = nullptr;
     size_t size_ = 0;
     bool readByChunks_ = false;
     mutable const char* parseReleased_ = nullptr;  // how far PARSE gave the pages back
-    std::vector<std::string_view, LargeAllocator<std::string_view>> lines_;
-    ByteArena cleaned_;  // the lines LOAD changes
+    std::vector<LineSpan, LargeAllocator<LineSpan>> lines_;
+    std::vector<std::string_view> changed_;  // the lines LOAD changes, in `cleaned_`
+    ByteArena cleaned_;
     std::string summary_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/find_byte.h"
+#include "platform/same_bytes.h"
 
 namespace gravmark {
 
@@ -22,7 +23,7 @@ uint32_t GameEvents::internNext(uint32_t GameEvent::*field, std::string_view tex
     text = kept(text, width);
     if (!list.empty()) {
         const uint32_t last = list.back().*field;
-        if (last != kNoText && texts_.text(last) == text) return last;
+        if (last != kNoText && platform::sameBytes(texts_.text(last), text)) return last;
     }
     return texts_.intern(text);
 }

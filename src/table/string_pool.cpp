@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/collator_keys.h"
+#include "platform/same_bytes.h"
 
 namespace gravmark {
 
@@ -36,7 +37,7 @@ size_t StringPool::slotOf(std::string_view text, uint32_t h) const {
     size_t s = h & mask;
     for (; slots_[s] != 0; s = (s + 1) & mask) {
         uint32_t id = slots_[s] - 1;
-        if (hashes_[id] == h && texts_[id] == text) return s;
+        if (hashes_[id] == h && platform::sameBytes(texts_[id], text)) return s;
     }
     return s;
 }
