@@ -181,6 +181,10 @@ public:
     // records, renumbered as a file would give them back.
     void closeAndReopen();
 
+    // Moves on with every change of the records (posting, deleting, emptying, closing,
+    // opening) and never goes back: an equal count means the same records as then.
+    uint64_t changeCount() const;
+
     // Told after every change of data, view or current record (a grid refreshes).
     void setChangeListener(std::function<void()> listener);
 
