@@ -10,9 +10,9 @@ namespace gravmark {
 namespace {
 
 // The table the window shows and the events as plain values are renamed alike.
-template <class Events>
-KeptNamesRun renameByPlan(Events& events, const AliasList& list, const PlayerIdCounts* ids) {
-    KeptNamesPlan plan = planKeptNames(list, ids);
+template <class Events, class Rules>
+KeptNamesRun renameByPlan(Events& events, const Rules& rules, const PlayerIdCounts* ids) {
+    KeptNamesPlan plan = planKeptNames(rules, ids);
     plan.run.eventsRenamed = renameNames(events, plan.renames);
     return plan.run;
 }
@@ -20,7 +20,7 @@ KeptNamesRun renameByPlan(Events& events, const AliasList& list, const PlayerIdC
 }  // namespace
 
 KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids) {
-    return renameByPlan(events, AliasList::read(AliasList::fileName(folder)), ids);
+    return renameByPlan(events, folder, ids);
 }
 
 KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids) {
@@ -28,7 +28,7 @@ KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const Pl
 }
 
 KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids) {
-    return renameByPlan(events, AliasList::read(AliasList::fileName(folder)), ids);
+    return renameByPlan(events, folder, ids);
 }
 
 KeptNamesRun applyKeptNames(GameEvents& events, const AliasList& list, const PlayerIdCounts* ids) {
@@ -52,6 +52,10 @@ KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids) {
     }
     plan.renames = chains.finalNames();
     return plan;
+}
+
+KeptNamesPlan planKeptNames(const std::string& folder, const PlayerIdCounts* ids) {
+    return planKeptNames(AliasList::read(AliasList::fileName(folder)), ids);
 }
 
 std::vector<std::string> keepJoinedNames(const std::string& folder, const std::string& kept,

@@ -43,6 +43,8 @@ struct KeptNamesPlan {
     NameRenames renames;
 };
 KeptNamesPlan planKeptNames(const AliasList& list, const PlayerIdCounts* ids);
+// The same by the rules of aliases.txt in `folder`; throws as applyKeptNames does.
+KeptNamesPlan planKeptNames(const std::string& folder, const PlayerIdCounts* ids);
 
 // JOIN NAMES keeps what it did: each merged name becomes the rule name -> kept in
 // aliases.txt in `folder` (replacing that name's rule). Returns what could not be kept, one

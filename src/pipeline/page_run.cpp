@@ -7,6 +7,7 @@
 #include "common/rotated_copies.h"
 #include "ingest/log_loader.h"
 #include "ingest/log_parser.h"
+#include "names/kept_names.h"
 #include "pipeline/shown_events.h"
 #include "platform/native_path.h"
 #include "report/build_page.h"
@@ -40,7 +41,11 @@ void parse(PageRun& run, const RunOptions& options, Progress& progress) {
                                     run.gameCount, &run.playerIds)
                          : parseLog(run.logLines, run.events, options.showDetails, run.detailLines, progress,
                                     run.gameCount, &run.playerIds);
-    if (options.showEvents) showEventsInTable(run.events, run.eventTable);
+    run.eventTableOfParse.reset();
+    if (options.showEvents) {
+        showEventsInTable(run.events, run.eventTable);
+        run.eventTableOfParse = run.eventTable.changeCount();
+    }
     keepPageWithoutGames(run, options);
 }
 
@@ -82,19 +87,38 @@ void showModernPage(PageRun& run, const PageInputs& inputs) {
     showPage(run, page, foot);
 }
 
+KeptNamesPlan keptNamesPlan(const RunOptions& options, const PlayerIdCounts* ids) {
+    if (options.keptRules) return planKeptNames(*options.keptRules, ids);
+    return planKeptNames(options.folder, ids);
+}
+
 // The kept names, with the player ids when merging by them. The window renames the table
-// it shows, where the user sees the new names, and takes the events back from it.
+// it shows, where the user sees the new names, and takes the events back from it, unless
+// the table holds PARSE's events unedited: then the events are renamed alike, which gives
+// the same events without reading a million records back.
 KeptNamesRun keepNames(PageRun& run, const RunOptions& options, std::vector<uint32_t>& recordOfEvent) {
     if (options.countStatistics) return options.countStatistics(run.counts);
     const PlayerIdCounts* ids = options.settings.mergeById ? &run.playerIds : nullptr;
+    KeptNamesPlan plan = keptNamesPlan(options, ids);
     if (!options.showEvents) {
-        return options.keptRules ? applyKeptNames(run.events, *options.keptRules, ids)
-                                 : applyKeptNames(run.events, options.folder, ids);
+        plan.run.eventsRenamed = renameNames(run.events, plan.renames);
+        return plan.run;
     }
-    const KeptNamesRun kept = options.keptRules ? applyKeptNames(run.eventTable, *options.keptRules, ids)
-                                                : applyKeptNames(run.eventTable, options.folder, ids);
-    run.events = eventsOfTable(run.eventTable, recordOfEvent);
-    return kept;
+    run.eventTable.first();  // a pending grid edit is posted before the count is compared
+    const bool asParsed = run.eventTableOfParse == run.eventTable.changeCount() &&
+                          run.eventTable.postedCount() == run.events.list.size();
+    run.eventTableOfParse.reset();
+    plan.run.eventsRenamed = renameNames(run.eventTable, plan.renames);
+    if (!asParsed) {
+        run.events = eventsOfTable(run.eventTable, recordOfEvent);
+        return plan.run;
+    }
+    renameNames(run.events, plan.renames);
+    // PARSE posted each event before the one before it: record 0 holds the log's last event.
+    recordOfEvent.resize(run.events.list.size());
+    for (size_t event = 0; event < recordOfEvent.size(); ++event)
+        recordOfEvent[event] = uint32_t(recordOfEvent.size() - 1 - event);
+    return plan.run;
 }
 
 // The kept names rename the events first; then either the roster alone, for merging, or

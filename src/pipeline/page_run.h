@@ -8,6 +8,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/progress.h"
@@ -41,6 +42,10 @@ struct PageRun {
     TextBoxLines detailLines;  // Memo2: the details of PARSE, then the page's end
     GameEvents events;         // PARSE's events; after HTML renamed and pruned
     RecordTable eventTable;    // the events as the window shows them (RunOptions::showEvents)
+    // The event table's change count when PARSE filled it from `events`, until HTML renames
+    // and prunes them. While the table keeps that count nobody edited the grid, and HTML
+    // takes `events` as they are instead of reading them back from the table.
+    std::optional<uint64_t> eventTableOfParse;
     RecordTable playerTable;   // the players
     Statistics counts;
     PlayerStandings standings;  // the player table's records as plain values and HTML, the medals

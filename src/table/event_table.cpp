@@ -1,5 +1,6 @@
 #include "table/event_table.h"
 
+#include <array>
 #include <iterator>
 
 namespace gravmark {
@@ -15,6 +16,14 @@ constexpr const char* kTextFieldNames[] = {
 static_assert(std::size(kTextFieldNames) == std::size(kEventTextFields));
 constexpr size_t kFieldsBeforeGame = std::size(kEventTextFields) - 1;
 
+using TextFieldNumbers = std::array<int, std::size(kEventTextFields)>;
+
+TextFieldNumbers textFieldNumbers(const RecordTable& table) {
+    TextFieldNumbers numbers;
+    for (size_t f = 0; f < numbers.size(); ++f) numbers[f] = table.fieldNumber(kTextFieldNames[f]);
+    return numbers;
+}
+
 }  // namespace
 
 std::vector<FieldDef> eventTableFields() {
@@ -27,25 +36,24 @@ std::vector<FieldDef> eventTableFields() {
 }
 
 void showEventsInTable(const GameEvents& events, RecordTable& table) {
-    table.emptyDataSet();
-    for (const GameEvent& event : events.list) {
-        table.insert();
-        // Fields are set in the table's order, where each name is found at the first look.
+    const TextFieldNumbers fieldNumbers = textFieldNumbers(table);
+    const int game = table.fieldNumber(EventField::kGame);
+    const auto count = uint32_t(events.list.size());
+    // PARSE has always posted each event before the one posted last, so reopening numbers
+    // them from the log's last event (record 0) back to its first.
+    table.fillRecords(count, events.textCount(), [&](uint32_t record, RecordTable::RecordFill& fields) {
+        const GameEvent& event = events.list[count - 1 - record];
         for (size_t f = 0; f < std::size(kEventTextFields); ++f) {
-            if (f == kFieldsBeforeGame && event.game) table.setInteger(EventField::kGame, *event.game);
+            if (f == kFieldsBeforeGame && event.game) fields.setInteger(game, *event.game);
             const uint32_t id = event.*kEventTextFields[f].member;
-            if (id != GameEvents::kNoText) table.setText(kTextFieldNames[f], events.text(id));
+            if (id != GameEvents::kNoText) fields.setPooledText(fieldNumbers[f], id, events.text(id));
         }
-        table.post();
-    }
-    table.closeAndReopen();
+    });
 }
 
 GameEvents eventsOfTable(RecordTable& table, std::vector<uint32_t>& recordOfEvent) {
     table.first();  // a pending grid edit is posted first
-    int fieldNumbers[std::size(kEventTextFields)];
-    for (size_t f = 0; f < std::size(kEventTextFields); ++f)
-        fieldNumbers[f] = table.fieldNumber(kTextFieldNames[f]);
+    const TextFieldNumbers fieldNumbers = textFieldNumbers(table);
     const int game = table.fieldNumber(EventField::kGame);
     // The table's text ids map to the events' own once each.
     std::vector<uint32_t> idOfText(table.textIdCount(), GameEvents::kNoText);

@@ -35,10 +35,10 @@ struct EventField {
 // damage, damage_type, damage_location, maptype, map, game, message.
 std::vector<FieldDef> eventTableFields();
 
-// The table shows `events`: its records become theirs, posted in log order as PARSE has
-// always posted them (each before the one posted last), then closed and opened again (see
-// RecordTable::closeAndReopen: the work file is written, the records renumbered so that
-// record 0 is the log's last event). Indexes, orders and filter settings stay.
+// The table shows `events`: its records become theirs as posting them in log order as
+// PARSE has always posted them (each before the one posted last) and then closing and
+// opening the table made them (RecordTable::fillRecords: the work file is written, record 0
+// is the log's last event). Indexes, orders and filter settings stay.
 void showEventsInTable(const GameEvents& events, RecordTable& table);
 
 // The live records of `table` (a pending grid edit posted first) as events, from the highest

@@ -111,6 +111,8 @@ std::string_view RecordTable::textOfId(uint32_t id) const { return impl_->pool.t
 
 uint32_t RecordTable::textIdCount() const { return impl_->pool.size(); }
 
+uint64_t RecordTable::changeCount() const { return impl_->dataVersion; }
+
 uint32_t RecordTable::postedCount() const { return impl_->open ? impl_->rows.size() : 0; }
 
 bool RecordTable::isLive(uint32_t record) const { return impl_->rows.alive(record); }

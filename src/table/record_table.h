@@ -44,6 +44,8 @@
 
 namespace gravmark {
 
+class StringPool;
+
 enum class FieldType { String, Integer, Float };
 
 struct FieldDef {
@@ -181,12 +183,48 @@ public:
     // records, renumbered as a file would give them back.
     void closeAndReopen();
 
+    class RecordFill;  // a record given to fillRecords (below the class)
+    // What emptying the table, posting `count` records and closeAndReopen give, fast: the
+    // records come in the order reopening leaves them (record 0 first), `fill` giving
+    // record r's fields; then the indexes are built. The work file is written meanwhile on
+    // a second thread, which calls `fill` too: it must only read. Source ids run from 0 to
+    // sourceTextCount - 1. When writing fails, the error is thrown and the table holds the
+    // new records, changed since the file.
+    void fillRecords(uint32_t count, uint32_t sourceTextCount,
+                     const std::function<void(uint32_t record, RecordFill& fields)>& fill);
+
+    // Moves on with every change of the records (posting, deleting, emptying, closing,
+    // opening) and never goes back: an equal count means the same records as then.
+    uint64_t changeCount() const;
+
     // Told after every change of data, view or current record (a grid refreshes).
     void setChangeListener(std::function<void()> listener);
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
+};
+
+// A record given to RecordTable::fillRecords: its fields by number (fieldNumber), null
+// unless set.
+class RecordTable::RecordFill {
+public:
+    void setInteger(int field, int32_t value);
+    // A text by its id in the caller's pool: the table pools each text once per field,
+    // however many records hold it, and reads `text` only on the id's first use there.
+    void setPooledText(int field, uint32_t sourceId, std::string_view text);
+
+private:
+    friend class RecordTable;
+    RecordFill(const Impl& table, StringPool& pool, uint32_t sourceTextCount);
+    // Makes records 0 to count - 1 by `fill`, handing each to `take` as cells.
+    void makeEach(uint32_t count, const std::function<void(uint32_t, RecordFill&)>& fill,
+                  const std::function<void(const uint32_t*)>& take);
+    const Impl& table_;
+    StringPool& pool_;
+    uint32_t sourceTextCount_;
+    std::vector<std::vector<uint32_t>> tableIdOfSource_;  // per field, by source id
+    std::vector<uint32_t> cells_;
 };
 
 }  // namespace gravmark

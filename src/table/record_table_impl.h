@@ -24,6 +24,7 @@
 #include "table/string_pool.h"
 #include "table/table_index.h"
 #include "table/work_file_reader.h"
+#include "table/work_file_writer.h"
 
 namespace gravmark {
 
@@ -259,8 +260,24 @@ struct RecordTable::Impl {
     Renumbered renumbered(RowStore* releasing) const;
     void closeAndReopen();
     void takeRenumbered(Renumbered fresh);
+    // RecordTable::fillRecords (record_fill.cpp).
+    void fillRecords(uint32_t count, uint32_t sourceTextCount,
+                     const std::function<void(uint32_t, RecordFill&)>& fill);
     // Rows go in the default order, so a table read back has the same default order.
     void write(const std::string& path) const;
+    // The work file written a row at a time, each row's texts read from the pool given
+    // with it; each field's attribute for each text is made on first use.
+    class RowsToFile {
+    public:
+        RowsToFile(const Impl& table, const std::string& path);
+        void add(const uint32_t* rec, const StringPool& pool);
+        void finish();
+
+    private:
+        const Impl& table_;
+        WorkFileWriter writer_;
+        std::vector<std::vector<std::string>> attributes_;  // by field, by text id
+    };
     void saveToFile(const std::string& path);
 };
 

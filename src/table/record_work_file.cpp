@@ -126,36 +126,41 @@ void RecordTable::Impl::takeRenumbered(Renumbered fresh) {
     activate();
 }
 
-void RecordTable::Impl::write(const std::string& path) const {
-    WorkFileWriter writer(path, defs);
-    // Each field's attribute for each text, made on first use.
-    std::vector<std::vector<std::string>> attributes(defs.size());
-    for (uint32_t r = order.first(); r != kNone; r = order.next(r)) {
-        const uint32_t* rec = rows.row(r);
-        writer.beginRow();
-        for (int f = 0; f < int(defs.size()); ++f) {
-            if (layout.isNull(rec, f)) continue;
-            switch (defs[f].type) {
-                case FieldType::String: {
-                    const uint32_t id = layout.cell(rec, f);
-                    std::vector<std::string>& made = attributes[size_t(f)];
-                    if (made.empty()) made.resize(pool.size());
-                    // Every made attribute holds at least ` name=""`: empty means not yet made.
-                    if (made[id].empty()) made[id] = writer.textAttribute(f, pool.text(id));
-                    writer.madeAttribute(made[id]);
-                    break;
-                }
-                case FieldType::Integer:
-                    writer.integer(f, layout.integer(rec, f));
-                    break;
-                case FieldType::Float:
-                    writer.real(f, layout.real(rec, f));
-                    break;
+RecordTable::Impl::RowsToFile::RowsToFile(const Impl& table, const std::string& path)
+    : table_(table), writer_(path, table.defs), attributes_(table.defs.size()) {}
+
+void RecordTable::Impl::RowsToFile::add(const uint32_t* rec, const StringPool& pool) {
+    const RecordLayout& layout = table_.layout;
+    writer_.beginRow();
+    for (int f = 0; f < int(table_.defs.size()); ++f) {
+        if (layout.isNull(rec, f)) continue;
+        switch (table_.defs[size_t(f)].type) {
+            case FieldType::String: {
+                const uint32_t id = layout.cell(rec, f);
+                std::vector<std::string>& made = attributes_[size_t(f)];
+                if (id >= made.size()) made.resize(pool.size());
+                // Every made attribute holds at least ` name=""`: empty means not yet made.
+                if (made[id].empty()) made[id] = writer_.textAttribute(f, pool.text(id));
+                writer_.madeAttribute(made[id]);
+                break;
             }
+            case FieldType::Integer:
+                writer_.integer(f, layout.integer(rec, f));
+                break;
+            case FieldType::Float:
+                writer_.real(f, layout.real(rec, f));
+                break;
         }
-        writer.endRow();
     }
-    writer.finish();
+    writer_.endRow();
+}
+
+void RecordTable::Impl::RowsToFile::finish() { writer_.finish(); }
+
+void RecordTable::Impl::write(const std::string& path) const {
+    RowsToFile file(*this, path);
+    for (uint32_t r = order.first(); r != kNone; r = order.next(r)) file.add(rows.row(r), pool);
+    file.finish();
 }
 
 void RecordTable::Impl::saveToFile(const std::string& path) {

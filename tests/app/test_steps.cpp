@@ -12,6 +12,7 @@
 
 #include "batch/batch_run.h"
 #include "support/golden_file.h"
+#include "table/event_table.h"
 #include "support/real_logs.h"
 #include "ui/program_windows.h"
 #include "window_test.h"
@@ -310,6 +311,37 @@ TEST_F(Steps, MergeFlowJoinsNamesBeforeTheStatistics) {
     const std::string page = form.run.logLines.text();
     EXPECT_THAT(page, HasSubstr("<tr><td>2</td><td>Alpha</td>"));
     EXPECT_THAT(page, Not(HasSubstr("<td>Alpha2</td>")));
+}
+
+// HTML takes PARSE's events as they are only while the grid holds them unedited: an edit
+// posted after PARSE, or one still pending, reaches the page.
+TEST_F(Steps, GridEditsAfterParseReachThePage) {
+    test::writeFile(folder.file("games_mp.log"),
+                    "  0:00 InitGame: \\g_gametype\\dm\\gamename\\X\\mapname\\mp_a\\protocol\\6\n"
+                    "  0:01 J;g1;1;Alpha\n"
+                    "  0:02 J;g3;3;Zed\n"
+                    "  0:03 K;g3;3;axis;Zed;g1;1;allies;Alpha;mp5_mp;40;MOD_RIFLE_BULLET;head\n"
+                    "  0:04 K;g1;1;allies;Alpha;g3;3;axis;Zed;mp5_mp;40;MOD_RIFLE_BULLET;torso\n");
+    enum class Edit { None, Posted, Pending };
+    // LOAD, PARSE, the edit of the log's last event (Alpha's kill) to Omega's, HTML: the page.
+    const auto pageAfter = [](Edit edit) {
+        ProgramWindows windows;
+        MainWindow& form = windows.mainWindow;
+        control<QPushButton>(form, "Button1")->click();
+        control<QPushButton>(form, "Button2")->click();
+        if (edit != Edit::None) {
+            RecordTable& grid = form.run.eventTable;
+            grid.first();
+            grid.edit();
+            grid.setText(EventField::kAttackerName, "Omega");
+            if (edit == Edit::Posted) grid.post();
+        }
+        control<QPushButton>(form, "Button3")->click();
+        return form.run.logLines.text();
+    };
+    EXPECT_THAT(pageAfter(Edit::None), Not(HasSubstr("<td>Omega</td>")));
+    EXPECT_THAT(pageAfter(Edit::Posted), HasSubstr("<tr><td>1</td><td>Omega</td>"));
+    EXPECT_THAT(pageAfter(Edit::Pending), HasSubstr("<tr><td>1</td><td>Omega</td>"));
 }
 
 TEST_F(Steps, JoinNamesWithNothingSelectedOnTheLeftChangesNothing) {

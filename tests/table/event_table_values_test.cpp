@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <random>
 
+#include "support/table_contents.h"
 #include "support/temp_folder.h"
 #include "table/event_table.h"
 
@@ -66,6 +69,52 @@ TEST(EventTableValues, ShownEventsComeBackWithTheGridsEditsInLogOrder) {
     copy.append(shown, 10);
     EXPECT_EQ(texts(copy, &GameEvent::attackerName), texts(shown, &GameEvent::attackerName));
     EXPECT_EQ(copy.list[0].game, 11);
+}
+
+// Filling the table at once (fillRecords) gives what posting the events one by one as PARSE
+// once did and reopening gave: the same records, texts, view through an index, and work file.
+TEST(EventTableValues, ShownEventsAreWhatPostingAndReopeningGave) {
+    std::mt19937 random(3);
+    GameEvents events;
+    const std::string bytes = std::string("J\0K<&\"'>\r\n", 10) + std::string(60, 'x');
+    for (int k = 0; k < 20000; ++k) {  // more records than a block of rows holds
+        GameEvent event;
+        event.command = events.intern(k % 5 ? "K" : "J", EventWidth::kCommand);
+        event.attackerName = events.intern(bytes.substr(random() % 12, random() % 60), EventWidth::kName);
+        if (k % 3) event.victimName = events.intern(bytes.substr(random() % 12, random() % 4), EventWidth::kName);
+        if (k % 7) event.game = int32_t(random() % 50);
+        events.list.push_back(event);
+    }
+    test::TempFolder folder;
+    const auto tableOf = [&folder](const std::string& file) {
+        auto table = std::make_unique<RecordTable>();
+        table->setFieldDefs(eventTableFields());
+        table->setFileName(folder.file(file));
+        table->createDataSet();
+        table->setIndexFieldNames("a_name;game");
+        return table;
+    };
+    std::vector<std::string> textFields;  // in the order of kEventTextFields
+    for (const FieldDef& def : eventTableFields())
+        if (def.type == FieldType::String) textFields.push_back(def.name);
+    const auto posted = tableOf("posted.xml");
+    for (const GameEvent& event : events.list) {
+        posted->insert();  // each before the one posted last
+        for (size_t f = 0; f < textFields.size(); ++f) {
+            const uint32_t id = event.*kEventTextFields[f].member;
+            if (id != GameEvents::kNoText) posted->setText(textFields[f], events.text(id));
+        }
+        if (event.game) posted->setInteger(EventField::kGame, *event.game);
+        posted->post();
+    }
+    posted->closeAndReopen();
+    const auto filled = tableOf("filled.xml");
+    showEventsInTable(events, *filled);
+
+    EXPECT_EQ(test::readFile(folder.file("filled.xml")), test::readFile(folder.file("posted.xml")));
+    EXPECT_EQ(test::recordsById(*filled), test::recordsById(*posted));
+    EXPECT_EQ(filled->textIdCount(), posted->textIdCount());
+    EXPECT_EQ(test::viewOrder(*filled), test::viewOrder(*posted));
 }
 
 }  // namespace
