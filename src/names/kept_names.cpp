@@ -23,10 +23,6 @@ KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, cons
     return renameByPlan(events, folder, ids);
 }
 
-KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids) {
-    return renameByPlan(events, list, ids);
-}
-
 KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids) {
     return renameByPlan(events, folder, ids);
 }

@@ -29,10 +29,8 @@ struct KeptNamesRun {
 // Throws Error when aliases.txt exists but cannot be read.
 KeptNamesRun applyKeptNames(RecordTable& events, const std::string& folder, const PlayerIdCounts* ids);
 
-// The same with the rules of a list read before (a watch keeps the last list it could read).
-KeptNamesRun applyKeptNames(RecordTable& events, const AliasList& list, const PlayerIdCounts* ids);
-
-// The same over the events as plain values.
+// The same over the events as plain values; with the rules of a list read before (a watch
+// keeps the last list it could read) or of aliases.txt in `folder`.
 KeptNamesRun applyKeptNames(GameEvents& events, const std::string& folder, const PlayerIdCounts* ids);
 KeptNamesRun applyKeptNames(GameEvents& events, const AliasList& list, const PlayerIdCounts* ids);
 
