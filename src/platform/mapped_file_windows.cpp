@@ -8,7 +8,7 @@
 namespace gravmark::platform {
 
 const char* mapFile(int fd, size_t size, MapPages) {
-    // Windows reads a view's pages ahead on its own; there is no call to ask for them all.
+    // Windows brings a view's pages in as they are read, reading ahead on its own.
     if (size == 0) return nullptr;
     const auto file = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
     if (file == INVALID_HANDLE_VALUE) return nullptr;
@@ -27,7 +27,7 @@ void unmapFile(const char* bytes, size_t) {
 }
 
 void loadMappedPages(const char*, const char*) {
-    // Windows reads a view's pages ahead on its own as they are read in order.
+    // Left to Windows' own read-ahead (PrefetchVirtualMemory does nothing under Wine).
 }
 
 void releaseMappedPages(const char* begin, const char* end) {
